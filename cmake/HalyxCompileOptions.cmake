@@ -1,0 +1,24 @@
+# One place for the flags every Halyx target gets.
+add_library(halyx_options INTERFACE)
+target_compile_options(halyx_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                               -Wno-sign-conversion)
+if(HALYX_WARNINGS_AS_ERRORS)
+    target_compile_options(halyx_options INTERFACE -Werror)
+endif()
+
+if(HALYX_SANITIZE STREQUAL "address")
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+elseif(HALYX_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+elseif(NOT HALYX_SANITIZE STREQUAL "")
+    message(FATAL_ERROR "HALYX_SANITIZE must be empty, address or thread")
+endif()
+
+# Adds a folder's CMakeLists.txt only once it exists, so parts of the tree can grow independently.
+function(halyx_add_subdirectory_if_present dir)
+    if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+        add_subdirectory(${dir})
+    endif()
+endfunction()

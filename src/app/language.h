@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace halyx {
+
+namespace language {
+inline constexpr std::string_view kChineseFile = "chinese.lang";
+inline constexpr std::string_view kEnglishFile = "english.lang";
+inline constexpr std::string_view kStringsSection = "Strings";
+}  // namespace language
+
+// The language file for a setting-file language value: exactly "english" picks english.lang,
+// anything else (including nothing) chinese.lang; both in the program directory.
+std::filesystem::path LanguageFileFor(std::string_view languageValue);
+
+// The active language file. Texts are read anew on every call, so a switch takes effect at once.
+// Files may be GBK (as written on the original platform) or UTF-8; texts come back as UTF-8.
+class Language {
+public:
+    Language() = default;
+    explicit Language(std::filesystem::path file) : file_(std::move(file)) {}
+
+    void setFile(std::filesystem::path file) { file_ = std::move(file); }
+    const std::filesystem::path& file() const { return file_; }
+
+    // Text of key "S0000".."S0201" in section "Strings"; "" when the file or key is missing.
+    std::string LangString(std::string_view key) const;
+
+private:
+    std::filesystem::path file_;
+};
+
+}  // namespace halyx

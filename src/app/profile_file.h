@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace halyx {
+
+// An INI-style file read and written the way the radio tools' setting and language files have
+// always been: sections and keys match regardless of case, spaces around names and values are
+// ignored, one pair of surrounding quotes is removed, values are cut at 511 bytes, integers are
+// the value's leading decimal digits, and a write keeps every other line of the file as it was.
+// Every call goes to the file: nothing is cached, so another writer's change is seen at once.
+class ProfileFile {
+public:
+    static constexpr std::size_t kMaxValueBytes = 511;
+
+    explicit ProfileFile(std::filesystem::path path);
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // The value, or `fallback` when the file, section or key is missing. Raw bytes, no re-encoding.
+    std::string readText(std::string_view section, std::string_view key,
+                         std::string_view fallback = {}) const;
+    // Leading decimal digits of the value; `fallback` when the key is missing, 0 when no digits.
+    int readInt(std::string_view section, std::string_view key, int fallback = 0) const;
+    // Creates the file, section and key as needed and replaces an existing value.
+    // Returns false when the file cannot be written (callers that follow the original tool ignore it).
+    bool writeText(std::string_view section, std::string_view key, std::string_view value) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace halyx

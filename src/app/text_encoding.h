@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace halyx {
+
+// Texts of the original platform are GBK (code page 936); Halyx works in UTF-8.
+bool IsValidUtf8(std::string_view bytes);
+// GBK bytes -> UTF-8; invalid sequences become U+FFFD rather than being dropped silently.
+std::string GbkToUtf8(std::string_view gbk);
+// UTF-8 -> GBK bytes (for the traffic log's marker lines); unmappable characters become '?'.
+std::string Utf8ToGbk(std::string_view utf8);
+
+}  // namespace halyx

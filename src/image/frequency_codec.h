@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace halyx {
+
+// Frequencies are stored as four packed-BCD bytes counting 10 Hz steps, most significant first.
+// The user sees megahertz with five decimals. Band limits come from the image's band byte.
+
+struct BandLimits {
+    std::uint32_t lowerHz;
+    std::uint32_t upperHz;
+};
+
+BandLimits BandLimitsFor(std::uint8_t bandByte);
+
+// High nibble * 10 + low nibble; nibbles are not validated (0xFF gives 165).
+std::uint8_t BcdToByteValue(std::uint8_t bcd);
+// (value / 10) * 16 + value % 10, kept to 8 bits.
+std::uint8_t ByteValueToBcd(int value);
+
+// Four image bytes -> count of 10 Hz steps.
+std::uint32_t DecodeFrequency(const std::uint8_t* bytes);
+// Count of 10 Hz steps -> "%.5f" megahertz, independent of the process locale.
+std::string FormatFrequency(std::uint32_t steps);
+
+struct ParsedFrequency {
+    std::uint32_t hertz = 0;  // 0 for an empty text: the channel (or transmit frequency) is cleared
+    std::string text;         // what the edit box shows afterwards
+};
+
+// Reads what the user typed or pasted, clamps it to the band and snaps it to the channel step
+// (multiples of 5000 Hz or 6250 Hz stay, anything else drops to the 5 kHz step below).
+// Safe for any text: overlong numbers, signs, exponents and garbage all end inside the band.
+ParsedFrequency ParseFrequency(std::string_view text, std::uint8_t bandByte);
+
+// Hertz -> four packed-BCD bytes (0 gives 00 00 00 00).
+void EncodeFrequency(std::uint32_t hertz, std::uint8_t* bytes);
+
+}  // namespace halyx
