@@ -27,9 +27,9 @@ enum class FileErrorCause {
 
 struct FileResult {
     FileErrorCause cause = FileErrorCause::None;
-    std::string path;         // the file as the user named it
-    std::uintmax_t size = 0;  // the file's size, for TooLarge
-    std::uintmax_t limit = 0; // the largest size accepted, for TooLarge
+    std::string path;          // the file as the user named it
+    std::uintmax_t size = 0;   // the file's size, for TooLarge
+    std::uintmax_t limit = 0;  // the largest size accepted, for TooLarge
 
     bool ok() const { return cause == FileErrorCause::None; }
 };

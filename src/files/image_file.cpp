@@ -26,7 +26,8 @@ std::size_t SavedImageSize(const RadioImage& image) {
 
 FileResult SaveImageFile(const std::filesystem::path& path, const RadioImage& image) {
     const auto begin = image.bytes.begin();
-    const std::vector<std::uint8_t> bytes(begin, begin + static_cast<std::ptrdiff_t>(SavedImageSize(image)));
+    const std::vector<std::uint8_t> bytes(
+        begin, begin + static_cast<std::ptrdiff_t>(SavedImageSize(image)));
     return WriteFileAtomically(path, bytes);
 }
 

@@ -76,7 +76,8 @@ ReadResult ReadSmallFile(const std::filesystem::path& path, std::uintmax_t limit
         std::fclose(file);
         read.result = Failure(path, error == 0 ? ESPIPE : error);
         if (error == EISDIR || error == 0) {
-            read.result.cause = error == EISDIR ? FileErrorCause::AccessDenied : FileErrorCause::BadSeek;
+            read.result.cause =
+                error == EISDIR ? FileErrorCause::AccessDenied : FileErrorCause::BadSeek;
         }
         return read;
     }
@@ -102,7 +103,8 @@ ReadResult ReadSmallFile(const std::filesystem::path& path, std::uintmax_t limit
     return read;
 }
 
-FileResult WriteFileAtomically(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+FileResult WriteFileAtomically(const std::filesystem::path& path,
+                               const std::vector<std::uint8_t>& bytes) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
         return Failure(path, EISDIR);

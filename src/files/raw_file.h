@@ -20,6 +20,7 @@ ReadResult ReadSmallFile(const std::filesystem::path& path, std::uintmax_t limit
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over `path`.
 // A failure at any step leaves an existing file at `path` exactly as it was.
-FileResult WriteFileAtomically(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+FileResult WriteFileAtomically(const std::filesystem::path& path,
+                               const std::vector<std::uint8_t>& bytes);
 
 }  // namespace halyx

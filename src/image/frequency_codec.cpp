@@ -90,7 +90,8 @@ std::uint32_t DecodeFrequency(const std::uint8_t* bytes) {
 std::string FormatFrequency(std::uint32_t steps) {
     const double mhz = static_cast<double>(steps) * 0.00001;
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::fixed, 5);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::fixed, 5);
     return std::string(buffer, result.ptr);
 }
 
@@ -99,7 +100,8 @@ ParsedFrequency ParseFrequency(std::string_view text, std::uint8_t bandByte) {
         return {0, std::string(text)};
     }
     std::int32_t signedHz = MegahertzTextToHertz(std::string(text));
-    signedHz = signedHz / static_cast<std::int32_t>(kHzPerStep) * static_cast<std::int32_t>(kHzPerStep);
+    signedHz =
+        signedHz / static_cast<std::int32_t>(kHzPerStep) * static_cast<std::int32_t>(kHzPerStep);
 
     // Compared unsigned on purpose: a negative entry wraps to a huge number and ends at the top.
     std::uint32_t hz = static_cast<std::uint32_t>(signedHz);

@@ -2,7 +2,8 @@
 
 namespace halyx {
 
-std::optional<int> ListPositionForByte(const ListField& field, std::uint8_t byte, std::size_t listSize) {
+std::optional<int> ListPositionForByte(const ListField& field, std::uint8_t byte,
+                                       std::size_t listSize) {
     const int position = static_cast<int>(byte) - field.bias;
     if (position < 0 || position >= static_cast<int>(listSize)) {
         return std::nullopt;
@@ -23,6 +24,8 @@ std::optional<int> TimeOutPositionForByte(const OptionList& timeOutList, std::ui
     return std::nullopt;
 }
 
-std::string BandwidthText(std::uint8_t byte) { return byte == 0 ? "12.5K" : "25K"; }
+std::string BandwidthText(std::uint8_t byte) {
+    return byte == 0 ? "12.5K" : "25K";
+}
 
 }  // namespace halyx

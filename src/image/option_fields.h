@@ -23,7 +23,8 @@ inline constexpr ListField kLanguageField{header::kLanguage, 0};
 inline constexpr ListField kTxPowerField{header::kTxPower, 0};
 
 // The list position a byte shows as, or nothing when the byte lies outside the list.
-std::optional<int> ListPositionForByte(const ListField& field, std::uint8_t byte, std::size_t listSize);
+std::optional<int> ListPositionForByte(const ListField& field, std::uint8_t byte,
+                                       std::size_t listSize);
 // The byte stored when the user picks `position`.
 std::uint8_t ByteForListPosition(const ListField& field, int position);
 
@@ -31,7 +32,9 @@ std::uint8_t ByteForListPosition(const ListField& field, int position);
 std::optional<int> TimeOutPositionForByte(const OptionList& timeOutList, std::uint8_t byte);
 
 // Check boxes: checked exactly when the byte is 1.
-inline bool IsCheckedByte(std::uint8_t byte) { return byte == 1; }
+inline bool IsCheckedByte(std::uint8_t byte) {
+    return byte == 1;
+}
 
 // Bandwidth: 0 is "12.5K", any other value "25K"; the grid stores the list position.
 std::string BandwidthText(std::uint8_t byte);

@@ -70,9 +70,13 @@ OptionList TxPowerList(const TextLookup& lang) {
     return Numbered({lang(keys::kPowerLow), lang(keys::kPowerMiddle), lang(keys::kPowerHigh)});
 }
 
-OptionList BandList() { return Numbered({"406.1-470 MHz"}); }
+OptionList BandList() {
+    return Numbered({"406.1-470 MHz"});
+}
 
-OptionList BandwidthList() { return Numbered({"12.5K", "25K"}); }
+OptionList BandwidthList() {
+    return Numbered({"12.5K", "25K"});
+}
 
 std::vector<std::string> EntryTexts(const OptionList& list) {
     std::vector<std::string> texts;

@@ -61,6 +61,8 @@ constexpr std::size_t RecordOffset(int channel) {
     return 40 + kRecordSize * static_cast<std::size_t>(channel);
 }
 
-constexpr bool IsValidChannel(int channel) { return channel >= 1 && channel <= kChannelCount; }
+constexpr bool IsValidChannel(int channel) {
+    return channel >= 1 && channel <= kChannelCount;
+}
 
 }  // namespace halyx

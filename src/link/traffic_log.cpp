@@ -2,7 +2,9 @@
 
 namespace halyx {
 
-TrafficLog::~TrafficLog() { Close(); }
+TrafficLog::~TrafficLog() {
+    Close();
+}
 
 bool TrafficLog::Open(const std::filesystem::path& path) {
     Close();
