@@ -1,0 +1,109 @@
+#include "link/serial_port.h"
+
+#include <utility>
+
+#include <QByteArray>
+#include <QMetaObject>
+
+#include "app/setting_file.h"
+#include "link/port_names.h"
+#include "link/serial_worker.h"
+#include "link/traffic_log.h"
+
+namespace halyx {
+
+SerialPort::SerialPort(TrafficLog* log, PortResolver resolver)
+    : log_(log), handover_(std::make_unique<SerialByteHandover>()) {
+    SetPortResolver(std::move(resolver));
+}
+
+SerialPort::~SerialPort() {
+    Close();
+}
+
+void SerialPort::SetPortResolver(PortResolver resolver) {
+    if (resolver) {
+        resolver_ = std::move(resolver);
+    } else {
+        resolver_ = [](int portNumber) {
+            const ProfileFile settings = SettingFile();
+            return ResolvePortDevice(portNumber, ProfileDeviceMapping(settings));
+        };
+    }
+}
+
+bool SerialPort::Open(SerialByteReceiver* owner, int portNumber, std::uint32_t baudRate,
+                      std::uint8_t parity, std::uint8_t byteSize, std::uint8_t stopBits,
+                      std::uint32_t eventMask, std::uint32_t writeCapacity) {
+    Close();
+    const SerialLineSettings line{baudRate, parity, byteSize, stopBits, eventMask, writeCapacity};
+    return OpenDevice(owner, resolver_(portNumber), portNumber, line);
+}
+
+bool SerialPort::OpenDevice(SerialByteReceiver* owner, const std::string& devicePath,
+                            int portNumber, const SerialLineSettings& line) {
+    Close();
+    portNumber_ = portNumber;
+    devicePath_ = devicePath;
+    line_ = line;
+    if (devicePath.empty()) {
+        return false;
+    }
+    lost_.store(false);
+    handover_->BeginSession(owner, portNumber);
+    auto thread = std::make_unique<SerialWorkerThread>(QString::fromStdString(devicePath), line,
+                                                       *handover_, lost_);
+    SerialWorker* worker = thread->StartAndOpen();
+    if (worker == nullptr) {
+        handover_->Abort();
+        return false;
+    }
+    thread_ = std::move(thread);
+    worker_ = worker;
+    return true;
+}
+
+bool SerialPort::StartWorker() {
+    if (!IsOpen()) {
+        return false;
+    }
+    if (!running_) {
+        running_ = true;
+        SerialWorker* worker = worker_;
+        QMetaObject::invokeMethod(
+            worker, [worker] { worker->StartReading(); }, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+void SerialPort::Close() {
+    running_ = false;
+    if (!thread_) {
+        return;
+    }
+    // Release a worker waiting on a hand-over first: it may be waiting on this very thread.
+    handover_->Abort();
+    thread_->quit();
+    thread_->wait();
+    thread_.reset();
+    worker_ = nullptr;
+}
+
+void SerialPort::Write(const std::uint8_t* bytes, std::uint16_t length) {
+    if (!IsOpen() || length > line_.writeCapacity || (bytes == nullptr && length != 0)) {
+        return;
+    }
+    QByteArray frame(reinterpret_cast<const char*>(bytes), length);
+    SerialWorker* worker = worker_;
+    QMetaObject::invokeMethod(
+        worker, [worker, frame] { worker->WriteFrame(frame); }, Qt::QueuedConnection);
+    if (log_ != nullptr) {
+        log_->AppendSent(bytes, length);
+    }
+}
+
+bool SerialPort::IsOpen() const {
+    return thread_ != nullptr && !lost_.load();
+}
+
+}  // namespace halyx
