@@ -1,0 +1,48 @@
+#include "app/language.h"
+
+#include <optional>
+
+#include "app/file_bytes.h"
+#include "app/profile_file.h"
+#include "app/profile_text.h"
+#include "app/program_directory.h"
+#include "app/setting_file.h"
+#include "app/text_encoding.h"
+
+namespace halyx {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// A file written as UTF-8 (marked, or simply valid throughout) is read as UTF-8; anything else
+// is taken to be GBK, the code page the original language files were written in.
+bool IsUtf8File(std::string_view content) {
+    return content.starts_with(kUtf8Bom) || IsValidUtf8(content);
+}
+
+}  // namespace
+
+std::filesystem::path LanguageFileFor(std::string_view languageValue) {
+    return ProgramFilePath(IsEnglishLanguageValue(languageValue) ? language::kEnglishFile
+                                                                 : language::kChineseFile);
+}
+
+std::string Language::LangString(std::string_view key) const {
+    const std::optional<std::string> content = ReadFileBytes(file_);
+    if (!content) {
+        return {};
+    }
+    const std::optional<std::string_view> value =
+        profile::FindValue(*content, language::kStringsSection, key);
+    if (!value) {
+        return {};
+    }
+    // The byte limit applies to the file's own bytes; a character it cuts in half is dropped.
+    const std::string_view cut = value->substr(0, ProfileFile::kMaxValueBytes);
+    if (IsUtf8File(*content)) {
+        return RepairUtf8(DropIncompleteUtf8Tail(cut));
+    }
+    return GbkToUtf8(DropIncompleteGbkTail(cut));
+}
+
+}  // namespace halyx
