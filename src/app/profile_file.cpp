@@ -1,6 +1,7 @@
 #include "app/profile_file.h"
 
 #include <climits>
+#include <system_error>
 
 #include "app/file_bytes.h"
 #include "app/profile_text.h"
@@ -57,8 +58,13 @@ int ProfileFile::readInt(std::string_view section, std::string_view key, int fal
 
 bool ProfileFile::writeText(std::string_view section, std::string_view key,
                             std::string_view value) const {
-    const std::string content = ReadFileBytes(path_).value_or(std::string());
-    const std::optional<std::string> updated = profile::SetValue(content, section, key, value);
+    const std::optional<std::string> content = ReadFileBytes(path_);
+    std::error_code error;
+    if (!content && std::filesystem::exists(path_, error)) {
+        return false;  // starting from nothing would throw away every other setting
+    }
+    const std::optional<std::string> updated =
+        profile::SetValue(content.value_or(std::string()), section, key, value);
     if (!updated) {
         return false;
     }

@@ -9,6 +9,8 @@
 
 #include "support/temp_dir.h"
 
+#include <unistd.h>
+
 namespace halyx {
 namespace {
 
@@ -176,6 +178,17 @@ TEST_F(ProfileFileTest, WriteReplacesTheFileWithoutLeavingTemporaryFiles) {
     EXPECT_EQ(entries, 1);
     EXPECT_EQ(fs::status(path()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(ProfileFileTest, WriteLeavesAFileItCannotReadAlone) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    const ProfileFile file = fileWith("[port]\ncom=3\n");
+    fs::permissions(path(), fs::perms::owner_write);
+    EXPECT_FALSE(file.writeText("setup", "language", "english"));
+    fs::permissions(path(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadText(path()), "[port]\ncom=3\n");
 }
 
 TEST_F(ProfileFileTest, WriteIntoAMissingFolderFails) {
