@@ -1,0 +1,15 @@
+#pragma once
+
+namespace halyx::cli {
+
+// Exit statuses scripts can rely on.
+enum ExitStatus : int {
+    kDone = 0,
+    kUsage = 1,        // bad command line or an invalid value; nothing was written
+    kFileError = 2,    // a file cannot be read or written, or is too large
+    kLinkFailure = 3,  // the radio did not answer after three attempts
+    kReadBackDiffers = 4,
+    kPortNotOpened = 5,
+};
+
+}  // namespace halyx::cli

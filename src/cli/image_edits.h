@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "image/radio_image.h"
+#include "image/tone_table.h"
+
+namespace halyx::cli {
+
+// One `halyx-cli set` option with its value, e.g. {"--rx", "446.00625"}.
+struct EditOption {
+    std::string name;
+    std::string value;
+};
+
+struct EditError {
+    std::string option;   // the option that was refused
+    std::string value;    // what it was given
+    std::string allowed;  // what it accepts, for the message
+};
+
+// Applies the edits in order to `image`, through the same working copies and codecs as the main
+// form. Stops at the first refused edit and reports it; the caller then discards the image.
+std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
+                                    RadioImage& image);
+
+// Whether `name` is an option ApplyEdits understands (all of them take a value).
+bool IsEditOption(const std::string& name);
+
+std::string DescribeEditError(const EditError& error);
+
+}  // namespace halyx::cli

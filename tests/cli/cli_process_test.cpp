@@ -1,0 +1,100 @@
+// halyx-cli as a user runs it: a real process, its exit status, its output and the files it leaves.
+#include <gtest/gtest.h>
+
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+namespace halyx {
+namespace {
+
+using testing::BuiltProgram;
+using testing::ProcessResult;
+using testing::ReadBytes;
+using testing::SourceDir;
+using testing::TempDir;
+
+class CliProcess : public ::testing::Test {
+  protected:
+    CliProcess() {
+        std::filesystem::copy_file(SourceDir() / "data" / "default.kda", dir / "radio.kda");
+    }
+
+    // Runs from an unrelated working directory with English texts, as a script would.
+    ProcessResult Cli(const std::vector<std::string>& args) {
+        std::ofstream(home / "setting.ini") << "[setup]\nlanguage=english\n";
+        std::filesystem::copy_file(SourceDir() / "data" / "english.lang", home / "english.lang",
+                                   std::filesystem::copy_options::skip_existing);
+        return testing::RunProcess(BuiltProgram("halyx-cli"), args, dir.path(),
+                                   {{"HALYX_HOME", home.path().string()}});
+    }
+
+    TempDir dir;
+    TempDir home;
+};
+
+TEST_F(CliProcess, ShowJsonDescribesTheDefaultImage) {
+    const ProcessResult result =
+        Cli({"show", (SourceDir() / "data" / "default.kda").string(), "--json"});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_NE(result.out.find("\"band\": \"406.1-470\""), std::string::npos);
+    EXPECT_NE(result.out.find("\"imageLength\": 2048"), std::string::npos);
+    EXPECT_NE(result.out.find("{\"channel\": 1, \"empty\": false, \"rxFrequency\": \"446.00625\""),
+              std::string::npos);
+    EXPECT_NE(result.out.find("{\"channel\": 20, \"empty\": true}"), std::string::npos);
+}
+
+TEST_F(CliProcess, SetEditsInPlaceAndShowReadsThemBack) {
+    const ProcessResult set = Cli({"set", "radio.kda", "--channel", "9", "--rx", "446.0123",
+                                   "--rx-tone", "88.5", "--squelch", "9"});
+    ASSERT_EQ(set.exitStatus, 0) << set.err;
+    const ProcessResult shown = Cli({"show", "radio.kda", "--json"});
+    EXPECT_NE(
+        shown.out.find(
+            "{\"channel\": 9, \"empty\": false, \"rxFrequency\": \"446.01000\", \"txFrequency\": "
+            "\"446.01000\", \"rxTone\": \"88.5\", \"txTone\": \"88.5\""),
+        std::string::npos)
+        << shown.out;
+    EXPECT_NE(shown.out.find("\"squelchLevel\": 9"), std::string::npos);
+}
+
+TEST_F(CliProcess, SetWithOutputLeavesTheInputAlone) {
+    const auto original = ReadBytes(dir / "radio.kda");
+    ASSERT_EQ(Cli({"set", "radio.kda", "-o", "out.kda", "--tot", "off"}).exitStatus, 0);
+    EXPECT_EQ(ReadBytes(dir / "radio.kda"), original);
+    const auto edited = ReadBytes(dir / "out.kda");
+    ASSERT_EQ(edited.size(), original.size());
+    EXPECT_EQ(edited[23], 0);
+}
+
+TEST_F(CliProcess, RefusedValueExitsOneAndWritesNothing) {
+    const auto original = ReadBytes(dir / "radio.kda");
+    const ProcessResult result = Cli({"set", "radio.kda", "--tot", "120", "--squelch", "12"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.err.find("--squelch"), std::string::npos);
+    EXPECT_NE(result.err.find("1..9"), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir / "radio.kda"), original);
+}
+
+TEST_F(CliProcess, FileProblemsExitTwoNamingTheFile) {
+    testing::WriteBytes(dir / "big.kda", testing::CountingBytes(3000));
+    const ProcessResult big = Cli({"show", "big.kda"});
+    EXPECT_EQ(big.exitStatus, 2);
+    EXPECT_NE(big.err.find("big.kda"), std::string::npos);
+    EXPECT_NE(big.err.find("3000"), std::string::npos);
+
+    const ProcessResult missing = Cli({"set", "missing.kda", "--tot", "off"});
+    EXPECT_EQ(missing.exitStatus, 2);
+    EXPECT_NE(missing.err.find("missing.kda"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing.kda"));
+}
+
+TEST_F(CliProcess, UsageErrorsExitOne) {
+    EXPECT_EQ(Cli({}).exitStatus, 1);
+    EXPECT_EQ(Cli({"fly"}).exitStatus, 1);
+    EXPECT_EQ(Cli({"show"}).exitStatus, 1);
+    EXPECT_EQ(Cli({"set", "radio.kda", "--channel"}).exitStatus, 1);
+    EXPECT_EQ(Cli({"--help"}).exitStatus, 0);
+}
+
+}  // namespace
+}  // namespace halyx

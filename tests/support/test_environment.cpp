@@ -1,0 +1,19 @@
+// Linked into every test program: sets the variables tests use to find the checkout, the built
+// programs and (for widget tests) the headless platform, before main() runs. Values already in
+// the environment win, so a developer can still point a test elsewhere.
+#include <cstdlib>
+
+namespace {
+
+bool SetTestEnvironment() {
+    setenv("HALYX_SOURCE_DIR", HALYX_TEST_SOURCE_DIR, 0);
+    setenv("HALYX_BINARY_DIR", HALYX_TEST_BINARY_DIR, 0);
+    if (HALYX_TEST_GUI) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+    return true;
+}
+
+const bool kEnvironmentSet = SetTestEnvironment();
+
+}  // namespace
