@@ -1,4 +1,5 @@
 // halyx-cli: the radio image on the command line, with the same codecs and rules as the window.
+#include <QCoreApplication>
 #include <iostream>
 #include <map>
 
@@ -32,6 +33,19 @@ Image files (offline):
       --user-id TEXT                user ID, at most 6 characters
     Without -o the file is rewritten in place (atomically). Nothing is written if any edit is refused.
 
+Radio (PORT is COMn, n, or a device path such as /dev/ttyUSB0):
+  read --port PORT -o OUT.kda [--base IMAGE.kda] [--log FILE]
+                                    read the radio; bytes it never sends come from the base image
+                                    (default: default.kda in the current directory, else zeros)
+  write --port PORT IMAGE.kda [--log FILE]
+                                    write the radio, then read it back and compare the channels
+  tuning read --port PORT [--baud B] -o VALUES.dat [--log FILE]
+  tuning write --port PORT [--baud B] VALUES.dat --image IMAGE.kda [--log FILE]
+                                    tuning values, then the image's settings and channels, then the check
+  tuning point --port PORT [--baud B] N LOW MID HIGH
+                                    send one live test point (B: 9600, 19200, 38400 or 57600)
+  Progress goes to standard error; --log writes the traffic log (hex lines) to FILE.
+
 Exit status: 0 done, 1 usage or invalid value, 2 file error, 3 link failure, 4 read-back differs,
 5 port cannot be opened.
 )";
@@ -45,6 +59,11 @@ int main(int argc, char** argv) {
     if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
         (all.empty() ? std::cerr : std::cout) << kHelp;
         return all.empty() ? kUsage : kDone;
+    }
+    if (all[0] == "read" || all[0] == "write" || all[0] == "tuning") {
+        // The serial engine hands received bytes over through Qt's event loop.
+        QCoreApplication app(argc, argv);
+        return RunRadioCommand(all[0], Arguments(all.begin() + 1, all.end()));
     }
     static const std::map<std::string, int (*)(const Arguments&)> commands = {
         {"show", RunShow},

@@ -1,0 +1,273 @@
+// halyx-cli read / write / tuning: the radio exchanges of the window, on the command line.
+#include <charconv>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "cli/option_parser.h"
+#include "cli/radio_session.h"
+#include "files/image_file.h"
+#include "files/raw_file.h"
+#include "link/commands.h"
+#include "link/radio_read_exchange.h"
+#include "link/radio_write_exchange.h"
+#include "link/tuning_read_exchange.h"
+#include "link/tuning_write_exchange.h"
+
+namespace halyx::cli {
+namespace {
+
+constexpr int kRecordBlocksEnd = 21;    // progress of a read or write runs 2..21
+constexpr int kTuningProgressEnd = 20;  // progress of a tuning write runs 1..20
+constexpr std::uint32_t kLinkBaud = 9600;
+
+std::optional<PortText> PortOption(const ParsedOptions& options) {
+    const auto port = ParsePortText(options.value("--port"));
+    if (!port) {
+        PrintError("--port: '" + options.value("--port") +
+                   "' is not a port; use COMn, n or a device path");
+    }
+    return port;
+}
+
+std::optional<std::uint32_t> BaudOption(const ParsedOptions& options) {
+    if (!options.has("--baud")) {
+        return kLinkBaud;
+    }
+    const std::string text = options.value("--baud");
+    for (std::uint32_t baud : {9600u, 19200u, 38400u, 57600u}) {
+        if (text == std::to_string(baud)) {
+            return baud;
+        }
+    }
+    PrintError("--baud: '" + text + "' is not allowed; use 9600, 19200, 38400 or 57600");
+    return std::nullopt;
+}
+
+int StatusOf(ExchangeResult result, const std::string& what) {
+    switch (result) {
+        case ExchangeResult::Success:
+            return kDone;
+        case ExchangeResult::ReadBackDiffers:
+            PrintError(what + ": the records read back differ from the image");
+            return kReadBackDiffers;
+        case ExchangeResult::LinkFailure:
+            break;
+    }
+    PrintError(what + ": the radio did not answer after three attempts");
+    return kLinkFailure;
+}
+
+int FileStatus(const FileResult& result) {
+    if (result.ok()) {
+        return kDone;
+    }
+    PrintError(FileErrorTextEnglish(result));
+    return kFileError;
+}
+
+// The image a read starts from: bytes the radio never sends (41..66, 607..) come from it.
+std::optional<RadioImage> BaseImage(const ParsedOptions& options) {
+    RadioImage image;
+    if (options.has("--base")) {
+        if (FileStatus(LoadImageFile(options.value("--base"), image)) != kDone) {
+            return std::nullopt;
+        }
+        return image;
+    }
+    LoadDefaultImage(image);  // no default.kda: start from the all-zero image
+    return image;
+}
+
+int RunRead(const Arguments& args) {
+    const std::string usage =
+        "usage: halyx-cli read --port PORT -o OUT.kda [--base IMAGE.kda] [--log FILE]";
+    const auto options = ParseOptions(args, {"--port", "-o", "--base", "--log"}, usage);
+    if (!options || !options->has("--port") || !options->has("-o") ||
+        !options->positionals.empty()) {
+        if (options) {
+            PrintError(usage);
+        }
+        return kUsage;
+    }
+    const auto port = PortOption(*options);
+    auto image = BaseImage(*options);
+    if (!port) {
+        return kUsage;
+    }
+    if (!image) {
+        return kFileError;
+    }
+    RadioSession session("read", kRecordBlocksEnd);
+    if (!session.OpenLog(options->value("--log"))) {
+        return kFileError;
+    }
+    if (!session.OpenPort(*port, kLinkBaud)) {
+        return kPortNotOpened;
+    }
+    RadioReadExchange exchange(session.link(), *image, session);
+    const int status = StatusOf(session.Run(exchange), "read");
+    return status != kDone ? status : FileStatus(SaveImageFile(options->value("-o"), *image));
+}
+
+int RunWrite(const Arguments& args) {
+    const std::string usage = "usage: halyx-cli write --port PORT IMAGE.kda [--log FILE]";
+    const auto options = ParseOptions(args, {"--port", "--log"}, usage);
+    if (!options || !options->has("--port") || options->positionals.size() != 1) {
+        if (options) {
+            PrintError(usage);
+        }
+        return kUsage;
+    }
+    const auto port = PortOption(*options);
+    if (!port) {
+        return kUsage;
+    }
+    RadioImage image;
+    if (FileStatus(LoadImageFile(options->positionals[0], image)) != kDone) {
+        return kFileError;
+    }
+    RadioSession session("write", kRecordBlocksEnd);
+    if (!session.OpenLog(options->value("--log"))) {
+        return kFileError;
+    }
+    if (!session.OpenPort(*port, kLinkBaud)) {
+        return kPortNotOpened;
+    }
+    RadioWriteExchange exchange(session.link(), image, session);
+    return StatusOf(session.Run(exchange), "write");
+}
+
+int RunTuningRead(const ParsedOptions& options, const PortText& port, std::uint32_t baud) {
+    if (!options.has("-o") || !options.positionals.empty()) {
+        PrintError("usage: halyx-cli tuning read --port PORT [--baud B] -o VALUES.dat");
+        return kUsage;
+    }
+    RadioSession session("tuning read", 0);
+    if (!session.OpenLog(options.value("--log"))) {
+        return kFileError;
+    }
+    if (!session.OpenPort(port, baud)) {
+        return kPortNotOpened;
+    }
+    TestValues values;
+    TuningReadExchange exchange(session.link(), values, session);
+    const int status = StatusOf(session.Run(exchange), "tuning read");
+    if (status != kDone) {
+        return status;
+    }
+    return FileStatus(
+        WriteFileAtomically(options.value("-o"), {values.bytes.begin(), values.bytes.end()}));
+}
+
+int RunTuningWrite(const ParsedOptions& options, const PortText& port, std::uint32_t baud) {
+    if (!options.has("--image") || options.positionals.size() != 1) {
+        PrintError(
+            "usage: halyx-cli tuning write --port PORT [--baud B] VALUES.dat --image IMAGE.kda");
+        return kUsage;
+    }
+    // A tuning file holds exactly twelve bytes; anything longer is not one.
+    const ReadResult read = ReadSmallFile(options.positionals[0], TestValues::kSize);
+    if (FileStatus(read.result) != kDone) {
+        return kFileError;
+    }
+    TestValues values;
+    std::copy(read.bytes.begin(), read.bytes.end(), values.bytes.begin());
+    RadioImage image;
+    if (FileStatus(LoadImageFile(options.value("--image"), image)) != kDone) {
+        return kFileError;
+    }
+    RadioSession session("tuning write", kTuningProgressEnd);
+    if (!session.OpenLog(options.value("--log"))) {
+        return kFileError;
+    }
+    if (!session.OpenPort(port, baud)) {
+        return kPortNotOpened;
+    }
+    TuningWriteExchange exchange(session.link(), image, values, session);
+    return StatusOf(session.Run(exchange), "tuning write");
+}
+
+std::optional<std::uint8_t> ByteArgument(const std::string& text) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value > 255 || text.empty()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(value);
+}
+
+int RunTuningPoint(const ParsedOptions& options, const PortText& port, std::uint32_t baud) {
+    const std::string usage =
+        "usage: halyx-cli tuning point --port PORT [--baud B] N LOW MID HIGH (0..255 each)";
+    if (options.positionals.size() != 4) {
+        PrintError(usage);
+        return kUsage;
+    }
+    TestPoint point;
+    point.bytes[TestPoint::kMarkerAt] = TestPoint::kMarker;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto byte = ByteArgument(options.positionals[i]);
+        if (!byte) {
+            PrintError("'" + options.positionals[i] + "' is not a byte; " + usage);
+            return kUsage;
+        }
+        point.bytes[i == 0 ? TestPoint::kNumberAt : TestPoint::kFirstValueAt + i - 1] = *byte;
+    }
+    RadioSession session("tuning point", 0);
+    if (!session.OpenLog(options.value("--log"))) {
+        return kFileError;
+    }
+    if (!session.OpenPort(port, baud)) {
+        return kPortNotOpened;
+    }
+    // A test point is answered by nothing; closing the port waits for the frame to go out.
+    SendTestPoint(session.link(), point);
+    return kDone;
+}
+
+int RunTuning(const Arguments& args) {
+    const std::string usage = "usage: halyx-cli tuning read|write|point --port PORT [--baud B] ...";
+    if (args.empty()) {
+        PrintError(usage);
+        return kUsage;
+    }
+    const auto options = ParseOptions(Arguments(args.begin() + 1, args.end()),
+                                      {"--port", "--baud", "-o", "--image", "--log"}, usage);
+    if (!options || !options->has("--port")) {
+        if (options) {
+            PrintError(usage);
+        }
+        return kUsage;
+    }
+    const auto port = PortOption(*options);
+    const auto baud = BaudOption(*options);
+    if (!port || !baud) {
+        return kUsage;
+    }
+    if (args[0] == "read") {
+        return RunTuningRead(*options, *port, *baud);
+    }
+    if (args[0] == "write") {
+        return RunTuningWrite(*options, *port, *baud);
+    }
+    if (args[0] == "point") {
+        return RunTuningPoint(*options, *port, *baud);
+    }
+    PrintError(usage);
+    return kUsage;
+}
+
+}  // namespace
+
+int RunRadioCommand(const std::string& name, const Arguments& args) {
+    if (name == "read") {
+        return RunRead(args);
+    }
+    if (name == "write") {
+        return RunWrite(args);
+    }
+    return RunTuning(args);
+}
+
+}  // namespace halyx::cli
