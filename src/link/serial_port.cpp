@@ -70,8 +70,10 @@ bool SerialPort::StartWorker() {
     if (!running_) {
         running_ = true;
         SerialWorker* worker = worker_;
+        // Waits for the purge, so every byte that arrives after this returns reaches the owner.
+        // The worker cannot be waiting on this thread: it hands nothing over before this.
         QMetaObject::invokeMethod(
-            worker, [worker] { worker->StartReading(); }, Qt::QueuedConnection);
+            worker, [worker] { worker->StartReading(); }, Qt::BlockingQueuedConnection);
     }
     return true;
 }

@@ -61,7 +61,8 @@ class SerialPort final : public FrameSink {
     bool OpenDevice(SerialByteReceiver* owner, const std::string& devicePath, int portNumber,
                     const SerialLineSettings& line = {});
 
-    // Purges the line and starts handing received bytes to the owner. False when not open.
+    // Purges the line and starts handing received bytes to the owner; every byte that arrives
+    // after it returns is delivered. False when not open.
     bool StartWorker();
 
     // Ends the worker (abandoning a hand-over it may be waiting on; such a byte is never

@@ -2,6 +2,10 @@
 
 #include <utility>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 namespace halyx {
 
 SerialWorker::SerialWorker(QString devicePath, const SerialLineSettings& line,
@@ -81,15 +85,32 @@ void SerialWorker::DeliverAvailable() {
 }
 
 void SerialWorker::OnError(QSerialPort::SerialPortError error) {
-    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) {
+    if (closing_ || !DeviceHasGone(error)) {
         return;
     }
     // The device has gone and Qt would report it again on every turn of the loop. Close on the
     // next turn rather than here: Qt still touches its buffer after emitting the error.
-    if (!closing_) {
-        closing_ = true;
-        QMetaObject::invokeMethod(this, &SerialWorker::CloseLostPort, Qt::QueuedConnection);
+    closing_ = true;
+    QMetaObject::invokeMethod(this, &SerialWorker::CloseLostPort, Qt::QueuedConnection);
+}
+
+bool SerialWorker::DeviceHasGone(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::ResourceError) {
+        return true;
     }
+    if (error != QSerialPort::ReadError) {
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    // Qt also reports a read error when the line was readable but a purge emptied it before Qt
+    // read; that line is alive. A vanished device shows as a hang-up.
+    pollfd line{port_.handle(), POLLIN, 0};
+    if (poll(&line, 1, 0) >= 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0) {
+        port_.clearError();
+        return false;
+    }
+#endif
+    return true;
 }
 
 void SerialWorker::CloseLostPort() {

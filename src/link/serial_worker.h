@@ -17,7 +17,7 @@ namespace halyx {
 // The port's side of SerialPort. It is created inside the worker thread and owns the
 // QSerialPort there; SerialPort reaches it only through queued calls.
 class SerialWorker : public QObject {
-  public:
+public:
     // Qt waits this long for a frame to leave, as the port's write time-out did.
     static constexpr int kWriteTimeoutMs = 1000;
 
@@ -32,10 +32,11 @@ class SerialWorker : public QObject {
     // gathered) and sends the frame.
     void WriteFrame(const QByteArray& frame);
 
-  private:
+private:
     bool Configure();
     void DeliverAvailable();
     void OnError(QSerialPort::SerialPortError error);
+    bool DeviceHasGone(QSerialPort::SerialPortError error);
     void CloseLostPort();
 
     QSerialPort port_;
@@ -51,7 +52,7 @@ class SerialWorker : public QObject {
 // The worker thread: opens the port, then runs an event loop until SerialPort quits it. The
 // worker and its QSerialPort are destroyed inside the thread when the loop ends.
 class SerialWorkerThread : public QThread {
-  public:
+public:
     SerialWorkerThread(QString devicePath, const SerialLineSettings& line,
                        SerialByteHandover& handover, std::atomic<bool>& lost);
 
@@ -59,10 +60,10 @@ class SerialWorkerThread : public QThread {
     // null when the open failed, in which case the thread ends by itself.
     SerialWorker* StartAndOpen();
 
-  protected:
+protected:
     void run() override;
 
-  private:
+private:
     QString devicePath_;
     SerialLineSettings line_;
     SerialByteHandover& handover_;
