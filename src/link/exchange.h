@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace halyx {
+
+// How an exchange ended. A cancelled exchange reports nothing.
+enum class ExchangeResult {
+    Success,          // read done, or write verified equal (S0009 / S0008)
+    LinkFailure,      // a step failed three times (S0006)
+    ReadBackDiffers,  // the write went through but the records read back differ (S0200)
+};
+
+// The 10 ms timers a dialog runs an exchange on; ids as the dialogs arm them.
+inline constexpr int kNoTimer = 0;
+inline constexpr int kReadTimer = 1;  // radio read, radio write phase, tuning read
+inline constexpr int kTuningWriteTimer = 3;
+inline constexpr int kVerifyTimer = 100;  // read-back after a write
+inline constexpr int kTickMilliseconds = 10;
+
+// Marker lines of the traffic log, as GBK bytes with their line end.
+inline constexpr std::string_view kReadStartMarker = "\xB6\xC1\xC6\xB5\xBF\xAA\xCA\xBC:\r\n";
+inline constexpr std::string_view kReadEndMarker = "\xB6\xC1\xC6\xB5\xBD\xE1\xCA\xF8!\r\n";
+inline constexpr std::string_view kTimeOutMarker = "\xCD\xA8\xD0\xC5\xB3\xAC\xCA\xB1!\r\n";
+
+// Language keys of the dialog titles a write switches between.
+inline constexpr std::string_view kVerifyTitleKey = "S0201";
+inline constexpr std::string_view kWriteTitleKey = "S0048";
+
+// What a running exchange tells its face (dialog or command line). All calls come from inside
+// Start / Tick / Poll, on the thread that drives the exchange.
+class ExchangeObserver {
+public:
+    virtual ~ExchangeObserver() = default;
+    // Progress bar position (record block number, or 0 after a failure).
+    virtual void OnProgress(int /*position*/) {}
+    // The dialog title becomes the text of this language key.
+    virtual void OnTitleChanged(std::string_view /*key*/) {}
+    // A marker line (GBK bytes with "\r\n"). It has already been appended to the link's traffic
+    // log; this is for faces that also want to show it.
+    virtual void OnLogMarker(std::string_view /*line*/) {}
+    // The timer the exchange now needs ticks from (kNoTimer: none). Told on every change.
+    virtual void OnTimerChanged(int /*timerId*/) {}
+    // Exactly once per started exchange that is not cancelled.
+    virtual void OnFinished(ExchangeResult /*result*/) {}
+};
+
+// A tick-driven exchange with the radio. The owner:
+//   - feeds every received byte to the shared FrameLink (OnByteReceived), then calls Poll() so an
+//     answer is acted on at once;
+//   - calls Tick() every 10 ms while ArmedTimer() is not kNoTimer; ticks alone count time-outs.
+// Frames, counts and retry timing do not depend on how often Poll() is called.
+class Exchange {
+public:
+    virtual ~Exchange() = default;
+    // Begins the exchange (sends its first frame). Restarts from scratch if one is running.
+    virtual void Start() = 0;
+    // One 10 ms timer tick: counts towards the time-out, then looks at the reply buffer.
+    virtual void Tick() = 0;
+    // Looks at the reply buffer without counting a tick.
+    virtual void Poll() = 0;
+    // Stops without a result and without sending anything (the dialog was closed).
+    virtual void Cancel() = 0;
+
+    bool IsRunning() const { return timer_ != kNoTimer; }
+    int ArmedTimer() const { return timer_; }
+
+protected:
+    explicit Exchange(ExchangeObserver& observer) : observer_(observer) {}
+    void ArmTimer(int timerId) {
+        if (timer_ != timerId) {
+            timer_ = timerId;
+            observer_.OnTimerChanged(timerId);
+        }
+    }
+    void Finish(ExchangeResult result) {
+        ArmTimer(kNoTimer);
+        observer_.OnFinished(result);
+    }
+    ExchangeObserver& observer() { return observer_; }
+
+private:
+    ExchangeObserver& observer_;
+    int timer_ = kNoTimer;
+};
+
+}  // namespace halyx

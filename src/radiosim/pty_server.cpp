@@ -1,0 +1,145 @@
+#include "radiosim/pty_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include "link/traffic_log.h"
+
+namespace halyx {
+
+namespace {
+constexpr int kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
+constexpr int kPollMilliseconds = 100;
+constexpr std::size_t kReadChunk = 512;
+}  // namespace
+
+PtyServer::~PtyServer() {
+    CloseTerminal();
+}
+
+bool PtyServer::Open(std::string& error) {
+    char name[256] = {};
+    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+        error = std::string("openpty failed: ") + std::strerror(errno);
+        return false;
+    }
+    // Without raw mode the line discipline echoes and translates bytes (0x10, CR, ...).
+    termios tio{};
+    if (tcgetattr(slave_, &tio) == 0) {
+        cfmakeraw(&tio);
+        tcsetattr(slave_, TCSANOW, &tio);
+    }
+    slavePath_ = name;
+    byteTime_ = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::nanoseconds(1'000'000'000LL * kBitsPerByte / options_.baud));
+    return true;
+}
+
+void PtyServer::CloseTerminal() {
+    if (master_ >= 0) {
+        ::close(master_);
+        master_ = -1;
+    }
+    if (slave_ >= 0) {
+        ::close(slave_);
+        slave_ = -1;
+    }
+}
+
+void PtyServer::Run(const volatile std::sig_atomic_t& stop) {
+    std::vector<std::uint8_t> chunk(kReadChunk);
+    while (stop == 0 && master_ >= 0) {
+        pollfd pfd{master_, POLLIN, 0};
+        const int ready = ::poll(&pfd, 1, kPollMilliseconds);
+        if (ready <= 0 || (pfd.revents & POLLIN) == 0) {
+            continue;  // time-out, a signal, or a hang-up we outlive thanks to our slave fd
+        }
+        const ssize_t got = ::read(master_, chunk.data(), chunk.size());
+        if (got <= 0) {
+            continue;
+        }
+        Serve(chunk.data(), static_cast<std::size_t>(got));
+        if (peer_.hasDisappeared()) {
+            if (options_.verbose) {
+                std::fprintf(stderr, "radiosim: disappearing after %d frames\n",
+                             peer_.framesReceived());
+            }
+            CloseTerminal();
+            return;
+        }
+        if (FrameLimitReached()) {
+            return;
+        }
+    }
+}
+
+bool PtyServer::FrameLimitReached() const {
+    return options_.exitAfterFrames > 0 && peer_.framesReceived() >= options_.exitAfterFrames;
+}
+
+void PtyServer::Serve(const std::uint8_t* bytes, std::size_t count) {
+    const Clock::time_point now = Clock::now();
+    Log("received", bytes, count);
+    // Feed byte by byte so each answer is timed from the byte that completed its request.
+    for (std::size_t i = 0; i < count; ++i) {
+        if (options_.pacing) {
+            inboundDone_ = std::max(now, inboundDone_ + byteTime_);
+        }
+        const std::vector<std::uint8_t> answer = peer_.Receive(bytes + i, 1);
+        if (!answer.empty()) {
+            const auto delay = std::chrono::milliseconds(options_.responseDelayMs);
+            SendAnswer(answer, (options_.pacing ? inboundDone_ : Clock::now()) + delay);
+        }
+        if (peer_.hasDisappeared() || FrameLimitReached()) {
+            return;
+        }
+    }
+}
+
+void PtyServer::SendAnswer(const std::vector<std::uint8_t>& answer, Clock::time_point notBefore) {
+    Log("answer", answer.data(), answer.size());
+    std::this_thread::sleep_until(notBefore);
+    if (!options_.pacing) {
+        WriteAll(answer.data(), answer.size());
+        return;
+    }
+    Clock::time_point at = std::max(notBefore, outboundFree_);
+    for (std::uint8_t byte : answer) {
+        std::this_thread::sleep_until(at);
+        WriteAll(&byte, 1);
+        at += byteTime_;
+    }
+    outboundFree_ = at;
+}
+
+void PtyServer::WriteAll(const std::uint8_t* bytes, std::size_t count) {
+    while (count > 0 && master_ >= 0) {
+        const ssize_t put = ::write(master_, bytes, count);
+        if (put < 0) {
+            if (errno == EINTR || errno == EAGAIN) {
+                continue;
+            }
+            return;
+        }
+        bytes += put;
+        count -= static_cast<std::size_t>(put);
+    }
+}
+
+void PtyServer::Log(const std::string& what, const std::uint8_t* bytes, std::size_t count) const {
+    if (options_.verbose) {
+        const std::string line = TrafficLog::FormatTrafficLine(what + ": ", bytes, count);
+        std::fwrite(line.data(), 1, line.size() - 2, stderr);  // without the "\r\n"
+        std::fputc('\n', stderr);
+    }
+}
+
+}  // namespace halyx

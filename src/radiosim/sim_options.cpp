@@ -1,0 +1,167 @@
+#include "radiosim/sim_options.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace halyx {
+
+namespace {
+
+bool ParseInt(std::string_view text, int& value) {
+    if (text.empty()) {
+        return false;
+    }
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && value >= 0;
+}
+
+// "BLOCK" or "BLOCK:COUNT" (count 1 when left out).
+bool ParseTarget(std::string_view text, RadioPeerFaults::Target& target) {
+    const std::size_t colon = text.find(':');
+    int block = 0;
+    int count = 1;
+    if (!ParseInt(text.substr(0, colon), block)) {
+        return false;
+    }
+    if (colon != std::string_view::npos && !ParseInt(text.substr(colon + 1), count)) {
+        return false;
+    }
+    target = RadioPeerFaults::Target{block, count};
+    return true;
+}
+
+bool ApplyValueOption(std::string_view name, std::string_view value, SimOptions& o) {
+    if (name == "--image") {
+        o.imagePath = value;
+        return true;
+    }
+    if (name == "--save") {
+        o.savePath = value;
+        return true;
+    }
+    if (name == "--band") {
+        if (value != "low" && value != "high") {
+            return false;
+        }
+        o.upperBand = value == "high";
+        return true;
+    }
+    if (name == "--baud") {
+        return ParseInt(value, o.baud) && o.baud > 0;
+    }
+    if (name == "--response-delay-ms") {
+        return ParseInt(value, o.responseDelayMs);
+    }
+    if (name == "--exit-after-frames") {
+        return ParseInt(value, o.exitAfterFrames);
+    }
+    if (name == "--bad-checksum") {
+        return ParseTarget(value, o.faults.badChecksum);
+    }
+    if (name == "--nak-block") {
+        return ParseTarget(value, o.faults.nakBlock);
+    }
+    if (name == "--corrupt-length") {
+        return ParseTarget(value, o.faults.corruptLength);
+    }
+    if (name == "--drop-frame") {
+        return ParseTarget(value, o.faults.dropFrame);
+    }
+    if (name == "--garbage") {
+        return ParseInt(value, o.faults.garbageBytes);
+    }
+    if (name == "--disappear-after") {
+        return ParseInt(value, o.faults.disappearAfterFrames) && o.faults.disappearAfterFrames > 0;
+    }
+    return false;
+}
+
+bool ApplyFlag(std::string_view name, SimOptions& o) {
+    if (name == "--help" || name == "-h") {
+        o.help = true;
+    } else if (name == "--no-pacing") {
+        o.pacing = false;
+    } else if (name == "--verbose" || name == "-v") {
+        o.verbose = true;
+    } else if (name == "--silent") {
+        o.faults.silent = true;
+    } else if (name == "--silent-after-write") {
+        o.faults.silentAfterWrite = true;
+    } else if (name == "--readback-differs") {
+        o.faults.readBackDiffers = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+SimOptionsResult ParseSimOptions(int argc, char** argv) {
+    SimOptions o;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        std::string_view value;
+        bool hasValue = false;
+        if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != arg.npos) {
+            value = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+            hasValue = true;
+        }
+        if (!hasValue && ApplyFlag(arg, o)) {
+            continue;
+        }
+        if (!hasValue) {
+            if (i + 1 >= argc) {
+                return {std::nullopt, "missing value or unknown option: " + std::string(arg)};
+            }
+            value = argv[++i];
+        }
+        if (!ApplyValueOption(arg, value, o)) {
+            return {std::nullopt, "bad option: " + std::string(arg) + " " + std::string(value)};
+        }
+    }
+    return {o, {}};
+}
+
+std::string SimHelpText() {
+    return R"(Usage: halyx-radiosim [options]
+
+Simulates a radio on a pseudo-terminal. The first line of standard output is the path
+of the terminal to open (for example /dev/pts/7); the radio then answers on it until it
+is stopped with SIGINT or SIGTERM. The terminal may be closed and re-opened freely.
+
+Memory and radio:
+  --image FILE            start from this radio image (at most 2048 bytes); all zero without
+  --save FILE             write the 2048-byte memory to FILE on exit
+  --band low|high         set image byte 22 to 0 (136-174 MHz) or 1 (406.1-470 MHz)
+  --exit-after-frames N   exit (saving) once N frames have been received and answered
+
+Line timing:
+  --baud N                line speed for pacing, 10 bits per byte (default 9600). An answer
+                          starts no earlier than the request would have arrived at this
+                          speed, and goes out byte by byte at this speed.
+  --response-delay-ms N   extra wait before each answer (default 1)
+  --no-pacing             answer at once, all bytes in one write
+
+Faults. BLOCK names a frame by block number: 0 test values, 1 settings, 2..21 records;
+an ACK/NAK counts as the frame of the block it answers. COUNT defaults to 1.
+  --silent                never answer
+  --bad-checksum BLOCK[:COUNT]    send that long frame with a wrong checksum COUNT times
+  --nak-block BLOCK[:COUNT]       answer that written block with NAK COUNT times
+  --garbage N             send N noise bytes (no start bytes) before every frame
+  --corrupt-length BLOCK[:COUNT]  send that long frame with a wrong length byte
+  --drop-frame BLOCK[:COUNT]      do not send that answer at all
+  --disappear-after N     close the terminal and exit after answering N frames
+  --silent-after-write    stop answering once record block 21 has been written
+  --readback-differs      after a write, serve a record that differs from what was written
+
+Other:
+  --verbose, -v           log frames and decisions on standard error
+  --help, -h              show this text
+Options taking a value also accept --name=value.
+)";
+}
+
+}  // namespace halyx

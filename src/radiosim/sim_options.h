@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "radiosim/radio_peer.h"
+
+namespace halyx {
+
+// Command line of halyx-radiosim.
+struct SimOptions {
+    std::string imagePath;          // memory to start from; all zero without one
+    std::string savePath;           // memory written here on exit
+    std::optional<bool> upperBand;  // --band: image byte 22 set to 0 (low) or 1 (high)
+    int baud = 9600;
+    int responseDelayMs = 1;
+    bool pacing = true;
+    bool verbose = false;
+    int exitAfterFrames = 0;  // 0: serve until a signal
+    RadioPeerFaults faults;
+    bool help = false;
+};
+
+struct SimOptionsResult {
+    std::optional<SimOptions> options;
+    std::string error;  // set when options is empty
+};
+
+SimOptionsResult ParseSimOptions(int argc, char** argv);
+std::string SimHelpText();
+
+}  // namespace halyx
