@@ -1,0 +1,186 @@
+// A user's radio session from the command line: halyx-cli and halyx-radiosim as real processes
+// on a pseudo-terminal, including every fault the simulator can stage. Whatever the radio does,
+// nothing may crash, the exit status must say what happened, and a failed read writes no file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "image/radio_image.h"
+#include "support/radio_sim_process.h"
+#include "support/temp_dir.h"
+
+namespace halyx {
+namespace {
+
+using testing::BuiltProgram;
+using testing::CountingBytes;
+using testing::ProcessResult;
+using testing::RadioSimProcess;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+// A radio memory in which every byte differs from its neighbours, with 0x10 (the frame end
+// byte) and both start bytes inside the payloads.
+std::vector<std::uint8_t> RadioMemory() {
+    auto bytes = CountingBytes(kImageSize, 0x05);
+    bytes[22] = 1;  // upper band
+    return bytes;
+}
+
+class CliRadio : public ::testing::Test {
+protected:
+    CliRadio() { WriteBytes(dir / "radio.kda", RadioMemory()); }
+
+    std::vector<std::string> SimArgs(std::vector<std::string> faults) const {
+        std::vector<std::string> args{"--image", (dir / "radio.kda").string(), "--save",
+                                      (dir / "saved.kda").string()};
+        args.insert(args.end(), faults.begin(), faults.end());
+        return args;
+    }
+
+    ProcessResult Cli(std::vector<std::string> args) {
+        return testing::RunProcess(BuiltProgram("halyx-cli"), args, dir.path(),
+                                   {{"HALYX_HOME", dir.path().string()}});
+    }
+
+    // Reads through a simulator staging `faults`; the output goes to out.kda.
+    ProcessResult ReadWith(std::vector<std::string> faults) {
+        RadioSimProcess sim(SimArgs(faults));
+        return Cli({"read", "--port", sim.devicePath(), "-o", "out.kda", "--log", "comm.log"});
+    }
+
+    ProcessResult WriteWith(std::vector<std::string> faults,
+                            const std::string& image = "edited.kda") {
+        RadioSimProcess sim(SimArgs(faults));
+        return Cli({"write", "--port", sim.devicePath(), image});
+    }
+
+    TempDir dir;
+};
+
+TEST_F(CliRadio, ReadTakesSettingsAndRecordsAndKeepsTheBaseElsewhere) {
+    WriteBytes(dir / "base.kda", std::vector<std::uint8_t>(700, 0xEE));
+    RadioSimProcess sim(SimArgs({}));
+    const ProcessResult result = Cli({"read", "--port", sim.devicePath(), "-o", "out.kda", "--base",
+                                      "base.kda", "--log", "comm.log"});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const auto memory = RadioMemory();
+    const auto out = ReadBytes(dir / "out.kda");
+    ASSERT_EQ(out.size(), 700u) << "a read keeps the base image's length";
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const bool sent = i <= 40 || (i >= kFirstRecordOffset && i < kRecordsEnd);
+        ASSERT_EQ(out[i], sent ? memory[i] : 0xEE) << "byte " << i;
+    }
+    const std::string log = testing::ReadText(dir / "comm.log");
+    EXPECT_NE(log.find("PC->Radio:  35 01 02 01 00 49 00 10 \r\n"), std::string::npos);
+}
+
+TEST_F(CliRadio, WriteIsVerifiedAndLandsInTheRadio) {
+    auto edited = RadioMemory();
+    std::fill(edited.begin() + kFirstRecordOffset, edited.begin() + kRecordsEnd, 0x42);
+    edited[kFirstRecordOffset] = 1;  // the radio always receives 1 in channel 1's first byte
+    WriteBytes(dir / "edited.kda", edited);
+    RadioSimProcess sim(SimArgs({}));
+    const ProcessResult result = Cli({"write", "--port", sim.devicePath(), "edited.kda"});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    sim.Stop();
+    const auto saved = ReadBytes(dir / "saved.kda");
+    ASSERT_EQ(saved.size(), kImageSize);
+    EXPECT_TRUE(std::equal(saved.begin() + kFirstRecordOffset, saved.begin() + kRecordsEnd,
+                           edited.begin() + kFirstRecordOffset));
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 41, edited.begin()));
+}
+
+TEST_F(CliRadio, ChannelOneInUseMarkIsNotReportedAsADifference) {
+    auto edited = RadioMemory();
+    edited[kFirstRecordOffset] = 7;
+    WriteBytes(dir / "edited.kda", edited);
+    EXPECT_EQ(WriteWith({}).exitStatus, 0);
+}
+
+TEST_F(CliRadio, RecoverableFaultsStillEndInASuccessfulRead) {
+    const std::vector<std::vector<std::string>> faults = {
+        {"--garbage", "5"},        {"--bad-checksum", "1:2"}, {"--bad-checksum", "7"},
+        {"--corrupt-length", "3"}, {"--drop-frame", "4"},
+    };
+    const auto memory = RadioMemory();
+    for (const auto& fault : faults) {
+        const ProcessResult result = ReadWith(fault);
+        ASSERT_EQ(result.exitStatus, 0) << fault[0] << " " << fault[1] << ": " << result.err;
+        const auto out = ReadBytes(dir / "out.kda");
+        ASSERT_TRUE(std::equal(out.begin() + kFirstRecordOffset, out.begin() + kRecordsEnd,
+                               memory.begin() + kFirstRecordOffset))
+            << fault[0];
+        std::filesystem::remove(dir / "out.kda");
+    }
+}
+
+TEST_F(CliRadio, ReadFailuresExitThreeAndWriteNoFile) {
+    const std::vector<std::vector<std::string>> faults = {
+        {"--silent"},
+        {"--bad-checksum", "1:3"},
+        {"--corrupt-length", "9:3"},
+        {"--disappear-after", "5"},
+    };
+    for (const auto& fault : faults) {
+        const ProcessResult result = ReadWith(fault);
+        EXPECT_EQ(result.exitStatus, 3) << fault[0] << ": " << result.err;
+        EXPECT_NE(result.err.find("did not answer"), std::string::npos) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.kda")) << fault[0];
+    }
+}
+
+TEST_F(CliRadio, SilentRadioGetsARequestAndTwoNaksThenFails) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadWith({"--silent"}).exitStatus, 3);
+    const auto seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GT(seconds, 2.5);
+    EXPECT_LT(seconds, 6.0);
+    const std::string log = testing::ReadText(dir / "comm.log");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;  // marker, request, NAK, NAK
+    EXPECT_NE(log.find("PC->Radio:  36 05 10 \r\nPC->Radio:  36 05 10 \r\n"), std::string::npos);
+}
+
+TEST_F(CliRadio, WriteFailuresAndDifferencesHaveTheirOwnStatus) {
+    WriteBytes(dir / "edited.kda", RadioMemory());
+    EXPECT_EQ(WriteWith({"--nak-block", "5:3"}).exitStatus, 3);
+    EXPECT_EQ(WriteWith({"--nak-block", "5:2"}).exitStatus, 0);
+    EXPECT_EQ(WriteWith({"--silent-after-write"}).exitStatus, 3);
+    const ProcessResult differs = WriteWith({"--readback-differs"});
+    EXPECT_EQ(differs.exitStatus, 4);
+    EXPECT_NE(differs.err.find("differ"), std::string::npos);
+}
+
+TEST_F(CliRadio, PortThatCannotBeOpenedExitsFive) {
+    const ProcessResult result =
+        Cli({"read", "--port", "/dev/halyx-no-such-port", "-o", "out.kda"});
+    EXPECT_EQ(result.exitStatus, 5);
+    EXPECT_NE(result.err.find("/dev/halyx-no-such-port"), std::string::npos);
+    EXPECT_EQ(Cli({"read", "--port", "banana", "-o", "out.kda"}).exitStatus, 1);
+}
+
+TEST_F(CliRadio, TuningValuesRoundTripThroughTheRadio) {
+    RadioSimProcess sim(SimArgs({}));
+    WriteBytes(dir / "values.dat", {1, 10, 20, 30, 2, 40, 50, 60, 3, 70, 80, 90});
+    const ProcessResult written = Cli({"tuning", "write", "--port", sim.devicePath(), "--baud",
+                                       "38400", "values.dat", "--image", "radio.kda"});
+    ASSERT_EQ(written.exitStatus, 0) << written.err;
+    const ProcessResult read =
+        Cli({"tuning", "read", "--port", sim.devicePath(), "--baud", "38400", "-o", "back.dat"});
+    ASSERT_EQ(read.exitStatus, 0) << read.err;
+    EXPECT_EQ(ReadBytes(dir / "back.dat"), ReadBytes(dir / "values.dat"));
+
+    WriteBytes(dir / "long.dat", std::vector<std::uint8_t>(13, 1));
+    const ProcessResult refused =
+        Cli({"tuning", "write", "--port", sim.devicePath(), "long.dat", "--image", "radio.kda"});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_NE(refused.err.find("long.dat"), std::string::npos);
+    EXPECT_EQ(Cli({"tuning", "point", "--port", sim.devicePath(), "6", "1", "2", "200"}).exitStatus,
+              0);
+}
+
+}  // namespace
+}  // namespace halyx
