@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-          clang-format)
+          clang-format bc)
 if [[ "${1:-}" == "--gui" ]]; then
     packages+=(fonts-wqy-microhei qt6-wayland)
 fi
