@@ -1,0 +1,61 @@
+#include "app/app_context.h"
+
+#include "app/setting_file.h"
+#include "link/serial_line_settings.h"
+
+namespace halyx {
+
+AppContext::AppContext() : AppContext(SettingFile()) {}
+
+AppContext::AppContext(ProfileFile settings)
+    : settingFile(std::move(settings)),
+      serialPort(&trafficLog),
+      link(&serialPort, &trafficLog),
+      serialLinkPort_(std::make_unique<SerialLinkPort>(serialPort, settingFile)) {
+    port = serialLinkPort_.get();
+}
+
+AppContext::~AppContext() = default;
+
+DeviceMapping DevicesFromSettingFile(const ProfileFile& settingFile) {
+    return [&settingFile](std::string_view comName) {
+        return settingFile.readText(settings::kDevicesSection, comName);
+    };
+}
+
+SerialLinkPort::SerialLinkPort(SerialPort& port, const ProfileFile& settingFile)
+    : port_(port), settingFile_(settingFile) {
+    port_.SetPortResolver([this](int portNumber) {
+        return ResolvePortDevice(portNumber, DevicesFromSettingFile(settingFile_));
+    });
+}
+
+bool SerialLinkPort::Open(int portNumber) {
+    const SerialLineSettings line;
+    if (!port_.Open(owner_, portNumber, line.baudRate, line.parity, line.byteSize, line.stopBits,
+                    line.eventMask, line.writeCapacity)) {
+        return false;
+    }
+    port_.StartWorker();
+    return true;
+}
+
+void SerialLinkPort::Close() {
+    port_.Close();
+}
+
+bool OpenLinkPort(AppContext& context) {
+    const int portNumber = context.settingFile.readInt(settings::kPortSection, settings::kComKey);
+    if (!context.port->Open(portNumber)) {
+        return false;
+    }
+    context.portOpen = true;
+    return true;
+}
+
+void CloseLinkPort(AppContext& context) {
+    context.port->Close();
+    context.portOpen = false;
+}
+
+}  // namespace halyx

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "app/language.h"
+#include "app/link_port.h"
+#include "app/profile_file.h"
+#include "image/radio_image.h"
+#include "image/tone_table.h"
+#include "image/working_copies.h"
+#include "link/frame_link.h"
+#include "link/port_names.h"
+#include "link/serial_port.h"
+#include "link/traffic_log.h"
+#include "link/tuning_data.h"
+
+namespace halyx {
+
+class SerialLinkPort;
+
+// The objects that live for the whole run, shared by every window. Created once by the
+// application object (or a test) and handed to the windows by reference; everything here is
+// used on the user-interface thread only.
+struct AppContext {
+    // Takes the setting file of this installation (ProgramDirectory()/setting.ini).
+    AppContext();
+    explicit AppContext(ProfileFile settings);
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    RadioImage image;
+    HeaderCopy headerCopy;
+    RecordCopy recordCopy;
+    ToneTable toneTable;
+    Language language;
+    ProfileFile settingFile;
+
+    // Declared before the port and the link, which log into it.
+    TrafficLog trafficLog;
+    SerialPort serialPort;
+    FrameLink link;
+
+    // Whether the link port is open; windows open it only while this is clear.
+    bool portOpen = false;
+    // The port the windows open and close: the serial port engine unless a test put an
+    // in-process radio in its place (with link.SetSink pointing at the same radio).
+    LinkPort* port = nullptr;
+
+    // The running exchange's reaction to a received byte (set while an exchange dialog runs),
+    // called after the byte has gone into the reply buffer.
+    std::function<void()> afterLinkByte;
+
+    // The factory dialog's live tuning values.
+    TestValues testValues;
+    TestPoint testPoint;
+
+    // Text of a language key, as UTF-8.
+    std::string text(std::string_view key) const { return language.LangString(key); }
+
+    // The serial port engine's adapter; its owner receives the bytes (the main window).
+    SerialLinkPort& serialLinkPort() { return *serialLinkPort_; }
+
+private:
+    std::unique_ptr<SerialLinkPort> serialLinkPort_;
+};
+
+// The setting file's "devices" section as a COMn-to-device mapping (COM1=/dev/ttyUSB0).
+DeviceMapping DevicesFromSettingFile(const ProfileFile& settingFile);
+
+// LinkPort on the SerialPort engine: opens COMn with the link's line settings and starts the
+// worker, handing each byte to `owner`. COMn is resolved through the setting file's "devices"
+// section first, then the system's port listing.
+class SerialLinkPort : public LinkPort {
+public:
+    SerialLinkPort(SerialPort& port, const ProfileFile& settingFile);
+
+    void SetOwner(SerialByteReceiver* owner) { owner_ = owner; }
+    bool Open(int portNumber) override;
+    void Close() override;
+
+private:
+    SerialPort& port_;
+    const ProfileFile& settingFile_;
+    SerialByteReceiver* owner_ = nullptr;
+};
+
+}  // namespace halyx

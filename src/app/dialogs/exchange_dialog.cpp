@@ -1,0 +1,132 @@
+#include "app/dialogs/exchange_dialog.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/app_context.h"
+#include "app/command_ids.h"
+#include "app/dialog_units.h"
+#include "app/shell_texts.h"
+#include "app/ui_font.h"
+#include "app/ui_prompts.h"
+
+namespace halyx {
+namespace {
+
+constexpr int kWidthUnits = 200;
+constexpr int kHeightUnits = 58;
+constexpr int kProgressMaximum = 20;
+
+}  // namespace
+
+ExchangeDialog::ExchangeDialog(AppContext& context, UiPrompts& prompts, std::string_view titleKey,
+                               int progressMinimum, QWidget* parent)
+    : QDialog(parent), context_(context), prompts_(prompts) {
+    setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QString::number(ctrl::kProgress));
+    progress_->setRange(progressMinimum, kProgressMaximum);
+    progress_->setValue(progressMinimum);
+    progress_->setTextVisible(false);
+    PlaceControl(progress_, 10, 10, 180, 12);
+
+    start_ = new QPushButton(Text(keys::kOkButton), this);
+    start_->setObjectName(QString::number(ctrl::kOk));
+    PlaceControl(start_, 40, 34, 50, 14);
+
+    close_ = new QPushButton(Text(keys::kCancelButton), this);
+    close_->setObjectName(QString::number(ctrl::kCancel));
+    PlaceControl(close_, 110, 34, 50, 14);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+
+    setWindowTitle(Text(titleKey));
+    ApplyUiFont(this);
+    setTabOrder(start_, close_);
+    start_->setFocus();
+
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(kTickMilliseconds);
+    connect(&timer_, &QTimer::timeout, this, &ExchangeDialog::OnTimer);
+}
+
+ExchangeDialog::~ExchangeDialog() {
+    StopListening();
+}
+
+QString ExchangeDialog::Text(std::string_view key) const {
+    return QString::fromStdString(context_.text(key));
+}
+
+bool ExchangeDialog::StartExchange(std::string_view portErrorCaption) {
+    if (!context_.portOpen && !OpenLinkPort(context_)) {
+        prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(portErrorCaption),
+                        Text(keys::kPortOpenFailed));
+        return false;
+    }
+    context_.afterLinkByte = [this] {
+        if (exchange().IsRunning()) {
+            exchange().Poll();
+        }
+    };
+    exchange().Start();
+    return true;
+}
+
+void ExchangeDialog::OnTimer() {
+    if (armedTimer_ != kNoTimer) {
+        exchange().Tick();
+    }
+}
+
+void ExchangeDialog::SetButtonsEnabled(bool enabled) {
+    start_->setEnabled(enabled);
+    close_->setEnabled(enabled);
+    if (enabled) {
+        start_->setFocus();
+    }
+}
+
+void ExchangeDialog::ShowResult(std::string_view key) {
+    prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps), Text(key));
+}
+
+void ExchangeDialog::ClosePortAfterFailure() {
+    CloseLinkPort(context_);
+}
+
+void ExchangeDialog::OnProgress(int position) {
+    // Positions run one past the range's end (record block 21); the bar then simply stays full.
+    progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
+    progress_->setAccessibleDescription(QString::number(progress_->value()));
+}
+
+void ExchangeDialog::OnTitleChanged(std::string_view key) {
+    setWindowTitle(Text(key));
+}
+
+void ExchangeDialog::OnTimerChanged(int timerId) {
+    armedTimer_ = timerId;
+    if (timerId == kNoTimer) {
+        timer_.stop();
+    } else {
+        timer_.start();
+    }
+}
+
+void ExchangeDialog::StopListening() {
+    timer_.stop();
+    armedTimer_ = kNoTimer;
+    context_.afterLinkByte = nullptr;
+}
+
+void ExchangeDialog::done(int result) {
+    if (exchange().IsRunning()) {
+        exchange().Cancel();
+    }
+    StopListening();
+    QDialog::done(result);
+}
+
+}  // namespace halyx

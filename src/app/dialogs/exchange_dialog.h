@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <string_view>
+
+#include "link/exchange.h"
+
+class QProgressBar;
+class QPushButton;
+
+namespace halyx {
+
+struct AppContext;
+class UiPrompts;
+
+// What the radio read and radio write dialogs share: a progress bar (1015), a start button
+// (1001) and a close button (1002), the 10 ms timer that ticks the exchange, and the hook that
+// lets each received byte be acted on at once. The dialog owns only its controls and its timer;
+// the exchange state lives in the exchange object on the shared frame link.
+class ExchangeDialog : public QDialog, public ExchangeObserver {
+public:
+    ~ExchangeDialog() override;
+
+    // The exchange this dialog drives.
+    virtual Exchange& exchange() = 0;
+
+    // One timer tick; the QTimer calls it, tests may too.
+    void OnTimer();
+    // Id of the exchange's armed timer (1, 100, or 0 when none), as the timer runs it.
+    int armedTimerId() const { return armedTimer_; }
+    bool isTimerActive() const { return timer_.isActive(); }
+
+    QPushButton* startButton() const { return start_; }
+    QPushButton* closeButton() const { return close_; }
+    QProgressBar* progressBar() const { return progress_; }
+
+    // ExchangeObserver
+    void OnProgress(int position) override;
+    void OnTitleChanged(std::string_view key) override;
+    void OnTimerChanged(int timerId) override;
+
+    // Closing while an exchange runs cancels it: nothing is reported and the port stays open.
+    void done(int result) override;
+
+protected:
+    ExchangeDialog(AppContext& context, UiPrompts& prompts, std::string_view titleKey,
+                   int progressMinimum, QWidget* parent);
+
+    // The start button: opens the port if needed (an error box with `portErrorCaption` when it
+    // does not open) and starts the exchange. False when the port could not be opened.
+    bool StartExchange(std::string_view portErrorCaption);
+    void SetButtonsEnabled(bool enabled);
+    // The box every result is shown in: caption "CPS", exclamation icon.
+    void ShowResult(std::string_view key);
+    // After a failure: the port is closed and the flag cleared, so the next start re-opens it.
+    void ClosePortAfterFailure();
+    QString Text(std::string_view key) const;
+
+    AppContext& context_;
+    UiPrompts& prompts_;
+
+private:
+    void StopListening();
+
+    QProgressBar* progress_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QTimer timer_;
+    int armedTimer_ = kNoTimer;
+};
+
+}  // namespace halyx

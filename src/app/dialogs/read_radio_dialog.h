@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+#include "app/dialogs/exchange_dialog.h"
+#include "link/radio_read_exchange.h"
+
+namespace halyx {
+
+// Reads the radio into the radio image. Start opens the port if it is closed and runs the
+// read; while it runs, both buttons and the title-bar close box are out of action (Esc still
+// cancels). Success is reported with S0009, after which the main window rebuilds its view and
+// title (`afterSuccessfulRead`) and the dialog closes; a failure is reported with S0006, closes
+// the port and leaves the dialog open for another try.
+class ReadRadioDialog : public ExchangeDialog {
+public:
+    ReadRadioDialog(AppContext& context, UiPrompts& prompts,
+                    std::function<void()> afterSuccessfulRead, QWidget* parent = nullptr);
+
+    Exchange& exchange() override { return exchange_; }
+
+    // The start button (1001).
+    void OnStart();
+
+    void OnFinished(ExchangeResult result) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    RadioReadExchange exchange_;
+    std::function<void()> afterSuccessfulRead_;
+};
+
+}  // namespace halyx

@@ -1,0 +1,81 @@
+#include "app/file_commands.h"
+
+#include <filesystem>
+
+#include "app/app_context.h"
+#include "app/shell_texts.h"
+#include "app/ui_prompts.h"
+#include "files/image_file.h"
+
+namespace halyx {
+namespace {
+
+const FileDialogSpec kOpenDialog{
+    QStringLiteral("data File(*.kda)"), QStringLiteral("*.kda;"), {}, {}};
+// "rdt" is the default extension the save dialog has always been given, even though the filter
+// names .kda: a name typed without an extension is saved as .rdt.
+const FileDialogSpec kSaveDialog{QStringLiteral("Archive File(*.kda)"), QStringLiteral("*.kda;"),
+                                 QStringLiteral("Default"), QStringLiteral("rdt")};
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+}  // namespace
+
+FileCommands::FileCommands(AppContext& context, UiPrompts& prompts, QWidget* window,
+                           std::function<void()> refreshView)
+    : context_(context), prompts_(prompts), window_(window), refreshView_(std::move(refreshView)) {}
+
+void FileCommands::New() {
+    const QString question = QString::fromStdString(context_.text(keys::kRestoreDefaultQuestion));
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    const PromptAnswer answer =
+        prompts_.message(window_, PromptIcon::None, QString::fromUtf8(captions::kCps), question,
+                         PromptButtons::YesNo);
+    if (answer != PromptAnswer::Yes) {
+        return;
+    }
+    const FileResult result = LoadDefaultImage(context_.image);
+    if (!result.ok()) {
+        ReportFileError(prompts_, window_, result);
+    }
+    refreshView_();
+}
+
+void FileCommands::Open() {
+    const std::optional<QString> path = prompts_.openFile(window_, kOpenDialog);
+    if (path) {
+        LoadFile(*path);
+    }
+}
+
+bool FileCommands::LoadFile(const QString& path) {
+    FileResult result = LoadImageFile(ToPath(path), context_.image);
+    if (!result.ok()) {
+        result.path = path.toStdString();
+        ReportFileError(prompts_, window_, result);
+        return false;
+    }
+    refreshView_();
+    return true;
+}
+
+void FileCommands::Save() {
+    const std::optional<QString> path = prompts_.saveFile(window_, kSaveDialog);
+    if (!path) {
+        return;
+    }
+    FileResult result = SaveImageFile(ToPath(*path), context_.image);
+    if (!result.ok()) {
+        result.path = path->toStdString();
+        ReportFileError(prompts_, window_, result);
+    }
+}
+
+void FileCommands::ReportFileError(UiPrompts& prompts, QWidget* parent, const FileResult& result) {
+    prompts.inform(parent, PromptIcon::Stop, QString::fromUtf8(captions::kFileError),
+                   QString::fromStdString(FileErrorText(result)));
+}
+
+}  // namespace halyx

@@ -1,0 +1,43 @@
+# The windows of the application and the halyx executable.
+
+# The process-wide objects and the small helpers every window uses; the main form links it too.
+add_library(halyx_context STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ui_font.cpp)
+target_include_directories(halyx_context PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(halyx_context
+    PUBLIC halyx_settings halyx_image halyx_protocol halyx_serial Qt6::Widgets
+    PRIVATE halyx_options)
+
+add_library(halyx_gui STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/builtin_texts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/file_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/halyx_app.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/main_frame_bars.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/main_frame_menus.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/port_settings_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/status_panes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogs/exchange_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogs/read_radio_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogs/write_radio_dialog.cpp)
+target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(halyx_gui
+    PUBLIC halyx_context halyx_form halyx_files Qt6::Widgets Qt6::PrintSupport
+    PRIVATE halyx_options)
+
+add_executable(halyx ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(halyx PRIVATE halyx_gui halyx_options)
+
+# The language files live in the program directory; put them beside the freshly built program
+# so that it runs straight from the build tree.
+foreach(language_file english.lang chinese.lang)
+    add_custom_command(TARGET halyx POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                ${PROJECT_SOURCE_DIR}/data/${language_file} $<TARGET_FILE_DIR:halyx>/${language_file}
+        VERBATIM)
+endforeach()

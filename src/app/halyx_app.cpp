@@ -1,0 +1,90 @@
+#include "app/halyx_app.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/about_dialog.h"
+#include "app/app_context.h"
+#include "app/file_commands.h"
+#include "app/main_frame.h"
+#include "app/setting_file.h"
+#include "app/toolbar_icons.h"
+#include "app/ui_font.h"
+#include "app/ui_prompts.h"
+#include "files/image_file.h"
+#include "image/option_lists.h"
+#include "ui/form/halyx_view.h"
+
+namespace halyx {
+
+CHalyxApp::CHalyxApp(AppContext& context, UiPrompts& prompts)
+    : context_(context), prompts_(prompts) {}
+
+CHalyxApp::~CHalyxApp() = default;
+
+bool CHalyxApp::InitInstance(const QStringList& arguments) {
+    ChooseLanguage();
+    CreateUiFont();
+    LoadStartImage();
+    BuildToneTable(context_.toneTable, context_.text(keys::kNoTone));
+
+    mainFrame_ = std::make_unique<CMainFrame>(context_, prompts_);
+    mainFrame_->setWindowIcon(AppIcon());
+    mainFrame_->SetAboutHandler([this] { OnAppAbout(); });
+    if (!mainFrame_->Create()) {
+        mainFrame_.reset();
+        return false;
+    }
+    mainFrame_->view()->OnInitialUpdate();
+    mainFrame_->show();
+
+    mainFrame_->SetTitleFromLanguage();
+    CentreMainFrame();
+    mainFrame_->repaint();
+
+    LoadCommandLineFile(arguments);
+    return true;
+}
+
+void CHalyxApp::ChooseLanguage() {
+    const std::string value =
+        context_.settingFile.readText(settings::kSetupSection, settings::kLanguageKey);
+    context_.language.setFile(LanguageFileFor(value));
+}
+
+void CHalyxApp::LoadStartImage() {
+    // default.kda is part of the installation; without it the application still starts, with
+    // the all-zero image, after saying what is wrong.
+    const FileResult result = LoadDefaultImage(context_.image);
+    if (!result.ok()) {
+        FileCommands::ReportFileError(prompts_, nullptr, result);
+    }
+}
+
+void CHalyxApp::LoadCommandLineFile(const QStringList& arguments) {
+    // A file handed over by a file manager or typed after the program name is loaded like
+    // File > Open, so what is on screen is what the user asked for.
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            mainFrame_->fileCommands().LoadFile(argument);
+            return;
+        }
+    }
+}
+
+void CHalyxApp::CentreMainFrame() {
+    const QScreen* screen = mainFrame_->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect frame = mainFrame_->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    mainFrame_->move(frame.topLeft());
+}
+
+void CHalyxApp::OnAppAbout() {
+    CAboutDlg about(context_, mainFrame_.get());
+    about.exec();
+}
+
+}  // namespace halyx

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+namespace halyx {
+
+struct AppContext;
+class CMainFrame;
+class UiPrompts;
+
+// The document of the single-document window. The radio image is an application-wide object,
+// so the document holds nothing and is never modified: closing the window never asks to save.
+class CHalyxDoc {
+public:
+    bool IsModified() const { return false; }
+};
+
+// The application object: runs start-up and owns the main window for the whole run.
+class CHalyxApp {
+public:
+    CHalyxApp(AppContext& context, UiPrompts& prompts);
+    ~CHalyxApp();
+    CHalyxApp(const CHalyxApp&) = delete;
+    CHalyxApp& operator=(const CHalyxApp&) = delete;
+
+    // Start-up: language, UI font, default image, tone table, main window (with its traffic log
+    // and serial port), the view's initial update, showing, title and centring. `arguments` are
+    // the command-line arguments after the program name; a file named there is loaded as
+    // File > Open would. False when the main window cannot be created.
+    bool InitInstance(const QStringList& arguments);
+
+    // Help > About.
+    void OnAppAbout();
+
+    CMainFrame* mainFrame() const { return mainFrame_.get(); }
+    const CHalyxDoc& document() const { return document_; }
+
+private:
+    void ChooseLanguage();
+    void LoadStartImage();
+    void LoadCommandLineFile(const QStringList& arguments);
+    void CentreMainFrame();
+
+    AppContext& context_;
+    UiPrompts& prompts_;
+    CHalyxDoc document_;
+    std::unique_ptr<CMainFrame> mainFrame_;
+};
+
+}  // namespace halyx

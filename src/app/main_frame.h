@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "link/serial_byte_receiver.h"
+
+class QLabel;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+namespace halyx {
+
+struct AppContext;
+class CHalyxView;
+class FileCommands;
+class LockIndicatorPane;
+class UiPrompts;
+
+// The one top-level window: menus, toolbar, status bar and the main form. It owns the user's
+// commands (each QAction carries its command id as data and as object name) and it is the owner
+// of the serial link: every byte the radio sends is handed to it.
+class CMainFrame : public QMainWindow, public SerialByteReceiver {
+public:
+    CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The window's creation steps: bars, traffic log (comm.log emptied), serial port on the
+    // saved port number. A port that does not open is reported and creation goes on.
+    bool Create();
+
+    CHalyxView* view() const { return view_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    QAction* commandAction(int commandId) const;
+    QLabel* messagePane() const { return messagePane_; }
+    LockIndicatorPane* indicatorPane(int index) const;
+
+    // Runs the handler bound to a command id; ids without a handler do nothing.
+    void OnCommand(int commandId);
+
+    // Menu titles and items, and the third status pane, from the active language file.
+    void LocaliseMenus();
+    // The language switch, with "chinese" (false) or "english" (true).
+    void SwitchLanguage(bool english);
+    // Sets the window title from key S0000.
+    void SetTitleFromLanguage();
+    // Re-runs the view's initial update and brings the window to the front.
+    void ReinitialiseViews();
+    // WM_REFRESH_IMAGE to the view.
+    void RefreshView();
+
+    // The application object's handler for About (the frame routes it there).
+    void SetAboutHandler(std::function<void()> handler) { aboutHandler_ = std::move(handler); }
+    // Opens the test and calibration dialog; until one is set, the Test command does nothing.
+    void SetTestDialogHandler(std::function<void()> handler) { testHandler_ = std::move(handler); }
+
+    FileCommands& fileCommands() { return *fileCommands_; }
+
+    // Tool tip of a toolbar button by command id, by the setting file's language value.
+    QString ToolTipFor(int commandId) const;
+    // "就绪" or "Ready", by the same rule.
+    QString IdleText() const;
+    // The idle text when nothing is pointed at, an empty message while a menu item or toolbar
+    // button is.
+    void RefreshStatusText();
+
+    // SerialByteReceiver: the radio's bytes reach the protocol here.
+    void OnSerialByte(std::uint8_t byte, int portNumber) override;
+    void OnSerialPortLost(int portNumber) override;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void BuildMenus();
+    QAction* AddCommand(int commandId, QObject* owner);
+    void BuildAccelerators();
+    bool BuildToolBar();
+    bool BuildStatusBar();
+    void OpenTrafficLog();
+    void OpenSerialPort();
+    void UpdateViewChecks();
+    void Print();
+    void OpenReadDialog();
+    void OpenWriteDialog();
+    void OpenPortSettings();
+    bool IsPointingAtCommand() const;
+
+    AppContext& context_;
+    UiPrompts& prompts_;
+    CHalyxView* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    std::vector<LockIndicatorPane*> indicators_;
+    std::vector<QMenu*> menus_;
+    std::map<int, QAction*> actions_;
+    QToolButton* pointedButton_ = nullptr;
+    std::unique_ptr<FileCommands> fileCommands_;
+    std::function<void()> aboutHandler_;
+    std::function<void()> testHandler_;
+};
+
+}  // namespace halyx

@@ -1,0 +1,143 @@
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <algorithm>
+#include <array>
+
+#include "app/app_context.h"
+#include "app/builtin_texts.h"
+#include "app/main_frame.h"
+#include "app/menu_layout.h"
+#include "app/status_panes.h"
+#include "app/toolbar_icons.h"
+
+namespace halyx {
+namespace {
+
+// The lock indicators' texts as the string table has them; the Num Lock one is replaced from
+// the language file at every menu localisation.
+constexpr std::array<const char*, 3> kIndicatorTexts{"大写", "数字", "滚动"};
+
+}  // namespace
+
+bool CMainFrame::BuildToolBar() {
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QString::number(kToolBarId));
+    toolBar_->setIconSize(QSize(kToolbarImageWidth, kToolbarImageHeight));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+
+    const std::vector<QPixmap> images = ToolbarImages();
+    std::size_t image = 0;
+    for (int commandId : kToolbarButtons) {
+        if (commandId == kSeparator) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* action = actions_.at(commandId);
+        action->setIcon(QIcon(images.at(image++)));
+        action->setIconVisibleInMenu(false);
+        toolBar_->addAction(action);
+        QWidget* button = toolBar_->widgetForAction(action);
+        button->setObjectName(QString::number(commandId));
+        button->installEventFilter(this);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    return true;
+}
+
+bool CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QString::number(kStatusBarId));
+    messagePane_ = new QLabel(bar);
+    messagePane_->setObjectName(QStringLiteral("messagePane"));
+    bar->addWidget(messagePane_, 1);
+    for (const char* text : kIndicatorTexts) {
+        auto* pane = new LockIndicatorPane(QString::fromUtf8(text), bar);
+        bar->addPermanentWidget(pane);
+        indicators_.push_back(pane);
+    }
+    RefreshStatusText();
+    return true;
+}
+
+LockIndicatorPane* CMainFrame::indicatorPane(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= indicators_.size()) {
+        return nullptr;
+    }
+    return indicators_[static_cast<std::size_t>(index)];
+}
+
+QString CMainFrame::ToolTipFor(int commandId) const {
+    return QString::fromStdString(
+        ToolbarTipText(commandId, UsesChineseBuiltinTexts(context_.settingFile)));
+}
+
+QString CMainFrame::IdleText() const {
+    return QString::fromStdString(IdleStatusText(UsesChineseBuiltinTexts(context_.settingFile)));
+}
+
+bool CMainFrame::IsPointingAtCommand() const {
+    if (pointedButton_ != nullptr) {
+        return true;
+    }
+    const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr || std::find(menus_.begin(), menus_.end(), menu) == menus_.end()) {
+        return false;
+    }
+    const QAction* item = menu->activeAction();
+    return item != nullptr && !item->isSeparator();
+}
+
+void CMainFrame::RefreshStatusText() {
+    if (messagePane_ == nullptr) {
+        return;
+    }
+    // Pointing at a command shows an empty message: the commands have no prompt texts.
+    messagePane_->setText(IsPointingAtCommand() ? QString() : IdleText());
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        RefreshStatusText();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (button == nullptr || button->defaultAction() == nullptr) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::ToolTip: {
+            // Worked out each time from the setting file, so the tips follow its language value.
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const int commandId = button->defaultAction()->data().toInt();
+            QToolTip::showText(help->globalPos(), ToolTipFor(commandId), button);
+            return true;
+        }
+        case QEvent::Enter:
+            pointedButton_ = button;
+            RefreshStatusText();
+            break;
+        case QEvent::Leave:
+            if (pointedButton_ == button) {
+                pointedButton_ = nullptr;
+            }
+            RefreshStatusText();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace halyx

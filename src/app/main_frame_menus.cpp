@@ -1,0 +1,140 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <array>
+
+#include "app/app_context.h"
+#include "app/main_frame.h"
+#include "app/menu_layout.h"
+#include "app/program_directory.h"
+#include "app/setting_file.h"
+#include "app/shell_texts.h"
+#include "app/status_panes.h"
+#include "image/option_lists.h"
+
+namespace halyx {
+namespace {
+
+struct Accelerator {
+    int commandId;
+    std::array<const char*, 2> keys;
+};
+
+// New and Open carry their shortcuts on the menu items themselves (so the menus show them);
+// these are the rest of the accelerator table. The edit keys are bound to ids that have no
+// handler, as they always were; edit boxes still get them first through Qt's shortcut override.
+const std::array<Accelerator, 8> kAccelerators{{
+    {cmd::kFileSaveStandard, {"Ctrl+S", nullptr}},
+    {cmd::kFilePrint, {"Ctrl+P", nullptr}},
+    {cmd::kEditUndo, {"Ctrl+Z", "Alt+Backspace"}},
+    {cmd::kEditCut, {"Ctrl+X", "Shift+Del"}},
+    {cmd::kEditCopy, {"Ctrl+C", "Ctrl+Ins"}},
+    {cmd::kEditPaste, {"Ctrl+V", "Shift+Ins"}},
+    {cmd::kNextPane, {"F6", nullptr}},
+    {cmd::kPreviousPane, {"Shift+F6", nullptr}},
+}};
+
+QString Text(const AppContext& context, std::string_view key) {
+    return QString::fromStdString(context.text(key));
+}
+
+}  // namespace
+
+QAction* CMainFrame::AddCommand(int commandId, QObject* owner) {
+    auto* action = new QAction(owner);
+    action->setData(commandId);
+    action->setObjectName(QString::number(commandId));
+    // The View items toggle their bars themselves: they need the new check state.
+    if (commandId != cmd::kViewToolbar && commandId != cmd::kViewStatusBar) {
+        connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
+    }
+    actions_[commandId] = action;
+    return action;
+}
+
+void CMainFrame::BuildMenus() {
+    for (const MenuSpec& spec : kMainMenus) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menus_.push_back(menu);
+        for (const MenuItemSpec& item : spec.items) {
+            if (item.commandId == kSeparator) {
+                menu->addSeparator();
+                continue;
+            }
+            menu->addAction(AddCommand(item.commandId, this));
+        }
+        connect(menu, &QMenu::hovered, this, [this] { RefreshStatusText(); });
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateViewChecks);
+        // Once the menu is gone (or another one has opened) the idle text comes back.
+        connect(menu, &QMenu::aboutToHide, this,
+                [this] { QTimer::singleShot(0, this, &CMainFrame::RefreshStatusText); });
+    }
+    actions_[cmd::kFileNew]->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    actions_[cmd::kFileOpen]->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    actions_[cmd::kViewToolbar]->setCheckable(true);
+    actions_[cmd::kViewStatusBar]->setCheckable(true);
+    connect(actions_[cmd::kViewToolbar], &QAction::toggled, this,
+            [this](bool shown) { toolBar_->setVisible(shown); });
+    connect(actions_[cmd::kViewStatusBar], &QAction::toggled, this,
+            [this](bool shown) { statusBar()->setVisible(shown); });
+}
+
+void CMainFrame::BuildAccelerators() {
+    for (const Accelerator& accelerator : kAccelerators) {
+        QAction* action = AddCommand(accelerator.commandId, this);
+        QList<QKeySequence> sequences;
+        for (const char* keys : accelerator.keys) {
+            if (keys != nullptr) {
+                sequences.append(QKeySequence(QString::fromLatin1(keys)));
+            }
+        }
+        action->setShortcuts(sequences);
+        addAction(action);
+    }
+}
+
+void CMainFrame::UpdateViewChecks() {
+    // Check marks are worked out afresh whenever a menu opens, as the framework does.
+    if (toolBar_ != nullptr) {
+        QSignalBlocker block(actions_[cmd::kViewToolbar]);
+        actions_[cmd::kViewToolbar]->setChecked(toolBar_->isVisible());
+    }
+    QSignalBlocker block(actions_[cmd::kViewStatusBar]);
+    actions_[cmd::kViewStatusBar]->setChecked(statusBar()->isVisible());
+}
+
+void CMainFrame::LocaliseMenus() {
+    for (std::size_t position = 0; position < kMainMenus.size(); ++position) {
+        const MenuSpec& spec = kMainMenus[position];
+        menus_[position]->setTitle(Text(context_, spec.titleKey));
+        for (const MenuItemSpec& item : spec.items) {
+            if (item.commandId == kSeparator) {
+                continue;
+            }
+            QAction* action = actions_[item.commandId];
+            action->setText(Text(context_, item.textKey));
+            action->setEnabled(true);
+        }
+    }
+    if (indicators_.size() > 1) {
+        indicators_[1]->setPaneText(Text(context_, keys::kNumLockPane));
+    }
+    menuBar()->update();
+}
+
+void CMainFrame::SwitchLanguage(bool english) {
+    const std::string_view value = english ? settings::kEnglish : settings::kChinese;
+    context_.settingFile.writeText(settings::kSetupSection, settings::kLanguageKey, value);
+    context_.language.setFile(
+        ProgramFilePath(english ? language::kEnglishFile : language::kChineseFile));
+    LocaliseMenus();
+    BuildToneTable(context_.toneTable, context_.text(keys::kNoTone));
+    ReinitialiseViews();
+    SetTitleFromLanguage();
+    QTimer::singleShot(0, this, &CMainFrame::RefreshStatusText);
+}
+
+}  // namespace halyx

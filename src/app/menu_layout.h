@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "app/command_ids.h"
+#include "app/shell_texts.h"
+
+namespace halyx {
+
+// One entry of a drop-down menu; a command id of 0 is a separator.
+struct MenuItemSpec {
+    int commandId;
+    std::string_view textKey;
+};
+
+struct MenuSpec {
+    std::string_view titleKey;
+    std::span<const MenuItemSpec> items;
+};
+
+inline constexpr int kSeparator = 0;
+
+namespace menu_layout {
+inline constexpr std::array<MenuItemSpec, 5> kFile{{{cmd::kFileNew, keys::kMenuNew},
+                                                    {cmd::kFileOpen, keys::kMenuOpen},
+                                                    {cmd::kFileSave, keys::kMenuSave},
+                                                    {kSeparator, {}},
+                                                    {cmd::kAppExit, keys::kMenuExit}}};
+inline constexpr std::array<MenuItemSpec, 4> kProgram{{{cmd::kReadRadio, keys::kMenuReadRadio},
+                                                       {cmd::kWriteRadio, keys::kMenuWriteRadio},
+                                                       {kSeparator, {}},
+                                                       {cmd::kTest, keys::kMenuTest}}};
+inline constexpr std::array<MenuItemSpec, 1> kSettings{
+    {{cmd::kPortSettings, keys::kMenuPortSettings}}};
+inline constexpr std::array<MenuItemSpec, 2> kLanguage{
+    {{cmd::kLanguageChinese, keys::kMenuChinese}, {cmd::kLanguageEnglish, keys::kMenuEnglish}}};
+inline constexpr std::array<MenuItemSpec, 2> kView{
+    {{cmd::kViewToolbar, keys::kMenuToolbar}, {cmd::kViewStatusBar, keys::kMenuStatusBar}}};
+inline constexpr std::array<MenuItemSpec, 1> kHelp{{{cmd::kAppAbout, keys::kMenuAbout}}};
+}  // namespace menu_layout
+
+// The six drop-down menus in menu-bar order; titles are replaced by position on localisation.
+inline constexpr std::array<MenuSpec, 6> kMainMenus{{
+    {keys::kMenuFile, menu_layout::kFile},
+    {keys::kMenuProgram, menu_layout::kProgram},
+    {keys::kMenuSettings, menu_layout::kSettings},
+    {keys::kMenuLanguage, menu_layout::kLanguage},
+    {keys::kMenuView, menu_layout::kView},
+    {keys::kMenuHelp, menu_layout::kHelp},
+}};
+
+// Toolbar buttons in order; a command id of 0 is the separator.
+inline constexpr std::array<int, 7> kToolbarButtons{
+    cmd::kFileNew,   cmd::kFileOpen,   cmd::kFileSave, kSeparator,
+    cmd::kReadRadio, cmd::kWriteRadio, cmd::kAppAbout};
+
+}  // namespace halyx

@@ -1,0 +1,53 @@
+#include "app/ui_font.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QWidget>
+#include <optional>
+
+namespace halyx {
+namespace {
+
+std::optional<QFont>& CreatedFont() {
+    static std::optional<QFont> font;
+    return font;
+}
+
+const QFont& SystemGuiFont() {
+    // Fetched on first use and kept, like the stock object it stands for.
+    static const QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    return font;
+}
+
+}  // namespace
+
+bool CreateUiFont() {
+    QFont font = SystemGuiFont();
+    font.setFamily(QString::fromLatin1(kUiFontFamily));
+    font.setPixelSize(kUiFontPixelSize);
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    // Where Arial itself is missing the font matcher picks a metric-compatible face; only a
+    // font that resolves to nothing at all counts as a failure.
+    if (QFontInfo(font).family().isEmpty()) {
+        return false;
+    }
+    CreatedFont() = font;
+    return true;
+}
+
+const QFont& UiFont() {
+    const auto& font = CreatedFont();
+    return font ? *font : SystemGuiFont();
+}
+
+void ApplyUiFont(QWidget* window) {
+    window->setFont(UiFont());
+    const auto children = window->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        child->setFont(UiFont());
+    }
+}
+
+}  // namespace halyx

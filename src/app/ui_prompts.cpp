@@ -1,0 +1,93 @@
+#include "app/ui_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+
+namespace halyx {
+namespace {
+
+QMessageBox::Icon ToQtIcon(PromptIcon icon) {
+    switch (icon) {
+        case PromptIcon::Information:
+            return QMessageBox::Information;
+        case PromptIcon::Exclamation:
+            return QMessageBox::Warning;
+        case PromptIcon::Question:
+            return QMessageBox::Question;
+        case PromptIcon::Stop:
+            return QMessageBox::Critical;
+        case PromptIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void SetUpFileDialog(QFileDialog& dialog, const FileDialogSpec& spec) {
+    dialog.setNameFilter(QtFileFilter(spec));
+    dialog.setSizeGripEnabled(true);
+    if (!spec.defaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(spec.defaultSuffix);
+    }
+    if (!spec.initialName.isEmpty()) {
+        dialog.selectFile(spec.initialName);
+    }
+}
+
+std::optional<QString> RunFileDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QString QtFileFilter(const FileDialogSpec& spec) {
+    if (spec.description.endsWith(QLatin1Char(')'))) {
+        return spec.description;
+    }
+    const QStringList patterns = spec.pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return spec.description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+           QLatin1Char(')');
+}
+
+PromptAnswer QtUiPrompts::message(QWidget* parent, PromptIcon icon, const QString& caption,
+                                  const QString& text, PromptButtons buttons) {
+    QMessageBox box(ToQtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+    if (buttons == PromptButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? PromptAnswer::Yes : PromptAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return PromptAnswer::Ok;
+}
+
+std::optional<QString> QtUiPrompts::openFile(QWidget* parent, const FileDialogSpec& spec) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name that does not exist is handed on, so that the file layer can say so.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    SetUpFileDialog(dialog, spec);
+    return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtUiPrompts::saveFile(QWidget* parent, const FileDialogSpec& spec) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Replacing an existing file is asked about by the dialog itself (Qt's default).
+    SetUpFileDialog(dialog, spec);
+    return RunFileDialog(dialog);
+}
+
+bool QtUiPrompts::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace halyx

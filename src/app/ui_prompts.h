@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace halyx {
+
+enum class PromptIcon { None, Information, Exclamation, Question, Stop };
+enum class PromptButtons { Ok, YesNo };
+enum class PromptAnswer { Ok, Yes, No };
+
+// How a file dialog is set up. `description` and `pattern` are the one filter entry.
+struct FileDialogSpec {
+    QString description;
+    QString pattern;
+    QString initialName;
+    QString defaultSuffix;
+};
+
+// Every message box, file dialog and print dialog of the shell goes through this interface, so
+// that the windows can be driven headless: tests substitute a recorder that answers at once.
+class UiPrompts {
+public:
+    virtual ~UiPrompts() = default;
+
+    virtual PromptAnswer message(QWidget* parent, PromptIcon icon, const QString& caption,
+                                 const QString& text, PromptButtons buttons) = 0;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    // Lets the user pick and set up a printer; false when cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+
+    // Shorthand for a box with only an OK button.
+    void inform(QWidget* parent, PromptIcon icon, const QString& caption, const QString& text) {
+        message(parent, icon, caption, text, PromptButtons::Ok);
+    }
+};
+
+// The real dialogs: QMessageBox, QFileDialog and QPrintDialog.
+class QtUiPrompts : public UiPrompts {
+public:
+    PromptAnswer message(QWidget* parent, PromptIcon icon, const QString& caption,
+                         const QString& text, PromptButtons buttons) override;
+    std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+};
+
+// The filter string Qt's file dialogs take for one entry: "description (patterns)", where the
+// ';'-separated pattern list becomes Qt's space-separated one. A description that already ends
+// in its own parenthesised pattern (as "data File(*.kda)" does) is used as it is.
+QString QtFileFilter(const FileDialogSpec& spec);
+
+}  // namespace halyx

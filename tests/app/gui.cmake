@@ -1,0 +1,12 @@
+# Widget tests of the application shell, run on the offscreen platform.
+add_library(halyx_gui_test_support STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/gui_test_support.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gui_test_main.cpp)
+target_include_directories(halyx_gui_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(halyx_gui_test_support
+    PUBLIC halyx_gui GTest::gtest Qt6::PrintSupport
+    PRIVATE halyx_options)
+
+halyx_add_gtest(gui_startup_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_startup_test.cpp
+    LIBS halyx_gui_test_support)

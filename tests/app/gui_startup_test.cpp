@@ -1,0 +1,164 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <memory>
+
+#include "app/app_context.h"
+#include "app/halyx_app.h"
+#include "app/main_frame.h"
+#include "gui_test_support.h"
+#include "ui/form/halyx_view.h"
+
+namespace halyx::test {
+namespace {
+
+class StartUp : public ShellTest {
+protected:
+    // Starts the application; `fakePort` keeps the real serial engine out of the way.
+    void Start(const QStringList& arguments = {}, bool fakePort = true) {
+        context = std::make_unique<AppContext>();
+        if (fakePort) {
+            context->port = &port;
+        }
+        app = std::make_unique<CHalyxApp>(*context, prompts);
+        ASSERT_TRUE(app->InitInstance(arguments));
+    }
+
+    void WriteDefaultImage(std::size_t size, std::uint8_t seed) {
+        std::vector<std::uint8_t> bytes(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<std::uint8_t>(seed + i);
+        }
+        WriteFile(work() / "default.kda", bytes);
+    }
+
+    QString Title() const { return app->mainFrame()->windowTitle(); }
+
+    RecordingPrompts prompts;
+    FakeLinkPort port;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<CHalyxApp> app;
+};
+
+TEST_F(StartUp, OnlyTheExactValueEnglishSelectsTheEnglishFile) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    const std::vector<std::pair<std::string, QString>> cases = {
+        {"english", English("S0000")}, {"English", Chinese("S0000")}, {"eng", Chinese("S0000")},
+        {"", Chinese("S0000")},        {"chinese", Chinese("S0000")},
+    };
+    for (const auto& [value, title] : cases) {
+        WriteSettings("[setup]\nlanguage=" + value + "\n[port]\ncom=1\n");
+        Start();
+        EXPECT_EQ(Title(), title) << "language=" << value;
+        app.reset();
+    }
+}
+
+TEST_F(StartUp, WithoutSettingFileUsesChineseTextsEnglishBuiltinsAndCreatesNoFile) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    Start({}, /*fakePort=*/false);  // port 0 names no device: the real engine fails to open it
+
+    EXPECT_EQ(Title(), Chinese("S0000"));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
+    EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(prompts.messages[0].text, Chinese("S0004"));
+    EXPECT_FALSE(context->portOpen);
+    EXPECT_EQ(app->mainFrame()->messagePane()->text(), QStringLiteral("Ready"));
+    EXPECT_EQ(app->mainFrame()->ToolTipFor(57600), QStringLiteral("New"));
+    EXPECT_FALSE(SettingsExist());
+}
+
+TEST_F(StartUp, MissingLanguageFilesLeaveTextsEmptyButNotTheBuiltInOnes) {
+    WriteSettings("[setup]\nlanguage=chinese\n[port]\ncom=2\n");
+    WriteDefaultImage(607, 1);
+    Start();
+
+    EXPECT_EQ(Title(), QString());
+    for (QAction* menu : app->mainFrame()->menuBar()->actions()) {
+        EXPECT_EQ(menu->text(), QString());
+    }
+    EXPECT_EQ(app->mainFrame()->messagePane()->text(), QStringLiteral("就绪"));
+    EXPECT_EQ(app->mainFrame()->ToolTipFor(32773), QStringLiteral("读频"));
+}
+
+TEST_F(StartUp, OpensTheSavedPortAndShowsNoBoxWhenItOpens) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    WriteSettings("[port]\ncom=03abc\n");
+    Start();
+
+    EXPECT_EQ(port.opened, std::vector<int>{3});
+    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(StartUp, LoadsDefaultImageAndRunsTheViewsInitialUpdateOnce) {
+    WriteLanguageFiles();
+    WriteDefaultImage(700, 7);
+    Start();
+
+    EXPECT_EQ(context->image.length, 700);
+    EXPECT_EQ(context->image.bytes[0], 7);
+    EXPECT_EQ(context->image.bytes[699], static_cast<std::uint8_t>(7 + 699));
+    EXPECT_EQ(context->image.bytes[700], 0);
+    EXPECT_EQ(app->mainFrame()->view()->initialUpdateCount(), 1);
+    EXPECT_TRUE(app->mainFrame()->isVisible());
+    EXPECT_EQ(context->toneTable.size(), ToneTable::kSize);
+    EXPECT_EQ(context->toneTable.text(0), Chinese("S0103").toStdString());
+}
+
+TEST_F(StartUp, MissingDefaultImageIsReportedAndTheImageStaysZero) {
+    WriteLanguageFiles();
+    Start();
+
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
+    EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("没有找到 default.kda。"));
+    EXPECT_EQ(context->image.length, 0);
+    for (std::uint8_t byte : context->image.bytes) {
+        ASSERT_EQ(byte, 0);
+    }
+    EXPECT_TRUE(app->mainFrame()->isVisible());
+}
+
+TEST_F(StartUp, FileNamedOnTheCommandLineIsLoadedOverTheDefaultImage) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    const std::vector<std::uint8_t> saved(607, 0x5A);
+    WriteFile(work() / "radio.kda", saved);
+    Start({QStringLiteral("radio.kda")});
+
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(context->image.bytes[0], 0x5A);
+    EXPECT_EQ(context->image.bytes[606], 0x5A);
+    EXPECT_EQ(app->mainFrame()->view()->refreshCount(), 1);
+}
+
+TEST_F(StartUp, UnreadableCommandLineFileIsReportedAndStartUpGoesOn) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    Start({QStringLiteral("missing.kda")});
+
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("没有找到 missing.kda。"));
+    EXPECT_EQ(context->image.bytes[0], 1);  // the default image stays
+    EXPECT_TRUE(app->mainFrame()->isVisible());
+}
+
+TEST_F(StartUp, EmptiesTheTrafficLogInTheCurrentDirectory) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    WriteFile(work() / "comm.log", std::vector<std::uint8_t>(100, 'x'));
+    Start();
+
+    EXPECT_TRUE(context->trafficLog.IsOpen());
+    EXPECT_EQ(std::filesystem::file_size(work() / "comm.log"), 0u);
+}
+
+}  // namespace
+}  // namespace halyx::test

@@ -1,0 +1,114 @@
+#include "gui_test_support.h"
+
+#include <QPrinter>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace halyx::test {
+
+PromptAnswer RecordingPrompts::message(QWidget*, PromptIcon icon, const QString& caption,
+                                       const QString& text, PromptButtons buttons) {
+    messages.push_back({icon, caption, text, buttons});
+    if (buttons == PromptButtons::Ok) {
+        return PromptAnswer::Ok;
+    }
+    if (answers.empty()) {
+        return PromptAnswer::Yes;
+    }
+    const PromptAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> RecordingPrompts::openFile(QWidget*, const FileDialogSpec& spec) {
+    openSpecs.push_back(spec);
+    if (openPaths.empty()) {
+        return std::nullopt;
+    }
+    QString path = openPaths.front();
+    openPaths.pop_front();
+    return path;
+}
+
+std::optional<QString> RecordingPrompts::saveFile(QWidget*, const FileDialogSpec& spec) {
+    saveSpecs.push_back(spec);
+    if (savePaths.empty()) {
+        return std::nullopt;
+    }
+    QString path = savePaths.front();
+    savePaths.pop_front();
+    return path;
+}
+
+bool RecordingPrompts::choosePrinter(QWidget*, QPrinter& printer) {
+    if (pdfPath.isEmpty()) {
+        return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return true;
+}
+
+void ShellTest::SetUp() {
+    ASSERT_TRUE(home_.isValid());
+    ASSERT_TRUE(work_.isValid());
+    qputenv("HALYX_HOME", home_.path().toUtf8());
+    previousDirectory_ = std::filesystem::current_path();
+    std::filesystem::current_path(work());
+}
+
+void ShellTest::TearDown() {
+    std::filesystem::current_path(previousDirectory_);
+    qunsetenv("HALYX_HOME");
+}
+
+std::filesystem::path ShellTest::home() const {
+    return std::filesystem::path(home_.path().toStdString());
+}
+
+std::filesystem::path ShellTest::work() const {
+    return std::filesystem::path(work_.path().toStdString());
+}
+
+void ShellTest::WriteSettings(const std::string& content) {
+    std::ofstream(home() / "setting.ini", std::ios::binary) << content;
+}
+
+std::string ShellTest::ReadSettings() const {
+    std::ifstream in(home() / "setting.ini", std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool ShellTest::SettingsExist() const {
+    return std::filesystem::exists(home() / "setting.ini");
+}
+
+void ShellTest::WriteLanguageFiles() {
+    std::ofstream english(home() / "english.lang", std::ios::binary);
+    std::ofstream chinese(home() / "chinese.lang", std::ios::binary);
+    english << "[Strings]\r\n";
+    chinese << "[Strings]\r\n";
+    for (int number = 0; number <= 201; ++number) {
+        char key[8];
+        std::snprintf(key, sizeof key, "S%04d", number);
+        english << key << "=" << English(key).toStdString() << "\r\n";
+        chinese << key << "=" << Chinese(key).toStdString() << "\r\n";
+    }
+}
+
+void ShellTest::WriteFile(const std::filesystem::path& path,
+                          const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::uint8_t> ShellTest::ReadFile(const std::filesystem::path& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace halyx::test

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/link_port.h"
+#include "app/ui_prompts.h"
+
+namespace halyx::test {
+
+// Answers every box and dialog at once and remembers what was asked.
+class RecordingPrompts : public UiPrompts {
+public:
+    struct Message {
+        PromptIcon icon;
+        QString caption;
+        QString text;
+        PromptButtons buttons;
+    };
+
+    PromptAnswer message(QWidget* parent, PromptIcon icon, const QString& caption,
+                         const QString& text, PromptButtons buttons) override;
+    std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+
+    std::vector<Message> messages;
+    // Answers to Yes/No questions, in order; Yes once they run out.
+    std::deque<PromptAnswer> answers;
+    // Paths the file dialogs return, in order; cancelled once they run out.
+    std::deque<QString> openPaths;
+    std::deque<QString> savePaths;
+    std::vector<FileDialogSpec> openSpecs;
+    std::vector<FileDialogSpec> saveSpecs;
+    // When set, the print dialog is "confirmed" with output to this PDF file.
+    QString pdfPath;
+};
+
+// A link port that opens or fails as told and counts what was done to it.
+class FakeLinkPort : public LinkPort {
+public:
+    bool Open(int portNumber) override {
+        opened.push_back(portNumber);
+        return succeed;
+    }
+    void Close() override { ++closes; }
+
+    bool succeed = true;
+    std::vector<int> opened;
+    int closes = 0;
+};
+
+// A throw-away program directory (HALYX_HOME) and current directory for each test, with
+// language files whose texts name their key ("en S0037", "中 S0037").
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::filesystem::path home() const;
+    std::filesystem::path work() const;
+
+    void WriteSettings(const std::string& content);
+    std::string ReadSettings() const;
+    bool SettingsExist() const;
+    // english.lang and chinese.lang with a text for every key S0000..S0201.
+    void WriteLanguageFiles();
+    void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+    std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) const;
+
+    static QString English(const char* key) { return QStringLiteral("en ") + key; }
+    static QString Chinese(const char* key) { return QStringLiteral("中 ") + key; }
+
+private:
+    QTemporaryDir home_;
+    QTemporaryDir work_;
+    std::filesystem::path previousDirectory_;
+};
+
+}  // namespace halyx::test
