@@ -1,0 +1,329 @@
+#include "ui/grid/grid_accessible.h"
+
+#include <QMetaObject>
+
+#include <algorithm>
+
+#include "ui/grid/grid_accessible_cell.h"
+#include "ui/grid/grid_ctrl.h"
+
+namespace halyx {
+
+namespace {
+GridAccessibilityObserver g_observer = nullptr;
+
+quint64 CellKey(int row, int column) {
+    return (static_cast<quint64>(static_cast<quint32>(row)) << 32) | static_cast<quint32>(column);
+}
+}  // namespace
+
+QAccessibleInterface* GridAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(CGridCtrl::staticMetaObject.className())) {
+        if (auto* grid = qobject_cast<CGridCtrl*>(object)) {
+            return new GridAccessible(grid);
+        }
+    }
+    return nullptr;
+}
+
+void InstallGridAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&GridAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void SetGridAccessibilityObserver(GridAccessibilityObserver observer) {
+    g_observer = observer;
+}
+
+void SendGridAccessibleEvent(QAccessibleEvent* event) {
+    if (g_observer != nullptr) {
+        g_observer(event);
+    }
+    QAccessible::updateAccessibility(event);
+}
+
+GridAccessible::GridAccessible(CGridCtrl* grid) : QAccessibleWidget(grid, QAccessible::Table) {}
+
+GridAccessible::~GridAccessible() {
+    forgetCells();
+}
+
+CGridCtrl* GridAccessible::grid() const {
+    return static_cast<CGridCtrl*>(widget());
+}
+
+void GridAccessible::forgetCells() const {
+    for (QAccessible::Id id : std::as_const(cellIds_)) {
+        QAccessible::deleteAccessibleInterface(id);
+    }
+    cellIds_.clear();
+}
+
+QAccessibleInterface* GridAccessible::cellInterface(int row, int column) const {
+    if (!grid()->IsValid(row, column)) {
+        return nullptr;
+    }
+    const quint64 key = CellKey(row, column);
+    const auto found = cellIds_.constFind(key);
+    if (found != cellIds_.constEnd()) {
+        if (QAccessibleInterface* existing = QAccessible::accessibleInterface(*found)) {
+            return existing;
+        }
+    }
+    auto* cell = new GridAccessibleCell(grid(), row, column);
+    cellIds_.insert(key, QAccessible::registerAccessibleInterface(cell));
+    return cell;
+}
+
+int GridAccessible::childCount() const {
+    return grid()->GetRowCount() * grid()->GetColumnCount();
+}
+
+QAccessibleInterface* GridAccessible::child(int index) const {
+    const int columns = grid()->GetColumnCount();
+    if (index < 0 || columns == 0 || index >= childCount()) {
+        return nullptr;
+    }
+    return cellInterface(index / columns, index % columns);
+}
+
+int GridAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    const auto* cell = dynamic_cast<const GridAccessibleCell*>(child);
+    if (cell == nullptr || cell->grid() != grid() || !cell->isValid()) {
+        return -1;
+    }
+    return grid()->AccessibleChildIndex(cell->gridRow(), cell->gridColumn());
+}
+
+QAccessibleInterface* GridAccessible::childAt(int x, int y) const {
+    const QPoint local = grid()->viewport()->mapFromGlobal(QPoint(x, y));
+    if (!grid()->viewport()->rect().contains(local)) {
+        return nullptr;
+    }
+    const CCellID cell = grid()->GetCellFromPt(local);
+    return cellInterface(cell.row, cell.col);
+}
+
+QAccessibleInterface* GridAccessible::focusChild() const {
+    const CCellID focus = grid()->GetFocusCell();
+    if (!grid()->hasFocus() || !grid()->IsValid(focus)) {
+        return QAccessibleWidget::focusChild();
+    }
+    return cellInterface(focus.row, focus.col);
+}
+
+void* GridAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TableInterface) {
+        return static_cast<QAccessibleTableInterface*>(this);
+    }
+    return QAccessibleWidget::interface_cast(type);
+}
+
+int GridAccessible::rowCount() const {
+    return std::max(0, grid()->GetRowCount() - grid()->GetFixedRowCount());
+}
+
+int GridAccessible::columnCount() const {
+    return std::max(0, grid()->GetColumnCount() - grid()->GetFixedColumnCount());
+}
+
+QAccessibleInterface* GridAccessible::cellAt(int row, int column) const {
+    if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) {
+        return nullptr;
+    }
+    return cellInterface(row + grid()->GetFixedRowCount(), column + grid()->GetFixedColumnCount());
+}
+
+QString GridAccessible::columnDescription(int column) const {
+    QStringList texts;
+    for (int row = 0; row < grid()->GetFixedRowCount(); ++row) {
+        const QString text = grid()->GetItemText(row, column + grid()->GetFixedColumnCount());
+        if (!text.isEmpty()) {
+            texts.append(text);
+        }
+    }
+    return texts.join(QLatin1Char(' '));
+}
+
+QString GridAccessible::rowDescription(int row) const {
+    QStringList texts;
+    for (int column = 0; column < grid()->GetFixedColumnCount(); ++column) {
+        const QString text = grid()->GetItemText(row + grid()->GetFixedRowCount(), column);
+        if (!text.isEmpty()) {
+            texts.append(text);
+        }
+    }
+    return texts.join(QLatin1Char(' '));
+}
+
+int GridAccessible::selectedCellCount() const {
+    const CCellRange range = grid()->GetSelectedRange();
+    if (!grid()->IsSelectable() || !range.IsValid()) {
+        return 0;
+    }
+    return (range.maxRow - range.minRow + 1) * (range.maxCol - range.minCol + 1);
+}
+
+QList<QAccessibleInterface*> GridAccessible::selectedCells() const {
+    QList<QAccessibleInterface*> cells;
+    const CCellRange range = grid()->GetSelectedRange();
+    for (int row = range.minRow; grid()->IsSelectable() && range.IsValid() && row <= range.maxRow;
+         ++row) {
+        for (int column = range.minCol; column <= range.maxCol; ++column) {
+            cells.append(cellInterface(row, column));
+        }
+    }
+    return cells;
+}
+
+bool GridAccessible::isColumnSelected(int column) const {
+    const CCellRange range = grid()->GetSelectedRange();
+    const int gridColumn = column + grid()->GetFixedColumnCount();
+    return grid()->IsSelectable() && rowCount() > 0 && range.IsValid() &&
+           range.minRow == grid()->GetFixedRowCount() &&
+           range.maxRow == grid()->GetRowCount() - 1 && gridColumn >= range.minCol &&
+           gridColumn <= range.maxCol;
+}
+
+bool GridAccessible::isRowSelected(int row) const {
+    const CCellRange range = grid()->GetSelectedRange();
+    const int gridRow = row + grid()->GetFixedRowCount();
+    return grid()->IsSelectable() && columnCount() > 0 && range.IsValid() &&
+           range.minCol == grid()->GetFixedColumnCount() &&
+           range.maxCol == grid()->GetColumnCount() - 1 && gridRow >= range.minRow &&
+           gridRow <= range.maxRow;
+}
+
+QList<int> GridAccessible::selectedColumns() const {
+    QList<int> columns;
+    for (int column = 0; column < columnCount(); ++column) {
+        if (isColumnSelected(column)) {
+            columns.append(column);
+        }
+    }
+    return columns;
+}
+
+QList<int> GridAccessible::selectedRows() const {
+    QList<int> rows;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (isRowSelected(row)) {
+            rows.append(row);
+        }
+    }
+    return rows;
+}
+
+bool GridAccessible::selectRow(int row) {
+    if (!grid()->IsSelectable() || row < 0 || row >= rowCount()) {
+        return false;
+    }
+    const int gridRow = row + grid()->GetFixedRowCount();
+    grid()->SetSelectedRange(
+        {gridRow, grid()->GetFixedColumnCount(), gridRow, grid()->GetColumnCount() - 1});
+    return true;
+}
+
+bool GridAccessible::selectColumn(int column) {
+    if (!grid()->IsSelectable() || column < 0 || column >= columnCount()) {
+        return false;
+    }
+    const int gridColumn = column + grid()->GetFixedColumnCount();
+    grid()->SetSelectedRange(
+        {grid()->GetFixedRowCount(), gridColumn, grid()->GetRowCount() - 1, gridColumn});
+    return true;
+}
+
+// The grid holds one rectangular selection, so unselecting part of it clears all of it.
+bool GridAccessible::unselectRow(int row) {
+    const CCellRange range = grid()->GetSelectedRange();
+    const int gridRow = row + grid()->GetFixedRowCount();
+    if (!range.IsValid() || gridRow < range.minRow || gridRow > range.maxRow) {
+        return false;
+    }
+    grid()->SetSelectedRange(CCellRange());
+    return true;
+}
+
+bool GridAccessible::unselectColumn(int column) {
+    const CCellRange range = grid()->GetSelectedRange();
+    const int gridColumn = column + grid()->GetFixedColumnCount();
+    if (!range.IsValid() || gridColumn < range.minCol || gridColumn > range.maxCol) {
+        return false;
+    }
+    grid()->SetSelectedRange(CCellRange());
+    return true;
+}
+
+void GridAccessible::modelChange(QAccessibleTableModelChangeEvent* event) {
+    // Text changes keep every cell where it was; any change of shape renumbers the children.
+    if (event->modelChangeType() != QAccessibleTableModelChangeEvent::DataChanged) {
+        forgetCells();
+    }
+}
+
+// ---- The grid's side: telling assistive technology what changed ----
+
+void CGridCtrl::QueueTextChange(int row, int column) {
+    if (!changedTexts_.IsValid()) {
+        changedTexts_ = {row, column, row, column};
+    } else {
+        changedTexts_ = {
+            std::min(changedTexts_.minRow, row), std::min(changedTexts_.minCol, column),
+            std::max(changedTexts_.maxRow, row), std::max(changedTexts_.maxCol, column)};
+    }
+    // Callers set many texts in a row; they are reported together once control returns.
+    if (!textFlushQueued_) {
+        textFlushQueued_ = true;
+        QMetaObject::invokeMethod(this, &CGridCtrl::NotifyTextsChanged, Qt::QueuedConnection);
+    }
+}
+
+void CGridCtrl::NotifyTextsChanged() {
+    textFlushQueued_ = false;
+    if (!changedTexts_.IsValid()) {
+        return;
+    }
+    const CCellRange changed = changedTexts_;
+    changedTexts_ = CCellRange();
+    if (!QAccessible::isActive() && g_observer == nullptr) {
+        return;  // nobody listens: skip building the events
+    }
+    const int tableRows = GetRowCount() - fixedRows_;
+    const int tableColumns = GetColumnCount() - fixedColumns_;
+    if (tableRows > 0 && tableColumns > 0) {
+        // A header text describes every cell of its row or column.
+        const bool headers = changed.minRow < fixedRows_ || changed.minCol < fixedColumns_;
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+        event.setFirstRow(headers ? 0 : changed.minRow - fixedRows_);
+        event.setLastRow(headers ? tableRows - 1 : changed.maxRow - fixedRows_);
+        event.setFirstColumn(headers ? 0 : changed.minCol - fixedColumns_);
+        event.setLastColumn(headers ? tableColumns - 1 : changed.maxCol - fixedColumns_);
+        SendGridAccessibleEvent(&event);
+    }
+    if (hasFocus() && changed.InRange(focus_.row, focus_.col)) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        event.setChild(AccessibleChildIndex(focus_.row, focus_.col));
+        SendGridAccessibleEvent(&event);
+    }
+}
+
+void CGridCtrl::NotifyStructureChanged() {
+    changedTexts_ = CCellRange();  // the reset below covers them
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    SendGridAccessibleEvent(&event);
+}
+
+void CGridCtrl::NotifyAccessibleFocus() {
+    if (!hasFocus() || !IsValid(focus_) || editor_) {
+        return;
+    }
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(AccessibleChildIndex(focus_.row, focus_.col));
+    SendGridAccessibleEvent(&event);
+}
+
+}  // namespace halyx
