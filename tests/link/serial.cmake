@@ -1,5 +1,9 @@
 # Serial port engine tests: a pseudo-terminal's slave stands in for the port, the test plays the
 # radio on the master. Under ThreadSanitizer run with TSAN_OPTIONS=suppressions=tests/tsan.supp.
+if(NOT UNIX)
+    return()
+endif()
+
 add_library(halyx_pty_peer STATIC ${CMAKE_CURRENT_LIST_DIR}/pty_peer.cpp)
 target_include_directories(halyx_pty_peer PUBLIC ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(halyx_pty_peer PUBLIC Qt6::Core PRIVATE halyx_options util)
