@@ -10,3 +10,11 @@ target_link_libraries(halyx_gui_test_support
 halyx_add_gtest(gui_startup_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_startup_test.cpp
     LIBS halyx_gui_test_support)
+
+halyx_add_gtest(gui_main_frame_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_main_frame_test.cpp
+    LIBS halyx_gui_test_support)
+
+halyx_add_gtest(gui_file_commands_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_file_commands_test.cpp
+    LIBS halyx_gui_test_support)

@@ -50,21 +50,28 @@ bool RecordingPrompts::choosePrinter(QWidget*, QPrinter& printer) {
     return true;
 }
 
+QTemporaryDir& ShellTest::SharedHome() {
+    static QTemporaryDir home;
+    return home;
+}
+
 void ShellTest::SetUp() {
-    ASSERT_TRUE(home_.isValid());
+    ASSERT_TRUE(SharedHome().isValid());
     ASSERT_TRUE(work_.isValid());
-    qputenv("HALYX_HOME", home_.path().toUtf8());
+    qputenv("HALYX_HOME", SharedHome().path().toUtf8());
+    for (const auto& entry : std::filesystem::directory_iterator(home())) {
+        std::filesystem::remove_all(entry.path());
+    }
     previousDirectory_ = std::filesystem::current_path();
     std::filesystem::current_path(work());
 }
 
 void ShellTest::TearDown() {
     std::filesystem::current_path(previousDirectory_);
-    qunsetenv("HALYX_HOME");
 }
 
 std::filesystem::path ShellTest::home() const {
-    return std::filesystem::path(home_.path().toStdString());
+    return std::filesystem::path(SharedHome().path().toStdString());
 }
 
 std::filesystem::path ShellTest::work() const {

@@ -59,7 +59,8 @@ public:
 };
 
 // A throw-away program directory (HALYX_HOME) and current directory for each test, with
-// language files whose texts name their key ("en S0037", "中 S0037").
+// language files whose texts name their key ("en S0037", "中 S0037"). The program directory is
+// found once per process, so all tests of a program share one folder, emptied before each test.
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -80,7 +81,8 @@ protected:
     static QString Chinese(const char* key) { return QStringLiteral("中 ") + key; }
 
 private:
-    QTemporaryDir home_;
+    static QTemporaryDir& SharedHome();
+
     QTemporaryDir work_;
     std::filesystem::path previousDirectory_;
 };

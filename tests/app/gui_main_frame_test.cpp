@@ -1,0 +1,270 @@
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+#include "app/about_dialog.h"
+#include "app/menu_layout.h"
+#include "app/status_panes.h"
+#include "gui_app_fixture.h"
+#include "ui/form/halyx_view.h"
+
+namespace halyx::test {
+namespace {
+
+using MainFrame = RunningApp;
+
+std::vector<int> ActionIds(const QList<QAction*>& actions) {
+    std::vector<int> ids;
+    for (const QAction* action : actions) {
+        ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
+    }
+    return ids;
+}
+
+QMenu* Menu(CMainFrame* frame, int position) {
+    return frame->menuBar()->actions().at(position)->menu();
+}
+
+TEST_F(MainFrame, MenusHoldTheirCommandsInOrderWithIdsAsDataAndObjectNames) {
+    StartWith("[setup]\nlanguage=english\n");
+    const std::vector<std::vector<int>> expected = {
+        {57600, 57601, 32780, 0, 57665},
+        {32773, 32774, 0, 32785},
+        {32775},
+        {32783, 32784},
+        {59392, 59393},
+        {57664},
+    };
+    ASSERT_EQ(frame->menuBar()->actions().size(), 6);
+    for (int position = 0; position < 6; ++position) {
+        EXPECT_EQ(ActionIds(Menu(frame, position)->actions()), expected[position]) << position;
+    }
+    for (const auto& menu : expected) {
+        for (int id : menu) {
+            if (id != 0) {
+                EXPECT_EQ(frame->findChild<QAction*>(QString::number(id)),
+                          frame->commandAction(id));
+            }
+        }
+    }
+}
+
+TEST_F(MainFrame, LanguageSwitchRelocalisesMenusTitleStatusAndView) {
+    StartWith("[setup]\nlanguage=english\n");
+    EXPECT_EQ(Menu(frame, 0)->title(), English("S0037"));
+    EXPECT_EQ(Menu(frame, 3)->title(), English("S0092"));
+    EXPECT_EQ(frame->commandAction(32780)->text(), English("S0055"));
+    EXPECT_EQ(frame->indicatorPane(1)->paneText(), English("S0110"));
+    EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("Ready"));
+
+    frame->commandAction(32783)->trigger();
+    EXPECT_NE(ReadSettings().find("language=chinese"), std::string::npos);
+    const std::vector<std::pair<int, const char*>> items = {
+        {57600, "S0053"}, {57601, "S0054"}, {32780, "S0055"}, {57665, "S0057"}, {32773, "S0058"},
+        {32774, "S0059"}, {32785, "S0060"}, {32775, "S0061"}, {32783, "S0062"}, {32784, "S0063"},
+        {59392, "S0064"}, {59393, "S0065"}, {57664, "S0043"},
+    };
+    for (const auto& [id, key] : items) {
+        EXPECT_EQ(frame->commandAction(id)->text(), Chinese(key)) << id;
+    }
+    const char* titles[] = {"S0037", "S0039", "S0040", "S0092", "S0041", "S0042"};
+    for (int position = 0; position < 6; ++position) {
+        EXPECT_EQ(Menu(frame, position)->title(), Chinese(titles[position]));
+    }
+    EXPECT_EQ(frame->windowTitle(), Chinese("S0000"));
+    EXPECT_EQ(frame->indicatorPane(1)->paneText(), Chinese("S0110"));
+    EXPECT_EQ(context->toneTable.text(0), Chinese("S0103").toStdString());
+    EXPECT_EQ(frame->view()->initialUpdateCount(), 2);
+    QApplication::processEvents();  // the idle text is posted
+    EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("就绪"));
+
+    frame->OnCommand(32784);
+    EXPECT_EQ(Menu(frame, 0)->title(), English("S0037"));
+    EXPECT_EQ(frame->windowTitle(), English("S0000"));
+    QApplication::processEvents();
+    EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrame, ChoosingTheActiveLanguageAgainStillWritesTheSettingFile) {
+    StartWith("");
+    std::filesystem::remove(home() / "setting.ini");
+    frame->OnCommand(32783);
+    EXPECT_NE(ReadSettings().find("language=chinese"), std::string::npos);
+    EXPECT_EQ(frame->windowTitle(), Chinese("S0000"));
+}
+
+TEST_F(MainFrame, ToolTipsAndIdleTextAreChineseOnlyForTheExactValueReadEachTime) {
+    StartWith("[setup]\nlanguage=chinese\n");
+    const std::vector<std::pair<int, QString>> chinese = {
+        {57600, "新建"}, {57601, "打开"}, {32780, "保存"},
+        {32773, "读频"}, {32774, "写频"}, {57664, "关于"},
+    };
+    for (const auto& [id, tip] : chinese) {
+        EXPECT_EQ(frame->ToolTipFor(id), tip);
+    }
+    EXPECT_EQ(frame->IdleText(), QStringLiteral("就绪"));
+
+    // Changed behind the window's back: the next tip already follows the file.
+    WriteSettings("[setup]\nlanguage=Chinese\n");
+    EXPECT_EQ(frame->ToolTipFor(32774), QStringLiteral("Write"));
+    EXPECT_EQ(frame->IdleText(), QStringLiteral("Ready"));
+    WriteSettings("[port]\ncom=1\n");
+    EXPECT_EQ(frame->ToolTipFor(57664), QStringLiteral("About"));
+
+    // The toolbar button's own tool-tip request is answered from the same rule.
+    WriteSettings("[setup]\nlanguage=chinese\n");
+    auto* open = frame->toolBar()->findChild<QToolButton*>(QStringLiteral("57601"));
+    ASSERT_NE(open, nullptr);
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), open->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(open, &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("打开"));
+    QToolTip::hideText();
+}
+
+TEST_F(MainFrame, StatusTextIsEmptyWhilePointingAtACommandAndIdleOtherwise) {
+    StartWith("[setup]\nlanguage=english\n");
+    QMenu* file = Menu(frame, 0);
+    file->popup(frame->mapToGlobal(QPoint(10, 10)));
+    file->setActiveAction(frame->commandAction(57601));
+    EXPECT_EQ(frame->messagePane()->text(), QString());
+    file->hide();
+    QApplication::processEvents();
+    EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("Ready"));
+
+    auto* save = frame->toolBar()->findChild<QToolButton*>(QStringLiteral("32780"));
+    ASSERT_NE(save, nullptr);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(save, &enter);
+    EXPECT_EQ(frame->messagePane()->text(), QString());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(save, &leave);
+    EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrame, ToolbarHasSixImageButtonsAndOneSeparatorInOrder) {
+    StartWith("");
+    QToolBar* bar = frame->toolBar();
+    EXPECT_EQ(bar->objectName(), QStringLiteral("59392"));
+    EXPECT_EQ(ActionIds(bar->actions()),
+              (std::vector<int>{57600, 57601, 32780, 0, 32773, 32774, 57664}));
+    EXPECT_EQ(bar->iconSize(), QSize(16, 15));
+    for (QAction* action : bar->actions()) {
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->icon().isNull());
+        }
+    }
+}
+
+TEST_F(MainFrame, StatusBarHasMessagePaneAndThreeLockIndicators) {
+    StartWith("[setup]\nlanguage=english\n");
+    EXPECT_EQ(frame->statusBar()->objectName(), QStringLiteral("59393"));
+    EXPECT_EQ(frame->indicatorPane(0)->paneText(), QStringLiteral("大写"));
+    EXPECT_EQ(frame->indicatorPane(1)->paneText(), English("S0110"));
+    EXPECT_EQ(frame->indicatorPane(2)->paneText(), QStringLiteral("滚动"));
+    EXPECT_EQ(frame->indicatorPane(3), nullptr);
+    // An indicator shows its text only while its key is on.
+    LockIndicatorPane* num = frame->indicatorPane(1);
+    EXPECT_EQ(num->text(), QString());
+    num->setLockOn(true);
+    EXPECT_EQ(num->text(), English("S0110"));
+}
+
+TEST_F(MainFrame, ViewCommandsHideAndShowTheBarsAndKeepTheButtons) {
+    StartWith("");
+    frame->OnCommand(59392);
+    EXPECT_FALSE(frame->toolBar()->isVisible());
+    Menu(frame, 4)->popup(QPoint(0, 0));
+    EXPECT_FALSE(frame->commandAction(59392)->isChecked());
+    EXPECT_TRUE(frame->commandAction(59393)->isChecked());
+    Menu(frame, 4)->hide();
+    frame->OnCommand(59392);
+    EXPECT_TRUE(frame->toolBar()->isVisible());
+    EXPECT_EQ(frame->toolBar()->actions().size(), 7);
+
+    frame->OnCommand(59393);
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    frame->OnCommand(59393);
+    EXPECT_TRUE(frame->statusBar()->isVisible());
+}
+
+TEST_F(MainFrame, AcceleratorsCarryTheirIdsAndCtrlSDoesNothing) {
+    StartWith("");
+    EXPECT_EQ(frame->commandAction(57600)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(frame->commandAction(57601)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QAction* save = frame->commandAction(57603);
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(frame->commandAction(57607)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(frame->commandAction(57634)->shortcuts().size(), 2);
+
+    const std::size_t messages = prompts.messages.size();
+    save->trigger();
+    frame->commandAction(57643)->trigger();
+    EXPECT_TRUE(prompts.saveSpecs.empty());
+    EXPECT_EQ(prompts.messages.size(), messages);
+
+    frame->commandAction(32780)->trigger();
+    EXPECT_EQ(prompts.saveSpecs.size(), 1u);
+}
+
+TEST_F(MainFrame, CtrlPPrintsTheMainFormToTheChosenPrinter) {
+    StartWith("");
+    prompts.pdfPath = QString::fromStdString((work() / "form.pdf").string());
+    frame->commandAction(57607)->trigger();
+    ASSERT_TRUE(std::filesystem::exists(work() / "form.pdf"));
+    EXPECT_GT(std::filesystem::file_size(work() / "form.pdf"), 0u);
+}
+
+TEST_F(MainFrame, ReceivedBytesGoToTheReplyBufferThenToTheRunningExchange) {
+    StartWith("");
+    int polled = 0;
+    std::size_t gatheredWhenPolled = 0;
+    context->afterLinkByte = [&] {
+        ++polled;
+        gatheredWhenPolled = context->link.replyBuffer().GatheredCount();
+    };
+    frame->OnSerialByte(0x35, 1);
+    frame->OnSerialByte(0x02, 1);
+    EXPECT_EQ(polled, 2);
+    EXPECT_TRUE(context->link.replyBuffer().inFrame);
+    EXPECT_EQ(gatheredWhenPolled, 2u);
+}
+
+TEST_F(MainFrame, LosingThePortClearsThePortOpenFlagSoTheNextExchangeReopensIt) {
+    StartWith("[port]\ncom=2\n");
+    ASSERT_TRUE(context->portOpen);
+    frame->OnSerialPortLost(2);
+    EXPECT_FALSE(context->portOpen);
+}
+
+TEST_F(MainFrame, AboutBoxShowsTheTitleTextsAndAnOkButton) {
+    StartWith("[setup]\nlanguage=english\n");
+    QString title, line1, line2, ok;
+    QTimer::singleShot(0, [&] {
+        auto* about = dynamic_cast<CAboutDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        title = about->windowTitle();
+        line1 = about->findChild<QLabel*>(QStringLiteral("line1"))->text();
+        line2 = about->findChild<QLabel*>(QStringLiteral("line2"))->text();
+        auto* button = about->findChild<QPushButton*>(QStringLiteral("1001"));
+        ok = button->text();
+        button->click();
+    });
+    frame->commandAction(57664)->trigger();
+    EXPECT_EQ(title, English("S0108"));
+    EXPECT_EQ(line1, English("S0000"));
+    EXPECT_EQ(line2, English("S0109"));
+    EXPECT_EQ(ok, English("S0049"));
+}
+
+}  // namespace
+}  // namespace halyx::test
