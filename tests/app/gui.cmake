@@ -18,3 +18,11 @@ halyx_add_gtest(gui_main_frame_test GUI
 halyx_add_gtest(gui_file_commands_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_file_commands_test.cpp
     LIBS halyx_gui_test_support)
+
+halyx_add_gtest(gui_port_dialog_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_port_dialog_test.cpp
+    LIBS halyx_gui_test_support Qt6::Test)
+
+halyx_add_gtest(gui_exchange_dialogs_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_exchange_dialogs_test.cpp
+    LIBS halyx_gui_test_support halyx_radio_peer Qt6::Test)

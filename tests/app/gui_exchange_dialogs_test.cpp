@@ -1,0 +1,326 @@
+#include <QApplication>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+
+#include "app/app_context.h"
+#include "app/dialogs/read_radio_dialog.h"
+#include "app/dialogs/write_radio_dialog.h"
+#include "gui_test_support.h"
+#include "radiosim/peer_sink.h"
+#include "radiosim/radio_peer.h"
+
+namespace halyx::test {
+namespace {
+
+// The in-process radio stands where the serial port would be: opening the port opens the sink.
+class PeerLinkPort : public LinkPort {
+public:
+    explicit PeerLinkPort(RadioPeerSink& sink) : sink_(sink) {}
+    bool Open(int portNumber) override {
+        opened.push_back(portNumber);
+        sink_.SetOpen(succeed);
+        return succeed;
+    }
+    void Close() override {
+        ++closes;
+        sink_.SetOpen(false);
+    }
+
+    bool succeed = true;
+    std::vector<int> opened;
+    int closes = 0;
+
+private:
+    RadioPeerSink& sink_;
+};
+
+// Hands each delivered byte on the way the main window does: after the reply buffer has it,
+// whatever the running dialog registered reacts.
+class MainWindowByteHook : public Exchange {
+public:
+    explicit MainWindowByteHook(AppContext& context) : Exchange(Unused()), context_(context) {}
+    void Start() override {}
+    void Tick() override {}
+    void Cancel() override {}
+    void Poll() override {
+        if (context_.afterLinkByte) {
+            context_.afterLinkByte();
+        }
+    }
+
+private:
+    static ExchangeObserver& Unused() {
+        static ExchangeObserver observer;
+        return observer;
+    }
+
+    AppContext& context_;
+};
+
+class ExchangeDialogs : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        WriteLanguageFiles();
+        WriteSettings("[port]\ncom=2\n");
+        context = std::make_unique<AppContext>();
+        context->language.setFile(home() / "english.lang");
+        context->port = &port;
+        context->link.SetSink(&sink);
+        context->trafficLog.Open();
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            peer.memory()[i] = static_cast<std::uint8_t>(i * 7 + 3);
+        }
+        port.Open(2);
+        context->portOpen = true;
+        port.opened.clear();
+        hook = std::make_unique<MainWindowByteHook>(*context);
+    }
+
+    void TearDown() override {
+        context.reset();
+        ShellTest::TearDown();
+    }
+
+    // Lets the radio answer and the timer tick until the exchange stops or `limit` ticks.
+    int Run(ExchangeDialog& dialog, int limit = 5000, int stopAtTimer = -1) {
+        int ticks = 0;
+        while (dialog.armedTimerId() != kNoTimer && ticks < limit) {
+            sink.Deliver(context->link, hook.get());
+            if (dialog.armedTimerId() == kNoTimer || dialog.armedTimerId() == stopAtTimer) {
+                break;
+            }
+            dialog.OnTimer();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    void ExpectOnlyMessage(PromptIcon icon, const char* caption, const QString& text) {
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].icon, icon);
+        EXPECT_EQ(prompts.messages[0].caption, QString::fromUtf8(caption));
+        EXPECT_EQ(prompts.messages[0].text, text);
+    }
+
+    std::string TrafficLogText() const {
+        std::ifstream in(work() / "comm.log", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    RadioPeer peer;
+    RadioPeerSink sink{peer};
+    PeerLinkPort port{sink};
+    RecordingPrompts prompts;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindowByteHook> hook;
+};
+
+using ReadDialog = ExchangeDialogs;
+using WriteDialog = ExchangeDialogs;
+
+std::vector<int> SentBlocks(const RadioPeerSink& sink) {
+    std::vector<int> blocks;
+    for (const auto& frame : sink.sentFrames()) {
+        // Long frames carry their block number in bytes 3..4; short ones (ACK/NAK) show as -1.
+        blocks.push_back(frame.bytes.size() > 4 ? frame.bytes[3] | (frame.bytes[4] << 8) : -1);
+    }
+    return blocks;
+}
+
+TEST_F(ReadDialog, ShowsItsTextsAndProgressRange) {
+    ReadRadioDialog dialog(*context, prompts, {});
+    EXPECT_EQ(dialog.windowTitle(), English("S0047"));
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("1001"))->text(), English("S0049"));
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("1002"))->text(), English("S0050"));
+    auto* progress = dialog.findChild<QProgressBar*>(QStringLiteral("1015"));
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->minimum(), 0);
+    EXPECT_EQ(progress->maximum(), 20);
+}
+
+TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow) {
+    context->image.bytes.fill(0xCC);
+    int refreshed = 0;
+    ReadRadioDialog dialog(*context, prompts, [&] { ++refreshed; });
+    dialog.show();
+    QTest::mouseClick(dialog.startButton(), Qt::LeftButton);
+
+    EXPECT_EQ(dialog.armedTimerId(), kReadTimer);
+    EXPECT_TRUE(dialog.isTimerActive());
+    EXPECT_FALSE(dialog.startButton()->isEnabled());
+    EXPECT_FALSE(dialog.closeButton()->isEnabled());
+    dialog.close();  // the close box does nothing while the read runs
+    EXPECT_TRUE(dialog.isVisible());
+
+    Run(dialog);
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0009"));
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.startButton()->isEnabled());
+    EXPECT_TRUE(context->portOpen);
+    EXPECT_EQ(port.closes, 0);
+    EXPECT_TRUE(port.opened.empty());  // it was open already
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        const bool read = i <= 40 || (i >= 67 && i <= 606);
+        ASSERT_EQ(context->image.bytes[i], read ? peer.memory()[i] : 0xCC) << i;
+    }
+    const std::string log = TrafficLogText();
+    EXPECT_NE(log.find(kReadStartMarker), std::string::npos);
+    EXPECT_NE(log.find(kReadEndMarker), std::string::npos);
+    EXPECT_EQ(context->afterLinkByte, nullptr);
+}
+
+TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
+    peer.faults().silent = true;
+    const RadioImage before = context->image;
+    ReadRadioDialog dialog(*context, prompts, {});
+    dialog.show();
+    dialog.OnStart();
+    const int ticks = Run(dialog);
+
+    EXPECT_EQ(ticks, 300);
+    EXPECT_EQ(SentBlocks(sink), (std::vector<int>{1, -1, -1}));
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
+    EXPECT_FALSE(context->portOpen);
+    EXPECT_EQ(port.closes, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.startButton()->isEnabled());
+    EXPECT_TRUE(dialog.closeButton()->isEnabled());
+    EXPECT_EQ(dialog.progressBar()->value(), 0);
+    EXPECT_FALSE(dialog.isTimerActive());
+    EXPECT_EQ(context->image.bytes, before.bytes);
+
+    // Starting again opens the port first.
+    peer.faults().silent = false;
+    prompts.messages.clear();
+    dialog.OnStart();
+    EXPECT_EQ(port.opened, std::vector<int>{2});
+    Run(dialog);
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0009"));
+}
+
+TEST_F(ReadDialog, ThreeBadSettingsChecksumsFailWithoutWaitingForATimeOut) {
+    peer.faults().badChecksum = {1, 3};
+    ReadRadioDialog dialog(*context, prompts, {});
+    dialog.OnStart();
+    const int ticks = Run(dialog);
+    EXPECT_LT(ticks, 100);
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
+}
+
+TEST_F(ReadDialog, APortThatWillNotOpenIsReportedWithErrorBangAndNothingIsSent) {
+    context->portOpen = false;
+    port.succeed = false;
+    ReadRadioDialog dialog(*context, prompts, {});
+    dialog.OnStart();
+    ExpectOnlyMessage(PromptIcon::Stop, "Error!", English("S0004"));
+    EXPECT_TRUE(sink.sentFrames().empty());
+    EXPECT_EQ(dialog.armedTimerId(), kNoTimer);
+    EXPECT_TRUE(dialog.startButton()->isEnabled());
+}
+
+TEST_F(ReadDialog, EscapeCancelsARunningReadSilentlyAndLeavesThePortOpen) {
+    ReadRadioDialog dialog(*context, prompts, {});
+    dialog.show();
+    dialog.OnStart();
+    Run(dialog, 3);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog.exchange().IsRunning());
+    EXPECT_FALSE(dialog.isTimerActive());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(context->portOpen);
+    EXPECT_EQ(context->afterLinkByte, nullptr);
+}
+
+TEST_F(WriteDialog, ShowsItsTextsAndProgressRange) {
+    WriteRadioDialog dialog(*context, prompts);
+    EXPECT_EQ(dialog.windowTitle(), English("S0048"));
+    EXPECT_EQ(dialog.progressBar()->minimum(), 1);
+    EXPECT_EQ(dialog.progressBar()->maximum(), 20);
+    EXPECT_EQ(dialog.progressBar()->objectName(), QStringLiteral("1015"));
+}
+
+TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        context->image.bytes[i] = static_cast<std::uint8_t>(i * 3);
+    }
+    context->image.bytes[kFirstRecordOffset] = 1;
+    const RadioImage before = context->image;
+    WriteRadioDialog dialog(*context, prompts);
+    dialog.show();
+    QTest::mouseClick(dialog.startButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.armedTimerId(), kReadTimer);
+    EXPECT_FALSE(dialog.startButton()->isEnabled());
+    EXPECT_FALSE(dialog.closeButton()->isEnabled());
+
+    Run(dialog, 5000, kVerifyTimer);
+    EXPECT_EQ(dialog.armedTimerId(), kVerifyTimer);
+    EXPECT_EQ(dialog.windowTitle(), English("S0201"));
+    EXPECT_EQ(dialog.progressBar()->value(), 20);
+
+    Run(dialog);
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0008"));
+    EXPECT_EQ(dialog.windowTitle(), English("S0048"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(context->portOpen);
+    EXPECT_EQ(context->image.bytes, before.bytes);
+    for (std::size_t i = kFirstRecordOffset; i < kRecordsEnd; ++i) {
+        ASSERT_EQ(peer.memory()[i], before.bytes[i]) << i;
+    }
+}
+
+TEST_F(WriteDialog, ADifferentReadBackIsReportedWithS0200) {
+    peer.faults().readBackDiffers = true;
+    WriteRadioDialog dialog(*context, prompts);
+    dialog.OnStart();
+    Run(dialog);
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0200"));
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(WriteDialog, ARecordRefusedThreeTimesFailsWithS0006AndClosesThePort) {
+    peer.faults().nakBlock = {2, 3};
+    WriteRadioDialog dialog(*context, prompts);
+    dialog.show();
+    dialog.OnStart();
+    Run(dialog);
+    EXPECT_EQ(SentBlocks(sink), (std::vector<int>{1, 2, 2, 2}));
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
+    EXPECT_FALSE(context->portOpen);
+    EXPECT_EQ(port.closes, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.startButton()->isEnabled());
+    EXPECT_EQ(dialog.progressBar()->value(), 1);
+    EXPECT_EQ(dialog.windowTitle(), English("S0048"));
+}
+
+TEST_F(WriteDialog, APortThatWillNotOpenIsReportedWithError) {
+    context->portOpen = false;
+    port.succeed = false;
+    WriteRadioDialog dialog(*context, prompts);
+    dialog.OnStart();
+    ExpectOnlyMessage(PromptIcon::Stop, "Error", English("S0004"));
+    EXPECT_TRUE(sink.sentFrames().empty());
+}
+
+TEST_F(WriteDialog, TheCloseBoxCancelsARunningWriteSilently) {
+    WriteRadioDialog dialog(*context, prompts);
+    dialog.show();
+    dialog.OnStart();
+    Run(dialog, 5);
+    dialog.close();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog.exchange().IsRunning());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(context->portOpen);
+}
+
+}  // namespace
+}  // namespace halyx::test

@@ -1,0 +1,198 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "app/app_context.h"
+#include "app/port_settings_dialog.h"
+#include "gui_test_support.h"
+
+namespace halyx::test {
+namespace {
+
+class PortDialog : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        WriteLanguageFiles();
+        WriteSettings("[setup]\nlanguage=english\n");
+    }
+
+    // Opens the dialog with COM3 and COM4 present (unless told otherwise).
+    std::unique_ptr<CPortSettingsDlg> Open(std::vector<ComPortEntry> present = {
+                                               {3, "/dev/ttyS2", "16550A"},
+                                               {4, "/dev/ttyUSB0", ""}}) {
+        if (!context) {
+            MakeContext();
+        }
+        auto dialog = std::make_unique<CPortSettingsDlg>(*context, prompts, nullptr,
+                                                         [present] { return present; });
+        dialog->show();
+        return dialog;
+    }
+
+    void MakeContext() {
+        context = std::make_unique<AppContext>();
+        context->port = &port;
+        context->language.setFile(home() / "english.lang");
+    }
+
+    std::string Value(const std::string& key) const {
+        const std::string settings = ReadSettings();
+        const std::size_t at = settings.find(key + "=");
+        if (at == std::string::npos) {
+            return "<none>";
+        }
+        const std::size_t end = settings.find_first_of("\r\n", at);
+        return settings.substr(at + key.size() + 1, end - at - key.size() - 1);
+    }
+
+    RecordingPrompts prompts;
+    FakeLinkPort port;
+    std::unique_ptr<AppContext> context;
+};
+
+TEST_F(PortDialog, ChoicesCarryTheirIdsOutOfPortOrder) {
+    const int expected[16] = {1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024,
+                              1033, 1034, 1035, 1036, 1025, 1026, 1027, 1028};
+    auto dialog = Open();
+    for (int number = 1; number <= 16; ++number) {
+        EXPECT_EQ(CPortSettingsDlg::PortChoiceId(number), expected[number - 1]);
+        auto* choice = dialog->findChild<QRadioButton*>(QString::number(expected[number - 1]));
+        ASSERT_NE(choice, nullptr);
+        EXPECT_EQ(choice->text(), QStringLiteral("COM%1").arg(number));
+    }
+    EXPECT_EQ(dialog->windowTitle(), English("S0068"));
+    EXPECT_EQ(dialog->findChild<QPushButton*>(QStringLiteral("1001"))->text(), English("S0049"));
+    EXPECT_EQ(dialog->findChild<QPushButton*>(QStringLiteral("1002"))->text(), English("S0050"));
+    EXPECT_FALSE(dialog->rateChoice(4800)->isVisible());
+    EXPECT_FALSE(dialog->rateChoice(9600)->isVisible());
+}
+
+TEST_F(PortDialog, OnlyPortsThatExistCanBeChosenAndTheirTipsNameTheDevice) {
+    auto dialog = Open({{3, "/dev/ttyS2", "16550A"}, {4, "/dev/ttyUSB0", ""}, {16, "/dev/x", ""}});
+    for (int number = 1; number <= 16; ++number) {
+        const bool present = number == 3 || number == 4 || number == 16;
+        EXPECT_EQ(dialog->portChoice(number)->isEnabled(), present) << number;
+    }
+    EXPECT_EQ(dialog->portChoice(3)->toolTip(), QStringLiteral("/dev/ttyS2 (16550A)"));
+    EXPECT_EQ(dialog->portChoice(4)->toolTip(), QStringLiteral("/dev/ttyUSB0"));
+}
+
+TEST_F(PortDialog, WithoutSettingFileNothingIsSelectedAndOkStoresPortOne) {
+    std::filesystem::remove(home() / "setting.ini");
+    auto dialog = Open();
+    for (int number = 1; number <= 16; ++number) {
+        EXPECT_FALSE(dialog->portChoice(number)->isChecked());
+    }
+    EXPECT_FALSE(dialog->rateChoice(4800)->isChecked());
+    EXPECT_FALSE(dialog->rateChoice(9600)->isChecked());
+
+    dialog->OnOK();
+    EXPECT_EQ(Value("com"), "1");
+    EXPECT_EQ(Value("baud"), "<none>");
+    EXPECT_EQ(port.opened, std::vector<int>{1});
+    EXPECT_TRUE(context->portOpen);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(PortDialog, AnAbsentSavedPortIsShownSelectedButCannotBeKept) {
+    WriteSettings("[port]\ncom=5\n");
+    auto dialog = Open();
+    EXPECT_TRUE(dialog->portChoice(5)->isChecked());
+    EXPECT_FALSE(dialog->portChoice(5)->isEnabled());
+    dialog->OnOK();
+    EXPECT_EQ(Value("com"), "1");
+}
+
+TEST_F(PortDialog, OkStoresTheChosenPortAndReopensTheLinkEachTime) {
+    WriteSettings("[port]\ncom=3\nbaud=4800\n");
+    MakeContext();
+    context->portOpen = true;
+
+    auto dialog = Open();
+    EXPECT_TRUE(dialog->portChoice(3)->isChecked());
+    EXPECT_TRUE(dialog->rateChoice(4800)->isChecked());
+    dialog->portChoice(4)->click();
+    dialog->OnOK();
+    EXPECT_EQ(Value("com"), "4");
+    EXPECT_EQ(Value("baud"), "4800");
+    EXPECT_EQ(port.closes, 1);
+    EXPECT_EQ(port.opened, std::vector<int>{4});
+
+    dialog = Open();
+    dialog->OnOK();
+    EXPECT_EQ(port.closes, 2);
+    EXPECT_EQ(port.opened, (std::vector<int>{4, 4}));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(PortDialog, AnUnknownRateIsLeftAsItWas) {
+    WriteSettings("[port]\ncom=3\nbaud=38400\n");
+    auto dialog = Open();
+    EXPECT_FALSE(dialog->rateChoice(4800)->isChecked());
+    EXPECT_FALSE(dialog->rateChoice(9600)->isChecked());
+    dialog->OnOK();
+    EXPECT_EQ(Value("baud"), "38400");
+}
+
+TEST_F(PortDialog, APortThatFailsToOpenIsReportedAndLeftClosed) {
+    WriteSettings("[port]\ncom=3\n");
+    MakeContext();
+    context->portOpen = true;
+    port.succeed = false;
+
+    auto dialog = Open();
+    dialog->portChoice(4)->click();
+    dialog->OnOK();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
+    EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(prompts.messages[0].text, English("S0004"));
+    EXPECT_FALSE(context->portOpen);
+    EXPECT_EQ(Value("com"), "4");
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(PortDialog, CancelTouchesNeitherTheSettingFileNorThePort) {
+    WriteSettings("[port]\ncom=3\n");
+    const std::string before = ReadSettings();
+    auto dialog = Open();
+    dialog->portChoice(4)->click();
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1002")), Qt::LeftButton);
+    EXPECT_EQ(ReadSettings(), before);
+    EXPECT_TRUE(port.opened.empty());
+    EXPECT_EQ(port.closes, 0);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+TEST_F(PortDialog, EnterAppliesOnlyOnTheFocusedOkButton) {
+    WriteSettings("[port]\ncom=3\n");
+    const std::string before = ReadSettings();
+    auto dialog = Open();
+    QApplication::setActiveWindow(dialog.get());
+    EXPECT_EQ(dialog->focusWidget(), dialog->findChild<QPushButton*>(QStringLiteral("1001")));
+
+    // On a port choice Enter closes the dialog like Cancel.
+    dialog->portChoice(4)->setFocus();
+    dialog->portChoice(4)->setChecked(true);
+    QTest::keyClick(dialog->portChoice(4), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(ReadSettings(), before);
+    EXPECT_TRUE(port.opened.empty());
+
+    dialog = Open();
+    QApplication::setActiveWindow(dialog.get());
+    dialog->portChoice(4)->setChecked(true);
+    auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("1001"));
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Value("com"), "4");
+    EXPECT_EQ(port.opened, std::vector<int>{4});
+}
+
+}  // namespace
+}  // namespace halyx::test
