@@ -19,6 +19,8 @@ void InstallGridAccessibility();
 using GridAccessibilityObserver = void (*)(QAccessibleEvent* event);
 void SetGridAccessibilityObserver(GridAccessibilityObserver observer);
 
+bool GridAccessibilityObserved();
+
 // Hands an event to the observer and to Qt's accessibility layer.
 void SendGridAccessibleEvent(QAccessibleEvent* event);
 

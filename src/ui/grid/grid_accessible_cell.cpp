@@ -117,8 +117,8 @@ bool GridAccessibleCell::isSelected() const {
 
 QList<QAccessibleInterface*> GridAccessibleCell::columnHeaderCells() const {
     QList<QAccessibleInterface*> headers;
-    auto* table = static_cast<GridAccessible*>(parent());
-    for (int row = 0; isValid() && row < grid_->GetFixedRowCount(); ++row) {
+    auto* table = dynamic_cast<GridAccessible*>(parent());
+    for (int row = 0; table != nullptr && isValid() && row < grid_->GetFixedRowCount(); ++row) {
         headers.append(table->cellInterface(row, column_));
     }
     return headers;
@@ -126,8 +126,9 @@ QList<QAccessibleInterface*> GridAccessibleCell::columnHeaderCells() const {
 
 QList<QAccessibleInterface*> GridAccessibleCell::rowHeaderCells() const {
     QList<QAccessibleInterface*> headers;
-    auto* table = static_cast<GridAccessible*>(parent());
-    for (int column = 0; isValid() && column < grid_->GetFixedColumnCount(); ++column) {
+    auto* table = dynamic_cast<GridAccessible*>(parent());
+    for (int column = 0; table != nullptr && isValid() && column < grid_->GetFixedColumnCount();
+         ++column) {
         headers.append(table->cellInterface(row_, column));
     }
     return headers;
