@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -19,6 +20,12 @@ namespace {
 constexpr int kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
 constexpr int kPollMilliseconds = 100;
 constexpr std::size_t kReadChunk = 512;
+// How long a leaving radio waits for the client to take its last answer.
+constexpr auto kDrainLimit = std::chrono::seconds(2);
+constexpr auto kDrainStep = std::chrono::milliseconds(5);
+// Bytes written to the master reach the slave's queue a little later, so an empty queue right
+// after the write proves nothing; wait at least this long.
+constexpr auto kDrainLinger = std::chrono::milliseconds(50);
 }  // namespace
 
 PtyServer::~PtyServer() {
@@ -72,12 +79,28 @@ void PtyServer::Run(const volatile std::sig_atomic_t& stop) {
                 std::fprintf(stderr, "radiosim: disappearing after %d frames\n",
                              peer_.framesReceived());
             }
+            WaitUntilTaken();
             CloseTerminal();
             return;
         }
         if (FrameLimitReached()) {
+            WaitUntilTaken();
             return;
         }
+    }
+}
+
+void PtyServer::WaitUntilTaken() {
+    // Closing the master hangs the terminal up and throws away what the client has not read yet,
+    // so the last answer would be lost. Our own slave descriptor shows how much is still waiting.
+    const Clock::time_point start = Clock::now();
+    int waiting = 0;
+    while (Clock::now() < start + kDrainLimit) {
+        const bool empty = ::ioctl(slave_, FIONREAD, &waiting) != 0 || waiting == 0;
+        if (empty && Clock::now() >= start + kDrainLinger) {
+            return;
+        }
+        std::this_thread::sleep_for(kDrainStep);
     }
 }
 

@@ -36,6 +36,7 @@ private:
     void WriteAll(const std::uint8_t* bytes, std::size_t count);
     void Log(const std::string& what, const std::uint8_t* bytes, std::size_t count) const;
     bool FrameLimitReached() const;
+    void WaitUntilTaken();
     void CloseTerminal();
 
     RadioPeer& peer_;
