@@ -20,6 +20,7 @@ namespace {
 constexpr int kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
 constexpr int kPollMilliseconds = 100;
 constexpr std::size_t kReadChunk = 512;
+constexpr int kWriteWaitMilliseconds = 1000;
 // How long a leaving radio waits for the client to take its last answer.
 constexpr auto kDrainLimit = std::chrono::seconds(2);
 constexpr auto kDrainStep = std::chrono::milliseconds(5);
@@ -44,6 +45,10 @@ bool PtyServer::Open(std::string& error) {
         cfmakeraw(&tio);
         tcsetattr(slave_, TCSANOW, &tio);
     }
+    // Non-blocking writes: a client that stops reading must not freeze the radio (and its
+    // signal handling) once the terminal's buffer is full; such bytes are dropped instead.
+    const int flags = ::fcntl(master_, F_GETFL);
+    ::fcntl(master_, F_SETFL, flags | O_NONBLOCK);
     slavePath_ = name;
     byteTime_ = std::chrono::duration_cast<Clock::duration>(
         std::chrono::nanoseconds(1'000'000'000LL * kBitsPerByte / options_.baud));
@@ -147,10 +152,17 @@ void PtyServer::WriteAll(const std::uint8_t* bytes, std::size_t count) {
     while (count > 0 && master_ >= 0) {
         const ssize_t put = ::write(master_, bytes, count);
         if (put < 0) {
-            if (errno == EINTR || errno == EAGAIN) {
+            if (errno == EINTR) {
                 continue;
             }
-            return;
+            pollfd pfd{master_, POLLOUT, 0};
+            if (errno != EAGAIN || ::poll(&pfd, 1, kWriteWaitMilliseconds) <= 0) {
+                if (options_.verbose) {
+                    std::fprintf(stderr, "radiosim: nobody reads; %zu bytes dropped\n", count);
+                }
+                return;
+            }
+            continue;
         }
         bytes += put;
         count -= static_cast<std::size_t>(put);
