@@ -26,3 +26,11 @@ halyx_add_gtest(gui_port_dialog_test GUI
 halyx_add_gtest(gui_exchange_dialogs_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_exchange_dialogs_test.cpp
     LIBS halyx_gui_test_support halyx_radio_peer Qt6::Test)
+
+# Real serial engine against the simulator on a pseudo-terminal (Unix only).
+if(UNIX AND TARGET halyx-radiosim)
+    halyx_add_gtest(gui_end_to_end_test GUI
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_end_to_end_test.cpp
+        LIBS halyx_gui_test_support)
+    add_dependencies(gui_end_to_end_test halyx-radiosim)
+endif()

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Builds (when needed) and starts halyx against halyx-radiosim on a pseudo-terminal, in a
+# throw-away program directory whose setting.ini maps COM1 to the simulator, so that Program >
+# Read and Write work at once. The simulator starts from a copy of data/default.kda.
+#
+# Usage: scripts/run-gui.sh [--chinese] [--screenshot FILE.png] [BUILD_DIR] [-- SIMULATOR OPTIONS]
+#   --chinese          start in Simplified Chinese (default: English)
+#   --screenshot FILE  run headless under Xvfb, save a picture of the main window, then quit
+#   BUILD_DIR          default: build
+# Simulator options (e.g. --silent, --bad-checksum=1:3) are passed to halyx-radiosim.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$PWD
+
+language=english
+screenshot=""
+build_dir=build
+sim_options=()
+while [[ $# -gt 0 ]]; do
+    case "$1" in
+        --chinese) language=chinese ;;
+        --screenshot) screenshot=$(realpath -m "$2"); shift ;;
+        --) shift; sim_options=("$@"); break ;;
+        *) build_dir=$1 ;;
+    esac
+    shift
+done
+
+halyx=$source_dir/$build_dir/bin/halyx
+sim=$source_dir/$build_dir/bin/halyx-radiosim
+if [[ ! -x "$halyx" || ! -x "$sim" ]]; then
+    scripts/install-deps.sh --gui
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$build_dir" --target halyx halyx-radiosim
+fi
+
+work=$(mktemp -d)
+sim_pid=""
+halyx_pid=""
+cleanup() {
+    [[ -n "$halyx_pid" ]] && kill "$halyx_pid" 2>/dev/null || true
+    [[ -n "$sim_pid" ]] && kill "$sim_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+home=$work/home
+mkdir -p "$home" "$work/run"
+cp data/english.lang data/chinese.lang "$home/"
+cp data/default.kda "$work/run/default.kda"
+cp data/default.kda "$work/radio.kda"
+
+"$sim" --image "$work/radio.kda" "${sim_options[@]}" > "$work/sim.out" &
+sim_pid=$!
+until [[ -s "$work/sim.out" ]]; do
+    kill -0 "$sim_pid" 2>/dev/null || { echo "halyx-radiosim did not start" >&2; exit 1; }
+    sleep 0.05
+done
+pty=$(head -n 1 "$work/sim.out")
+printf '[setup]\r\nlanguage=%s\r\n[port]\r\ncom=1\r\n[devices]\r\nCOM1=%s\r\n' "$language" "$pty" \
+    > "$home/setting.ini"
+echo "Simulated radio on $pty (COM1); program directory $home" >&2
+
+cd "$work/run"
+export HALYX_HOME=$home
+if [[ -z "$screenshot" ]]; then
+    "$halyx"
+    exit 0
+fi
+
+# Headless: start under a virtual screen, wait for the window, photograph it, quit.
+cat > "$work/shoot.sh" <<SHOOT
+#!/usr/bin/env bash
+set -euo pipefail
+"$halyx" &
+pid=\$!
+sleep 3
+xwd -root -silent | /usr/bin/convert xwd:- -trim +repage "$screenshot"
+kill "\$pid"
+SHOOT
+chmod +x "$work/shoot.sh"
+xvfb-run -a -s "-screen 0 1024x768x24" "$work/shoot.sh"
+echo "Saved $screenshot" >&2

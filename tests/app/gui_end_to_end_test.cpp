@@ -1,0 +1,141 @@
+#include <QApplication>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <fstream>
+
+#include "app/app_context.h"
+#include "app/dialogs/read_radio_dialog.h"
+#include "app/dialogs/write_radio_dialog.h"
+#include "app/halyx_app.h"
+#include "app/main_frame.h"
+#include "gui_test_support.h"
+#include "ui/form/halyx_view.h"
+
+namespace halyx::test {
+namespace {
+
+// The real main window, serial engine and exchange dialogs against halyx-radiosim on a
+// pseudo-terminal. The exchanges run in real time (about a second for a read), driven by the
+// dialogs' own timers inside their modal loops.
+class EndToEnd : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        const QByteArray binaryDir = qgetenv("HALYX_BINARY_DIR");
+        const QString simulator = QString::fromUtf8(binaryDir) + "/bin/halyx-radiosim";
+        if (binaryDir.isEmpty() || !QFile::exists(simulator)) {
+            GTEST_SKIP() << "halyx-radiosim is not built";
+        }
+        WriteLanguageFiles();
+        std::vector<std::uint8_t> radio(kImageSize);
+        for (std::size_t i = 0; i < radio.size(); ++i) {
+            radio[i] = static_cast<std::uint8_t>(i * 5 + 1);
+        }
+        WriteFile(work() / "radio.kda", radio);
+        WriteFile(work() / "default.kda", std::vector<std::uint8_t>(607, 0x22));
+
+        QStringList arguments = {QStringLiteral("--image"),
+                                 QString::fromStdString((work() / "radio.kda").string())};
+        arguments += SimulatorFaults();
+        simulator_.start(simulator, arguments);
+        ASSERT_TRUE(simulator_.waitForStarted(5000));
+        ASSERT_TRUE(simulator_.waitForReadyRead(5000));
+        const QString pty = QString::fromUtf8(simulator_.readLine()).trimmed();
+        WriteSettings("[setup]\nlanguage=english\n[port]\ncom=1\n[devices]\nCOM1=" +
+                      pty.toStdString() + "\n");
+
+        context = std::make_unique<AppContext>();
+        app = std::make_unique<CHalyxApp>(*context, prompts);
+        ASSERT_TRUE(app->InitInstance({}));
+        ASSERT_TRUE(context->portOpen) << "the simulator's pty did not open";
+    }
+
+    void TearDown() override {
+        app.reset();
+        context.reset();
+        if (simulator_.state() != QProcess::NotRunning) {
+            simulator_.terminate();
+            simulator_.waitForFinished(5000);
+        }
+        ShellTest::TearDown();
+    }
+
+    virtual QStringList SimulatorFaults() const { return {}; }
+
+    // Opens the dialog of `command` from the menu, presses its start button and waits inside
+    // its modal loop until it closes or shows its result (or a generous deadline passes).
+    template <typename Dialog>
+    bool RunFromMenu(int command, int deadlineMs) {
+        bool started = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            started = true;
+            dialog->startButton()->click();
+            // A failed exchange leaves the dialog open: close it once the result is shown.
+            auto* watch = new QTimer(dialog);
+            QObject::connect(watch, &QTimer::timeout, dialog, [this, dialog] {
+                if (!prompts.messages.empty()) {
+                    dialog->reject();
+                }
+            });
+            watch->start(50);
+            QTimer::singleShot(deadlineMs, dialog, [dialog] { dialog->reject(); });
+        });
+        app->mainFrame()->commandAction(command)->trigger();
+        return started;
+    }
+
+    RecordingPrompts prompts;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<CHalyxApp> app;
+
+private:
+    QProcess simulator_;
+};
+
+TEST_F(EndToEnd, ReadFromTheMenuFillsTheImageAndRebuildsTheView) {
+    const std::vector<std::uint8_t> radio = ReadFile(work() / "radio.kda");
+    const int updates = app->mainFrame()->view()->initialUpdateCount();
+    ASSERT_TRUE(RunFromMenu<ReadRadioDialog>(32773, 15000));
+
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, English("S0009"));
+    EXPECT_EQ(app->mainFrame()->view()->initialUpdateCount(), updates + 1);
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        const bool read = i <= 40 || (i >= 67 && i <= 606);
+        ASSERT_EQ(context->image.bytes[i], read ? radio[i] : (i < 607 ? 0x22 : 0)) << i;
+    }
+    EXPECT_TRUE(context->portOpen);
+}
+
+TEST_F(EndToEnd, WriteFromTheMenuIsVerifiedByTheRadio) {
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        context->image.bytes[i] = static_cast<std::uint8_t>(255 - i % 200);
+    }
+    ASSERT_TRUE(RunFromMenu<WriteRadioDialog>(32774, 20000));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, English("S0008"));
+    EXPECT_TRUE(context->portOpen);
+}
+
+class EndToEndSilentRadio : public EndToEnd {
+protected:
+    QStringList SimulatorFaults() const override { return {QStringLiteral("--silent")}; }
+};
+
+TEST_F(EndToEndSilentRadio, ReadFailsWithS0006ClosesThePortAndLeavesTheImage) {
+    const RadioImage before = context->image;
+    ASSERT_TRUE(RunFromMenu<ReadRadioDialog>(32773, 15000));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, English("S0006"));
+    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(context->serialPort.IsOpen());
+    EXPECT_EQ(context->image.bytes, before.bytes);
+}
+
+}  // namespace
+}  // namespace halyx::test
