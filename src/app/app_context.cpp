@@ -31,8 +31,12 @@ SerialLinkPort::SerialLinkPort(SerialPort& port, const ProfileFile& settingFile)
 }
 
 bool SerialLinkPort::Open(int portNumber) {
+    return OpenAtBaud(portNumber, SerialLineSettings::kLinkBaudRate);
+}
+
+bool SerialLinkPort::OpenAtBaud(int portNumber, std::uint32_t baudRate) {
     const SerialLineSettings line;
-    if (!port_.Open(owner_, portNumber, line.baudRate, line.parity, line.byteSize, line.stopBits,
+    if (!port_.Open(owner_, portNumber, baudRate, line.parity, line.byteSize, line.stopBits,
                     line.eventMask, line.writeCapacity)) {
         return false;
     }

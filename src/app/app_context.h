@@ -78,6 +78,7 @@ public:
 
     void SetOwner(SerialByteReceiver* owner) { owner_ = owner; }
     bool Open(int portNumber) override;
+    bool OpenAtBaud(int portNumber, std::uint32_t baudRate) override;
     void Close() override;
 
 private:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace halyx {
 
 struct AppContext;
@@ -12,6 +14,12 @@ class LinkPort {
 public:
     virtual ~LinkPort() = default;
     virtual bool Open(int portNumber) = 0;
+    // The same line at another rate: the test dialog lets the user pick one. A port that has no
+    // rate to set (a test's in-process radio) opens as Open does.
+    virtual bool OpenAtBaud(int portNumber, std::uint32_t baudRate) {
+        static_cast<void>(baudRate);
+        return Open(portNumber);
+    }
     virtual void Close() = 0;
 };
 
