@@ -119,6 +119,11 @@ void CMainFrame::LocaliseMenus() {
             action->setEnabled(true);
         }
     }
+    // The toolbar is named after its View item, which is how Qt's toolbar menu and screen
+    // readers present it.
+    if (toolBar_ != nullptr) {
+        toolBar_->setWindowTitle(actions_[cmd::kViewToolbar]->iconText());
+    }
     if (indicators_.size() > 1) {
         indicators_[1]->setPaneText(Text(context_, keys::kNumLockPane));
     }

@@ -52,6 +52,8 @@ CPortSettingsDlg::CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWid
         port->setEnabled(false);
     }
     setWindowTitle(Text(context_, keys::kPortDialogTitle));
+    // The frame has no caption of its own; screen readers announce the choices by the title.
+    portFrame_->setAccessibleName(windowTitle());
     ok_->setText(Text(context_, keys::kOkButton));
     cancel_->setText(Text(context_, keys::kCancelButton));
     if (!probe) {
@@ -64,8 +66,8 @@ CPortSettingsDlg::CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWid
 }
 
 void CPortSettingsDlg::BuildControls() {
-    auto* frame = new QGroupBox(this);
-    PlaceControl(frame, 7, 3, 175, 72);
+    portFrame_ = new QGroupBox(this);
+    PlaceControl(portFrame_, 7, 3, 175, 72);
 
     auto* portGroup = new QButtonGroup(this);
     for (int number = 1; number <= kPortCount; ++number) {

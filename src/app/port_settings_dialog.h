@@ -8,6 +8,7 @@
 #include "link/port_names.h"
 
 class QButtonGroup;
+class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
@@ -52,6 +53,7 @@ private:
 
     AppContext& context_;
     UiPrompts& prompts_;
+    QGroupBox* portFrame_ = nullptr;
     std::array<QRadioButton*, kPortCount> ports_{};
     QRadioButton* rate4800_ = nullptr;
     QRadioButton* rate9600_ = nullptr;

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
@@ -142,6 +143,31 @@ TEST_F(ReadDialog, ShowsItsTextsAndProgressRange) {
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->minimum(), 0);
     EXPECT_EQ(progress->maximum(), 20);
+}
+
+TEST_F(ReadDialog, StartButtonAndProgressBarAreReachableByAssistiveTechnology) {
+    ReadRadioDialog dialog(*context, prompts, {});
+    dialog.show();
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&dialog);
+    ASSERT_NE(root, nullptr);
+    bool startFound = false;
+    bool progressFound = false;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QAccessibleInterface* child = root->child(i);
+        if (child->role() == QAccessible::Button &&
+            child->text(QAccessible::Name) == English("S0049")) {
+            startFound = true;
+            EXPECT_TRUE(child->actionInterface()->actionNames().contains(
+                QAccessibleActionInterface::pressAction()));
+        }
+        if (child->role() == QAccessible::ProgressBar) {
+            progressFound = true;
+            ASSERT_NE(child->valueInterface(), nullptr);
+            EXPECT_EQ(child->valueInterface()->currentValue().toInt(), 0);
+        }
+    }
+    EXPECT_TRUE(startFound);
+    EXPECT_TRUE(progressFound);
 }
 
 TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow) {

@@ -87,8 +87,11 @@ TEST_F(MainFrame, LanguageSwitchRelocalisesMenusTitleStatusAndView) {
     QApplication::processEvents();  // the idle text is posted
     EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("就绪"));
 
+    EXPECT_EQ(frame->toolBar()->windowTitle(), Chinese("S0064"));
+
     frame->OnCommand(32784);
     EXPECT_EQ(Menu(frame, 0)->title(), English("S0037"));
+    EXPECT_EQ(frame->toolBar()->windowTitle(), English("S0064"));
     EXPECT_EQ(frame->windowTitle(), English("S0000"));
     QApplication::processEvents();
     EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("Ready"));
