@@ -27,7 +27,7 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/write_radio_dialog.cpp)
 target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_gui
-    PUBLIC halyx_context halyx_form halyx_files Qt6::Widgets Qt6::PrintSupport
+    PUBLIC halyx_context halyx_form halyx_factory halyx_files Qt6::Widgets Qt6::PrintSupport
     PRIVATE halyx_options)
 
 add_executable(halyx ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

@@ -12,6 +12,7 @@
 #include "app/port_settings_dialog.h"
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
+#include "factory/test_dialog.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx {
@@ -103,8 +104,12 @@ void CMainFrame::OnCommand(int commandId) {
             }
             break;
         case cmd::kTest:
+            // A test may put its own handler in place; the application opens the dialog.
             if (testHandler_) {
                 testHandler_();
+            } else {
+                TestDialog dialog(context_, prompts_, this);
+                dialog.exec();
             }
             break;
         default:

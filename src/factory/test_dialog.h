@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "files/file_result.h"
+#include "link/exchange.h"
+#include "link/exchange_discipline.h"
+#include "link/port_names.h"
+#include "link/tuning_read_exchange.h"
+#include "link/tuning_write_exchange.h"
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace halyx {
+
+struct AppContext;
+class TuningSlider;
+class UiPrompts;
+
+// The factory test and calibration dialog: opens the serial port at a rate of its own, reads the
+// radio's nine tuning values, sends each slider change to the radio at once, writes the values
+// (followed by the image's settings and records and their read-back check) and keeps them in
+// *.dat files. Modal; it has no OK or Cancel button: the close box, Enter and Escape end it, and
+// ending it always closes the serial port.
+//
+// The exchanges run on the shared frame link with the 10 ms ticks the other exchange dialogs use;
+// received bytes reach them through the main window (AppContext::afterLinkByte).
+class TestDialog : public QDialog, public ExchangeObserver {
+public:
+    // The COM ports that exist now. The default asks the system (and the setting file's
+    // "devices" mapping); tests substitute their own.
+    using PortProbe = std::function<std::vector<ComPortEntry>()>;
+
+    static constexpr int kHighestPortNumber = 127;
+    // How often the port listing is compared with the last one, to notice a cable plugged in or
+    // pulled out. Listing the ports is cheap; this is about how soon the user sees the change.
+    static constexpr int kDevicePollMilliseconds = 1500;
+
+    TestDialog(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr,
+               PortProbe probe = {}, std::uint16_t verifyPauseTicks = kDefaultVerifyPauseTicks);
+    ~TestDialog() override;
+
+    // Button and timer handlers; public so that tests can drive them without a display.
+    void OnOpenClosePort();  // 1028
+    void OnReadValues();     // 1001
+    void OnWriteValues();    // 1012
+    void OnLoadFile();       // 1013
+    void OnSaveFile();       // 1014
+    // One 10 ms tick of the running exchange.
+    void OnTimer();
+    // Rebuilds the port list when the system's ports are not the ones listed.
+    void CheckPortDevices();
+
+    // The exchange's armed timer (1 read, 3 write, 100 check), kNoTimer when none runs.
+    int armedTimerId() const { return armedTimer_; }
+    // The test-port flag: this dialog holds the serial port open.
+    bool holdsPort() const { return holdsPort_; }
+
+    TuningSlider* slider(int row) const;
+    QLabel* nameLabel(int row) const;
+    QLabel* valueLabel(int row) const;
+    QComboBox* portList() const { return portList_; }
+    QComboBox* baudList() const { return baudList_; }
+    QPushButton* openCloseButton() const { return openClose_; }
+    QProgressBar* progressBar() const { return progress_; }
+    QPushButton* button(int controlId) const;
+
+    // ExchangeObserver
+    void OnProgress(int position) override;
+    void OnTitleChanged(std::string_view key) override;
+    void OnTimerChanged(int timerId) override;
+    void OnFinished(ExchangeResult result) override;
+
+    // Every way out (close box, Enter, Escape) comes here: the exchange stops, the port closes.
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct Row {
+        TuningSlider* slider = nullptr;
+        QLabel* name = nullptr;
+        QLabel* value = nullptr;
+    };
+
+    // test_dialog.cpp: building and texts
+    void BuildPortControls();
+    void BuildRows();
+    void BuildButtons();
+    void SetTexts();
+    void SetTabOrder();
+    QString Text(std::string_view key) const;
+
+    // test_dialog_port.cpp
+    void BuildPortList();
+    std::uint32_t ChosenBaudRate() const;
+    int ChosenPortNumber() const;
+    void OpenPort();
+    void ClosePort();
+
+    // test_dialog_tuning.cpp
+    void SendChange(int row, int position);
+    void ShowValuesFromTable();
+    std::array<std::uint8_t, kTestPointRows> SliderPositions() const;
+    void StartExchange(Exchange& exchange);
+    void SetExchangeButtonsEnabled(bool enabled);
+    void ShowResult(std::string_view key);
+    void RunFailureRoutine();
+    void ReportFileError(const FileResult& result);
+    void StopEverything();
+
+    AppContext& context_;
+    UiPrompts& prompts_;
+    PortProbe probe_;
+
+    QLabel* portCaption_ = nullptr;
+    QComboBox* portList_ = nullptr;
+    QLabel* baudCaption_ = nullptr;
+    QComboBox* baudList_ = nullptr;
+    QPushButton* openClose_ = nullptr;
+    std::array<Row, kTestPointRows> rows_{};
+    QProgressBar* progress_ = nullptr;
+    QPushButton* load_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* read_ = nullptr;
+    QPushButton* write_ = nullptr;
+
+    TuningReadExchange readExchange_;
+    TuningWriteExchange writeExchange_;
+    Exchange* running_ = nullptr;
+    QTimer tickTimer_;
+    QTimer deviceTimer_;
+    int armedTimer_ = kNoTimer;
+    std::vector<ComPortEntry> listedPorts_;
+    bool holdsPort_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace halyx

@@ -1,0 +1,115 @@
+#include <QComboBox>
+#include <QPushButton>
+#include <algorithm>
+#include <array>
+
+#include "app/app_context.h"
+#include "app/shell_texts.h"
+#include "app/ui_prompts.h"
+#include "factory/test_dialog.h"
+#include "factory/test_dialog_ids.h"
+
+namespace halyx {
+namespace {
+
+// The baud list's entries, in list order.
+constexpr std::array<std::uint32_t, 4> kBaudRates{9600, 19200, 38400, 57600};
+// The rate used when nothing is selected in the list.
+constexpr std::uint32_t kUnselectedBaudRate = 38400;
+// The list's only entry when no port exists ("none").
+constexpr const char* kNoPortEntry = "无";
+
+bool SameListing(const std::vector<ComPortEntry>& a, const std::vector<ComPortEntry>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const ComPortEntry& x, const ComPortEntry& y) {
+                          return x.portNumber == y.portNumber && x.devicePath == y.devicePath;
+                      });
+}
+
+}  // namespace
+
+void TestDialog::BuildPortList() {
+    holdsPort_ = false;
+    portList_->clear();
+    listedPorts_ = probe_();
+    for (const ComPortEntry& entry : listedPorts_) {
+        portList_->addItem(QString::fromStdString(ComName(entry.portNumber)));
+    }
+    if (!listedPorts_.empty()) {
+        portList_->setCurrentIndex(0);
+        openClose_->setEnabled(true);
+        return;
+    }
+    portList_->addItem(QString::fromUtf8(kNoPortEntry));
+    portList_->setCurrentIndex(0);
+    openClose_->setEnabled(false);
+    SetExchangeButtonsEnabled(false);
+    openClose_->setText(Text(test_keys::kOpenPort));
+}
+
+void TestDialog::CheckPortDevices() {
+    const std::vector<ComPortEntry> now = probe_();
+    if (SameListing(now, listedPorts_)) {
+        return;
+    }
+    // The handle the dialog holds may belong to the device that just went away: close it
+    // properly and show the port closed, rather than keep a stale handle behind a "close"
+    // button. A running exchange would only time out against the closed port, so it stops.
+    if (holdsPort_) {
+        if (running_ != nullptr && running_->IsRunning()) {
+            running_->Cancel();
+        }
+        ClosePort();
+    }
+    BuildPortList();
+}
+
+std::uint32_t TestDialog::ChosenBaudRate() const {
+    const int index = baudList_->currentIndex();
+    if (index < 0 || index >= static_cast<int>(kBaudRates.size())) {
+        return kUnselectedBaudRate;
+    }
+    return kBaudRates[static_cast<std::size_t>(index)];
+}
+
+int TestDialog::ChosenPortNumber() const {
+    const QString text = portList_->currentText();
+    if (!text.startsWith(QString::fromLatin1(kComPrefix))) {
+        return 0;
+    }
+    return text.mid(static_cast<int>(kComPrefix.size())).toInt();
+}
+
+void TestDialog::OnOpenClosePort() {
+    if (holdsPort_) {
+        ClosePort();
+    } else {
+        OpenPort();
+    }
+}
+
+void TestDialog::OpenPort() {
+    if (!context_.port->OpenAtBaud(ChosenPortNumber(), ChosenBaudRate())) {
+        prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(captions::kReadError),
+                        Text(keys::kPortOpenFailed));
+        return;
+    }
+    holdsPort_ = true;
+    context_.portOpen = true;
+    openClose_->setText(Text(test_keys::kClosePort));
+    portList_->setEnabled(false);
+    baudList_->setEnabled(false);
+    SetExchangeButtonsEnabled(true);
+}
+
+void TestDialog::ClosePort() {
+    context_.port->Close();
+    holdsPort_ = false;
+    context_.portOpen = false;
+    openClose_->setText(Text(test_keys::kOpenPort));
+    SetExchangeButtonsEnabled(false);
+    portList_->setEnabled(true);
+    baudList_->setEnabled(true);
+}
+
+}  // namespace halyx

@@ -1,0 +1,182 @@
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "app/app_context.h"
+#include "app/shell_texts.h"
+#include "app/ui_prompts.h"
+#include "factory/test_dialog.h"
+#include "factory/tuning_slider.h"
+#include "factory/tuning_value_file.h"
+#include "link/commands.h"
+
+namespace halyx {
+namespace {
+
+FileDialogSpec TuningFileDialog() {
+    return FileDialogSpec{.description = QString::fromLatin1(tuning_file::kFilterDescription),
+                          .pattern = QString::fromLatin1(tuning_file::kFilterPattern),
+                          .initialName = QString::fromLatin1(tuning_file::kDefaultName),
+                          .defaultSuffix = QString::fromLatin1(tuning_file::kExtension)};
+}
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+}  // namespace
+
+void TestDialog::SendChange(int row, int position) {
+    const auto value = static_cast<std::uint8_t>(std::clamp(position, 0, 255));
+    // The band is looked up at each change: the image may have been reloaded meanwhile.
+    if (!SendTestPointChange(context_.link, context_.testPoint, row, value,
+                             IsUpperBand(context_.image))) {
+        return;
+    }
+    valueLabel(row)->setText(QString::number(value));
+}
+
+std::array<std::uint8_t, kTestPointRows> TestDialog::SliderPositions() const {
+    std::array<std::uint8_t, kTestPointRows> positions{};
+    for (int row = 1; row <= kTestPointRows; ++row) {
+        positions[static_cast<std::size_t>(row - 1)] =
+            static_cast<std::uint8_t>(slider(row)->value());
+    }
+    return positions;
+}
+
+void TestDialog::ShowValuesFromTable() {
+    for (int row = 1; row <= kTestPointRows; ++row) {
+        const int value = context_.testValues.value(row);
+        slider(row)->setValue(value);
+        valueLabel(row)->setText(QString::number(value));
+    }
+}
+
+void TestDialog::SetExchangeButtonsEnabled(bool enabled) {
+    read_->setEnabled(enabled);
+    write_->setEnabled(enabled);
+}
+
+void TestDialog::ShowResult(std::string_view key) {
+    prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps), Text(key));
+}
+
+void TestDialog::StartExchange(Exchange& exchange) {
+    SetExchangeButtonsEnabled(false);
+    running_ = &exchange;
+    exchange.Start();
+}
+
+void TestDialog::OnReadValues() {
+    StartExchange(readExchange_);
+}
+
+void TestDialog::OnWriteValues() {
+    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.image));
+    StartExchange(writeExchange_);
+}
+
+void TestDialog::OnTimer() {
+    if (running_ != nullptr && armedTimer_ != kNoTimer) {
+        running_->Tick();
+    }
+}
+
+void TestDialog::OnProgress(int position) {
+    // A failure sets 0, below the bar's range: the bar is then emptied.
+    if (position < progress_->minimum()) {
+        progress_->reset();
+    } else {
+        progress_->setValue(std::min(position, progress_->maximum()));
+    }
+    progress_->setAccessibleDescription(QString::number(std::max(progress_->value(), 0)));
+}
+
+void TestDialog::OnTitleChanged(std::string_view key) {
+    // The check's title stays after the write has ended, until the dialog closes.
+    setWindowTitle(Text(key));
+}
+
+void TestDialog::OnTimerChanged(int timerId) {
+    armedTimer_ = timerId;
+    if (timerId == kNoTimer) {
+        tickTimer_.stop();
+    } else {
+        tickTimer_.start();
+    }
+}
+
+void TestDialog::OnFinished(ExchangeResult result) {
+    const bool reading = running_ == &readExchange_;
+    running_ = nullptr;
+    SetExchangeButtonsEnabled(true);
+    switch (result) {
+        case ExchangeResult::Success:
+            if (reading) {
+                ShowValuesFromTable();
+                ShowResult(keys::kReadDone);
+            } else {
+                ShowResult(keys::kWriteVerified);
+            }
+            return;
+        case ExchangeResult::ReadBackDiffers:
+            ShowResult(keys::kWriteMismatch);
+            return;
+        case ExchangeResult::LinkFailure:
+            if (reading) {
+                // A read that got no answer leaves the port open for another try.
+                ShowResult(keys::kExchangeFailed);
+            } else {
+                RunFailureRoutine();
+            }
+            return;
+    }
+}
+
+void TestDialog::RunFailureRoutine() {
+    // The exchange has emptied the progress bar and logged the time-out line already. Button
+    // 1028 and the lists stay as they are; with the flag clear, 1028 opens the port again.
+    ShowResult(keys::kExchangeFailed);
+    context_.port->Close();
+    holdsPort_ = false;
+    context_.portOpen = false;
+}
+
+void TestDialog::ReportFileError(const FileResult& result) {
+    prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(captions::kFileError),
+                    QString::fromStdString(FileErrorText(result)));
+}
+
+void TestDialog::OnSaveFile() {
+    const std::optional<QString> path = prompts_.saveFile(this, TuningFileDialog());
+    if (!path) {
+        return;
+    }
+    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.image));
+    FileResult result = SaveTuningValueFile(ToPath(*path), context_.testValues);
+    if (!result.ok()) {
+        result.path = path->toStdString();
+        ReportFileError(result);
+    }
+}
+
+void TestDialog::OnLoadFile() {
+    const std::optional<QString> path = prompts_.openFile(this, TuningFileDialog());
+    if (!path) {
+        return;
+    }
+    FileResult result = LoadTuningValueFile(ToPath(*path), context_.testValues);
+    if (!result.ok()) {
+        result.path = path->toStdString();
+        ReportFileError(result);
+        return;
+    }
+    SetExchangeButtonsEnabled(true);
+    ShowValuesFromTable();
+}
+
+}  // namespace halyx
