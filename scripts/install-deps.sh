@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages Halyx needs to build, test and run, skipping what is there.
-# Usage: scripts/install-deps.sh [--gui]   (--gui adds what the README's run command needs)
+# Usage: scripts/install-deps.sh [--gui] [--screenshot]
+#   --gui          adds what the README's run command needs (CJK fonts)
+#   --screenshot   adds the virtual screen and tools for taking screenshots headless
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
           clang-format bc)
-if [[ "${1:-}" == "--gui" ]]; then
-    packages+=(fonts-wqy-microhei qt6-wayland)
-fi
+for option in "$@"; do
+    case "$option" in
+        --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;
+        --screenshot) packages+=(xvfb x11-apps imagemagick xauth fonts-wqy-microhei) ;;
+        *) echo "unknown option $option" >&2; exit 1 ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

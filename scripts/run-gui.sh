@@ -34,6 +34,10 @@ if [[ ! -x "$halyx" || ! -x "$sim" ]]; then
     cmake --build "$build_dir" --target halyx halyx-radiosim
 fi
 
+if [[ -n "$screenshot" ]]; then
+    scripts/install-deps.sh --gui --screenshot
+fi
+
 work=$(mktemp -d)
 sim_pid=""
 halyx_pid=""
