@@ -1,22 +1,89 @@
 #include "ui/form/halyx_view.h"
 
+#include <QMouseEvent>
+
 #include "app/app_context.h"
 #include "app/dialog_units.h"
+#include "app/ui_font.h"
+#include "ui/form/channel_editors.h"
+#include "ui/form/channel_grid.h"
+#include "ui/form/form_ids.h"
+#include "ui/form/frequency_edit.h"
+#include "ui/form/settings_panel.h"
+#include "ui/grid/grid_ctrl.h"
 
 namespace halyx {
 
 CHalyxView::CHalyxView(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
     setObjectName(QStringLiteral("CHalyxView"));
     setMinimumSize(DialogSize(kFormWidthUnits, kFormHeightUnits));
+    setFocusPolicy(Qt::ClickFocus);
+
+    grid_ = new CGridCtrl(this);
+    grid_->setObjectName(QString::number(form::kGrid));
+    grid_->SetDlgCtrlID(form::kGrid);
+    PlaceControl(grid_, 14, 18, 317, 274);
+    editors_ = new ChannelEditors(context_, *grid_, *this, [this] { Fill(); });
+    panel_ = new CommonSettingsPanel(context_, *this);
+    connect(grid_, &CGridCtrl::gridNotify, this, &CHalyxView::OnGridNotify);
+    SetTabOrder();
+}
+
+CHalyxView::~CHalyxView() = default;
+
+void CHalyxView::SetTabOrder() {
+    // The grid first, then the settings from top to bottom as they are laid out.
+    QWidget* previous = grid_;
+    for (QWidget* control : panel_->TabOrder()) {
+        setTabOrder(previous, control);
+        previous = control;
+    }
 }
 
 void CHalyxView::OnInitialUpdate() {
     ++initialUpdates_;
+    editors_->CancelEditing();  // whatever it held belongs to the image being replaced
+    SetUpChannelGrid(*grid_);
+    panel_->Init();
+    editors_->frequencyEdit()->setMaxLength(FrequencyEdit::kMaxCharacters);
+    LabelChannelGrid(*grid_, context_);
+    ApplyUiFont(this);
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    Fill();
 }
 
 int CHalyxView::OnRefreshImage() {
     ++refreshes_;
+    editors_->CancelEditing();
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    Fill();
     return 1;
+}
+
+void CHalyxView::Fill() {
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    panel_->Fill();
+    FillChannelGrid(*grid_, context_);
+    grid_->Invalidate();
+}
+
+void CHalyxView::EndEditing() {
+    editors_->EndEditing();
+}
+
+void CHalyxView::OnGridNotify(const GridCellNotify& notify) {
+    if (notify.controlId == form::kGrid && notify.code == GN_SELCHANGING) {
+        editors_->OnGridCell(notify.row, notify.column);
+    }
+}
+
+void CHalyxView::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    QWidget::mousePressEvent(event);
+}
+
+QSize CHalyxView::sizeHint() const {
+    return DialogSize(kFormWidthUnits, kFormHeightUnits);
 }
 
 }  // namespace halyx

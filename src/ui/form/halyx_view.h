@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 namespace halyx {
 
 struct AppContext;
+struct GridCellNotify;
+class CGridCtrl;
+class ChannelEditors;
+class CommonSettingsPanel;
 
-// The main form: the channel grid and the common settings panel, filled from the radio image.
+// The main form: the channel grid with its in-place editors on the left and the common settings
+// panel on the right, both showing the radio image and writing every change straight into it.
 // The main window calls OnInitialUpdate when the form is first shown and whenever everything
 // must be rebuilt (after a radio read, after a language switch), and OnRefreshImage when the
 // image changed in bulk (a file opened, the default image restored).
@@ -17,20 +23,38 @@ public:
     static constexpr int kFormHeightUnits = 305;
 
     CHalyxView(AppContext& context, QWidget* parent = nullptr);
+    ~CHalyxView() override;
 
     // Rebuilds lists, grid and texts from the language and the image.
     void OnInitialUpdate();
     // Reloads every control from the image (the WM_REFRESH_IMAGE message); returns 1 as it did.
     int OnRefreshImage();
+    // Shows the image: header working copy, panel, then the twenty channels.
+    void Fill();
+    // Stores what an open cell editor holds and closes it. Commands that use the image (save,
+    // write to the radio) call this first, since toolbar buttons do not take the focus.
+    void EndEditing();
+
+    CGridCtrl* grid() const { return grid_; }
+    ChannelEditors& editors() const { return *editors_; }
 
     int initialUpdateCount() const { return initialUpdates_; }
     int refreshCount() const { return refreshes_; }
 
 protected:
     AppContext& context() { return context_; }
+    // Clicking the form's background takes the focus, which ends any in-place editing.
+    void mousePressEvent(QMouseEvent* event) override;
+    QSize sizeHint() const override;
 
 private:
+    void OnGridNotify(const GridCellNotify& notify);
+    void SetTabOrder();
+
     AppContext& context_;
+    CGridCtrl* grid_ = nullptr;
+    ChannelEditors* editors_ = nullptr;
+    CommonSettingsPanel* panel_ = nullptr;
     int initialUpdates_ = 0;
     int refreshes_ = 0;
 };

@@ -1,0 +1,251 @@
+#include "ui/form/settings_panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/app_context.h"
+#include "app/dialog_units.h"
+#include "app/text_encoding.h"
+#include "image/option_fields.h"
+#include "ui/form/form_ids.h"
+#include "ui/form/serial_number_edit.h"
+
+namespace halyx {
+namespace {
+
+// The template gives drop-down lists with their open height; closed they are as tall as a box.
+constexpr int kClosedListHeightUnits = 14;
+
+constexpr std::string_view kGroupKey = "S0014";
+constexpr std::string_view kScrambleKey = "S0114";
+constexpr std::string_view kCompandKey = "S0115";
+
+QString NameOf(int id) {
+    return QString::number(id);
+}
+
+// Header texts are stored in the code page the radios' tools always used (GBK), cut at a
+// whole character so that no half character ends up in the radio.
+std::string ToFieldBytes(const QString& text, std::size_t size) {
+    const std::string gbk = Utf8ToGbk(text.toStdString());
+    return std::string(DropIncompleteGbkTail(std::string_view(gbk).substr(0, size)));
+}
+
+QString FromFieldBytes(const std::string& bytes) {
+    return QString::fromStdString(GbkToUtf8(bytes));
+}
+
+}  // namespace
+
+CommonSettingsPanel::CommonSettingsPanel(AppContext& context, QWidget& form)
+    : QObject(&form), context_(context), form_(form) {
+    group_ = new QGroupBox(QStringLiteral("公共设置"), &form);
+    group_->setObjectName(NameOf(form::kSettingsGroup));
+    PlaceControl(group_, 341, 18, 119, 219);
+
+    band_ = AddList(form::kBandList, {397, 36, 55, 61});
+    timeOut_ = AddList(form::kTimeOutList, {397, 55, 55, 143});
+    vox_ = AddList(form::kVoxList, {397, 73, 55, 91});
+    squelch_ = AddList(form::kSquelchList, {397, 91, 55, 91});
+    channel_ = AddList(form::kChannelList, {397, 109, 55, 91});
+    serialNumber_ = new SerialNumberEdit(&form);
+    serialNumber_->setObjectName(NameOf(form::kSerialNumberBox));
+    PlaceControl(serialNumber_, 397, 126, 55, 14);
+    userId_ = new QLineEdit(&form);
+    userId_->setObjectName(NameOf(form::kUserIdBox));
+    PlaceControl(userId_, 397, 147, 50, 14);
+    language_ = AddList(form::kLanguageList, {397, 164, 54, 91});
+    txPower_ = AddList(form::kTxPowerList, {397, 183, 60, 91});
+    scramble_ = new QCheckBox(QStringLiteral("Scramble"), &form);
+    scramble_->setObjectName(NameOf(form::kScrambleCheck));
+    PlaceControl(scramble_, 397, 202, 57, 10);
+    compand_ = new QCheckBox(QStringLiteral("Compand"), &form);
+    compand_->setObjectName(NameOf(form::kCompandCheck));
+    PlaceControl(compand_, 397, 220, 50, 10);
+
+    labels_ = {
+        {AddLabel(form::kBandLabel, {343, 38, 50, 9}, "频段", band_), "S0017"},
+        {AddLabel(form::kTimeOutLabel, {353, 57, 41, 10}, "TOT", timeOut_), ""},
+        {AddLabel(form::kVoxLabel, {349, 75, 45, 9}, "VOX", vox_), "S0019"},
+        {AddLabel(form::kSquelchLabel, {349, 93, 45, 9}, "SQL", squelch_), "S0105"},
+        {AddLabel(form::kChannelLabel, {349, 111, 45, 9}, "VOX", channel_), "S0081"},
+        {AddLabel(form::kSerialNumberLabel, {345, 129, 48, 9}, "Serial Number", serialNumber_),
+         "S0080"},
+        {AddLabel(form::kUserIdLabel, {353, 150, 41, 9}, "User ID", userId_), "S0016"},
+        {AddLabel(form::kLanguageLabel, {349, 166, 45, 9}, "Language", language_), "S0111"},
+        {AddLabel(form::kTxPowerLabel, {349, 185, 45, 9}, "TX Power", txPower_), "S0116"},
+    };
+    Connect();
+}
+
+QLabel* CommonSettingsPanel::AddLabel(int id, const QRect& units, const char* templateText,
+                                      QWidget* buddy) {
+    auto* label = new QLabel(QString::fromUtf8(templateText), &form_);
+    label->setObjectName(NameOf(id));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlaceControl(label, units.x(), units.y(), units.width(), units.height());
+    // The label names its control for assistive technology and gives it any mnemonic.
+    label->setBuddy(buddy);
+    return label;
+}
+
+QComboBox* CommonSettingsPanel::AddList(int id, const QRect& units) {
+    auto* list = new QComboBox(&form_);
+    list->setObjectName(NameOf(id));
+    PlaceControl(list, units.x(), units.y(), units.width(), kClosedListHeightUnits);
+    return list;
+}
+
+void CommonSettingsPanel::Connect() {
+    // `activated` comes only from the user; filling and showing a value store nothing.
+    connect(timeOut_, &QComboBox::activated, this, &CommonSettingsPanel::StoreTimeOut);
+    const auto storeOn = [this](QComboBox* list, const ListField& field) {
+        connect(list, &QComboBox::activated, this,
+                [this, field](int position) { StoreListField(field, position); });
+    };
+    storeOn(vox_, kVoxField);
+    storeOn(squelch_, kSquelchField);
+    storeOn(channel_, kSettingsChannelField);
+    storeOn(language_, kLanguageField);
+    storeOn(txPower_, kTxPowerField);
+    connect(scramble_, &QCheckBox::clicked, this,
+            [this](bool checked) { StoreCheck(header::kScramble, checked); });
+    connect(compand_, &QCheckBox::clicked, this,
+            [this](bool checked) { StoreCheck(header::kCompand, checked); });
+    serialNumber_->installEventFilter(this);
+    userId_->installEventFilter(this);
+}
+
+void CommonSettingsPanel::Init() {
+    serialNumber_->setMaxLength(kSerialNumberLimit);
+    userId_->setMaxLength(kUserIdLimit);
+    group_->setTitle(QString::fromStdString(context_.text(kGroupKey)));
+    for (const auto& [label, key] : labels_) {
+        if (!key.empty()) {
+            label->setText(QString::fromStdString(context_.text(key)));
+        }
+    }
+    const TextLookup lang = [this](std::string_view key) { return context_.text(key); };
+    FillList(band_, BandList());
+    timeOuts_ = TimeOutList(lang);
+    FillList(timeOut_, timeOuts_);
+    FillList(vox_, VoxList(lang));
+    FillList(squelch_, SquelchList());
+    FillList(language_, LanguageList(lang));
+    FillList(txPower_, TxPowerList(lang));
+    FillList(channel_, SettingsChannelList());
+    scramble_->setText(QString::fromStdString(context_.text(kScrambleKey)));
+    compand_->setText(QString::fromStdString(context_.text(kCompandKey)));
+    NameByLabels();
+}
+
+void CommonSettingsPanel::NameByLabels() {
+    // Screen readers on some platforms name a list by its current entry rather than by its
+    // label; naming it explicitly, anew at each language switch, keeps the label's text.
+    for (const auto& [label, key] : labels_) {
+        label->buddy()->setAccessibleName(label->text());
+    }
+}
+
+void CommonSettingsPanel::FillList(QComboBox* list, const OptionList& entries) {
+    list->clear();
+    for (const OptionEntry& entry : entries) {
+        list->addItem(QString::fromStdString(entry.text), entry.number);
+    }
+}
+
+void CommonSettingsPanel::ShowListField(QComboBox* list, const ListField& field) {
+    const auto position = ListPositionForByte(field, context_.headerCopy.at(field.offset),
+                                              static_cast<std::size_t>(list->count()));
+    list->setCurrentIndex(position.value_or(-1));
+}
+
+void CommonSettingsPanel::Fill() {
+    const HeaderCopy& header = context_.headerCopy;
+    // Every radio of this family is shown as the upper band; the byte itself is never changed.
+    band_->setCurrentIndex(0);
+    band_->setEnabled(false);
+    ShowListField(vox_, kVoxField);
+    ShowListField(language_, kLanguageField);
+    ShowListField(txPower_, kTxPowerField);
+    scramble_->setChecked(IsCheckedByte(header.at(header::kScramble)));
+    compand_->setChecked(IsCheckedByte(header.at(header::kCompand)));
+    // A value the list does not offer leaves the list showing what it showed.
+    if (const auto position = TimeOutPositionForByte(timeOuts_, header.at(header::kTimeOut))) {
+        timeOut_->setCurrentIndex(*position);
+    }
+    ShowListField(squelch_, kSquelchField);
+    ShowListField(channel_, kSettingsChannelField);
+    serialNumber_->setText(
+        FromFieldBytes(header.text(header::kSerialNumber, header::kSerialNumberSize)));
+    userId_->setText(FromFieldBytes(header.text(header::kUserId, header::kUserIdSize)));
+}
+
+std::vector<QWidget*> CommonSettingsPanel::TabOrder() const {
+    return {band_,   timeOut_,  vox_,     squelch_,  channel_, serialNumber_,
+            userId_, language_, txPower_, scramble_, compand_};
+}
+
+void CommonSettingsPanel::StoreListField(const ListField& field, int position) {
+    if (position < 0) {
+        return;
+    }
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    context_.headerCopy.set(field.offset, ByteForListPosition(field, position));
+    StoreHeaderCopy(context_.headerCopy, context_.image);
+}
+
+void CommonSettingsPanel::StoreTimeOut(int position) {
+    if (position < 0 || static_cast<std::size_t>(position) >= timeOuts_.size()) {
+        return;
+    }
+    const auto seconds = timeOuts_[static_cast<std::size_t>(position)].number;
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    context_.headerCopy.set(header::kTimeOut, static_cast<std::uint8_t>(seconds));
+    StoreHeaderCopy(context_.headerCopy, context_.image);
+}
+
+void CommonSettingsPanel::StoreCheck(std::size_t offset, bool checked) {
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    context_.headerCopy.set(offset, checked ? 1 : 0);
+    StoreHeaderCopy(context_.headerCopy, context_.image);
+}
+
+void CommonSettingsPanel::StoreSerialNumber() {
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    context_.headerCopy.setText(header::kSerialNumber, header::kSerialNumberSize,
+                                ToFieldBytes(serialNumber_->text(), header::kSerialNumberSize));
+    StoreHeaderCopy(context_.headerCopy, context_.image);
+}
+
+void CommonSettingsPanel::StoreUserId() {
+    LoadHeaderCopy(context_.image, context_.headerCopy);
+    context_.headerCopy.setText(header::kUserId, header::kUserIdSize,
+                                ToFieldBytes(userId_->text(), header::kUserIdSize));
+    StoreHeaderCopy(context_.headerCopy, context_.image);
+}
+
+bool CommonSettingsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusOut) {
+        return false;
+    }
+    auto* box = static_cast<QLineEdit*>(watched);
+    // A box the user did not change stores nothing, so that passing through it with Tab cannot
+    // rewrite bytes it shows only in part (those after a zero byte, text it cannot decode).
+    if (!box->isModified()) {
+        return false;
+    }
+    box->setModified(false);
+    if (box == serialNumber_) {
+        StoreSerialNumber();
+    } else {
+        StoreUserId();
+    }
+    return false;
+}
+
+}  // namespace halyx

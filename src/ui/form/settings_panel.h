@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <string_view>
+#include <vector>
+
+#include "image/option_lists.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace halyx {
+
+struct AppContext;
+struct ListField;
+class SerialNumberEdit;
+
+// The common settings on the right of the main form. Each control shows one header field and
+// stores it through the header working copy the moment the user changes it; nothing else is
+// redrawn. The controls are children of the form itself, named by their control ids.
+class CommonSettingsPanel : public QObject {
+public:
+    static constexpr int kSerialNumberLimit = 10;
+    static constexpr int kUserIdLimit = 6;
+
+    CommonSettingsPanel(AppContext& context, QWidget& form);
+
+    // Texts, list entries and box limits in the active language.
+    void Init();
+    // Shows the header working copy (just loaded from the image).
+    void Fill();
+
+    // The panel's controls in keyboard order.
+    std::vector<QWidget*> TabOrder() const;
+
+protected:
+    // The two text boxes store when they lose the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* AddLabel(int id, const QRect& units, const char* templateText, QWidget* buddy);
+    QComboBox* AddList(int id, const QRect& units);
+    void FillList(QComboBox* list, const OptionList& entries);
+    void ShowListField(QComboBox* list, const ListField& field);
+    void NameByLabels();
+    void Connect();
+    void StoreListField(const ListField& field, int position);
+    void StoreTimeOut(int position);
+    void StoreCheck(std::size_t offset, bool checked);
+    void StoreSerialNumber();
+    void StoreUserId();
+
+    AppContext& context_;
+    QWidget& form_;
+    QGroupBox* group_ = nullptr;
+    QComboBox* band_ = nullptr;
+    QComboBox* timeOut_ = nullptr;
+    QComboBox* vox_ = nullptr;
+    QComboBox* squelch_ = nullptr;
+    QComboBox* channel_ = nullptr;
+    SerialNumberEdit* serialNumber_ = nullptr;
+    QLineEdit* userId_ = nullptr;
+    QComboBox* language_ = nullptr;
+    QComboBox* txPower_ = nullptr;
+    QCheckBox* scramble_ = nullptr;
+    QCheckBox* compand_ = nullptr;
+    OptionList timeOuts_;  // the TOT list's entries with their seconds
+    // Labels with the key their text comes from ("" keeps the template text).
+    std::vector<std::pair<QLabel*, std::string_view>> labels_;
+};
+
+}  // namespace halyx

@@ -1,0 +1,13 @@
+// Widget tests need one QApplication for the whole run.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include "app/ui_font.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    halyx::CreateUiFont();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
