@@ -1,0 +1,161 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "factory/test_dialog.h"
+#include "factory/test_dialog_ids.h"
+#include "factory/tuning_slider.h"
+#include "gui_test_support.h"
+#include "radiosim/peer_sink.h"
+#include "radiosim/radio_peer.h"
+
+namespace halyx::test {
+
+// The in-process radio stands where the serial port would be: opening the port opens the sink.
+class PeerLinkPort : public LinkPort {
+public:
+    explicit PeerLinkPort(RadioPeerSink& sink) : sink_(sink) {}
+    bool Open(int portNumber) override { return OpenAtBaud(portNumber, 9600); }
+    bool OpenAtBaud(int portNumber, std::uint32_t baudRate) override {
+        opened.push_back({portNumber, baudRate});
+        sink_.SetOpen(succeed);
+        return succeed;
+    }
+    void Close() override {
+        ++closes;
+        sink_.SetOpen(false);
+    }
+
+    struct Opening {
+        int portNumber;
+        std::uint32_t baudRate;
+        bool operator==(const Opening&) const = default;
+    };
+    bool succeed = true;
+    std::vector<Opening> opened;
+    int closes = 0;
+
+private:
+    RadioPeerSink& sink_;
+};
+
+// Hands each delivered byte on the way the main window does: after the reply buffer has it,
+// whatever the open dialog registered reacts.
+class MainWindowByteHook : public Exchange, private ExchangeObserver {
+public:
+    explicit MainWindowByteHook(AppContext& context)
+        : Exchange(static_cast<ExchangeObserver&>(*this)), context_(context) {}
+    void Start() override {}
+    void Tick() override {}
+    void Cancel() override {}
+    void Poll() override {
+        if (context_.afterLinkByte) {
+            context_.afterLinkByte();
+        }
+    }
+
+private:
+    AppContext& context_;
+};
+
+// An application context on the in-process radio, with English texts ("en S0069") and an
+// upper-band image, and a test dialog over it that finds the ports `ports` names.
+class TestDialogTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        WriteLanguageFiles();
+        WriteSettings("[setup]\nlanguage=english\n");
+        context = std::make_unique<AppContext>();
+        context->language.setFile(home() / "english.lang");
+        context->port = &port;
+        context->link.SetSink(&sink);
+        context->trafficLog.Open();
+        hook = std::make_unique<MainWindowByteHook>(*context);
+        SetBand(true);
+        ports = {{3, "/dev/ttyUSB0", ""}, {5, "/dev/ttyUSB1", ""}};
+    }
+
+    void TearDown() override {
+        dialog.reset();
+        context.reset();
+        ShellTest::TearDown();
+    }
+
+    void SetBand(bool upper) {
+        context->image.bytes[header::kBand] = upper ? 1 : 0;
+        peer.SetBand(upper);
+    }
+
+    TestDialog& Open(std::uint16_t pauseTicks = kDefaultVerifyPauseTicks) {
+        dialog = std::make_unique<TestDialog>(
+            *context, prompts, nullptr, [this] { return ports; }, pauseTicks);
+        return *dialog;
+    }
+
+    // Opens the dialog and its port on the first listed port.
+    TestDialog& OpenWithPort() {
+        Open();
+        dialog->OnOpenClosePort();
+        return *dialog;
+    }
+
+    // Lets the radio answer and the timer tick until the exchange stops or `limit` ticks;
+    // `eachTick` runs after every tick.
+    template <typename EachTick>
+    int Run(int limit, EachTick eachTick) {
+        int ticks = 0;
+        while (dialog->armedTimerId() != kNoTimer && ticks < limit) {
+            sink.SetTick(ticks);
+            sink.Deliver(context->link, hook.get());
+            if (dialog->armedTimerId() == kNoTimer) {
+                break;
+            }
+            dialog->OnTimer();
+            ++ticks;
+            eachTick(ticks);
+        }
+        return ticks;
+    }
+    int Run(int limit = 10000) {
+        return Run(limit, [](int) {});
+    }
+
+    QPushButton* Button(int id) const { return dialog->button(id); }
+    QString Text(int id) const { return dialog->button(id)->text(); }
+
+    std::vector<QString> MessageTexts() const {
+        std::vector<QString> texts;
+        for (const auto& message : prompts.messages) {
+            texts.push_back(message.text);
+        }
+        return texts;
+    }
+
+    std::string TrafficLogText() const {
+        std::ifstream in(work() / "comm.log", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    RadioPeer peer;
+    RadioPeerSink sink{peer};
+    PeerLinkPort port{sink};
+    RecordingPrompts prompts;
+    std::vector<ComPortEntry> ports;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindowByteHook> hook;
+    std::unique_ptr<TestDialog> dialog;
+};
+
+}  // namespace halyx::test
