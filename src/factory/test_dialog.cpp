@@ -19,7 +19,7 @@ namespace {
 
 // Layout in dialog units: the port and baud rows, the nine test points under a 0..255 scale,
 // the progress bar and one row of four buttons.
-constexpr int kWidthUnits = 286;
+constexpr int kWidthUnits = 296;
 constexpr int kHeightUnits = 238;
 constexpr int kMargin = 10;
 constexpr int kListX = 50;
@@ -38,15 +38,15 @@ constexpr int kFirstRowY = 50;
 constexpr int kRowPitch = 16;
 constexpr int kNameWidth = 80;
 constexpr int kSliderX = 92;
-constexpr int kSliderWidth = 150;
+constexpr int kSliderWidth = 160;
 constexpr int kSliderHeight = 12;
-constexpr int kValueX = 248;
+constexpr int kValueX = 258;
 constexpr int kValueWidth = 28;
 constexpr int kProgressY = 198;
 constexpr int kProgressHeight = 10;
 constexpr int kButtonRowY = 216;
-constexpr int kButtonWidth = 62;
-constexpr int kButtonPitch = 68;
+constexpr int kButtonWidth = 66;
+constexpr int kButtonPitch = 70;
 
 constexpr int kValueMinimum = 0;
 constexpr int kValueMaximum = 255;
