@@ -106,15 +106,5 @@ TEST_F(TuningFiles, FilesThatCannotBeReadOrWrittenAreReported) {
     EXPECT_FALSE(Button(1001)->isEnabled());
 }
 
-TEST_F(TuningFiles, CancellingTheFileDialogsChangesNothing) {
-    Open();
-    SetSliders(5);
-    const auto before = context->testValues.bytes;
-    dialog->OnLoadFile();
-    dialog->OnSaveFile();
-    EXPECT_EQ(context->testValues.bytes, before);
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
 }  // namespace
 }  // namespace halyx::test
