@@ -40,6 +40,8 @@ bool BelongsTo(const QWidget* popup, const QWidget* owner) {
     return false;
 }
 
+constexpr int kVisibleEntries = 12;
+
 QStringList ToQStringList(const std::vector<std::string>& texts) {
     QStringList list;
     list.reserve(static_cast<qsizetype>(texts.size()));
@@ -71,6 +73,7 @@ ChannelEditors::ChannelEditors(AppContext& context, CGridCtrl& grid, QWidget& fo
     choiceList_ = new QComboBox(&form);
     choiceList_->setObjectName(QString::number(form::kChoiceEditor));
     choiceList_->hide();
+    choiceList_->setMaxVisibleItems(kVisibleEntries);
     // Shown only over a cell: the Tab key moves between cells while they are open.
     frequencyEdit_->setFocusPolicy(Qt::ClickFocus);
     choiceList_->setFocusPolicy(Qt::ClickFocus);
@@ -231,9 +234,12 @@ void ChannelEditors::ReturnToGrid() {
     }
 }
 
-bool ChannelEditors::KeepsFocusOut(QWidget* editor, Qt::FocusReason reason) const {
-    // The editor's own context menu or drop-down list: the user is still working in it.
-    return reason == Qt::PopupFocusReason && BelongsTo(QApplication::activePopupWidget(), editor);
+bool ChannelEditors::KeepsFocusOut(QWidget* editor) const {
+    // The editor's own context menu or drop-down list is open: the user is still working in
+    // it. The focus reason does not tell: depending on the window system the popup's opening
+    // arrives as a popup, a window deactivation or the popup's list taking the focus.
+    return BelongsTo(QApplication::activePopupWidget(), editor) ||
+           BelongsTo(QApplication::focusWidget(), editor);
 }
 
 bool ChannelEditors::OnEditorKey(QWidget* editor, QKeyEvent* event) {
@@ -307,7 +313,7 @@ bool ChannelEditors::eventFilter(QObject* watched, QEvent* event) {
         return OnEditorKey(editor, static_cast<QKeyEvent*>(event));
     }
     if (type == QEvent::FocusOut) {
-        if (KeepsFocusOut(editor, static_cast<QFocusEvent*>(event)->reason())) {
+        if (KeepsFocusOut(editor)) {
             return false;
         }
         if (editor == frequencyEdit_) {

@@ -59,7 +59,7 @@ private:
     bool OnEditorKey(QWidget* editor, QKeyEvent* event);
     bool OnGridKey(QKeyEvent* event);
     void OnGridFocusIn(Qt::FocusReason reason);
-    bool KeepsFocusOut(QWidget* editor, Qt::FocusReason reason) const;
+    bool KeepsFocusOut(QWidget* editor) const;
     void ReturnToGrid();
     void Announce(QWidget* editor, int row, int column);
 

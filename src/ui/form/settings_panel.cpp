@@ -20,6 +20,11 @@ namespace {
 // The template gives drop-down lists with their open height; closed they are as tall as a box.
 constexpr int kClosedListHeightUnits = 14;
 
+// The band list's one entry, "406.1-470 MHz", does not fit the other lists' width next to the
+// arrow button, so the list reaches left into the room its short label leaves.
+constexpr QRect kBandLabelUnits{343, 38, 24, 9};
+constexpr QRect kBandListUnits{369, 36, 88, 61};
+
 constexpr std::string_view kGroupKey = "S0014";
 constexpr std::string_view kScrambleKey = "S0114";
 constexpr std::string_view kCompandKey = "S0115";
@@ -47,7 +52,7 @@ CommonSettingsPanel::CommonSettingsPanel(AppContext& context, QWidget& form)
     group_->setObjectName(NameOf(form::kSettingsGroup));
     PlaceControl(group_, 341, 18, 119, 219);
 
-    band_ = AddList(form::kBandList, {397, 36, 55, 61});
+    band_ = AddList(form::kBandList, kBandListUnits);
     timeOut_ = AddList(form::kTimeOutList, {397, 55, 55, 143});
     vox_ = AddList(form::kVoxList, {397, 73, 55, 91});
     squelch_ = AddList(form::kSquelchList, {397, 91, 55, 91});
@@ -68,7 +73,7 @@ CommonSettingsPanel::CommonSettingsPanel(AppContext& context, QWidget& form)
     PlaceControl(compand_, 397, 220, 50, 10);
 
     labels_ = {
-        {AddLabel(form::kBandLabel, {343, 38, 50, 9}, "频段", band_), "S0017"},
+        {AddLabel(form::kBandLabel, kBandLabelUnits, "频段", band_), "S0017"},
         {AddLabel(form::kTimeOutLabel, {353, 57, 41, 10}, "TOT", timeOut_), ""},
         {AddLabel(form::kVoxLabel, {349, 75, 45, 9}, "VOX", vox_), "S0019"},
         {AddLabel(form::kSquelchLabel, {349, 93, 45, 9}, "SQL", squelch_), "S0105"},

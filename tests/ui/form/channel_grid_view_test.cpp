@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QTest>
 
 #include "form_test_fixture.h"
@@ -177,6 +178,18 @@ TEST_F(ChannelGridView, BlankToneCellPreselectsTheSecondEntryAndStoresNothing) {
     EXPECT_THAT(ChangedOffsets(before), IsEmpty());
 }
 
+TEST_F(ChannelGridView, DropDownStaysOpenWhileItsOwnListHasTheFocus) {
+    ClickCell(1, 4);
+    choiceEditor().showPopup();
+    // Some window systems report the list's opening as an ordinary focus loss.
+    QFocusEvent focusLoss(QEvent::FocusOut, Qt::OtherFocusReason);
+    QApplication::sendEvent(&choiceEditor(), &focusLoss);
+    EXPECT_TRUE(choiceEditor().isVisible());
+    choiceEditor().hidePopup();
+    ClickBackground();
+    EXPECT_FALSE(choiceEditor().isVisible());
+}
+
 TEST_F(ChannelGridView, BandwidthChoiceStoresItsPosition) {
     ClickCell(3, 5);
     EXPECT_EQ(choiceEditor().count(), 2);
@@ -209,6 +222,20 @@ TEST_F(ChannelGridView, RefreshShowsANewImageAndDropsAnOpenEditor) {
     EXPECT_EQ(control<QComboBox>(1011)->currentText(), QStringLiteral("8"));
     ClickBackground();
     EXPECT_EQ(rxFrequency(3), (FrequencyBytes{0x44, 0x61, 0x00, 0x00}));  // typed text dropped
+}
+
+TEST_F(ChannelGridView, InitialUpdateAfterARadioReadShowsTheReadImage) {
+    RadioImage read = PatternImage();
+    read.bytes[RecordOffset(20) + record::kRxFrequency] = 0x46;
+    read.bytes[RecordOffset(20) + record::kRxFrequency + 1] = 0x25;
+    read.bytes[RecordOffset(20) + record::kRxFrequency + 2] = 0x00;
+    read.bytes[RecordOffset(20) + record::kRxFrequency + 3] = 0x00;
+    read.bytes[header::kTxPower] = 0;
+    context->image = read;
+    view->OnInitialUpdate();
+    EXPECT_EQ(grid().GetItemText(20, 1), QStringLiteral("462.50000"));
+    EXPECT_EQ(control<QComboBox>(1015)->currentIndex(), 0);
+    EXPECT_EQ(grid().GetRowCount(), 21);  // set up again, not grown
 }
 
 TEST(ChoicePosition, SearchStartsAtTheSecondEntryAndWraps) {
