@@ -40,6 +40,7 @@ bool BelongsTo(const QWidget* popup, const QWidget* owner) {
     return false;
 }
 
+// Styles that drop the list down below the cell show this many of the 155 tones at a time.
 constexpr int kVisibleEntries = 12;
 
 QStringList ToQStringList(const std::vector<std::string>& texts) {
