@@ -1,6 +1,7 @@
 #include "ui/form/halyx_view.h"
 
 #include <QMouseEvent>
+#include <numeric>
 
 #include "app/app_context.h"
 #include "app/dialog_units.h"
@@ -26,7 +27,27 @@ CHalyxView::CHalyxView(AppContext& context, QWidget* parent) : QWidget(parent), 
     editors_ = new ChannelEditors(context_, *grid_, *this, [this] { Fill(); });
     panel_ = new CommonSettingsPanel(context_, *this);
     connect(grid_, &CGridCtrl::gridNotify, this, &CHalyxView::OnGridNotify);
+    WidenGridToShowEveryColumn();
     SetTabOrder();
+}
+
+// The form's grid is a little smaller than its six columns and twenty-one rows, which would hide
+// the bandwidth column and the last channel behind scroll bars. Grow it to fit them and move the
+// settings group right by as much as the grid widened.
+void CHalyxView::WidenGridToShowEveryColumn() {
+    const auto& widths = channel_grid::kColumnWidths;
+    const int frame = 2 * grid_->frameWidth();
+    const int width = std::accumulate(widths.begin(), widths.end(), 0) + frame;
+    const int height = channel_grid::kRowCount * channel_grid::kRowHeight + frame;
+    extraWidth_ = std::max(0, width - grid_->width());
+    const int gridRight = grid_->geometry().right();
+    grid_->resize(std::max(width, grid_->width()), std::max(height, grid_->height()));
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child != grid_ && child->x() > gridRight) {
+            child->move(child->x() + extraWidth_, child->y());
+        }
+    }
+    setMinimumSize(sizeHint());
 }
 
 CHalyxView::~CHalyxView() = default;
@@ -83,7 +104,7 @@ void CHalyxView::mousePressEvent(QMouseEvent* event) {
 }
 
 QSize CHalyxView::sizeHint() const {
-    return DialogSize(kFormWidthUnits, kFormHeightUnits);
+    return DialogSize(kFormWidthUnits, kFormHeightUnits) + QSize(extraWidth_, 0);
 }
 
 }  // namespace halyx

@@ -50,12 +50,14 @@ protected:
 private:
     void OnGridNotify(const GridCellNotify& notify);
     void SetTabOrder();
+    void WidenGridToShowEveryColumn();
 
     AppContext& context_;
     CGridCtrl* grid_ = nullptr;
     ChannelEditors* editors_ = nullptr;
     CommonSettingsPanel* panel_ = nullptr;
     int initialUpdates_ = 0;
+    int extraWidth_ = 0;  // pixels added to the template width so every column shows
     int refreshes_ = 0;
 };
 

@@ -124,25 +124,27 @@ void* GridAccessible::interface_cast(QAccessible::InterfaceType type) {
     return QAccessibleWidget::interface_cast(type);
 }
 
+// The table is the whole grid, header row and label column included, so a screen reader walking
+// a row hears its channel label first ("CH03, 446.02500, ...") and a column its header.
 int GridAccessible::rowCount() const {
-    return std::max(0, grid()->GetRowCount() - grid()->GetFixedRowCount());
+    return grid()->GetRowCount();
 }
 
 int GridAccessible::columnCount() const {
-    return std::max(0, grid()->GetColumnCount() - grid()->GetFixedColumnCount());
+    return grid()->GetColumnCount();
 }
 
 QAccessibleInterface* GridAccessible::cellAt(int row, int column) const {
     if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) {
         return nullptr;
     }
-    return cellInterface(row + grid()->GetFixedRowCount(), column + grid()->GetFixedColumnCount());
+    return cellInterface(row, column);
 }
 
 QString GridAccessible::columnDescription(int column) const {
     QStringList texts;
     for (int row = 0; row < grid()->GetFixedRowCount(); ++row) {
-        const QString text = grid()->GetItemText(row, column + grid()->GetFixedColumnCount());
+        const QString text = grid()->GetItemText(row, column);
         if (!text.isEmpty()) {
             texts.append(text);
         }
@@ -153,7 +155,7 @@ QString GridAccessible::columnDescription(int column) const {
 QString GridAccessible::rowDescription(int row) const {
     QStringList texts;
     for (int column = 0; column < grid()->GetFixedColumnCount(); ++column) {
-        const QString text = grid()->GetItemText(row + grid()->GetFixedRowCount(), column);
+        const QString text = grid()->GetItemText(row, column);
         if (!text.isEmpty()) {
             texts.append(text);
         }
@@ -183,20 +185,18 @@ QList<QAccessibleInterface*> GridAccessible::selectedCells() const {
 
 bool GridAccessible::isColumnSelected(int column) const {
     const CCellRange range = grid()->GetSelectedRange();
-    const int gridColumn = column + grid()->GetFixedColumnCount();
     return grid()->IsSelectable() && rowCount() > 0 && range.IsValid() &&
            range.minRow == grid()->GetFixedRowCount() &&
-           range.maxRow == grid()->GetRowCount() - 1 && gridColumn >= range.minCol &&
-           gridColumn <= range.maxCol;
+           range.maxRow == grid()->GetRowCount() - 1 && column >= range.minCol &&
+           column <= range.maxCol;
 }
 
 bool GridAccessible::isRowSelected(int row) const {
     const CCellRange range = grid()->GetSelectedRange();
-    const int gridRow = row + grid()->GetFixedRowCount();
     return grid()->IsSelectable() && columnCount() > 0 && range.IsValid() &&
            range.minCol == grid()->GetFixedColumnCount() &&
-           range.maxCol == grid()->GetColumnCount() - 1 && gridRow >= range.minRow &&
-           gridRow <= range.maxRow;
+           range.maxCol == grid()->GetColumnCount() - 1 && row >= range.minRow &&
+           row <= range.maxRow;
 }
 
 QList<int> GridAccessible::selectedColumns() const {
@@ -223,9 +223,8 @@ bool GridAccessible::selectRow(int row) {
     if (!grid()->IsSelectable() || row < 0 || row >= rowCount()) {
         return false;
     }
-    const int gridRow = row + grid()->GetFixedRowCount();
     grid()->SetSelectedRange(
-        {gridRow, grid()->GetFixedColumnCount(), gridRow, grid()->GetColumnCount() - 1});
+        {row, grid()->GetFixedColumnCount(), row, grid()->GetColumnCount() - 1});
     return true;
 }
 
@@ -233,17 +232,15 @@ bool GridAccessible::selectColumn(int column) {
     if (!grid()->IsSelectable() || column < 0 || column >= columnCount()) {
         return false;
     }
-    const int gridColumn = column + grid()->GetFixedColumnCount();
     grid()->SetSelectedRange(
-        {grid()->GetFixedRowCount(), gridColumn, grid()->GetRowCount() - 1, gridColumn});
+        {grid()->GetFixedRowCount(), column, grid()->GetRowCount() - 1, column});
     return true;
 }
 
 // The grid holds one rectangular selection, so unselecting part of it clears all of it.
 bool GridAccessible::unselectRow(int row) {
     const CCellRange range = grid()->GetSelectedRange();
-    const int gridRow = row + grid()->GetFixedRowCount();
-    if (!range.IsValid() || gridRow < range.minRow || gridRow > range.maxRow) {
+    if (!range.IsValid() || row < range.minRow || row > range.maxRow) {
         return false;
     }
     grid()->SetSelectedRange(CCellRange());
@@ -252,8 +249,7 @@ bool GridAccessible::unselectRow(int row) {
 
 bool GridAccessible::unselectColumn(int column) {
     const CCellRange range = grid()->GetSelectedRange();
-    const int gridColumn = column + grid()->GetFixedColumnCount();
-    if (!range.IsValid() || gridColumn < range.minCol || gridColumn > range.maxCol) {
+    if (!range.IsValid() || column < range.minCol || column > range.maxCol) {
         return false;
     }
     grid()->SetSelectedRange(CCellRange());

@@ -27,9 +27,9 @@ void SendGridAccessibleEvent(QAccessibleEvent* event);
 // The factory itself, for callers that manage factories explicitly.
 QAccessibleInterface* GridAccessibleFactory(const QString& className, QObject* object);
 
-// The grid as an accessible table. The table's rows and columns are the non-fixed ones; fixed
-// rows give the column headers and fixed columns the row headers. The children are all cells,
-// fixed ones included, row by row: child index = row * column count + column.
+// The grid as an accessible table. The table's rows and columns are the grid's, fixed ones
+// included; fixed rows give the column headers and fixed columns the row headers. The children are
+// all cells, fixed ones included, row by row: child index = row * column count + column.
 class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit GridAccessible(CGridCtrl* grid);
@@ -51,7 +51,7 @@ public:
     QAccessibleInterface* focusChild() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 
-    // QAccessibleTableInterface (table coordinates: non-fixed rows and columns only)
+    // QAccessibleTableInterface (table coordinates are grid coordinates)
     QAccessibleInterface* caption() const override { return nullptr; }
     QAccessibleInterface* summary() const override { return nullptr; }
     QAccessibleInterface* cellAt(int row, int column) const override;

@@ -135,11 +135,11 @@ QList<QAccessibleInterface*> GridAccessibleCell::rowHeaderCells() const {
 }
 
 int GridAccessibleCell::columnIndex() const {
-    return isValid() ? column_ - grid_->GetFixedColumnCount() : -1;
+    return isValid() ? column_ : -1;
 }
 
 int GridAccessibleCell::rowIndex() const {
-    return isValid() ? row_ - grid_->GetFixedRowCount() : -1;
+    return isValid() ? row_ : -1;
 }
 
 QStringList GridAccessibleCell::actionNames() const {

@@ -34,16 +34,15 @@ void CGridCtrl::NotifyTextsChanged() {
     if (!QAccessible::isActive() && !GridAccessibilityObserved()) {
         return;  // nobody listens: skip building the events
     }
-    const int tableRows = GetRowCount() - fixedRows_;
-    const int tableColumns = GetColumnCount() - fixedColumns_;
-    if (tableRows > 0 && tableColumns > 0) {
-        // A header text describes every cell of its row or column.
+    if (GetRowCount() > 0 && GetColumnCount() > 0) {
+        // Table coordinates are grid coordinates. A header text describes every cell of its row
+        // or column, so a changed header reports the whole table.
         const bool headers = changed.minRow < fixedRows_ || changed.minCol < fixedColumns_;
         QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
-        event.setFirstRow(headers ? 0 : changed.minRow - fixedRows_);
-        event.setLastRow(headers ? tableRows - 1 : changed.maxRow - fixedRows_);
-        event.setFirstColumn(headers ? 0 : changed.minCol - fixedColumns_);
-        event.setLastColumn(headers ? tableColumns - 1 : changed.maxCol - fixedColumns_);
+        event.setFirstRow(headers ? 0 : changed.minRow);
+        event.setLastRow(headers ? GetRowCount() - 1 : changed.maxRow);
+        event.setFirstColumn(headers ? 0 : changed.minCol);
+        event.setLastColumn(headers ? GetColumnCount() - 1 : changed.maxCol);
         SendGridAccessibleEvent(&event);
     }
     if (hasFocus() && changed.InRange(focus_.row, focus_.col)) {

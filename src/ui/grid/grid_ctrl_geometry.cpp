@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <numeric>
 
 #include <algorithm>
 
@@ -177,6 +178,16 @@ int CGridCtrl::PageRowCount() const {
 }
 
 void CGridCtrl::UpdateScrollBars() {
+    // Judged against the room the cells would have without any scroll bar: otherwise a grid that
+    // fits exactly keeps both bars once each has made room for the other.
+    const QSize room = maximumViewportSize();
+    const qint64 width = std::accumulate(columnWidths_.begin(), columnWidths_.end(), qint64{0});
+    const qint64 height = std::accumulate(rowHeights_.begin(), rowHeights_.end(), qint64{0});
+    if (width <= room.width() && height <= room.height()) {
+        verticalScrollBar()->setRange(0, 0);
+        horizontalScrollBar()->setRange(0, 0);
+        return;
+    }
     QScrollBar* vertical = verticalScrollBar();
     vertical->setRange(0, std::max(0, LastTopRow() - fixedRows_));
     vertical->setPageStep(PageRowCount());

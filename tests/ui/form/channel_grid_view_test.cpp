@@ -41,7 +41,7 @@ TEST_F(ChannelGridView, InitialUpdateLaysOutAndFillsTheGrid) {
     EXPECT_EQ(grid().GetColumnWidth(1), 112);
     EXPECT_EQ(grid().GetRowHeight(20), 21);
     EXPECT_EQ(grid().GetItemText(0, 1), QStringLiteral("RX Freq (MHz)"));
-    EXPECT_EQ(grid().GetItemText(0, 5), QStringLiteral("Bandwidth"));
+    EXPECT_EQ(grid().GetItemText(0, 5), QStringLiteral("BW"));
     EXPECT_EQ(grid().GetItemText(3, 0), QStringLiteral("CH03"));
     EXPECT_EQ(grid().GetItemText(20, 0), QStringLiteral("CH00(20)"));
     EXPECT_EQ(grid().GetItemText(1, 1), QStringLiteral("446.00625"));

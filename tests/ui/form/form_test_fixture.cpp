@@ -39,12 +39,13 @@ RadioImage FormTest::PatternImage() {
         PutFrequency(image, channel, record::kRxFrequency, {0xFF, 0xFF, 0xFF, 0xFF});
         PutFrequency(image, channel, record::kTxFrequency, {0xFF, 0xFF, 0xFF, 0xFF});
     }
-    const std::array<std::pair<int, FrequencyBytes>, 3> used{{{1, {0x44, 0x60, 0x06, 0x25}},
-                                                              {3, {0x44, 0x61, 0x00, 0x00}},
-                                                              {5, {0x44, 0x62, 0x00, 0x00}}}};
-    for (const auto& [channel, bytes] : used) {
-        PutFrequency(image, channel, record::kRxFrequency, bytes);
-        PutFrequency(image, channel, record::kTxFrequency, bytes);
+    const FrequencyBytes used[] = {
+        {0x44, 0x60, 0x06, 0x25}, {0x44, 0x61, 0x00, 0x00}, {0x44, 0x62, 0x00, 0x00}};
+    const int usedChannels[] = {1, 3, 5};
+    for (std::size_t i = 0; i < std::size(usedChannels); ++i) {
+        const int channel = usedChannels[i];
+        PutFrequency(image, channel, record::kRxFrequency, used[i]);
+        PutFrequency(image, channel, record::kTxFrequency, used[i]);
         const std::size_t base = RecordOffset(channel);
         image.bytes[base + record::kRxTone] = 0;
         image.bytes[base + record::kTxTone] = 0;

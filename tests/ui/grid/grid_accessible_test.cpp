@@ -74,16 +74,18 @@ protected:
     std::vector<SeenEvent> seen_;
 };
 
-TEST_F(GridAccessibilityTest, TableHasDataRowsAndColumnsWithHeaderTexts) {
+TEST_F(GridAccessibilityTest, TableCoversTheWholeGridWithHeaderTexts) {
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(grid_);
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->role(), QAccessible::Table);
     QAccessibleTableInterface* table = Table();
     ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->rowCount(), 20);
-    EXPECT_EQ(table->columnCount(), 5);
-    EXPECT_EQ(table->columnDescription(0), QStringLiteral("RX Freq"));
-    EXPECT_EQ(table->rowDescription(2), QStringLiteral("CH03"));
+    EXPECT_EQ(table->rowCount(), kRows);
+    EXPECT_EQ(table->columnCount(), kColumns);
+    EXPECT_EQ(table->columnDescription(1), QStringLiteral("RX Freq"));
+    EXPECT_EQ(table->rowDescription(3), QStringLiteral("CH03"));
+    EXPECT_EQ(table->cellAt(0, 1)->role(), QAccessible::ColumnHeader);
+    EXPECT_EQ(table->cellAt(3, 0)->text(QAccessible::Name), QStringLiteral("CH03"));
     EXPECT_EQ(grid->childCount(), kRows * kColumns);
     EXPECT_EQ(grid->child(2)->role(), QAccessible::ColumnHeader);
     EXPECT_EQ(grid->child(3 * kColumns)->role(), QAccessible::RowHeader);
@@ -93,15 +95,15 @@ TEST_F(GridAccessibilityTest, TableHasDataRowsAndColumnsWithHeaderTexts) {
 TEST_F(GridAccessibilityTest, CellSpeaksItsTextAndHeaders) {
     grid_->SetItemText(3, 1, QStringLiteral("446.02500"));
     grid_->NotifyTextsChanged();
-    QAccessibleInterface* cell = Table()->cellAt(2, 0);
+    QAccessibleInterface* cell = Table()->cellAt(3, 1);
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->role(), QAccessible::Cell);
     EXPECT_EQ(cell->text(QAccessible::Name), QStringLiteral("446.02500"));
     EXPECT_EQ(cell->text(QAccessible::Description), QStringLiteral("RX Freq"));
     QAccessibleTableCellInterface* tableCell = cell->tableCellInterface();
     ASSERT_NE(tableCell, nullptr);
-    EXPECT_EQ(tableCell->rowIndex(), 2);
-    EXPECT_EQ(tableCell->columnIndex(), 0);
+    EXPECT_EQ(tableCell->rowIndex(), 3);
+    EXPECT_EQ(tableCell->columnIndex(), 1);
     ASSERT_EQ(tableCell->rowHeaderCells().size(), 1);
     EXPECT_EQ(tableCell->rowHeaderCells()[0]->text(QAccessible::Name), QStringLiteral("CH03"));
     ASSERT_EQ(tableCell->columnHeaderCells().size(), 1);
@@ -115,7 +117,7 @@ TEST_F(GridAccessibilityTest, CellSpeaksItsTextAndHeaders) {
 }
 
 TEST_F(GridAccessibilityTest, CellRectMatchesTheGridAndHitTestsBack) {
-    QAccessibleInterface* cell = Table()->cellAt(1, 1);
+    QAccessibleInterface* cell = Table()->cellAt(2, 2);
     QRect rect;
     ASSERT_TRUE(grid_->GetCellRect(2, 2, rect));
     EXPECT_EQ(cell->rect(), QRect(grid_->viewport()->mapToGlobal(rect.topLeft()), rect.size()));
@@ -135,7 +137,7 @@ TEST_F(GridAccessibilityTest, FocusEventsFollowTheFocusCell) {
     QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(grid_)->focusChild();
     ASSERT_NE(focused, nullptr);
     EXPECT_TRUE(focused->state().focused);
-    EXPECT_EQ(focused, Table()->cellAt(2, 1));
+    EXPECT_EQ(focused, Table()->cellAt(3, 2));
 
     QTest::keyClick(grid_, Qt::Key_Down);
     focus = Seen(QAccessible::Focus);
@@ -152,34 +154,34 @@ TEST_F(GridAccessibilityTest, ABatchOfTextsIsReportedOnce) {
     auto changes = Seen(QAccessible::TableModelChanged);
     ASSERT_EQ(changes.size(), 1U);
     EXPECT_EQ(changes[0].change, QAccessibleTableModelChangeEvent::DataChanged);
-    EXPECT_EQ(changes[0].firstRow, 1);
-    EXPECT_EQ(changes[0].lastRow, 5);
-    EXPECT_EQ(changes[0].firstColumn, 0);
-    EXPECT_EQ(changes[0].lastColumn, 2);
+    EXPECT_EQ(changes[0].firstRow, 2);
+    EXPECT_EQ(changes[0].lastRow, 6);
+    EXPECT_EQ(changes[0].firstColumn, 1);
+    EXPECT_EQ(changes[0].lastColumn, 3);
 
     // Without an explicit call the report comes when control returns to the event loop.
     grid_->SetItemText(7, 5, QStringLiteral("25K"));
     QCoreApplication::processEvents();
     changes = Seen(QAccessible::TableModelChanged);
     ASSERT_EQ(changes.size(), 2U);
-    EXPECT_EQ(changes[1].firstRow, 6);
-    EXPECT_EQ(changes[1].firstColumn, 4);
+    EXPECT_EQ(changes[1].firstRow, 7);
+    EXPECT_EQ(changes[1].firstColumn, 5);
 }
 
 TEST_F(GridAccessibilityTest, ShapeChangesResetTheTableAndRetireCells) {
-    QAccessibleInterface* last = Table()->cellAt(19, 4);
+    QAccessibleInterface* last = Table()->cellAt(20, 5);
     ASSERT_TRUE(last->isValid());
     grid_->SetRowCount(10);
     const auto changes = Seen(QAccessible::TableModelChanged);
     ASSERT_EQ(changes.size(), 1U);
     EXPECT_EQ(changes[0].change, QAccessibleTableModelChangeEvent::ModelReset);
-    EXPECT_EQ(Table()->rowCount(), 9);
-    EXPECT_EQ(Table()->cellAt(19, 4), nullptr);
+    EXPECT_EQ(Table()->rowCount(), 10);
+    EXPECT_EQ(Table()->cellAt(20, 5), nullptr);
 }
 
 TEST_F(GridAccessibilityTest, FocusActionMovesLikeAKeyAndIsReported) {
     NotifyRecorder recorder(*grid_);
-    QAccessibleInterface* cell = Table()->cellAt(4, 2);
+    QAccessibleInterface* cell = Table()->cellAt(5, 3);
     QAccessibleActionInterface* actions = cell->actionInterface();
     ASSERT_NE(actions, nullptr);
     actions->doAction(QAccessibleActionInterface::setFocusAction());
