@@ -10,7 +10,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgt
 for option in "$@"; do
     case "$option" in
         --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;
-        --screenshot) packages+=(xvfb x11-apps imagemagick xauth fonts-wqy-microhei) ;;
+        --screenshot) packages+=(xvfb x11-apps imagemagick xauth xdotool fonts-wqy-microhei) ;;
         *) echo "unknown option $option" >&2; exit 1 ;;
     esac
 done

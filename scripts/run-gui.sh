@@ -6,6 +6,8 @@
 # Usage: scripts/run-gui.sh [--chinese] [--screenshot FILE.png] [BUILD_DIR] [-- SIMULATOR OPTIONS]
 #   --chinese          start in Simplified Chinese (default: English)
 #   --screenshot FILE  run headless under Xvfb, save a picture of the main window, then quit
+#   --click X,Y        with --screenshot: click there (window coordinates) first
+#   --type TEXT        with --screenshot: then type TEXT
 #   BUILD_DIR          default: build
 # Simulator options (e.g. --silent, --bad-checksum=1:3) are passed to halyx-radiosim.
 set -euo pipefail
@@ -14,12 +16,16 @@ source_dir=$PWD
 
 language=english
 screenshot=""
+click=""
+type_text=""
 build_dir=build
 sim_options=()
 while [[ $# -gt 0 ]]; do
     case "$1" in
         --chinese) language=chinese ;;
         --screenshot) screenshot=$(realpath -m "$2"); shift ;;
+        --click) click=$2; shift ;;
+        --type) type_text=$2; shift ;;
         --) shift; sim_options=("$@"); break ;;
         *) build_dir=$1 ;;
     esac
@@ -79,6 +85,15 @@ set -euo pipefail
 "$halyx" &
 pid=\$!
 sleep 3
+if [[ -n "$click" ]]; then
+    window=\$(xdotool search --sync --onlyvisible --pid "\$pid" | head -n 1)
+    xdotool mousemove --window "\$window" ${click/,/ } click 1
+    sleep 0.5
+fi
+if [[ -n "$type_text" ]]; then
+    xdotool type --delay 50 "$type_text"
+    sleep 0.5
+fi
 xwd -root -silent | /usr/bin/convert xwd:- -trim +repage "$screenshot"
 kill "\$pid"
 SHOOT
