@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/file_bytes.h"
+#include "files/raw_file.h"
 #include "app/profile_file.h"
 #include "app/profile_text.h"
 #include "app/program_directory.h"

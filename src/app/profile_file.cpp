@@ -3,7 +3,7 @@
 #include <climits>
 #include <system_error>
 
-#include "app/file_bytes.h"
+#include "files/raw_file.h"
 #include "app/profile_text.h"
 
 namespace halyx {
@@ -68,7 +68,7 @@ bool ProfileFile::writeText(std::string_view section, std::string_view key,
     if (!updated) {
         return false;
     }
-    return WriteFileAtomically(path_, *updated);
+    return WriteFileAtomically(path_, *updated).ok();
 }
 
 }  // namespace halyx

@@ -1,14 +1,16 @@
 #include "files/raw_file.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
-#include <process.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -22,17 +24,34 @@ FileResult Failure(const std::filesystem::path& path, int error) {
     return result;
 }
 
-// A name no other save (in this process or another) is using at the same moment.
-std::filesystem::path TemporaryNameBeside(const std::filesystem::path& path) {
-    static std::atomic<unsigned> counter{0};
+namespace fs = std::filesystem;
+
+constexpr int kTemporaryNameAttempts = 16;
+
+std::FILE* CreateNewFile(const fs::path& path) {
 #ifdef _WIN32
-    const int pid = _getpid();
+    return _wfopen(path.c_str(), L"wbx");
 #else
-    const int pid = static_cast<int>(getpid());
+    return std::fopen(path.c_str(), "wbx");
 #endif
-    std::filesystem::path temporary = path;
-    temporary += ".halyx-" + std::to_string(pid) + "-" + std::to_string(counter++) + ".tmp";
-    return temporary;
+}
+
+// A new file beside `target` that nobody else can be using: exclusive creation, random name.
+std::FILE* CreateTemporaryBeside(const fs::path& target, fs::path& temporary) {
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        fs::path candidate = target;
+        candidate += ".halyx-" + std::to_string(random() % 1000000000U) + ".tmp";
+        if (std::FILE* file = CreateNewFile(candidate)) {
+            temporary = std::move(candidate);
+            return file;
+        }
+        if (errno != EEXIST) {
+            return nullptr;
+        }
+    }
+    return nullptr;
 }
 
 bool FlushToDisk(std::FILE* file) {
@@ -46,11 +65,33 @@ bool FlushToDisk(std::FILE* file) {
 #endif
 }
 
+// Makes the rename itself survive a power cut; a failure here loses nothing already written.
+void SyncFolder([[maybe_unused]] const fs::path& folder) {
+#ifndef _WIN32
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+#endif
+}
+
+fs::path ResolveLinks(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_symlink(path, error)) {
+        fs::path target = fs::weakly_canonical(path, error);
+        if (!error) {
+            return target;
+        }
+    }
+    return path;
+}
+
 // Replacing a file the user may not write to must fail as it would have in place, even though
 // the folder allows the rename.
-bool ExistingFileIsReadOnly(const std::filesystem::path& path) {
+bool ExistingFileIsReadOnly(const fs::path& path) {
 #ifdef _WIN32
-    return _access(path.string().c_str(), 2) != 0 && errno == EACCES;
+    return _waccess(path.c_str(), 2) != 0 && errno == EACCES;
 #else
     return access(path.c_str(), W_OK) != 0 && errno == EACCES;
 #endif
@@ -103,37 +144,63 @@ ReadResult ReadSmallFile(const std::filesystem::path& path, std::uintmax_t limit
     return read;
 }
 
-FileResult WriteFileAtomically(const std::filesystem::path& path,
-                               const std::vector<std::uint8_t>& bytes) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
+std::optional<std::string> ReadFileBytes(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    std::error_code error;
+    const fs::path target = ResolveLinks(path);
+    if (fs::is_directory(target, error)) {
         return Failure(path, EISDIR);
     }
-    if (std::filesystem::exists(path, ignored) && ExistingFileIsReadOnly(path)) {
+    const fs::file_status old = fs::status(target, error);
+    const bool replacing = !error && fs::exists(old);
+    if (replacing && ExistingFileIsReadOnly(target)) {
         return Failure(path, EACCES);
     }
-    const std::filesystem::path temporary = TemporaryNameBeside(path);
+    fs::path temporary;
     errno = 0;
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
+    std::FILE* file = CreateTemporaryBeside(target, temporary);
     if (file == nullptr) {
         return Failure(path, errno);
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool flushed = written && FlushToDisk(file);
-    int error = errno;
+    int cause = errno;
     if (std::fclose(file) != 0 && flushed) {
-        error = errno;
-    }
-    std::error_code renameError;
-    if (written && flushed) {
-        std::filesystem::rename(temporary, path, renameError);
-        if (!renameError) {
+        cause = errno;
+    } else if (flushed) {
+        if (replacing) {
+            fs::permissions(temporary, old.permissions(), error);
+        }
+        error.clear();
+        fs::rename(temporary, target, error);
+        if (!error) {
+            SyncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
             return {FileErrorCause::None, path.string()};
         }
-        error = renameError.value();
+        cause = error.value();
     }
-    std::filesystem::remove(temporary, ignored);
-    return Failure(path, error == 0 ? EIO : error);
+    fs::remove(temporary, error);
+    return Failure(path, cause == 0 ? EIO : cause);
+}
+
+FileResult WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    return WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace halyx
