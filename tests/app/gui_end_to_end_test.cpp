@@ -137,5 +137,21 @@ TEST_F(EndToEndSilentRadio, ReadFailsWithS0006ClosesThePortAndLeavesTheImage) {
     EXPECT_EQ(context->image.bytes, before.bytes);
 }
 
+class EndToEndBadChecksums : public EndToEnd {
+protected:
+    // The settings block arrives with a bad checksum three times running.
+    QStringList SimulatorFaults() const override { return {QStringLiteral("--bad-checksum=1:3")}; }
+};
+
+TEST_F(EndToEndBadChecksums, ReadFailsWithS0006ClosesThePortAndLeavesTheImage) {
+    const RadioImage before = context->image;
+    ASSERT_TRUE(RunFromMenu<ReadRadioDialog>(32773, 15000));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, English("S0006"));
+    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(context->serialPort.IsOpen());
+    EXPECT_EQ(context->image.bytes, before.bytes);
+}
+
 }  // namespace
 }  // namespace halyx::test
