@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "files/raw_file.h"
 #include "app/profile_file.h"
 #include "app/profile_text.h"
 #include "app/program_directory.h"
 #include "app/setting_file.h"
 #include "app/text_encoding.h"
+#include "files/raw_file.h"
 
 namespace halyx {
 namespace {

@@ -20,7 +20,7 @@ std::filesystem::path LanguageFileFor(std::string_view languageValue);
 // The active language file. Texts are read anew on every call, so a switch takes effect at once.
 // Files may be GBK (as written on the original platform) or UTF-8; texts come back as UTF-8.
 class Language {
-  public:
+public:
     Language() = default;
     explicit Language(std::filesystem::path file) : file_(std::move(file)) {}
 
@@ -30,7 +30,7 @@ class Language {
     // Text of key "S0000".."S0201" in section "Strings"; "" when the file or key is missing.
     std::string LangString(std::string_view key) const;
 
-  private:
+private:
     std::filesystem::path file_;
 };
 

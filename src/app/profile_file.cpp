@@ -3,8 +3,8 @@
 #include <climits>
 #include <system_error>
 
-#include "files/raw_file.h"
 #include "app/profile_text.h"
+#include "files/raw_file.h"
 
 namespace halyx {
 namespace {

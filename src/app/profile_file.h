@@ -13,7 +13,7 @@ namespace halyx {
 // the value's leading decimal digits, and a write keeps every other line of the file as it was.
 // Every call goes to the file: nothing is cached, so another writer's change is seen at once.
 class ProfileFile {
-  public:
+public:
     static constexpr std::size_t kMaxValueBytes = 511;
 
     explicit ProfileFile(std::filesystem::path path);
@@ -32,7 +32,7 @@ class ProfileFile {
     // Callers that follow the original tool ignore the result.
     bool writeText(std::string_view section, std::string_view key, std::string_view value) const;
 
-  private:
+private:
     // The value, cut at kMaxValueBytes; nullopt when the file, section or key is missing.
     std::optional<std::string> findRaw(std::string_view section, std::string_view key) const;
 

@@ -91,7 +91,7 @@ Line ParseLine(std::string_view content, std::size_t begin, std::size_t end, std
 }
 
 class LineReader {
-  public:
+public:
     explicit LineReader(std::string_view content)
         : content_(content), pos_(content.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0) {}
 
@@ -110,7 +110,7 @@ class LineReader {
         return true;
     }
 
-  private:
+private:
     std::string_view content_;
     std::size_t pos_;
 };

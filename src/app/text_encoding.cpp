@@ -189,7 +189,7 @@ std::size_t SkipOneUtf8Character(std::string_view rest) {
 }
 
 class Converter {
-  public:
+public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
     ~Converter() {
         if (ok()) {
@@ -226,7 +226,7 @@ class Converter {
         return out;
     }
 
-  private:
+private:
     iconv_t handle_;
 };
 

@@ -10,7 +10,7 @@ namespace halyx {
 
 // A tone byte of the image is a position in this table: 0 no tone, 1..50 CTCSS, 51..154 DCS.
 class ToneTable {
-  public:
+public:
     static constexpr std::size_t kSize = 155;
     static constexpr std::size_t kFirstCtcss = 1;
     static constexpr std::size_t kFirstDcs = 51;
@@ -22,7 +22,7 @@ class ToneTable {
     // Position of the entry whose text equals `text`, ignoring ASCII case.
     std::optional<std::size_t> find(std::string_view text) const;
 
-  private:
+private:
     friend void BuildToneTable(ToneTable& table, const std::string& noToneText);
     std::vector<std::string> entries_;
 };

@@ -19,7 +19,7 @@ struct SerialByteHandover::LostEvent : QEvent {
 
 // Lives on the user-interface thread; turns the posted events back into calls.
 class SerialByteHandover::Receiver : public QObject {
-  public:
+public:
     explicit Receiver(SerialByteHandover& handover) : handover_(handover) {}
 
     bool event(QEvent* event) override {
@@ -34,7 +34,7 @@ class SerialByteHandover::Receiver : public QObject {
         return QObject::event(event);
     }
 
-  private:
+private:
     SerialByteHandover& handover_;
 };
 

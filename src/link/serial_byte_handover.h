@@ -20,7 +20,7 @@ namespace halyx {
 // Each open of the port is one session. A hand-over still queued when its session was aborted
 // or replaced is dropped on arrival, so no byte of an old port reaches the owner after Close.
 class SerialByteHandover {
-  public:
+public:
     // Event types of the posted hand-overs; WM_SERIAL_BYTE was WM_USER + 100.
     static constexpr QEvent::Type kByteEvent = static_cast<QEvent::Type>(QEvent::User + 100);
     static constexpr QEvent::Type kPortLostEvent = static_cast<QEvent::Type>(QEvent::User + 101);
@@ -42,7 +42,7 @@ class SerialByteHandover {
     // Worker thread: tells the owner the device went away. Does not wait.
     void ReportPortLost();
 
-  private:
+private:
     class Receiver;
     struct ByteEvent;
     struct LostEvent;

@@ -8,7 +8,7 @@ namespace halyx {
 // session object or a test. Both calls arrive on the thread that created the SerialPort (the
 // user-interface thread), from its event loop, never from the worker.
 class SerialByteReceiver {
-  public:
+public:
     virtual ~SerialByteReceiver() = default;
 
     // One received byte, in arrival order. The worker reads nothing further until this returns,

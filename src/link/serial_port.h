@@ -31,7 +31,7 @@ class TrafficLog;
 // sent, received bytes wait) -> Running (StartWorker: bytes reach the owner) -> Closed again by
 // Close, by a new Open, or by the device vanishing (the owner is told through OnSerialPortLost).
 class SerialPort final : public FrameSink {
-  public:
+public:
     // Device path for a port number; empty when the number names no device.
     using PortResolver = std::function<std::string(int portNumber)>;
 
@@ -80,7 +80,7 @@ class SerialPort final : public FrameSink {
     int PortNumber() const { return portNumber_; }
     const std::string& DevicePath() const { return devicePath_; }
 
-  private:
+private:
     TrafficLog* log_ = nullptr;
     PortResolver resolver_;
     std::unique_ptr<SerialByteHandover> handover_;

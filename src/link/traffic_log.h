@@ -12,7 +12,7 @@ namespace halyx {
 // lines. Emptied when the application starts; unbuffered, so a crash or a pulled cable still
 // leaves the last line on disk. Written on the user-interface thread only.
 class TrafficLog {
-  public:
+public:
     static constexpr std::string_view kFileName = "comm.log";
     static constexpr std::string_view kSentLabel = "PC->Radio:  ";
     static constexpr std::string_view kReceivedLabel = "Radio->PC:  ";
@@ -37,7 +37,7 @@ class TrafficLog {
     static std::string FormatTrafficLine(std::string_view label, const std::uint8_t* bytes,
                                          std::size_t count);
 
-  private:
+private:
     std::FILE* file_ = nullptr;
 };
 

@@ -20,7 +20,7 @@ constexpr const char* kHome = "/halyx-test-home";
 
 // The program directory is fixed at its first use, so the variable is set before any test runs.
 class HomeEnvironment : public ::testing::Environment {
-  public:
+public:
     void SetUp() override { setenv("HALYX_HOME", kHome, 1); }
 };
 [[maybe_unused]] const auto* const kHomeEnvironment =
@@ -62,7 +62,7 @@ TEST(LanguageChoice, OnlyExactlyChineseSelectsTheBuiltInChineseTexts) {
 }
 
 class LangStringTest : public ::testing::Test {
-  protected:
+protected:
     Language languageWith(const std::string& content) {
         WriteText(file(), content);
         return Language(file());

@@ -27,7 +27,7 @@ std::string ReadText(const fs::path& path) {
 }
 
 class ProfileFileTest : public ::testing::Test {
-  protected:
+protected:
     ProfileFile fileWith(const std::string& content) {
         WriteText(path(), content);
         return ProfileFile(path());

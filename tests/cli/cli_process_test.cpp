@@ -14,7 +14,7 @@ using testing::SourceDir;
 using testing::TempDir;
 
 class CliProcess : public ::testing::Test {
-  protected:
+protected:
     CliProcess() {
         std::filesystem::copy_file(SourceDir() / "data" / "default.kda", dir / "radio.kda");
     }

@@ -8,7 +8,7 @@ namespace halyx::cli {
 namespace {
 
 class ImageEdits : public ::testing::Test {
-  protected:
+protected:
     ImageEdits() {
         BuildToneTable(tones, "OFF");
         image.bytes.fill(0xFF);

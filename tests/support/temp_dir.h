@@ -12,7 +12,7 @@ namespace halyx::testing {
 
 // A fresh directory under the system temp folder, removed with everything in it at scope end.
 class TempDir {
-  public:
+public:
     TempDir() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "halyx-test-XXXXXX").string();
@@ -30,20 +30,20 @@ class TempDir {
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
 // Runs the rest of a scope with another current directory.
 class ScopedCurrentDir {
-  public:
+public:
     explicit ScopedCurrentDir(const std::filesystem::path& dir)
         : previous_(std::filesystem::current_path()) {
         std::filesystem::current_path(dir);
     }
     ~ScopedCurrentDir() { std::filesystem::current_path(previous_); }
 
-  private:
+private:
     std::filesystem::path previous_;
 };
 
