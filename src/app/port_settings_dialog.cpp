@@ -22,7 +22,7 @@ constexpr int kHeightUnits = 118;
 constexpr int kPortsPerRow = 4;
 constexpr std::array<int, 4> kRowY{16, 30, 44, 59};
 constexpr std::array<int, 4> kColumnX{13, 56, 99, 142};
-constexpr int kChoiceWidth = 39;
+constexpr int kChoiceWidth = 42;  // wide enough for "COM16" in the substitute fonts of Linux
 constexpr int kChoiceHeight = 10;
 // First control id of each row of four ports: COM9..12 and COM13..16 swap places in id order.
 constexpr std::array<int, 4> kRowFirstId{1017, 1021, 1033, 1025};
