@@ -88,7 +88,7 @@ sleep 3
 if [[ -n "$click" ]]; then
     window=\$(xdotool search --sync --onlyvisible --pid "\$pid" | head -n 1)
     xdotool mousemove --window "\$window" ${click/,/ } click 1
-    sleep 1.5
+    sleep 3
 fi
 if [[ -n "$type_text" ]]; then
     xdotool type --delay 50 "$type_text"
