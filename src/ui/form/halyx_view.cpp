@@ -50,7 +50,11 @@ void CHalyxView::WidenGridToShowEveryColumn() {
     setMinimumSize(sizeHint());
 }
 
-CHalyxView::~CHalyxView() = default;
+CHalyxView::~CHalyxView() {
+    // Closing the window takes the focus from an open editor, and its commit would refill a view
+    // that is half destroyed: drop the edit while the view is still whole.
+    editors_->CancelEditing();
+}
 
 void CHalyxView::SetTabOrder() {
     // The grid first, then the settings from top to bottom as they are laid out.
