@@ -11,3 +11,8 @@ foreach(file ${HALYX_DATA_FILES})
         install(FILES ${file} DESTINATION ${CMAKE_INSTALL_DATADIR}/halyx)
     endif()
 endforeach()
+# The language files go to share/halyx, which the programs use as their program directory when
+# no language file lies beside them.
+if(EXISTS ${PROJECT_SOURCE_DIR}/data/halyx.desktop)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/halyx.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+endif()

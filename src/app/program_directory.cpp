@@ -18,6 +18,19 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kHomeVariable = "HALYX_HOME";
+// Where `cmake --install` puts the language files, relative to the executable's folder.
+constexpr const char* kInstalledDataFolder = "../share/halyx";
+constexpr const char* kLanguageFileNames[] = {"english.lang", "chinese.lang"};
+
+bool HoldsLanguageFiles(const fs::path& folder) {
+    std::error_code error;
+    for (const char* name : kLanguageFileNames) {
+        if (fs::exists(folder / name, error)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // The full path of the running program file; empty when the system cannot tell.
 fs::path ExecutablePath() {
@@ -63,7 +76,14 @@ fs::path FindProgramDirectory() {
     }
     const fs::path executable = ExecutablePath();
     if (executable.has_parent_path()) {
-        return executable.parent_path();
+        // A build tree or a portable copy keeps its files beside the program; an installed one
+        // (bin/ and share/halyx/) keeps them in the data folder.
+        const fs::path folder = executable.parent_path();
+        const fs::path installed = (folder / kInstalledDataFolder).lexically_normal();
+        if (!HoldsLanguageFiles(folder) && HoldsLanguageFiles(installed)) {
+            return installed;
+        }
+        return folder;
     }
     std::error_code error;
     fs::path current = fs::current_path(error);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "app/text_encoding.h"
 #include "image/frequency_codec.h"
 #include "image/option_fields.h"
 #include "image/working_copies.h"
@@ -13,15 +14,16 @@ namespace {
 constexpr const char* kLowBandName = "136-174";
 constexpr const char* kHighBandName = "406.1-470";
 
-// Field texts are raw radio bytes; anything outside printable ASCII is escaped so the output is
-// always valid JSON.
+// Texts are UTF-8 (language files) or raw radio bytes (serial number, user ID). UTF-8 passes
+// through; other bytes are escaped one by one, so the output is always valid JSON.
 std::string JsonString(const std::string& text) {
+    const bool utf8 = IsValidUtf8(text);
     std::string out = "\"";
     for (const unsigned char c : text) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20 || c >= 0x7F) {
+        } else if (c < 0x20 || c == 0x7F || (c >= 0x80 && !utf8)) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
             out += escaped;

@@ -88,6 +88,36 @@ TEST_F(CliProcess, FileProblemsExitTwoNamingTheFile) {
     EXPECT_FALSE(std::filesystem::exists(dir / "missing.kda"));
 }
 
+TEST_F(CliProcess, JsonKeepsLanguageTextsAndEscapesRawRadioBytes) {
+    std::ofstream(home / "setting.ini") << "[setup]\nlanguage=chinese\n";
+    std::filesystem::copy_file(SourceDir() / "data" / "chinese.lang", home / "chinese.lang");
+    auto image = ReadBytes(dir / "radio.kda");
+    image[12] = 0xB0;  // a serial number byte that is no text at all
+    testing::WriteBytes(dir / "odd.kda", image);
+    const ProcessResult result =
+        testing::RunProcess(BuiltProgram("halyx-cli"), {"show", "odd.kda", "--json"}, dir.path(),
+                            {{"HALYX_HOME", home.path().string()}});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_NE(result.out.find("\"rxTone\": \"关闭\""), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\"serialNumber\": \"\\u00b0000000001\""), std::string::npos)
+        << result.out;
+}
+
+TEST_F(CliProcess, InstalledProgramFindsItsLanguageFilesInTheDataFolder) {
+    // The layout `cmake --install` makes: bin/halyx-cli beside share/halyx/*.lang.
+    std::filesystem::create_directories(home / "bin");
+    std::filesystem::create_directories(home / "share" / "halyx");
+    std::filesystem::copy_file(BuiltProgram("halyx-cli"), home / "bin" / "halyx-cli");
+    std::filesystem::copy_file(SourceDir() / "data" / "chinese.lang",
+                               home / "share" / "halyx" / "chinese.lang");
+    std::ofstream(home / "share" / "halyx" / "setting.ini") << "[setup]\nlanguage=chinese\n";
+    unsetenv("HALYX_HOME");
+    const ProcessResult result = testing::RunProcess(home / "bin" / "halyx-cli",
+                                                     {"show", "radio.kda", "--json"}, dir.path());
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_NE(result.out.find("\"rxTone\": \"关闭\""), std::string::npos) << result.out;
+}
+
 TEST_F(CliProcess, UsageErrorsExitOne) {
     EXPECT_EQ(Cli({}).exitStatus, 1);
     EXPECT_EQ(Cli({"fly"}).exitStatus, 1);
