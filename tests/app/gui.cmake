@@ -2,7 +2,7 @@
 add_library(halyx_gui_test_support STATIC
     ${CMAKE_CURRENT_LIST_DIR}/gui_test_support.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gui_test_main.cpp)
-target_include_directories(halyx_gui_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(halyx_gui_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(halyx_gui_test_support
     PUBLIC halyx_gui GTest::gtest Qt6::PrintSupport
     PRIVATE halyx_options)

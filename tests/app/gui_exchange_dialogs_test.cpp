@@ -12,6 +12,7 @@
 #include "gui_test_support.h"
 #include "radiosim/peer_sink.h"
 #include "radiosim/radio_peer.h"
+#include "support/temp_dir.h"
 
 namespace halyx::test {
 namespace {
@@ -107,12 +108,7 @@ protected:
         EXPECT_EQ(prompts.messages[0].text, text);
     }
 
-    std::string TrafficLogText() const {
-        std::ifstream in(work() / "comm.log", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string TrafficLogText() const { return testing::ReadText(work() / "comm.log"); }
 
     RadioPeer peer;
     RadioPeerSink sink{peer};

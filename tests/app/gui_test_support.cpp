@@ -1,4 +1,5 @@
 #include "gui_test_support.h"
+#include "support/temp_dir.h"
 
 #include <QPrinter>
 #include <fstream>
@@ -83,10 +84,7 @@ void ShellTest::WriteSettings(const std::string& content) {
 }
 
 std::string ShellTest::ReadSettings() const {
-    std::ifstream in(home() / "setting.ini", std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return testing::ReadText(home() / "setting.ini");
 }
 
 bool ShellTest::SettingsExist() const {

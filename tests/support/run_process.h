@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace halyx::testing {
 
 struct ProcessResult {
@@ -19,13 +21,6 @@ struct ProcessResult {
     std::string out;
     std::string err;
 };
-
-inline std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A built program: $HALYX_BINARY_DIR/bin/<name>.
 inline std::filesystem::path BuiltProgram(const std::string& name) {
