@@ -58,6 +58,10 @@ struct AppContext {
 
     // Text of a language key, as UTF-8.
     std::string text(std::string_view key) const { return language.LangString(key); }
+    // Text of a key added after the original range, with its built-in English text as fallback.
+    std::string textOr(std::string_view key, std::string_view builtinEnglish) const {
+        return language.TextOr(key, builtinEnglish);
+    }
 
     // The serial port engine's adapter; its owner receives the bytes (the main window).
     SerialLinkPort& serialLinkPort() { return *serialLinkPort_; }

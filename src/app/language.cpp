@@ -45,4 +45,9 @@ std::string Language::LangString(std::string_view key) const {
     return GbkToUtf8(DropIncompleteGbkTail(cut));
 }
 
+std::string Language::TextOr(std::string_view key, std::string_view builtinEnglish) const {
+    std::string text = LangString(key);
+    return text.empty() ? std::string(builtinEnglish) : text;
+}
+
 }  // namespace halyx

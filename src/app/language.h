@@ -29,6 +29,9 @@ public:
 
     // Text of key "S0000".."S0201" in section "Strings"; "" when the file or key is missing.
     std::string LangString(std::string_view key) const;
+    // For texts added after the original key range: the key's text, or `builtinEnglish` when the
+    // file has no such key (or an empty one), so an older language file never shows a blank item.
+    std::string TextOr(std::string_view key, std::string_view builtinEnglish) const;
 
 private:
     std::filesystem::path file_;

@@ -88,6 +88,14 @@ TEST_F(LangStringTest, MissingFileSectionOrKeyGivesEmptyText) {
     EXPECT_EQ(languageWith("[Strings]\nS0000=x\n").LangString("S0001"), "");
 }
 
+TEST_F(LangStringTest, NewerKeysFallBackToTheirBuiltInTextOnlyWhenMissingOrEmpty) {
+    const Language language = languageWith("[Strings]\nS0202=Kept\nS0203=\n");
+    EXPECT_EQ(language.TextOr("S0202", "Built in"), "Kept");
+    EXPECT_EQ(language.TextOr("S0203", "Built in"), "Built in");
+    EXPECT_EQ(language.TextOr("S0204", "Built in"), "Built in");
+    EXPECT_EQ(language.LangString("S0204"), "");
+}
+
 TEST_F(LangStringTest, EveryCallReadsTheFileAgain) {
     const Language language = languageWith("[Strings]\nS0000=first\n");
     EXPECT_EQ(language.LangString("S0000"), "first");
