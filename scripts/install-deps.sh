@@ -5,8 +5,10 @@
 #   --screenshot   adds the virtual screen and tools for taking screenshots headless
 set -euo pipefail
 
+# libx11-dev: the lock-key panes read the XKB indicators; libxtst-dev and xvfb: the test that
+# presses Caps Lock on a virtual X server of its own (it is skipped without them).
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-          clang-format bc)
+          clang-format bc libx11-dev libxtst-dev xvfb)
 for option in "$@"; do
     case "$option" in
         --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;

@@ -14,6 +14,7 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/builtin_texts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lock_key_source.cpp
     ${CMAKE_CURRENT_LIST_DIR}/halyx_app.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_bars.cpp
@@ -29,6 +30,19 @@ target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_gui
     PUBLIC halyx_context halyx_form halyx_factory halyx_files Qt6::Widgets Qt6::PrintSupport
     PRIVATE halyx_options)
+
+# The lock-key panes read the keyboard's indicators where the platform tells them: XKB on X11
+# (only where libX11 with XKB is found; elsewhere the panes stay blank), the event source's
+# modifier flags on macOS, GetKeyState (user32, linked by default) on Windows.
+find_package(X11 QUIET)
+if(X11_FOUND AND X11_Xkb_FOUND)
+    target_sources(halyx_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/lock_key_source_x11.cpp)
+    target_compile_definitions(halyx_gui PRIVATE HALYX_HAVE_X11_LOCK_KEYS)
+    target_link_libraries(halyx_gui PRIVATE X11::X11)
+endif()
+if(APPLE)
+    target_link_libraries(halyx_gui PRIVATE "-framework ApplicationServices")
+endif()
 
 add_executable(halyx ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(halyx PRIVATE halyx_gui halyx_options)

@@ -19,6 +19,7 @@ struct AppContext;
 class CHalyxView;
 class FileCommands;
 class LockIndicatorPane;
+class LockPaneUpdater;
 class UiPrompts;
 
 // The one top-level window: menus, toolbar, status bar and the main form. It owns the user's
@@ -38,6 +39,8 @@ public:
     QAction* commandAction(int commandId) const;
     QLabel* messagePane() const { return messagePane_; }
     LockIndicatorPane* indicatorPane(int index) const;
+    // What keeps the lock panes in step with the keyboard (tests give it a source of their own).
+    LockPaneUpdater* lockPaneUpdater() const { return lockPanes_; }
 
     // Runs the handler bound to a command id; ids without a handler do nothing.
     void OnCommand(int commandId);
@@ -99,6 +102,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
     std::vector<LockIndicatorPane*> indicators_;
+    LockPaneUpdater* lockPanes_ = nullptr;
     std::vector<QMenu*> menus_;
     std::map<int, QAction*> actions_;
     QToolButton* pointedButton_ = nullptr;

@@ -11,6 +11,7 @@
 
 #include "app/app_context.h"
 #include "app/builtin_texts.h"
+#include "app/lock_key_source.h"
 #include "app/main_frame.h"
 #include "app/menu_layout.h"
 #include "app/status_panes.h"
@@ -63,6 +64,8 @@ bool CMainFrame::BuildStatusBar() {
         bar->addPermanentWidget(pane);
         indicators_.push_back(pane);
     }
+    lockPanes_ = new LockPaneUpdater({indicators_[0], indicators_[1], indicators_[2]},
+                                     MakePlatformLockKeySource(), this);
     RefreshStatusText();
     return true;
 }

@@ -138,8 +138,9 @@ void TestDialog::OnFinished(ExchangeResult result) {
 }
 
 void TestDialog::RunFailureRoutine() {
-    // The exchange has emptied the progress bar and logged the time-out line already. Button
-    // 1028 and the lists stay as they are; with the flag clear, 1028 opens the port again.
+    // The exchange empties the progress bar and logs the time-out line once this returns, after
+    // the box. Button 1028 and the lists stay as they are; with the flag clear, 1028 opens the
+    // port again.
     ShowResult(keys::kExchangeFailed);
     context_.port->Close();
     holdsPort_ = false;

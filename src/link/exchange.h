@@ -42,7 +42,10 @@ public:
     virtual void OnLogMarker(std::string_view /*line*/) {}
     // The timer the exchange now needs ticks from (kNoTimer: none). Told on every change.
     virtual void OnTimerChanged(int /*timerId*/) {}
-    // Exactly once per started exchange that is not cancelled.
+    // Exactly once per started exchange that is not cancelled. The result comes first: the
+    // resets that end an exchange (progress 0, the title back, the time-out marker line) are
+    // told only after this returns, so a face that shows the result in a modal box keeps
+    // looking busy until the box is acknowledged.
     virtual void OnFinished(ExchangeResult /*result*/) {}
 };
 
@@ -77,6 +80,14 @@ protected:
     void Finish(ExchangeResult result) {
         ArmTimer(kNoTimer);
         observer_.OnFinished(result);
+    }
+    // Finish, then the end's resets, unless the face has started the exchange again meanwhile.
+    template <typename Resets>
+    void Finish(ExchangeResult result, Resets&& resets) {
+        Finish(result);
+        if (!IsRunning()) {
+            resets();
+        }
     }
     ExchangeObserver& observer() { return observer_; }
 

@@ -44,8 +44,7 @@ void RadioReadExchange::Handle(BlockStreamReader::Step step) {
             Finish(ExchangeResult::Success);
             return;
         case BlockStreamReader::Step::Failed:
-            observer().OnProgress(0);
-            Finish(ExchangeResult::LinkFailure);
+            Finish(ExchangeResult::LinkFailure, [this] { observer().OnProgress(0); });
             return;
     }
 }

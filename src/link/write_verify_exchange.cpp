@@ -82,24 +82,26 @@ void WriteVerifyExchange::HandleVerify(BlockStreamReader::Step step) {
         const bool equal =
             std::equal(readBack_.begin() + from, readBack_.begin() + to, sent.begin() + from);
         phase_ = Phase::Idle;
-        if (flavour_.restoreTitleAtEnd) {
-            observer().OnTitleChanged(kWriteTitleKey);
-        }
-        Finish(equal ? ExchangeResult::Success : ExchangeResult::ReadBackDiffers);
+        Finish(equal ? ExchangeResult::Success : ExchangeResult::ReadBackDiffers, [this] {
+            if (flavour_.restoreTitleAtEnd) {
+                observer().OnTitleChanged(kWriteTitleKey);
+            }
+        });
     }
 }
 
 void WriteVerifyExchange::Fail() {
     phase_ = Phase::Idle;
-    observer().OnProgress(0);
-    if (flavour_.restoreTitleAtEnd) {
-        observer().OnTitleChanged(kWriteTitleKey);
-    }
-    if (flavour_.logTimeOutMarker) {
-        link_.AppendLogLine(kTimeOutMarker);
-        observer().OnLogMarker(kTimeOutMarker);
-    }
-    Finish(ExchangeResult::LinkFailure);
+    Finish(ExchangeResult::LinkFailure, [this] {
+        observer().OnProgress(0);
+        if (flavour_.restoreTitleAtEnd) {
+            observer().OnTitleChanged(kWriteTitleKey);
+        }
+        if (flavour_.logTimeOutMarker) {
+            link_.AppendLogLine(kTimeOutMarker);
+            observer().OnLogMarker(kTimeOutMarker);
+        }
+    });
 }
 
 }  // namespace halyx

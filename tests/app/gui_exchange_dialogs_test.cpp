@@ -110,6 +110,19 @@ protected:
 
     std::string TrafficLogText() const { return testing::ReadText(work() / "comm.log"); }
 
+    // How the dialog looked while each box was up.
+    struct Behind {
+        QString title;
+        int progress;
+        int portCloses;
+    };
+    void WatchBehindBoxes(const ExchangeDialog& dialog) {
+        prompts.whileShown = [this, &dialog](const RecordingPrompts::Message&) {
+            behind.push_back({dialog.windowTitle(), dialog.progressBar()->value(), port.closes});
+        };
+    }
+    std::vector<Behind> behind;
+
     RadioPeer peer;
     RadioPeerSink sink{peer};
     PeerLinkPort port{sink};
@@ -227,6 +240,21 @@ TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0009"));
 }
 
+TEST_F(ReadDialog, AFailureIsShownBeforeTheProgressBarIsResetAndThePortClosed) {
+    peer.faults().dropFrame = {5, 3};  // records 2 to 4 arrive, then record 5 never does
+    ReadRadioDialog dialog(*context, prompts, {});
+    dialog.show();
+    WatchBehindBoxes(dialog);
+    dialog.OnStart();
+    Run(dialog);
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
+    ASSERT_EQ(behind.size(), 1u);
+    EXPECT_EQ(behind[0].progress, 4);
+    EXPECT_EQ(behind[0].portCloses, 0);
+    EXPECT_EQ(dialog.progressBar()->value(), 0);
+    EXPECT_EQ(port.closes, 1);
+}
+
 TEST_F(ReadDialog, ThreeBadSettingsChecksumsFailWithoutWaitingForATimeOut) {
     peer.faults().badChecksum = {1, 3};
     ReadRadioDialog dialog(*context, prompts, {});
@@ -305,6 +333,43 @@ TEST_F(WriteDialog, ADifferentReadBackIsReportedWithS0200) {
     Run(dialog);
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0200"));
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(WriteDialog, TheVerdictIsShownUnderTheCheckTitleWhichReturnsOnceAcknowledged) {
+    for (const bool differs : {false, true}) {
+        peer.faults().readBackDiffers = differs;
+        prompts.messages.clear();
+        behind.clear();
+        WriteRadioDialog dialog(*context, prompts);
+        dialog.show();
+        WatchBehindBoxes(dialog);
+        dialog.OnStart();
+        Run(dialog);
+        ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English(differs ? "S0200" : "S0008"));
+        ASSERT_EQ(behind.size(), 1u);
+        EXPECT_EQ(behind[0].title, English("S0201")) << differs;
+        EXPECT_EQ(behind[0].progress, 20) << differs;
+        EXPECT_EQ(dialog.windowTitle(), English("S0048")) << differs;
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST_F(WriteDialog, AFailedCheckIsShownBeforeTitleAndProgressAreReset) {
+    peer.faults().silentAfterWrite = true;
+    WriteRadioDialog dialog(*context, prompts);
+    dialog.show();
+    WatchBehindBoxes(dialog);
+    dialog.OnStart();
+    Run(dialog);
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
+    ASSERT_EQ(behind.size(), 1u);
+    EXPECT_EQ(behind[0].title, English("S0201"));
+    EXPECT_EQ(behind[0].progress, 20);
+    EXPECT_EQ(behind[0].portCloses, 0);
+    EXPECT_EQ(dialog.windowTitle(), English("S0048"));
+    EXPECT_EQ(dialog.progressBar()->value(), dialog.progressBar()->minimum());
+    EXPECT_EQ(port.closes, 1);
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(WriteDialog, ARecordRefusedThreeTimesFailsWithS0006AndClosesThePort) {

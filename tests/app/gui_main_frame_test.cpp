@@ -6,12 +6,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
 
 #include "app/about_dialog.h"
+#include "app/lock_key_source.h"
 #include "app/menu_layout.h"
 #include "app/status_panes.h"
 #include "gui_app_fixture.h"
@@ -179,6 +181,58 @@ TEST_F(MainFrame, StatusBarHasMessagePaneAndThreeLockIndicators) {
     EXPECT_EQ(num->text(), QString());
     num->setLockOn(true);
     EXPECT_EQ(num->text(), English("S0110"));
+}
+
+// A keyboard whose lock keys the test sets.
+class FakeLockKeys : public LockKeySource {
+public:
+    explicit FakeLockKeys(const LockKeyStates& states) : states_(states) {}
+    LockKeyStates Read() const override { return states_; }
+
+private:
+    const LockKeyStates& states_;
+};
+
+TEST_F(MainFrame, EachLockPaneFollowsItsKeyOnKeyEventsAndActivation) {
+    StartWith("[setup]\nlanguage=english\n");
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    LockKeyStates keys;
+    frame->lockPaneUpdater()->setSource(std::make_unique<FakeLockKeys>(keys));
+    const auto shown = [this] {
+        return std::vector<QString>{frame->indicatorPane(0)->text(),
+                                    frame->indicatorPane(1)->text(),
+                                    frame->indicatorPane(2)->text()};
+    };
+    using Texts = std::vector<QString>;
+    EXPECT_EQ(shown(), (Texts{{}, {}, {}}));
+
+    keys.capsLock = true;
+    EXPECT_EQ(shown(), (Texts{{}, {}, {}}));  // nothing has happened that would tell
+    QTest::keyClick(frame->windowHandle(), Qt::Key_CapsLock);
+    EXPECT_EQ(shown(), (Texts{QStringLiteral("大写"), {}, {}}));
+
+    keys = {.numLock = true};
+    QTest::keyClick(frame->windowHandle(), Qt::Key_NumLock);
+    EXPECT_EQ(shown(), (Texts{{}, English("S0110"), {}}));
+    // The Num Lock pane shows its text in the language switched to.
+    frame->commandAction(32783)->trigger();
+    EXPECT_EQ(shown(), (Texts{{}, Chinese("S0110"), {}}));
+
+    // A lock key changed while another window had the keyboard shows on coming back.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    keys = {.scrollLock = true};
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    EXPECT_EQ(shown(), (Texts{{}, {}, QStringLiteral("滚动")}));
+
+    keys = {};
+    QTest::keyClick(frame->windowHandle(), Qt::Key_ScrollLock);
+    EXPECT_EQ(shown(), (Texts{{}, {}, {}}));
 }
 
 TEST_F(MainFrame, ViewCommandsHideAndShowTheBarsAndKeepTheButtons) {

@@ -11,6 +11,9 @@ namespace halyx::test {
 PromptAnswer RecordingPrompts::message(QWidget*, PromptIcon icon, const QString& caption,
                                        const QString& text, PromptButtons buttons) {
     messages.push_back({icon, caption, text, buttons});
+    if (whileShown) {
+        whileShown(messages.back());
+    }
     if (buttons == PromptButtons::Ok) {
         return PromptAnswer::Ok;
     }

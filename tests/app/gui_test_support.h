@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ public:
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 
     std::vector<Message> messages;
+    // Runs while a box is "up", before it is answered: a test sees the window behind it as the
+    // user would.
+    std::function<void(const Message&)> whileShown;
     // Answers to Yes/No questions, in order; Yes once they run out.
     std::deque<PromptAnswer> answers;
     // Paths the file dialogs return, in order; cancelled once they run out.

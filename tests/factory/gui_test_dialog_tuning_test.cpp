@@ -193,6 +193,28 @@ TEST_F(TestDialogTest, AWriteThatTimesOutThreeTimesClosesThePortAndLogsTheTimeOu
     EXPECT_EQ(Text(1028), English("S0091"));
 }
 
+TEST_F(TestDialogTest, AFailedWriteIsShownBeforeTheBarIsEmptiedAndTheTimeOutLogged) {
+    peer.faults().nakBlock = {6, 3};  // records 2 to 5 go through
+    OpenWithPort();
+    int progressBehind = -1;
+    bool loggedBehind = true;
+    int closesBehind = -1;
+    prompts.whileShown = [&](const RecordingPrompts::Message&) {
+        progressBehind = dialog->progressBar()->value();
+        loggedBehind = TrafficLogText().find(kTimeOutMarker) != std::string::npos;
+        closesBehind = port.closes;
+    };
+    dialog->OnWriteValues();
+    Run();
+    EXPECT_EQ(MessageTexts(), std::vector<QString>{English("S0006")});
+    EXPECT_EQ(progressBehind, 4);
+    EXPECT_FALSE(loggedBehind);
+    EXPECT_EQ(closesBehind, 0);
+    EXPECT_EQ(dialog->progressBar()->value(), 0);
+    EXPECT_NE(TrafficLogText().find(kTimeOutMarker), std::string::npos);
+    EXPECT_EQ(port.closes, 1);
+}
+
 TEST_F(TestDialogTest, ClosingDuringAWriteStopsItSilently) {
     OpenWithPort();
     dialog->OnWriteValues();

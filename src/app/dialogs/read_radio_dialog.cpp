@@ -39,6 +39,7 @@ void ReadRadioDialog::OnFinished(ExchangeResult result) {
         reject();
         return;
     }
+    // The exchange empties the progress bar once the box has been acknowledged.
     SetButtonsEnabled(true);
     ShowResult(keys::kExchangeFailed);
     ClosePortAfterFailure();

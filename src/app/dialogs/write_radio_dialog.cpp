@@ -28,12 +28,13 @@ void WriteRadioDialog::OnStart() {
 }
 
 void WriteRadioDialog::OnFinished(ExchangeResult result) {
+    // The exchange sets the title back to S0048 (and, after a failure, empties the progress bar)
+    // once this returns, so the box is shown over the dialog as the exchange left it.
     switch (result) {
         case ExchangeResult::Success:
         case ExchangeResult::ReadBackDiffers:
             ShowResult(result == ExchangeResult::Success ? keys::kWriteVerified
                                                          : keys::kWriteMismatch);
-            setWindowTitle(Text(keys::kWriteDialogTitle));
             SetButtonsEnabled(true);
             reject();
             return;
@@ -41,7 +42,6 @@ void WriteRadioDialog::OnFinished(ExchangeResult result) {
             SetButtonsEnabled(true);
             ShowResult(keys::kExchangeFailed);
             ClosePortAfterFailure();
-            setWindowTitle(Text(keys::kWriteDialogTitle));
             return;
     }
 }

@@ -161,6 +161,9 @@ void CommonSettingsPanel::FillList(QComboBox* list, const OptionList& entries) {
     for (const OptionEntry& entry : entries) {
         list->addItem(QString::fromStdString(entry.text), entry.number);
     }
+    // Qt selects the first entry added; a freshly filled list shows nothing until a byte it
+    // offers is shown, so a value outside the list does not pass for its first entry.
+    list->setCurrentIndex(-1);
 }
 
 void CommonSettingsPanel::ShowListField(QComboBox* list, const ListField& field) {

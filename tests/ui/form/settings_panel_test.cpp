@@ -108,6 +108,32 @@ TEST_F(SettingsPanel, TimeOutTheListDoesNotOfferLeavesTheSelection) {
     EXPECT_EQ(headerByte(header::kTimeOut), 35);
 }
 
+TEST_F(SettingsPanel, ListsWhoseByteMatchesNoEntryShowNoneAfterEachInitialUpdate) {
+    // A radio read or a language switch refills the lists; none may then pass for a value
+    // the radio does not hold, and nothing is written back.
+    context->image.bytes[header::kTimeOut] = 35;
+    context->image.bytes[header::kVoxLevel] = 10;
+    context->image.bytes[header::kSquelchLevel] = 0;
+    context->image.bytes[header::kSettingsChannel] = 21;
+    context->image.bytes[header::kLanguage] = 2;
+    context->image.bytes[header::kTxPower] = 3;
+    const RadioImage before = context->image;
+    const int lists[] = {form::kTimeOutList, form::kVoxList,      form::kSquelchList,
+                         form::kChannelList, form::kLanguageList, form::kTxPowerList};
+    for (const char* language : {"english.lang", "chinese.lang", "english.lang"}) {
+        UseLanguage(language);
+        view->OnInitialUpdate();
+        for (int id : lists) {
+            EXPECT_EQ(list(id)->currentIndex(), -1) << language << " " << id;
+            EXPECT_EQ(list(id)->currentText(), QString()) << language << " " << id;
+        }
+        EXPECT_GT(list(form::kTimeOutList)->count(), 0);
+        view->OnRefreshImage();
+        EXPECT_EQ(list(form::kTimeOutList)->currentIndex(), -1) << language;
+        EXPECT_EQ(context->image.bytes, before.bytes) << language;
+    }
+}
+
 TEST_F(SettingsPanel, SquelchByteOutsideTheListSelectsNothing) {
     context->image.bytes[header::kSquelchLevel] = 0;
     view->OnRefreshImage();
