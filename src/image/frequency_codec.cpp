@@ -74,6 +74,19 @@ BandLimits BandLimitsFor(std::uint8_t bandByte) {
     return {406100000, 470000000};
 }
 
+bool IsInBand(std::uint32_t hertz, std::uint8_t bandByte) {
+    const BandLimits limits = BandLimitsFor(bandByte);
+    return hertz >= limits.lowerHz && hertz <= limits.upperHz;
+}
+
+bool IsOnChannelStep(std::uint32_t hertz) {
+    return hertz % kCoarseStepHz == 0 || hertz % kFineStepHz == 0;
+}
+
+std::uint32_t SnapToChannelStep(std::uint32_t hertz) {
+    return IsOnChannelStep(hertz) ? hertz : hertz / kCoarseStepHz * kCoarseStepHz;
+}
+
 std::uint8_t BcdToByteValue(std::uint8_t bcd) {
     return static_cast<std::uint8_t>((bcd >> 4) * 10 + (bcd & 0x0F));
 }
@@ -111,9 +124,7 @@ ParsedFrequency ParseFrequency(std::string_view text, std::uint8_t bandByte) {
     } else if (hz < limits.lowerHz) {
         hz = limits.lowerHz;
     }
-    if (hz % kCoarseStepHz != 0 && hz % kFineStepHz != 0) {
-        hz = hz / kCoarseStepHz * kCoarseStepHz;
-    }
+    hz = SnapToChannelStep(hz);
     return {hz, FormatFrequency(hz / kHzPerStep)};
 }
 

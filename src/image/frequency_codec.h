@@ -16,6 +16,13 @@ struct BandLimits {
 
 BandLimits BandLimitsFor(std::uint8_t bandByte);
 
+// Whether `hertz` lies inside the band, both ends included.
+bool IsInBand(std::uint32_t hertz, std::uint8_t bandByte);
+// The channel-step rule: multiples of 5000 Hz or of 6250 Hz are on a step.
+bool IsOnChannelStep(std::uint32_t hertz);
+// Off-step frequencies drop to the 5 kHz step below; on-step ones stay.
+std::uint32_t SnapToChannelStep(std::uint32_t hertz);
+
 // High nibble * 10 + low nibble; nibbles are not validated (0xFF gives 165).
 std::uint8_t BcdToByteValue(std::uint8_t bcd);
 // (value / 10) * 16 + value % 10, kept to 8 bits.

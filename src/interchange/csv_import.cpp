@@ -1,0 +1,313 @@
+#include "interchange/csv_import.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <map>
+#include <set>
+
+#include "image/frequency_codec.h"
+#include "image/working_copies.h"
+#include "interchange/csv_columns.h"
+#include "interchange/decimal_text.h"
+#include "interchange/tone_columns.h"
+
+namespace halyx {
+namespace {
+
+constexpr std::uint32_t kHzPerStep = 10;
+constexpr std::uint8_t kNarrow = 0;
+constexpr std::uint8_t kWide = 1;
+
+// Columns this radio has no place for; each is reported once per file.
+constexpr std::array<std::string_view, 9> kNotStored = {
+    "Name", "Power", "Skip", "TStep", "Comment", "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE"};
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+std::string Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\"");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(" \t\"") - first + 1));
+}
+
+std::string Mhz(std::uint32_t hertz) {
+    return FormatFrequency(hertz / kHzPerStep);
+}
+
+class RowReader {
+public:
+    RowReader(const std::map<std::string, std::size_t>& columns, const CsvRow& row,
+              std::vector<ImportNote>& notes)
+        : columns_(columns), row_(row), notes_(notes) {}
+
+    // The field under a column name, trimmed; "" when the file lacks the column or the row is
+    // short.
+    std::string Get(std::string_view column) const {
+        const auto found = columns_.find(Lower(column));
+        if (found == columns_.end() || found->second >= row_.fields.size()) {
+            return {};
+        }
+        return Trimmed(row_.fields[found->second]);
+    }
+
+    void Note(std::string_view column, std::string message) const {
+        notes_.push_back({row_.line, std::string(column), std::move(message)});
+    }
+
+    // A frequency column in megahertz -> the hertz the grid would store, or nothing (reported)
+    // when it is no number or lies outside the band.
+    std::optional<std::uint32_t> Frequency(std::string_view column, std::uint64_t hertz,
+                                           std::uint8_t band) const {
+        if (hertz > UINT32_MAX || !IsInBand(static_cast<std::uint32_t>(hertz), band)) {
+            const BandLimits limits = BandLimitsFor(band);
+            Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
+                             " MHz is outside the band " + Mhz(limits.lowerHz) + "-" +
+                             Mhz(limits.upperHz) + " MHz; row skipped");
+            return std::nullopt;
+        }
+        const auto exact = static_cast<std::uint32_t>(hertz);
+        const std::uint32_t stored = SnapToChannelStep(exact / kHzPerStep * kHzPerStep);
+        if (stored != exact) {
+            Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
+                             " MHz is off the channel step; stored as " + Mhz(stored));
+        }
+        return stored;
+    }
+
+    std::optional<std::uint64_t> Hertz(std::string_view column) const {
+        const std::string text = Get(column);
+        const auto value = ParseScaledDecimal(text, csv::kFrequencyDecimals);
+        if (!value) {
+            Note(column, "'" + text + "' is not a frequency in MHz; row skipped");
+            return std::nullopt;
+        }
+        return value->value;
+    }
+
+    std::uint8_t Ctcss(std::string_view column) const {
+        const std::string text = Get(column);
+        if (const auto position = CtcssPosition(text)) {
+            return *position;
+        }
+        Note(column, "tone '" + text + "' is not in the tone table; left off");
+        return 0;
+    }
+
+    // `polarity` is the DtcsPolarity letter for this side; only normal (N) codes exist here.
+    std::uint8_t Dcs(std::string_view column, char polarity) const {
+        const std::string text = Get(column);
+        if (polarity != 'N') {
+            Note("DtcsPolarity", "polarity '" + Get("DtcsPolarity") + "' of code " + text +
+                                     " is not available (normal codes only); left off");
+            return 0;
+        }
+        if (const auto position = DcsPosition(text)) {
+            return *position;
+        }
+        Note(column, "code '" + text + "' is not in the tone table; left off");
+        return 0;
+    }
+
+private:
+    const std::map<std::string, std::size_t>& columns_;
+    const CsvRow& row_;
+    std::vector<ImportNote>& notes_;
+};
+
+struct TonePair {
+    std::uint8_t rx = 0;
+    std::uint8_t tx = 0;
+};
+
+// Only the columns the Tone mode names are read: exporters fill the others with placeholders.
+TonePair ReadTones(const RowReader& row) {
+    const std::string mode = Lower(row.Get("Tone"));
+    std::string polarity = row.Get("DtcsPolarity");
+    polarity.resize(2, 'N');
+    polarity = std::string(1, static_cast<char>(std::toupper(polarity[0]))) +
+               static_cast<char>(std::toupper(polarity[1]));
+    if (mode.empty()) {
+        return {};
+    }
+    if (mode == "tone") {
+        return {0, row.Ctcss("rToneFreq")};
+    }
+    if (mode == "tsql") {
+        const std::uint8_t tone = row.Ctcss("cToneFreq");
+        return {tone, tone};
+    }
+    if (mode == "dtcs") {
+        const std::uint8_t code = row.Dcs("DtcsCode", polarity == "NN" ? 'N' : 'R');
+        return {code, code};
+    }
+    if (mode == "cross") {
+        const std::string cross = Lower(row.Get("CrossMode"));
+        const auto arrow = cross.find("->");
+        const std::string txSide = arrow == std::string::npos ? cross : cross.substr(0, arrow);
+        const std::string rxSide = arrow == std::string::npos ? "" : cross.substr(arrow + 2);
+        const std::set<std::string> sides = {"", "tone", "dtcs"};
+        if (arrow == std::string::npos || !sides.contains(txSide) || !sides.contains(rxSide) ||
+            (txSide.empty() && rxSide.empty())) {
+            row.Note("CrossMode",
+                     "cross mode '" + row.Get("CrossMode") + "' is not available; tones left off");
+            return {};
+        }
+        TonePair pair;
+        if (txSide == "tone") {
+            pair.tx = row.Ctcss("rToneFreq");
+        } else if (txSide == "dtcs") {
+            pair.tx = row.Dcs("DtcsCode", polarity[0]);
+        }
+        if (rxSide == "tone") {
+            pair.rx = row.Ctcss("cToneFreq");
+        } else if (rxSide == "dtcs") {
+            pair.rx = row.Dcs("RxDtcsCode", polarity[1]);
+        }
+        return pair;
+    }
+    row.Note("Tone", "tone mode '" + row.Get("Tone") + "' is not available; tones left off");
+    return {};
+}
+
+std::optional<std::uint32_t> ReadTransmit(const RowReader& row, std::uint64_t rxHertz,
+                                          std::uint32_t rxStored, std::uint8_t band) {
+    const std::string duplex = Lower(row.Get("Duplex"));
+    if (duplex.empty()) {
+        return rxStored;
+    }
+    if (duplex == "off") {
+        row.Note("Duplex", "transmit cannot be switched off on this radio; transmit = receive");
+        return rxStored;
+    }
+    if (duplex != "+" && duplex != "-" && duplex != "split") {
+        row.Note("Duplex", "duplex '" + row.Get("Duplex") + "' is unknown; transmit = receive");
+        return rxStored;
+    }
+    const auto offset = row.Hertz("Offset");
+    if (!offset) {
+        return std::nullopt;
+    }
+    std::uint64_t tx = *offset;
+    if (duplex == "+") {
+        tx = rxHertz + *offset;
+    } else if (duplex == "-") {
+        tx = *offset > rxHertz ? 0 : rxHertz - *offset;
+    }
+    return row.Frequency("Offset", tx, band);
+}
+
+void EmptyChannel(RadioImage& image, int channel) {
+    RecordCopy record;
+    LoadRecordCopy(image, channel, record);
+    EncodeFrequency(0, record.frequency(record::kRxFrequency));
+    EncodeFrequency(0, record.frequency(record::kTxFrequency));
+    StoreRecordCopy(record, channel, image);
+}
+
+// Returns the channel stored, or nothing when the row was skipped.
+std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
+    const std::string location = row.Get("Location");
+    const auto number = ParseScaledDecimal(location, 0);
+    if (!number || location.find('.') != std::string::npos ||
+        !IsValidChannel(static_cast<int>(std::min<std::uint64_t>(number->value, 999)))) {
+        row.Note("Location", "location '" + location + "' is not a channel (1-20); row skipped");
+        return std::nullopt;
+    }
+    const int channel = static_cast<int>(number->value);
+    const std::uint8_t band = image.bytes[header::kBand];
+    const auto rxHertz = row.Hertz("Frequency");
+    if (!rxHertz) {
+        return std::nullopt;
+    }
+    const auto rx = row.Frequency("Frequency", *rxHertz, band);
+    if (!rx) {
+        return std::nullopt;
+    }
+    const auto tx = ReadTransmit(row, *rxHertz, *rx, band);
+    if (!tx) {
+        return std::nullopt;
+    }
+    RecordCopy record;
+    LoadRecordCopy(image, channel, record);
+    EncodeFrequency(*rx, record.frequency(record::kRxFrequency));
+    EncodeFrequency(*tx, record.frequency(record::kTxFrequency));
+    const TonePair tones = ReadTones(row);
+    record.set(record::kRxTone, tones.rx);
+    record.set(record::kTxTone, tones.tx);
+    const std::string mode = row.Get("Mode");
+    if (Lower(mode) == "nfm") {
+        record.set(record::kBandwidth, kNarrow);
+    } else if (Lower(mode) == "fm") {
+        record.set(record::kBandwidth, kWide);
+    } else if (!mode.empty()) {
+        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
+    }
+    StoreRecordCopy(record, channel, image);
+    return channel;
+}
+
+}  // namespace
+
+CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
+                            const CsvImportOptions& options) {
+    CsvImport result{image, {}, {}, std::nullopt};
+    const CsvTable table = ParseCsv(csvText);
+    if (table.error) {
+        result.error = table.error;
+        return result;
+    }
+    if (table.rows.empty()) {
+        result.error = CsvError{1, "the file holds no header row"};
+        return result;
+    }
+    std::map<std::string, std::size_t> columns;
+    for (std::size_t i = 0; i < table.rows[0].fields.size(); ++i) {
+        columns.emplace(Lower(Trimmed(table.rows[0].fields[i])), i);
+    }
+    for (const std::string_view needed : {"Location", "Frequency"}) {
+        if (!columns.contains(Lower(needed))) {
+            result.error = CsvError{table.rows[0].line,
+                                    "the header row has no " + std::string(needed) + " column"};
+            return result;
+        }
+    }
+    if (options.clearFirst) {
+        for (int channel = 1; channel <= kChannelCount; ++channel) {
+            EmptyChannel(result.image, channel);
+        }
+    }
+    std::set<std::string_view> reported;
+    for (std::size_t i = 1; i < table.rows.size(); ++i) {
+        const RowReader row(columns, table.rows[i], result.notes);
+        for (const std::string_view column : kNotStored) {
+            if (!reported.contains(column) && !row.Get(column).empty()) {
+                reported.insert(column);
+                row.Note(column, "not stored: this radio has no place for it (reported once)");
+            }
+        }
+        if (const auto channel = ImportRow(row, result.image)) {
+            if (std::find(result.channels.begin(), result.channels.end(), *channel) !=
+                result.channels.end()) {
+                row.Note("Location", "channel " + std::to_string(*channel) +
+                                         " appears again; this later row is kept");
+            }
+            result.channels.push_back(*channel);
+        }
+    }
+    return result;
+}
+
+std::string DescribeNote(const ImportNote& note) {
+    return "line " + std::to_string(note.line) + (note.column.empty() ? "" : ", " + note.column) +
+           ": " + note.message;
+}
+
+}  // namespace halyx

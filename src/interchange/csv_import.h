@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "image/radio_image.h"
+#include "interchange/csv_table.h"
+
+namespace halyx {
+
+// One line of the import report: where in the file, and what was done about it.
+struct ImportNote {
+    int line = 0;        // line of the file (the header is line 1)
+    std::string column;  // the column concerned; empty for the whole row
+    std::string message;
+};
+
+struct CsvImportOptions {
+    bool clearFirst = false;  // empty all twenty channels before the file's rows are stored
+};
+
+struct CsvImport {
+    RadioImage image;  // the input image with the file's channels stored
+    std::vector<ImportNote> notes;
+    std::vector<int> channels;      // channels the file set, in file order
+    std::optional<CsvError> error;  // the file could not be read at all; `image` is the input
+};
+
+// Stores the channels of a channel-list CSV into a copy of `image`, through the grid's working
+// copies and frequency rule, and says what it did with every row it could not take as it was.
+// One call is one change of the image, so it can be undone as one step.
+CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
+                            const CsvImportOptions& options = {});
+
+std::string DescribeNote(const ImportNote& note);
+
+}  // namespace halyx
