@@ -8,11 +8,12 @@ set -euo pipefail
 # libx11-dev: the lock-key panes read the XKB indicators; libxtst-dev and xvfb: the test that
 # presses Caps Lock on a virtual X server of its own (it is skipped without them).
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
+          libcli11-dev nlohmann-json3-dev fonts-wqy-microhei
           clang-format bc libx11-dev libxtst-dev xvfb)
 for option in "$@"; do
     case "$option" in
         --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;
-        --screenshot) packages+=(xvfb x11-apps imagemagick xauth xdotool fonts-wqy-microhei) ;;
+        --screenshot) packages+=(xvfb x11-apps imagemagick xauth xdotool fonts-wqy-microhei poppler-utils) ;;
         *) echo "unknown option $option" >&2; exit 1 ;;
     esac
 done

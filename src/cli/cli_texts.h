@@ -1,22 +1,28 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/language.h"
-#include "image/option_lists.h"
 #include "image/tone_table.h"
+#include "interchange/interchange_texts.h"
 
 namespace halyx::cli {
 
-// The texts the main form would show: the language chosen in setting.ini, the tone table built
-// from it. The command line uses the same rule as the window so both show the same entries.
-struct CliTexts {
-    Language language;
-    ToneTable tones;
-    TextLookup lookup;
+enum class OutputLanguage { English, Chinese };
 
-    CliTexts();
+// --lang when given ("en" or "zh"), otherwise the locale: LC_ALL, LC_MESSAGES, LANG in that
+// order, the first one set deciding; "zh..." is Chinese, anything else English.
+OutputLanguage ChooseOutputLanguage(const std::optional<std::string>& option);
+
+// The texts of one readable output, all in one language: the language file of that language in
+// the program directory, with English built in for anything it lacks.
+struct CliTexts {
+    explicit CliTexts(OutputLanguage choice);
+
+    Language language;
+    TextOrLookup texts;
 };
 
 }  // namespace halyx::cli

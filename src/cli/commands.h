@@ -1,17 +1,27 @@
 #pragma once
 
+#include <optional>
 #include <string>
-#include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace halyx::cli {
 
-// Each subcommand takes the arguments after its name and returns the process exit status.
-using Arguments = std::vector<std::string>;
+// What every subcommand shares: the readable-output language and the status to exit with.
+struct CommandContext {
+    std::optional<std::string> lang;  // --lang en|zh
+    int status = 0;
+    int argc = 0;
+    char** argv = nullptr;
+};
 
-int RunShow(const Arguments& args);
-int RunSet(const Arguments& args);
-// read, write and tuning: talk to a radio (needs a QCoreApplication).
-int RunRadioCommand(const std::string& name, const Arguments& args);
+// Each adds its subcommands to `app`; a subcommand's callback runs it and sets the status.
+void AddShowCommand(CLI::App& app, CommandContext& context);
+void AddSetCommand(CLI::App& app, CommandContext& context);
+void AddRadioCommands(CLI::App& app, CommandContext& context);        // read, write, tuning
+void AddInterchangeCommands(CLI::App& app, CommandContext& context);  // import, export, diff
 
 // Prints "halyx-cli: <message>" on standard error.
 void PrintError(const std::string& message);

@@ -10,6 +10,7 @@ enum ExitStatus : int {
     kLinkFailure = 3,  // the radio did not answer after three attempts
     kReadBackDiffers = 4,
     kPortNotOpened = 5,
+    kImagesDiffer = 6,  // diff: the two images are not the same
 };
 
 }  // namespace halyx::cli

@@ -211,6 +211,14 @@ bool IsEditOption(const std::string& name) {
     return Handlers().count(name) != 0;
 }
 
+std::vector<std::string> EditOptionNames() {
+    std::vector<std::string> names;
+    for (const auto& [name, handler] : Handlers()) {
+        names.push_back(name);
+    }
+    return names;
+}
+
 std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
                                     RadioImage& image) {
     EditState state{image, tones, std::nullopt};

@@ -28,6 +28,8 @@ std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const 
 
 // Whether `name` is an option ApplyEdits understands (all of them take a value).
 bool IsEditOption(const std::string& name);
+// Every option ApplyEdits understands.
+std::vector<std::string> EditOptionNames();
 
 std::string DescribeEditError(const EditError& error);
 

@@ -3,44 +3,37 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/text_encoding.h"
+#include "cli/json_output.h"
 #include "image/frequency_codec.h"
 #include "image/option_fields.h"
 #include "image/working_copies.h"
+#include "interchange/image_compare.h"
+#include "interchange/image_texts.h"
 
 namespace halyx::cli {
 namespace {
 
 constexpr const char* kLowBandName = "136-174";
 constexpr const char* kHighBandName = "406.1-470";
+constexpr std::size_t kLabelWidth = 16;
+constexpr std::size_t kColumnWidth = 14;
 
-// Texts are UTF-8 (language files) or raw radio bytes (serial number, user ID). UTF-8 passes
-// through; other bytes are escaped one by one, so the output is always valid JSON.
-std::string JsonString(const std::string& text) {
-    const bool utf8 = IsValidUtf8(text);
-    std::string out = "\"";
+// Pads by terminal columns, not bytes: Chinese characters (three UTF-8 bytes) take two columns.
+std::string Padded(const std::string& text, std::size_t width) {
+    constexpr unsigned char kThreeByteLead = 0xE0;
+    constexpr unsigned char kFourByteLead = 0xF0;
+    std::size_t characters = 0;
     for (const unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F || (c >= 0x80 && !utf8)) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
+        if ((c & 0xC0) != 0x80) {
+            characters += c >= kThreeByteLead && c < kFourByteLead ? 2 : 1;
         }
     }
-    return out + "\"";
-}
-
-std::string OptionText(const OptionList& list, std::optional<int> position) {
-    return position ? list.at(static_cast<std::size_t>(*position)).text : "(none)";
+    return text + std::string(characters < width ? width - characters : 1, ' ');
 }
 
 }  // namespace
 
-ImageView ViewOf(const RadioImage& image, const ToneTable& tones) {
+ImageView ViewOf(const RadioImage& image) {
     ImageView view;
     HeaderCopy header;
     LoadHeaderCopy(image, header);
@@ -67,8 +60,8 @@ ImageView ViewOf(const RadioImage& image, const ToneTable& tones) {
                 FormatFrequency(DecodeFrequency(record.frequency(record::kRxFrequency)));
             row.txFrequency =
                 FormatFrequency(DecodeFrequency(record.frequency(record::kTxFrequency)));
-            row.rxTone = ToneText(tones, record.at(record::kRxTone));
-            row.txTone = ToneText(tones, record.at(record::kTxTone));
+            row.rxTone = NeutralToneText(record.at(record::kRxTone));
+            row.txTone = NeutralToneText(record.at(record::kTxTone));
             row.bandwidth = BandwidthText(record.at(record::kBandwidth));
         }
         view.channels.push_back(row);
@@ -78,76 +71,50 @@ ImageView ViewOf(const RadioImage& image, const ToneTable& tones) {
 
 std::string FormatJson(const ImageView& view) {
     const SettingsView& s = view.settings;
-    std::ostringstream out;
-    out << "{\n  \"band\": " << JsonString(view.lowBand ? kLowBandName : kHighBandName) << ",\n"
-        << "  \"imageLength\": " << view.imageLength << ",\n"
-        << "  \"settings\": {\"timeOut\": " << s.timeOut << ", \"voxLevel\": " << s.voxLevel
-        << ", \"squelchLevel\": " << s.squelchLevel
-        << ", \"settingsChannel\": " << s.settingsChannel << ", \"language\": " << s.language
-        << ", \"scramble\": " << s.scramble << ", \"compand\": " << s.compand
-        << ", \"txPower\": " << s.txPower << ", \"serialNumber\": " << JsonString(s.serialNumber)
-        << ", \"userId\": " << JsonString(s.userId) << "},\n  \"channels\": [\n";
-    for (std::size_t i = 0; i < view.channels.size(); ++i) {
-        const ChannelView& c = view.channels[i];
-        out << "    {\"channel\": " << c.channel << ", \"empty\": " << (c.empty ? "true" : "false");
+    Json settings = {{"timeOut", s.timeOut},
+                     {"voxLevel", s.voxLevel},
+                     {"squelchLevel", s.squelchLevel},
+                     {"settingsChannel", s.settingsChannel},
+                     {"language", s.language},
+                     {"scramble", s.scramble},
+                     {"compand", s.compand},
+                     {"txPower", s.txPower},
+                     {"serialNumber", JsonText(s.serialNumber)},
+                     {"userId", JsonText(s.userId)}};
+    Json channels = Json::array();
+    for (const ChannelView& c : view.channels) {
+        Json row = {{"channel", c.channel}, {"empty", c.empty}};
         if (!c.empty) {
-            out << ", \"rxFrequency\": " << JsonString(c.rxFrequency)
-                << ", \"txFrequency\": " << JsonString(c.txFrequency)
-                << ", \"rxTone\": " << JsonString(c.rxTone)
-                << ", \"txTone\": " << JsonString(c.txTone)
-                << ", \"bandwidth\": " << JsonString(c.bandwidth);
+            row["rxFrequency"] = c.rxFrequency;
+            row["txFrequency"] = c.txFrequency;
+            row["rxTone"] = c.rxTone;
+            row["txTone"] = c.txTone;
+            row["bandwidth"] = c.bandwidth;
         }
-        out << "}" << (i + 1 < view.channels.size() ? "," : "") << "\n";
+        channels.push_back(row);
     }
-    out << "  ]\n}\n";
-    return out.str();
+    return ReadableJson({{"band", view.lowBand ? kLowBandName : kHighBandName},
+                         {"imageLength", view.imageLength},
+                         {"settings", settings},
+                         {"channels", channels}});
 }
 
-std::string FormatText(const ImageView& view, const TextLookup& lang) {
-    const SettingsView& s = view.settings;
-    const auto byte = [](int value) { return static_cast<std::uint8_t>(value); };
-    const OptionList timeOuts = TimeOutList(lang);
-    const OptionList vox = VoxList(lang);
-    const OptionList squelch = SquelchList();
-    const OptionList channels = SettingsChannelList();
-    const OptionList languages = LanguageList(lang);
-    const OptionList powers = TxPowerList(lang);
-
+std::string FormatText(const RadioImage& image, const TextOrLookup& texts) {
     std::ostringstream out;
-    out << "Band:            " << (view.lowBand ? "136-174 MHz" : "406.1-470 MHz") << "\n"
-        << "Image length:    " << view.imageLength << " bytes\n"
-        << "Time-out timer:  "
-        << OptionText(timeOuts, TimeOutPositionForByte(timeOuts, byte(s.timeOut))) << "\n"
-        << "VOX:             "
-        << OptionText(vox, ListPositionForByte(kVoxField, byte(s.voxLevel), vox.size())) << "\n"
-        << "Squelch:         "
-        << OptionText(squelch,
-                      ListPositionForByte(kSquelchField, byte(s.squelchLevel), squelch.size()))
-        << "\n"
-        << "Channel:         "
-        << OptionText(channels, ListPositionForByte(kSettingsChannelField, byte(s.settingsChannel),
-                                                    channels.size()))
-        << "\n"
-        << "Radio language:  "
-        << OptionText(languages,
-                      ListPositionForByte(kLanguageField, byte(s.language), languages.size()))
-        << "\n"
-        << "TX power:        "
-        << OptionText(powers, ListPositionForByte(kTxPowerField, byte(s.txPower), powers.size()))
-        << "\n"
-        << "Scramble:        " << (IsCheckedByte(byte(s.scramble)) ? "on" : "off") << "\n"
-        << "Compand:         " << (IsCheckedByte(byte(s.compand)) ? "on" : "off") << "\n"
-        << "Serial number:   " << s.serialNumber << "\n"
-        << "User ID:         " << s.userId << "\n\n";
-    char line[160];
-    std::snprintf(line, sizeof line, "%-9s %-10s %-10s %-8s %-8s %s\n", "Channel", "RX MHz",
-                  "TX MHz", "RX tone", "TX tone", "Bandwidth");
-    out << line;
-    for (const ChannelView& c : view.channels) {
-        std::snprintf(line, sizeof line, "%-9s %-10s %-10s %-8s %-8s %s\n",
-                      ChannelLabel(c.channel).c_str(), c.rxFrequency.c_str(), c.txFrequency.c_str(),
-                      c.rxTone.c_str(), c.txTone.c_str(), c.bandwidth.c_str());
-        out << line;
+    for (const LabeledValue& line : SettingLines(image, texts)) {
+        out << Padded(line.label + ":", kLabelWidth) << line.value << "\n";
+    }
+    out << "\n";
+    const auto printRow = [&out](const ChannelCells& cells) {
+        std::string line;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            line += i + 1 < cells.size() ? Padded(cells[i], kColumnWidth) : cells[i];
+        }
+        out << line.substr(0, line.find_last_not_of(' ') + 1) << "\n";
+    };
+    printRow(ChannelHeadings(texts));
+    for (const ChannelCells& row : ChannelRows(image, texts)) {
+        printRow(row);
     }
     return out.str();
 }

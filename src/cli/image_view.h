@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "image/option_lists.h"
 #include "image/radio_image.h"
-#include "image/tone_table.h"
+#include "interchange/interchange_texts.h"
 
 namespace halyx::cli {
 
-// What the main form shows for an image, as plain data the text and JSON printers share.
+// What the main form shows for an image, as plain data the text and JSON printers share. Tone
+// texts are the language-free ones ("off", "88.5", "D023N"): scripts read them.
 struct ChannelView {
     int channel = 0;
     bool empty = true;
@@ -28,9 +28,10 @@ struct ImageView {
     std::vector<ChannelView> channels;
 };
 
-ImageView ViewOf(const RadioImage& image, const ToneTable& tones);
+ImageView ViewOf(const RadioImage& image);
 
 std::string FormatJson(const ImageView& view);
-std::string FormatText(const ImageView& view, const TextLookup& lang);
+// Labels and values in the one language of `texts`.
+std::string FormatText(const RadioImage& image, const TextOrLookup& texts);
 
 }  // namespace halyx::cli

@@ -1,25 +1,28 @@
 #include "cli/option_parser.h"
 
+#include <CLI/CLI.hpp>
+
 namespace halyx::cli {
 
-std::optional<ParsedOptions> ParseOptions(const Arguments& args, const std::set<std::string>& known,
-                                          const std::string& usage) {
+OptionCollector::OptionCollector(CLI::App& command, const std::vector<std::string>& names,
+                                 const std::string& positionalsName)
+    : command_(command) {
+    for (const std::string& name : names) {
+        command.add_option(name, values_[name]);
+    }
+    if (!positionalsName.empty()) {
+        command.add_option(positionalsName, positionals_);
+    }
+}
+
+ParsedOptions OptionCollector::Collect() const {
     ParsedOptions parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (known.count(arg) != 0) {
-            if (i + 1 >= args.size()) {
-                PrintError(arg + " needs a value; " + usage);
-                return std::nullopt;
-            }
-            parsed.values[arg] = args[++i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            PrintError("unknown option '" + arg + "'; " + usage);
-            return std::nullopt;
-        } else {
-            parsed.positionals.push_back(arg);
+    for (const auto& [name, value] : values_) {
+        if (command_.count(name) > 0) {
+            parsed.values[name] = value;
         }
     }
+    parsed.positionals = positionals_;
     return parsed;
 }
 

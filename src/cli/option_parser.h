@@ -1,16 +1,16 @@
 #pragma once
 
 #include <map>
-#include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+namespace CLI {
+class App;
+}
 
 namespace halyx::cli {
 
-// "--name value" options and positional arguments, for the radio commands.
+// "--name value" options and positional arguments of a radio command, as given.
 struct ParsedOptions {
     std::map<std::string, std::string> values;
     std::vector<std::string> positionals;
@@ -22,8 +22,18 @@ struct ParsedOptions {
     bool has(const std::string& name) const { return values.count(name) != 0; }
 };
 
-// Nothing (after printing what is wrong) when an option is unknown or lacks its value.
-std::optional<ParsedOptions> ParseOptions(const Arguments& args, const std::set<std::string>& known,
-                                          const std::string& usage);
+// Registers `names` (each taking one value) and a list of positionals on `command`; `Collect`
+// keeps only the options that were given, so `has` tells given from left out.
+class OptionCollector {
+public:
+    OptionCollector(CLI::App& command, const std::vector<std::string>& names,
+                    const std::string& positionalsName);
+    ParsedOptions Collect() const;
+
+private:
+    CLI::App& command_;
+    std::map<std::string, std::string> values_;
+    std::vector<std::string> positionals_;
+};
 
 }  // namespace halyx::cli

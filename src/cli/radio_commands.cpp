@@ -1,6 +1,9 @@
 // halyx-cli read / write / tuning: the radio exchanges of the window, on the command line.
+#include <CLI/CLI.hpp>
+#include <QCoreApplication>
 #include <charconv>
 #include <iostream>
+#include <memory>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
@@ -79,15 +82,11 @@ std::optional<RadioImage> BaseImage(const ParsedOptions& options) {
     return image;
 }
 
-int RunRead(const Arguments& args) {
+int RunRead(const ParsedOptions* options) {
     const std::string usage =
         "usage: halyx-cli read --port PORT -o OUT.kda [--base IMAGE.kda] [--log FILE]";
-    const auto options = ParseOptions(args, {"--port", "-o", "--base", "--log"}, usage);
-    if (!options || !options->has("--port") || !options->has("-o") ||
-        !options->positionals.empty()) {
-        if (options) {
-            PrintError(usage);
-        }
+    if (!options->has("--port") || !options->has("-o") || !options->positionals.empty()) {
+        PrintError(usage);
         return kUsage;
     }
     const auto port = PortOption(*options);
@@ -110,13 +109,10 @@ int RunRead(const Arguments& args) {
     return status != kDone ? status : FileStatus(SaveImageFile(options->value("-o"), *image));
 }
 
-int RunWrite(const Arguments& args) {
+int RunWrite(const ParsedOptions* options) {
     const std::string usage = "usage: halyx-cli write --port PORT IMAGE.kda [--log FILE]";
-    const auto options = ParseOptions(args, {"--port", "--log"}, usage);
-    if (!options || !options->has("--port") || options->positionals.size() != 1) {
-        if (options) {
-            PrintError(usage);
-        }
+    if (!options->has("--port") || options->positionals.size() != 1) {
+        PrintError(usage);
         return kUsage;
     }
     const auto port = PortOption(*options);
@@ -226,48 +222,77 @@ int RunTuningPoint(const ParsedOptions& options, const PortText& port, std::uint
     return kDone;
 }
 
-int RunTuning(const Arguments& args) {
-    const std::string usage = "usage: halyx-cli tuning read|write|point --port PORT [--baud B] ...";
-    if (args.empty()) {
-        PrintError(usage);
+int RunTuning(const std::string& what, const ParsedOptions& options) {
+    if (!options.has("--port")) {
+        PrintError("usage: halyx-cli tuning read|write|point --port PORT [--baud B] ...");
         return kUsage;
     }
-    const auto options = ParseOptions(Arguments(args.begin() + 1, args.end()),
-                                      {"--port", "--baud", "-o", "--image", "--log"}, usage);
-    if (!options || !options->has("--port")) {
-        if (options) {
-            PrintError(usage);
-        }
-        return kUsage;
-    }
-    const auto port = PortOption(*options);
-    const auto baud = BaudOption(*options);
+    const auto port = PortOption(options);
+    const auto baud = BaudOption(options);
     if (!port || !baud) {
         return kUsage;
     }
-    if (args[0] == "read") {
-        return RunTuningRead(*options, *port, *baud);
+    if (what == "read") {
+        return RunTuningRead(options, *port, *baud);
     }
-    if (args[0] == "write") {
-        return RunTuningWrite(*options, *port, *baud);
+    if (what == "write") {
+        return RunTuningWrite(options, *port, *baud);
     }
-    if (args[0] == "point") {
-        return RunTuningPoint(*options, *port, *baud);
-    }
-    PrintError(usage);
-    return kUsage;
+    return RunTuningPoint(options, *port, *baud);
+}
+
+// The serial engine hands received bytes over through Qt's event loop.
+template <typename Run>
+int WithEventLoop(CommandContext& context, Run run) {
+    QCoreApplication app(context.argc, context.argv);
+    return run();
 }
 
 }  // namespace
 
-int RunRadioCommand(const std::string& name, const Arguments& args) {
-    if (name == "read") {
-        return RunRead(args);
+void AddRadioCommands(CLI::App& app, CommandContext& context) {
+    static std::vector<std::unique_ptr<OptionCollector>> collectors;
+    const auto add = [&](CLI::App& command, const std::vector<std::string>& names,
+                         const std::string& positionals) -> OptionCollector& {
+        collectors.push_back(std::make_unique<OptionCollector>(command, names, positionals));
+        return *collectors.back();
+    };
+
+    CLI::App* read = app.add_subcommand(
+        "read",
+        "read the radio; bytes it never sends come from the base image (default: "
+        "default.kda in the current directory, else zeros)");
+    OptionCollector& readOptions = add(*read, {"--port", "-o", "--base", "--log"}, "");
+    read->callback([&context, &readOptions] {
+        const ParsedOptions options = readOptions.Collect();
+        context.status = WithEventLoop(context, [&] { return RunRead(&options); });
+    });
+
+    CLI::App* write =
+        app.add_subcommand("write", "write the radio, then read it back and compare the channels");
+    OptionCollector& writeOptions = add(*write, {"--port", "--log"}, "IMAGE.kda");
+    write->callback([&context, &writeOptions] {
+        const ParsedOptions options = writeOptions.Collect();
+        context.status = WithEventLoop(context, [&] { return RunWrite(&options); });
+    });
+
+    CLI::App* tuning = app.add_subcommand("tuning", "the factory tuning values");
+    tuning->require_subcommand(1);
+    const std::vector<std::pair<std::string, std::string>> tuningCommands = {
+        {"read", "read the tuning values: -o VALUES.dat"},
+        {"write",
+         "VALUES.dat --image IMAGE.kda: tuning values, then the image's settings and "
+         "channels, then the check"},
+        {"point", "N LOW MID HIGH: send one live test point"}};
+    for (const auto& [name, help] : tuningCommands) {
+        CLI::App* command = tuning->add_subcommand(name, help);
+        OptionCollector& options =
+            add(*command, {"--port", "--baud", "-o", "--image", "--log"}, "ARGS");
+        command->callback([&context, &options, what = name] {
+            const ParsedOptions parsed = options.Collect();
+            context.status = WithEventLoop(context, [&] { return RunTuning(what, parsed); });
+        });
     }
-    if (name == "write") {
-        return RunWrite(args);
-    }
-    return RunTuning(args);
 }
 
 }  // namespace halyx::cli

@@ -1,3 +1,4 @@
+#include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/cli_texts.h"
@@ -7,35 +8,38 @@
 #include "files/image_file.h"
 
 namespace halyx::cli {
+namespace {
 
-int RunShow(const Arguments& args) {
+struct ShowOptions {
     std::string path;
     bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
-            json = true;
-        } else if (path.empty() && !arg.starts_with("-")) {
-            path = arg;
-        } else {
-            PrintError("show: unexpected argument '" + arg +
-                       "'; usage: halyx-cli show IMAGE.kda [--json]");
-            return kUsage;
-        }
-    }
-    if (path.empty()) {
-        PrintError("show: usage: halyx-cli show IMAGE.kda [--json]");
-        return kUsage;
-    }
+};
+
+int RunShow(const ShowOptions& options, const CommandContext& context) {
     RadioImage image;
-    const FileResult loaded = LoadImageFile(path, image);
+    const FileResult loaded = LoadImageFile(options.path, image);
     if (!loaded.ok()) {
         PrintError(FileErrorTextEnglish(loaded));
         return kFileError;
     }
-    const CliTexts texts;
-    const ImageView view = ViewOf(image, texts.tones);
-    std::cout << (json ? FormatJson(view) : FormatText(view, texts.lookup));
+    if (options.json) {
+        std::cout << FormatJson(ViewOf(image));
+    } else {
+        const CliTexts texts(ChooseOutputLanguage(context.lang));
+        std::cout << FormatText(image, texts.texts);
+    }
     return kDone;
+}
+
+}  // namespace
+
+void AddShowCommand(CLI::App& app, CommandContext& context) {
+    static ShowOptions options;
+    CLI::App* show = app.add_subcommand(
+        "show", "common settings and the 20 channels as the main window shows them");
+    show->add_option("IMAGE.kda", options.path, "image file")->required();
+    show->add_flag("--json", options.json, "one JSON object; its texts never depend on a language");
+    show->callback([&context] { context.status = RunShow(options, context); });
 }
 
 }  // namespace halyx::cli

@@ -11,7 +11,7 @@ constexpr std::string_view kStyle =
     "body{font-family:'DejaVu Sans','WenQuanYi Micro Hei',sans-serif;font-size:10pt}"
     "h1{font-size:16pt;margin:0 0 4pt 0}"
     "table{border-collapse:collapse;margin-top:8pt}"
-    "th,td{border:1px solid #777;padding:3px 8px;text-align:left}"
+    "th,td{border:1px solid #777;padding:3px 5px;text-align:left;white-space:nowrap}"
     "th{background-color:#e4e4e4}"
     "p.meta{margin:0}";
 
@@ -65,7 +65,7 @@ std::string ChannelSheetHtml(const RadioImage& image, const SheetSource& source,
 
     // Settings as label/value pairs, three pairs to a row, so the sheet keeps to one page.
     constexpr std::size_t kPairsPerRow = 3;
-    html += "<table>\n";
+    html += "<table width=\"100%\">\n";
     for (std::size_t i = 0; i < settings.size(); i += kPairsPerRow) {
         html += "<tr>";
         for (std::size_t j = i; j < i + kPairsPerRow && j < settings.size(); ++j) {
@@ -73,7 +73,7 @@ std::string ChannelSheetHtml(const RadioImage& image, const SheetSource& source,
         }
         html += "</tr>\n";
     }
-    html += "</table>\n<table>\n<tr>";
+    html += "</table>\n<table width=\"100%\">\n<tr>";
     for (const std::string& heading : ChannelHeadings(texts)) {
         html += Cell("th", heading);
     }

@@ -98,7 +98,7 @@ TEST_F(CliProcess, JsonKeepsLanguageTextsAndEscapesRawRadioBytes) {
         testing::RunProcess(BuiltProgram("halyx-cli"), {"show", "odd.kda", "--json"}, dir.path(),
                             {{"HALYX_HOME", home.path().string()}});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
-    EXPECT_NE(result.out.find("\"rxTone\": \"关闭\""), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\"rxTone\": \"off\""), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("\"serialNumber\": \"\\u00b0000000001\""), std::string::npos)
         << result.out;
 }
@@ -115,7 +115,11 @@ TEST_F(CliProcess, InstalledProgramFindsItsLanguageFilesInTheDataFolder) {
     const ProcessResult result = testing::RunProcess(home / "bin" / "halyx-cli",
                                                      {"show", "radio.kda", "--json"}, dir.path());
     ASSERT_EQ(result.exitStatus, 0) << result.err;
-    EXPECT_NE(result.out.find("\"rxTone\": \"关闭\""), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\"rxTone\": \"off\""), std::string::npos) << result.out;
+    // JSON takes nothing from a language file; the readable output finds it in the data folder.
+    const ProcessResult readable = testing::RunProcess(
+        home / "bin" / "halyx-cli", {"show", "radio.kda", "--lang", "zh"}, dir.path());
+    EXPECT_NE(readable.out.find("关闭"), std::string::npos) << readable.out;
 }
 
 TEST_F(CliProcess, UsageErrorsExitOne) {
