@@ -52,6 +52,9 @@ struct AppContext {
     // called after the byte has gone into the reply buffer.
     std::function<void()> afterLinkByte;
 
+    // Name of the image file last opened or saved (the channel sheet shows it).
+    std::string imageFileName{"default.kda"};
+
     // The factory dialog's live tuning values.
     TestValues testValues;
     TestPoint testPoint;

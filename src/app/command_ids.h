@@ -19,6 +19,12 @@ inline constexpr int kTest = 32785;
 inline constexpr int kPortSettings = 32775;
 inline constexpr int kLanguageChinese = 32783;
 inline constexpr int kLanguageEnglish = 32784;
+// Channel interchange, appended after the last application id (32785, the test dialog).
+inline constexpr int kImportCsv = 32786;
+inline constexpr int kExportCsv = 32787;
+inline constexpr int kExportPdf = 32788;
+inline constexpr int kExportHtml = 32789;
+inline constexpr int kCompareFile = 32790;
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 // Edit and pane accelerators: bound so that they are swallowed, with no handler behind them.

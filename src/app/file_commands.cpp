@@ -57,6 +57,7 @@ bool FileCommands::LoadFile(const QString& path) {
         ReportFileError(prompts_, window_, result);
         return false;
     }
+    context_.imageFileName = ToPath(path).filename().string();
     refreshView_();
     return true;
 }
@@ -70,7 +71,9 @@ void FileCommands::Save() {
     if (!result.ok()) {
         result.path = path->toStdString();
         ReportFileError(prompts_, window_, result);
+        return;
     }
+    context_.imageFileName = ToPath(*path).filename().string();
 }
 
 void FileCommands::ReportFileError(UiPrompts& prompts, QWidget* parent, const FileResult& result) {

@@ -16,6 +16,7 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/file_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lock_key_source.cpp
     ${CMAKE_CURRENT_LIST_DIR}/halyx_app.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/interchange_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_bars.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_menus.cpp
@@ -25,10 +26,12 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/exchange_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/read_radio_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogs/report_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/write_radio_dialog.cpp)
 target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_gui
-    PUBLIC halyx_context halyx_form halyx_factory halyx_files Qt6::Widgets Qt6::PrintSupport
+    PUBLIC halyx_context halyx_form halyx_factory halyx_files halyx_interchange halyx_sheet_render
+           Qt6::Widgets Qt6::PrintSupport
     PRIVATE halyx_options)
 
 # The lock-key panes read the keyboard's indicators where the platform tells them: XKB on X11

@@ -1,14 +1,13 @@
 #include "app/main_frame.h"
 
 #include <QAction>
-#include <QPainter>
-#include <QPrinter>
 
 #include "app/app_context.h"
 #include "app/command_ids.h"
 #include "app/dialogs/read_radio_dialog.h"
 #include "app/dialogs/write_radio_dialog.h"
 #include "app/file_commands.h"
+#include "app/interchange_commands.h"
 #include "app/port_settings_dialog.h"
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
@@ -22,6 +21,8 @@ CMainFrame::CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent)
     setObjectName(QStringLiteral("CMainFrame"));
     fileCommands_ =
         std::make_unique<FileCommands>(context_, prompts_, this, [this] { RefreshView(); });
+    interchange_ =
+        std::make_unique<InterchangeCommands>(context_, prompts_, this, [this] { RefreshView(); });
     // The view comes first, as the framework creates it before the bars.
     view_ = new CHalyxView(context_, this);
     setCentralWidget(view_);
@@ -73,7 +74,22 @@ void CMainFrame::OnCommand(int commandId) {
             fileCommands_->Save();
             break;
         case cmd::kFilePrint:
-            Print();
+            interchange_->Print();
+            break;
+        case cmd::kImportCsv:
+            interchange_->ImportCsv();
+            break;
+        case cmd::kExportCsv:
+            interchange_->ExportCsv();
+            break;
+        case cmd::kExportPdf:
+            interchange_->ExportPdf();
+            break;
+        case cmd::kExportHtml:
+            interchange_->ExportHtml();
+            break;
+        case cmd::kCompareFile:
+            interchange_->CompareWithFile();
             break;
         case cmd::kAppExit:
             close();
@@ -149,24 +165,6 @@ void CMainFrame::OnSerialPortLost(int portNumber) {
     // The engine has closed the port already. Clearing the flag makes the next read or write
     // open it again instead of talking to a port that is gone.
     context_.portOpen = false;
-}
-
-void CMainFrame::Print() {
-    QPrinter printer;
-    if (!prompts_.choosePrinter(this, printer)) {
-        return;
-    }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return;
-    }
-    // The form, scaled to fit the page and keeping its proportions.
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QSize form = view_->size();
-    const double scale = std::min(page.width() / form.width(), page.height() / form.height());
-    painter.scale(scale, scale);
-    view_->render(&painter);
-    painter.end();
 }
 
 void CMainFrame::OpenReadDialog() {

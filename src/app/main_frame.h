@@ -18,6 +18,7 @@ namespace halyx {
 struct AppContext;
 class CHalyxView;
 class FileCommands;
+class InterchangeCommands;
 class LockIndicatorPane;
 class LockPaneUpdater;
 class UiPrompts;
@@ -90,7 +91,6 @@ private:
     void OpenTrafficLog();
     void OpenSerialPort();
     void UpdateViewChecks();
-    void Print();
     void OpenReadDialog();
     void OpenWriteDialog();
     void OpenPortSettings();
@@ -107,6 +107,7 @@ private:
     std::map<int, QAction*> actions_;
     QToolButton* pointedButton_ = nullptr;
     std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<InterchangeCommands> interchange_;
     std::function<void()> aboutHandler_;
     std::function<void()> testHandler_;
 };

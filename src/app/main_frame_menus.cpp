@@ -115,7 +115,9 @@ void CMainFrame::LocaliseMenus() {
                 continue;
             }
             QAction* action = actions_[item.commandId];
-            action->setText(Text(context_, item.textKey));
+            action->setText(item.builtinEnglish.empty() ? Text(context_, item.textKey)
+                                                        : QString::fromStdString(context_.textOr(
+                                                              item.textKey, item.builtinEnglish)));
             action->setEnabled(true);
         }
     }

@@ -6,6 +6,7 @@
 
 #include "app/command_ids.h"
 #include "app/shell_texts.h"
+#include "interchange/interchange_texts.h"
 
 namespace halyx {
 
@@ -13,6 +14,8 @@ namespace halyx {
 struct MenuItemSpec {
     int commandId;
     std::string_view textKey;
+    // For items newer than the original key range: shown when the language file lacks the key.
+    std::string_view builtinEnglish{};
 };
 
 struct MenuSpec {
@@ -23,11 +26,20 @@ struct MenuSpec {
 inline constexpr int kSeparator = 0;
 
 namespace menu_layout {
-inline constexpr std::array<MenuItemSpec, 5> kFile{{{cmd::kFileNew, keys::kMenuNew},
-                                                    {cmd::kFileOpen, keys::kMenuOpen},
-                                                    {cmd::kFileSave, keys::kMenuSave},
-                                                    {kSeparator, {}},
-                                                    {cmd::kAppExit, keys::kMenuExit}}};
+// Items are only ever appended, so every older item keeps its place.
+inline constexpr std::array<MenuItemSpec, 11> kFile{{
+    {cmd::kFileNew, keys::kMenuNew},
+    {cmd::kFileOpen, keys::kMenuOpen},
+    {cmd::kFileSave, keys::kMenuSave},
+    {kSeparator, {}},
+    {cmd::kAppExit, keys::kMenuExit},
+    {kSeparator, {}},
+    {cmd::kImportCsv, text::kMenuImportCsv.key, text::kMenuImportCsv.english},
+    {cmd::kExportCsv, text::kMenuExportCsv.key, text::kMenuExportCsv.english},
+    {cmd::kExportPdf, text::kMenuExportPdf.key, text::kMenuExportPdf.english},
+    {cmd::kExportHtml, text::kMenuExportHtml.key, text::kMenuExportHtml.english},
+    {cmd::kCompareFile, text::kMenuCompare.key, text::kMenuCompare.english},
+}};
 inline constexpr std::array<MenuItemSpec, 4> kProgram{{{cmd::kReadRadio, keys::kMenuReadRadio},
                                                        {cmd::kWriteRadio, keys::kMenuWriteRadio},
                                                        {kSeparator, {}},

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStringList>
 
@@ -88,6 +89,14 @@ std::optional<QString> QtUiPrompts::saveFile(QWidget* parent, const FileDialogSp
 bool QtUiPrompts::choosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUiPrompts::previewAndPrint(QWidget* parent, QPrinter& printer,
+                                  const std::function<void(QPrinter&)>& paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter* target) { paint(*target); });
+    dialog.exec();
 }
 
 }  // namespace halyx

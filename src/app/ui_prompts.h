@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -33,6 +34,14 @@ public:
     virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
     // Lets the user pick and set up a printer; false when cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // Shows what `paint` draws as a print preview from which the user may print. Without a
+    // preview (headless faces) it asks for a printer and prints at once.
+    virtual void previewAndPrint(QWidget* parent, QPrinter& printer,
+                                 const std::function<void(QPrinter&)>& paint) {
+        if (choosePrinter(parent, printer)) {
+            paint(printer);
+        }
+    }
 
     // Shorthand for a box with only an OK button.
     void inform(QWidget* parent, PromptIcon icon, const QString& caption, const QString& text) {
@@ -48,6 +57,8 @@ public:
     std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void previewAndPrint(QWidget* parent, QPrinter& printer,
+                         const std::function<void(QPrinter&)>& paint) override;
 };
 
 // The filter string Qt's file dialogs take for one entry: "description (patterns)", where the

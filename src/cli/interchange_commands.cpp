@@ -13,6 +13,7 @@
 #include "interchange/channel_sheet.h"
 #include "interchange/csv_export.h"
 #include "interchange/csv_import.h"
+#include "interchange/difference_text.h"
 #include "interchange/image_compare.h"
 #include "interchange/image_texts.h"
 #include "interchange/sheet_render.h"
@@ -124,16 +125,6 @@ struct DiffOptions {
     bool json = false;
 };
 
-std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
-    std::string out;
-    for (const std::uint8_t byte : bytes) {
-        char text[4];
-        std::snprintf(text, sizeof text, "%02x", byte);
-        out += (out.empty() ? "" : " ") + std::string(text);
-    }
-    return out;
-}
-
 Json SettingValue(const SettingDifference& d, const std::string& value) {
     return d.isText ? JsonText(value) : Json(std::stoi(value));
 }
@@ -161,33 +152,6 @@ std::string DiffJson(const ImageDifferences& d) {
     return ReadableJson(document);
 }
 
-std::string DiffText(const ImageDifferences& d, const TextOrLookup& texts) {
-    std::string out;
-    if (d.identical()) {
-        return texts(text::kIdentical) + "\n";
-    }
-    if (d.lengthDiffers) {
-        out += texts(text::kImageLength) + ": " + std::to_string(d.lengthA) + " -> " +
-               std::to_string(d.lengthB) + "\n";
-    }
-    for (const SettingDifference& s : d.settings) {
-        out += SettingLabel(s.name, texts) + ": " + s.a + " -> " + s.b + "\n";
-    }
-    for (const ChannelDifference& c : d.channels) {
-        const auto blank = [](const std::string& v) { return v.empty() ? std::string("-") : v; };
-        out += ChannelLabel(c.channel) + " " + SettingLabel(c.field, texts) + ": " + blank(c.a) +
-               " -> " + blank(c.b) + "\n";
-    }
-    for (const ByteRangeDifference& r : d.bytes) {
-        char range[48];
-        std::snprintf(range, sizeof range, "%zu-%zu (0x%03zX-0x%03zX)", r.first, r.last, r.first,
-                      r.last);
-        out += texts(text::kOtherBytes) + " " + range + ": " + HexBytes(r.a) + " -> " +
-               HexBytes(r.b) + "\n";
-    }
-    return out;
-}
-
 int RunDiff(const DiffOptions& options, const CommandContext& context) {
     RadioImage a, b;
     if (!Load(options.a, a) || !Load(options.b, b)) {
@@ -197,7 +161,10 @@ int RunDiff(const DiffOptions& options, const CommandContext& context) {
     if (options.json) {
         std::cout << DiffJson(differences);
     } else {
-        std::cout << DiffText(differences, CliTexts(ChooseOutputLanguage(context.lang)).texts);
+        const CliTexts texts(ChooseOutputLanguage(context.lang));
+        for (const std::string& line : DifferenceLines(differences, texts.texts)) {
+            std::cout << line << "\n";
+        }
     }
     return differences.identical() ? kDone : kImagesDiffer;
 }

@@ -39,7 +39,8 @@ QMenu* Menu(CMainFrame* frame, int position) {
 TEST_F(MainFrame, MenusHoldTheirCommandsInOrderWithIdsAsDataAndObjectNames) {
     StartWith("[setup]\nlanguage=english\n");
     const std::vector<std::vector<int>> expected = {
-        {57600, 57601, 32780, 0, 57665},
+        // The channel-interchange items come after the original ones.
+        {57600, 57601, 32780, 0, 57665, 0, 32786, 32787, 32788, 32789, 32790},
         {32773, 32774, 0, 32785},
         {32775},
         {32783, 32784},
