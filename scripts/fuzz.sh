@@ -18,6 +18,10 @@ artifacts="$PWD/$build_dir/fuzz-artifacts"
 mkdir -p "$artifacts"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# The file targets write and sync a file per input; on a memory-backed folder that costs little.
+if [[ -z ${TMPDIR:-} && -w /dev/shm ]]; then
+    export TMPDIR=/dev/shm
+fi
 for corpus in fuzz/corpus/*/; do
     target=$(basename "$corpus")
     # New inputs go to a scratch folder; the seeds in the repository are only read.
