@@ -3,6 +3,7 @@
 # Usage: scripts/install-deps.sh [--gui] [--screenshot]
 #   --gui          adds what the README's run command needs (CJK fonts)
 #   --screenshot   adds the virtual screen and tools for taking screenshots headless
+#   --fuzz         adds clang and its libFuzzer and sanitizer runtimes (scripts/fuzz.sh)
 set -euo pipefail
 
 # libx11-dev: the lock-key panes read the XKB indicators; libxtst-dev and xvfb: the test that
@@ -14,6 +15,7 @@ for option in "$@"; do
     case "$option" in
         --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;
         --screenshot) packages+=(xvfb x11-apps imagemagick xauth xdotool fonts-wqy-microhei poppler-utils) ;;
+        --fuzz) packages+=(clang libclang-rt-14-dev) ;;
         *) echo "unknown option $option" >&2; exit 1 ;;
     esac
 done

@@ -57,6 +57,13 @@ bool OpenLinkPort(AppContext& context) {
     return true;
 }
 
+std::string PortOpenFailureDetail(const AppContext& context) {
+    return PortOpenFailureText(context.port->LastOpenFailure(),
+                               [&context](std::string_view key, std::string_view english) {
+                                   return context.textOr(key, english);
+                               });
+}
+
 void CloseLinkPort(AppContext& context) {
     context.port->Close();
     context.portOpen = false;

@@ -87,6 +87,7 @@ public:
     bool Open(int portNumber) override;
     bool OpenAtBaud(int portNumber, std::uint32_t baudRate) override;
     void Close() override;
+    PortOpenFailure LastOpenFailure() const override { return port_.LastOpenFailure(); }
 
 private:
     SerialPort& port_;

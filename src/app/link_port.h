@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "link/port_open_failure.h"
 
 namespace halyx {
 
@@ -21,6 +24,8 @@ public:
         return Open(portNumber);
     }
     virtual void Close() = 0;
+    // Why the last open failed; a port with nothing to tell gives cause None.
+    virtual PortOpenFailure LastOpenFailure() const { return {}; }
 };
 
 // Reads "port"/"com" from the setting file and opens the link port on it, setting the
@@ -29,5 +34,9 @@ bool OpenLinkPort(AppContext& context);
 
 // Closes the link port and clears the port-open flag.
 void CloseLinkPort(AppContext& context);
+
+// The cause of the link port's last failed open in the current language, for the detail text of
+// the port-open error box; empty when the port gave none.
+std::string PortOpenFailureDetail(const AppContext& context);
 
 }  // namespace halyx

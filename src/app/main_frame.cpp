@@ -52,8 +52,9 @@ void CMainFrame::OpenTrafficLog() {
 void CMainFrame::OpenSerialPort() {
     context_.serialLinkPort().SetOwner(this);
     if (!OpenLinkPort(context_)) {
-        prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
-                        QString::fromStdString(context_.text(keys::kPortOpenFailed)));
+        prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
+                                  QString::fromStdString(context_.text(keys::kPortOpenFailed)),
+                                  QString::fromStdString(PortOpenFailureDetail(context_)));
     }
 }
 

@@ -176,8 +176,9 @@ void CPortSettingsDlg::OnOK() {
     }
     // OpenLinkPort reads the port number back from the setting file.
     if (!OpenLinkPort(context_)) {
-        prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
-                        Text(context_, keys::kPortOpenFailed));
+        prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
+                                  Text(context_, keys::kPortOpenFailed),
+                                  QString::fromStdString(PortOpenFailureDetail(context_)));
     }
     accept();
 }

@@ -68,6 +68,15 @@ PromptAnswer QtUiPrompts::message(QWidget* parent, PromptIcon icon, const QStrin
     return PromptAnswer::Ok;
 }
 
+void QtUiPrompts::informWithDetail(QWidget* parent, PromptIcon icon, const QString& caption,
+                                   const QString& text, const QString& detail) {
+    QMessageBox box(ToQtIcon(icon), caption, text, QMessageBox::Ok, parent);
+    // Informative rather than "detailed" text: the cause is what the user needs, so it is shown
+    // at once instead of behind a button.
+    box.setInformativeText(detail);
+    box.exec();
+}
+
 std::optional<QString> QtUiPrompts::openFile(QWidget* parent, const FileDialogSpec& spec) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -29,6 +29,13 @@ public:
 
     virtual PromptAnswer message(QWidget* parent, PromptIcon icon, const QString& caption,
                                  const QString& text, PromptButtons buttons) = 0;
+    // An OK box whose main text stays `text` and whose `detail` (a port failure's cause) is shown
+    // beneath it. Without a detail this is inform().
+    virtual void informWithDetail(QWidget* parent, PromptIcon icon, const QString& caption,
+                                  const QString& text, const QString& detail) {
+        static_cast<void>(detail);
+        inform(parent, icon, caption, text);
+    }
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
@@ -54,6 +61,8 @@ class QtUiPrompts : public UiPrompts {
 public:
     PromptAnswer message(QWidget* parent, PromptIcon icon, const QString& caption,
                          const QString& text, PromptButtons buttons) override;
+    void informWithDetail(QWidget* parent, PromptIcon icon, const QString& caption,
+                          const QString& text, const QString& detail) override;
     std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;

@@ -52,7 +52,9 @@ bool RadioSession::OpenPort(const PortText& port, std::uint32_t baudRate) {
     if (!opened) {
         const std::string name =
             port.devicePath.empty() ? ComName(port.portNumber) : port.devicePath;
-        PrintError(name + ": the serial port cannot be opened");
+        // The cause names the device itself, which may differ from the COMn the user gave.
+        PrintError(name + ": the serial port cannot be opened: " +
+                   PortOpenFailureTextEnglish(port_.LastOpenFailure()));
         return false;
     }
     port_.StartWorker();

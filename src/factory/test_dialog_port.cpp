@@ -90,8 +90,9 @@ void TestDialog::OnOpenClosePort() {
 
 void TestDialog::OpenPort() {
     if (!context_.port->OpenAtBaud(ChosenPortNumber(), ChosenBaudRate())) {
-        prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(captions::kReadError),
-                        Text(keys::kPortOpenFailed));
+        prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kReadError),
+                                  Text(keys::kPortOpenFailed),
+                                  QString::fromStdString(PortOpenFailureDetail(context_)));
         return;
     }
     holdsPort_ = true;

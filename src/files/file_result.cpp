@@ -83,6 +83,23 @@ std::string EnglishTemplate(FileErrorCause cause) {
     return "%1: unspecified error";
 }
 
+std::string EnglishKindTemplate(FileKind kind) {
+    switch (kind) {
+        case FileKind::Folder:
+            return "%1: is a folder, not a file";
+        case FileKind::NamedPipe:
+            return "%1: is not a regular file (a named pipe)";
+        case FileKind::Device:
+            return "%1: is not a regular file (a device)";
+        case FileKind::Socket:
+            return "%1: is not a regular file (a socket)";
+        case FileKind::Other:
+        case FileKind::Regular:
+            break;
+    }
+    return "%1: is not a regular file";
+}
+
 std::string Fill(const std::string& pattern, const FileResult& result) {
     std::string text = ReplaceAll(pattern, "%2", std::to_string(result.size));
     text = ReplaceAll(text, "%3", std::to_string(result.limit));
@@ -91,6 +108,15 @@ std::string Fill(const std::string& pattern, const FileResult& result) {
 }
 
 }  // namespace
+
+FileResult RefusedAs(const std::string& path, FileKind kind) {
+    FileResult result;
+    result.path = path;
+    result.kind = kind;
+    result.cause =
+        kind == FileKind::Folder ? FileErrorCause::AccessDenied : FileErrorCause::InvalidFile;
+    return result;
+}
 
 FileErrorCause CauseFromErrno(int error) {
     switch (error) {
@@ -136,6 +162,9 @@ std::string FileErrorText(const FileResult& result) {
 }
 
 std::string FileErrorTextEnglish(const FileResult& result) {
+    if (result.kind != FileKind::Regular) {
+        return Fill(EnglishKindTemplate(result.kind), result);
+    }
     return Fill(EnglishTemplate(result.cause), result);
 }
 

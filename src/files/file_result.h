@@ -25,14 +25,33 @@ enum class FileErrorCause {
     TooLarge,
 };
 
+// What a path turned out to name when it was refused for not being a regular file. The cause
+// of such a refusal is the nearest one of the table above (see RefusedAs), so the GUI's file-error
+// box still has a text for it; the command line names the kind itself.
+enum class FileKind {
+    Regular,
+    Folder,
+    NamedPipe,
+    Device,
+    Socket,
+    Other,
+};
+
 struct FileResult {
     FileErrorCause cause = FileErrorCause::None;
-    std::string path;          // the file as the user named it
-    std::uintmax_t size = 0;   // the file's size, for TooLarge
-    std::uintmax_t limit = 0;  // the largest size accepted, for TooLarge
+    std::string path;                   // the file as the user named it
+    std::uintmax_t size = 0;            // the file's size, for TooLarge
+    std::uintmax_t limit = 0;           // the largest size accepted, for TooLarge
+    FileKind kind = FileKind::Regular;  // what was found instead of a regular file
 
     bool ok() const { return cause == FileErrorCause::None; }
 };
+
+// A refusal of `path` because it names a `kind` of thing that is not a regular file. A folder is
+// reported as access denied, as the platform's own open reports it; anything else (a named pipe,
+// a device, a socket) as an invalid file handle: the name does not lead to a file that can be
+// read or replaced as one.
+FileResult RefusedAs(const std::string& path, FileKind kind);
 
 // Maps a C library errno value to its cause.
 FileErrorCause CauseFromErrno(int error);

@@ -2,8 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <random>
 #include <system_error>
 
@@ -11,8 +10,11 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+#include "files/file_kind.h"
 
 namespace halyx {
 namespace {
@@ -76,15 +78,36 @@ void SyncFolder([[maybe_unused]] const fs::path& folder) {
 #endif
 }
 
-fs::path ResolveLinks(const fs::path& path) {
+// The name a save really replaces: the end of a chain of links. Nothing when the chain cannot be
+// followed (a loop): replacing the link itself would not be what the user asked either.
+std::optional<fs::path> ResolveLinks(const fs::path& path) {
     std::error_code error;
-    if (fs::is_symlink(path, error)) {
-        fs::path target = fs::weakly_canonical(path, error);
-        if (!error) {
-            return target;
-        }
+    if (!fs::is_symlink(path, error)) {
+        return path;
     }
-    return path;
+    fs::path target = fs::weakly_canonical(path, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return target;
+}
+
+// What already stands at `target`, when it is something a save must not replace.
+std::optional<FileKind> UnreplaceableKind(const fs::path& target) {
+#ifdef _WIN32
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    if (error || !fs::exists(status) || fs::is_regular_file(status)) {
+        return std::nullopt;
+    }
+    return fs::is_directory(status) ? FileKind::Folder : FileKind::Other;
+#else
+    struct stat existing {};
+    if (stat(target.c_str(), &existing) != 0 || S_ISREG(existing.st_mode)) {
+        return std::nullopt;
+    }
+    return KindOfMode(existing.st_mode);
+#endif
 }
 
 // Replacing a file the user may not write to must fail as it would have in place, even though
@@ -99,72 +122,15 @@ bool ExistingFileIsReadOnly(const fs::path& path) {
 
 }  // namespace
 
-ReadResult ReadSmallFile(const std::filesystem::path& path, std::uintmax_t limit) {
-    ReadResult read;
-    read.result.path = path.string();
-    errno = 0;
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
-    if (file == nullptr) {
-        read.result = Failure(path, errno);
-        return read;
-    }
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
-    }
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-        const int error = errno;
-        std::fclose(file);
-        read.result = Failure(path, error == 0 ? ESPIPE : error);
-        if (error == EISDIR || error == 0) {
-            read.result.cause =
-                error == EISDIR ? FileErrorCause::AccessDenied : FileErrorCause::BadSeek;
-        }
-        return read;
-    }
-    if (static_cast<std::uintmax_t>(size) > limit) {
-        std::fclose(file);
-        read.result.cause = FileErrorCause::TooLarge;
-        read.result.size = static_cast<std::uintmax_t>(size);
-        read.result.limit = limit;
-        return read;
-    }
-    read.bytes.resize(static_cast<std::size_t>(size));
-    const std::size_t got = std::fread(read.bytes.data(), 1, read.bytes.size(), file);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) {
-        read.result = Failure(path, error == 0 ? EIO : error);
-        read.bytes.clear();
-    } else if (got != read.bytes.size()) {
-        read.result.cause = FileErrorCause::EndOfFile;  // the file shrank while being read
-        read.bytes.clear();
-    }
-    return read;
-}
-
-std::optional<std::string> ReadFileBytes(const fs::path& path) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     std::error_code error;
-    const fs::path target = ResolveLinks(path);
-    if (fs::is_directory(target, error)) {
-        return Failure(path, EISDIR);
+    const std::optional<fs::path> resolved = ResolveLinks(path);
+    if (!resolved) {
+        return Failure(path, ELOOP);
+    }
+    const fs::path& target = *resolved;
+    if (const std::optional<FileKind> kind = UnreplaceableKind(target)) {
+        return RefusedAs(path.string(), *kind);
     }
     const fs::file_status old = fs::status(target, error);
     const bool replacing = !error && fs::exists(old);

@@ -46,7 +46,10 @@ bool SerialPort::OpenDevice(SerialByteReceiver* owner, const std::string& device
     portNumber_ = portNumber;
     devicePath_ = devicePath;
     line_ = line;
+    lastFailure_ = {};
     if (devicePath.empty()) {
+        lastFailure_.cause = PortOpenCause::NoDevice;
+        lastFailure_.portName = ComName(portNumber);
         return false;
     }
     lost_.store(false);
@@ -56,6 +59,8 @@ bool SerialPort::OpenDevice(SerialByteReceiver* owner, const std::string& device
     SerialWorker* worker = thread->StartAndOpen();
     if (worker == nullptr) {
         handover_->Abort();
+        lastFailure_ =
+            ClassifyPortOpenFailure(devicePath, thread->OpenAttempt(), ProbePortDevice(devicePath));
         return false;
     }
     thread_ = std::move(thread);

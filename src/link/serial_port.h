@@ -7,6 +7,7 @@
 #include <string>
 
 #include "link/frame_sink.h"
+#include "link/port_open_failure.h"
 #include "link/serial_byte_handover.h"
 #include "link/serial_byte_receiver.h"
 #include "link/serial_line_settings.h"
@@ -74,6 +75,9 @@ public:
     // the port is closed or lost, or the frame is longer than the write capacity. Never blocks.
     void Write(const std::uint8_t* bytes, std::uint16_t length) override;
 
+    // Why the last Open or OpenDevice failed; cause None after one that succeeded.
+    const PortOpenFailure& LastOpenFailure() const { return lastFailure_; }
+
     // Open or Running, and the device has not vanished.
     bool IsOpen() const;
     bool IsRunning() const { return IsOpen() && running_; }
@@ -89,6 +93,7 @@ private:
     std::atomic<bool> lost_{false};   // set by the worker when the device vanished
     SerialLineSettings line_;
     std::string devicePath_;
+    PortOpenFailure lastFailure_;
     int portNumber_ = 0;
     bool running_ = false;
 };

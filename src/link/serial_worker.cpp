@@ -16,9 +16,14 @@ SerialWorker::SerialWorker(QString devicePath, const SerialLineSettings& line,
 
 bool SerialWorker::Open() {
     if (!port_.open(QIODevice::ReadWrite)) {
+        attempt_.permissionError = port_.error() == QSerialPort::PermissionError;
+        attempt_.notFound = port_.error() == QSerialPort::DeviceNotFoundError;
+        attempt_.systemText = port_.errorString().toStdString();
         return false;
     }
     if (!Configure()) {
+        attempt_.settingRefused = true;
+        attempt_.systemText = port_.errorString().toStdString();
         port_.close();
         return false;
     }
@@ -138,6 +143,7 @@ SerialWorker* SerialWorkerThread::StartAndOpen() {
 void SerialWorkerThread::run() {
     SerialWorker worker(devicePath_, line_, handover_, lost_);
     if (!worker.Open()) {
+        attempt_ = worker.OpenAttempt();
         opened_.set_value(nullptr);
         return;
     }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QThread>
 
+#include "link/port_open_failure.h"
 #include "link/serial_byte_handover.h"
 #include "link/serial_line_settings.h"
 
@@ -24,8 +25,10 @@ public:
     SerialWorker(QString devicePath, const SerialLineSettings& line, SerialByteHandover& handover,
                  std::atomic<bool>& lost);
 
-    // Opens and configures the line and purges both directions. False leaves the port closed.
+    // Opens and configures the line and purges both directions. False leaves the port closed,
+    // and OpenAttempt() says what the library reported.
     bool Open();
+    const PortOpenAttempt& OpenAttempt() const { return attempt_; }
     // Purges what arrived since the open and from then on hands every byte to the owner.
     void StartReading();
     // Purges both directions (unread input is discarded, so only answers to this frame are
@@ -40,6 +43,7 @@ private:
     void CloseLostPort();
 
     QSerialPort port_;
+    PortOpenAttempt attempt_;
     SerialLineSettings line_;
     SerialByteHandover& handover_;
     std::atomic<bool>& lost_;
@@ -57,8 +61,10 @@ public:
                        SerialByteHandover& handover, std::atomic<bool>& lost);
 
     // Starts the thread and waits until it has tried to open the port. Returns the worker, or
-    // null when the open failed, in which case the thread ends by itself.
+    // null when the open failed, in which case the thread ends by itself and OpenAttempt() says
+    // what the library reported.
     SerialWorker* StartAndOpen();
+    const PortOpenAttempt& OpenAttempt() const { return attempt_; }
 
 protected:
     void run() override;
@@ -68,6 +74,7 @@ private:
     SerialLineSettings line_;
     SerialByteHandover& handover_;
     std::atomic<bool>& lost_;
+    PortOpenAttempt attempt_;  // written before opened_ is set, read after
     std::promise<SerialWorker*> opened_;
 };
 

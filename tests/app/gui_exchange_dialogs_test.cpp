@@ -30,6 +30,10 @@ public:
         ++closes;
         sink_.SetOpen(false);
     }
+    // Every failed open names one cause, so the boxes' detail text can be checked.
+    PortOpenFailure LastOpenFailure() const override {
+        return succeed ? PortOpenFailure{} : PortOpenFailure{PortOpenCause::InUse, "COM1", {}, {}};
+    }
 
     bool succeed = true;
     std::vector<int> opened;
@@ -270,6 +274,7 @@ TEST_F(ReadDialog, APortThatWillNotOpenIsReportedWithErrorBangAndNothingIsSent) 
     ReadRadioDialog dialog(*context, prompts, {});
     dialog.OnStart();
     ExpectOnlyMessage(PromptIcon::Stop, "Error!", English("S0004"));
+    EXPECT_EQ(prompts.messages[0].detail, QStringLiteral("COM1 is in use by another program."));
     EXPECT_TRUE(sink.sentFrames().empty());
     EXPECT_EQ(dialog.armedTimerId(), kNoTimer);
     EXPECT_TRUE(dialog.startButton()->isEnabled());
@@ -394,6 +399,7 @@ TEST_F(WriteDialog, APortThatWillNotOpenIsReportedWithError) {
     WriteRadioDialog dialog(*context, prompts);
     dialog.OnStart();
     ExpectOnlyMessage(PromptIcon::Stop, "Error", English("S0004"));
+    EXPECT_EQ(prompts.messages[0].detail, QStringLiteral("COM1 is in use by another program."));
     EXPECT_TRUE(sink.sentFrames().empty());
 }
 

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <fstream>
 
 #include "app/app_context.h"
 #include "app/port_settings_dialog.h"
@@ -154,6 +155,20 @@ TEST_F(PortDialog, APortThatFailsToOpenIsReportedAndLeftClosed) {
     EXPECT_FALSE(context->portOpen);
     EXPECT_EQ(Value("com"), "4");
     EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(PortDialog, TheFailureBoxShowsTheCauseInTheCurrentLanguage) {
+    std::ofstream(home() / "english.lang", std::ios::app) << "S0204=en %1 denied\r\n"
+                                                          << "S0205=en join %2\r\n";
+    MakeContext();
+    port.succeed = false;
+    port.failure = {PortOpenCause::PermissionDenied, "/dev/ttyUSB0", "uucp", {}};
+    auto dialog = Open();
+    dialog->portChoice(4)->click();
+    dialog->OnOK();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, English("S0004"));
+    EXPECT_EQ(prompts.messages[0].detail, QStringLiteral("en /dev/ttyUSB0 denied en join uucp"));
 }
 
 TEST_F(PortDialog, CancelTouchesNeitherTheSettingFileNorThePort) {

@@ -65,6 +65,9 @@ TEST_F(StartUp, WithoutSettingFileUsesChineseTextsEnglishBuiltinsAndCreatesNoFil
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(prompts.messages[0].text, Chinese("S0004"));
+    // The cause beneath it; this language file predates its key, so the text is the built-in one.
+    EXPECT_EQ(prompts.messages[0].detail,
+              QStringLiteral("COM0 does not name a serial port on this computer."));
     EXPECT_FALSE(context->portOpen);
     EXPECT_EQ(app->mainFrame()->messagePane()->text(), QStringLiteral("Ready"));
     EXPECT_EQ(app->mainFrame()->ToolTipFor(57600), QStringLiteral("New"));

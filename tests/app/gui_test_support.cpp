@@ -25,6 +25,11 @@ PromptAnswer RecordingPrompts::message(QWidget*, PromptIcon icon, const QString&
     return answer;
 }
 
+void RecordingPrompts::informWithDetail(QWidget*, PromptIcon icon, const QString& caption,
+                                        const QString& text, const QString& detail) {
+    messages.push_back({icon, caption, text, PromptButtons::Ok, detail});
+}
+
 std::optional<QString> RecordingPrompts::openFile(QWidget*, const FileDialogSpec& spec) {
     openSpecs.push_back(spec);
     if (openPaths.empty()) {

@@ -25,10 +25,13 @@ public:
         QString caption;
         QString text;
         PromptButtons buttons;
+        QString detail = {};  // the text beneath the main one, for boxes that have it
     };
 
     PromptAnswer message(QWidget* parent, PromptIcon icon, const QString& caption,
                          const QString& text, PromptButtons buttons) override;
+    void informWithDetail(QWidget* parent, PromptIcon icon, const QString& caption,
+                          const QString& text, const QString& detail) override;
     std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
@@ -56,8 +59,12 @@ public:
         return succeed;
     }
     void Close() override { ++closes; }
+    PortOpenFailure LastOpenFailure() const override {
+        return succeed ? PortOpenFailure{} : failure;
+    }
 
     bool succeed = true;
+    PortOpenFailure failure;  // what a failed open reports
     std::vector<int> opened;
     int closes = 0;
 };

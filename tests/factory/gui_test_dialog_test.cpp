@@ -152,6 +152,7 @@ TEST_F(TestDialogTest, APortThatDoesNotOpenIsReportedAndChangesNothing) {
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, "Error!");
     EXPECT_EQ(prompts.messages[0].text, English("S0004"));
+    EXPECT_EQ(prompts.messages[0].detail, QStringLiteral("COM1 is in use by another program."));
     EXPECT_FALSE(dialog->holdsPort());
     EXPECT_FALSE(context->portOpen);
     EXPECT_EQ(Text(1028), English("S0090"));

@@ -35,6 +35,10 @@ public:
         ++closes;
         sink_.SetOpen(false);
     }
+    // Every failed open names one cause, so the boxes' detail text can be checked.
+    PortOpenFailure LastOpenFailure() const override {
+        return succeed ? PortOpenFailure{} : PortOpenFailure{PortOpenCause::InUse, "COM1", {}, {}};
+    }
 
     struct Opening {
         int portNumber;

@@ -14,4 +14,5 @@ halyx_add_gtest(serial_port_tests
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_transfer_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_lifecycle_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_names_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/serial_port_open_failure_test.cpp
     LIBS halyx_serial halyx_settings halyx_pty_peer Qt6::Core)

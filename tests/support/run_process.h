@@ -35,10 +35,13 @@ inline std::filesystem::path SourceDir() {
 }
 
 // Runs a program to completion in `cwd` with extra environment variables, capturing its output.
+// With `timeLimitSeconds`, a program still running then is killed (exit status -1), so a hang
+// fails the test instead of stalling the suite.
 inline ProcessResult RunProcess(const std::filesystem::path& program,
                                 const std::vector<std::string>& args,
                                 const std::filesystem::path& cwd,
-                                const std::vector<std::pair<std::string, std::string>>& env = {}) {
+                                const std::vector<std::pair<std::string, std::string>>& env = {},
+                                unsigned timeLimitSeconds = 0) {
     const std::filesystem::path out = cwd / ".halyx-test-stdout";
     const std::filesystem::path err = cwd / ".halyx-test-stderr";
     const pid_t pid = fork();
@@ -62,6 +65,9 @@ inline ProcessResult RunProcess(const std::filesystem::path& program,
             argv.push_back(arg.data());
         }
         argv.push_back(nullptr);
+        if (timeLimitSeconds != 0) {
+            alarm(timeLimitSeconds);  // kept across exec; the default action ends the program
+        }
         execv(program.c_str(), argv.data());
         _exit(127);
     }

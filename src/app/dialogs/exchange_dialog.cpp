@@ -61,8 +61,9 @@ QString ExchangeDialog::Text(std::string_view key) const {
 
 bool ExchangeDialog::StartExchange(std::string_view portErrorCaption) {
     if (!context_.portOpen && !OpenLinkPort(context_)) {
-        prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(portErrorCaption),
-                        Text(keys::kPortOpenFailed));
+        prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(portErrorCaption),
+                                  Text(keys::kPortOpenFailed),
+                                  QString::fromStdString(PortOpenFailureDetail(context_)));
         return false;
     }
     context_.afterLinkByte = [this] {
