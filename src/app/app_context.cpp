@@ -1,7 +1,7 @@
 #include "app/app_context.h"
 
-#include "app/setting_file.h"
 #include "link/serial_line_settings.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 

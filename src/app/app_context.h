@@ -3,9 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/language.h"
 #include "app/link_port.h"
-#include "app/profile_file.h"
 #include "image/radio_image.h"
 #include "image/tone_table.h"
 #include "image/working_copies.h"
@@ -14,6 +12,8 @@
 #include "link/serial_port.h"
 #include "link/traffic_log.h"
 #include "link/tuning_data.h"
+#include "settings/language.h"
+#include "settings/profile_file.h"
 
 namespace halyx {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/command_ids.h"
-#include "app/setting_file.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 namespace {

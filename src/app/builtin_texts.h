@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/profile_file.h"
+#include "settings/profile_file.h"
 
 namespace halyx {
 

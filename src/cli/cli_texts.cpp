@@ -1,6 +1,6 @@
 #include "cli/cli_texts.h"
 
-#include "app/setting_file.h"
+#include "settings/setting_file.h"
 
 namespace halyx::cli {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/language.h"
 #include "image/option_lists.h"
 #include "image/tone_table.h"
+#include "settings/language.h"
 
 namespace halyx::cli {
 

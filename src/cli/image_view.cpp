@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/text_encoding.h"
 #include "image/frequency_codec.h"
 #include "image/option_fields.h"
 #include "image/working_copies.h"
+#include "settings/text_encoding.h"
 
 namespace halyx::cli {
 namespace {

@@ -8,11 +8,11 @@
 
 #include "app/app_context.h"
 #include "app/dialog_units.h"
-#include "app/setting_file.h"
 #include "app/ui_font.h"
 #include "factory/test_dialog_ids.h"
 #include "factory/test_point_labels.h"
 #include "factory/tuning_slider.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 namespace {

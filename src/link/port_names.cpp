@@ -8,8 +8,8 @@
 
 #include <QSerialPortInfo>
 
-#include "app/profile_file.h"
-#include "app/setting_file.h"
+#include "settings/profile_file.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 namespace {

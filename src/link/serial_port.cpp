@@ -5,10 +5,10 @@
 #include <QByteArray>
 #include <QMetaObject>
 
-#include "app/setting_file.h"
 #include "link/port_names.h"
 #include "link/serial_worker.h"
 #include "link/traffic_log.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 

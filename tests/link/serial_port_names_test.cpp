@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/profile_file.h"
 #include "link/port_names.h"
+#include "settings/profile_file.h"
 #include "support/temp_dir.h"
 
 namespace halyx {

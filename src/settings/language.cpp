@@ -1,13 +1,13 @@
-#include "app/language.h"
+#include "settings/language.h"
 
 #include <optional>
 
-#include "app/profile_file.h"
-#include "app/profile_text.h"
-#include "app/program_directory.h"
-#include "app/setting_file.h"
-#include "app/text_encoding.h"
 #include "files/raw_file.h"
+#include "settings/profile_file.h"
+#include "settings/profile_text.h"
+#include "settings/program_directory.h"
+#include "settings/setting_file.h"
+#include "settings/text_encoding.h"
 
 namespace halyx {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/profile_file.h"
+#include "settings/profile_file.h"
 
 namespace halyx {
 

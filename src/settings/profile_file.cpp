@@ -1,10 +1,10 @@
-#include "app/profile_file.h"
+#include "settings/profile_file.h"
 
 #include <climits>
 #include <system_error>
 
-#include "app/profile_text.h"
 #include "files/raw_file.h"
+#include "settings/profile_text.h"
 
 namespace halyx {
 namespace {

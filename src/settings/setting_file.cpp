@@ -1,6 +1,6 @@
-#include "app/setting_file.h"
+#include "settings/setting_file.h"
 
-#include "app/program_directory.h"
+#include "settings/program_directory.h"
 
 namespace halyx {
 

@@ -1,4 +1,4 @@
-#include "app/program_directory.h"
+#include "settings/program_directory.h"
 
 #include <cstdlib>
 #include <string>
