@@ -26,9 +26,8 @@ constexpr std::array<ToolbarTip, 6> kToolbarTips{{
 
 }  // namespace
 
-bool UsesChineseBuiltinTexts(const ProfileFile& settingFile) {
-    return IsChineseLanguageValue(
-        settingFile.readText(settings::kSetupSection, settings::kLanguageKey));
+bool UsesChineseBuiltinTexts(std::string_view languageValue) {
+    return IsChineseLanguageValue(languageValue);
 }
 
 std::string ToolbarTipText(int commandId, bool chinese) {

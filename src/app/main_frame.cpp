@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QPainter>
 #include <QPrinter>
+#include <filesystem>
+#include <system_error>
 
 #include "app/app_context.h"
 #include "app/command_ids.h"
@@ -13,6 +15,7 @@
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
 #include "factory/test_dialog.h"
+#include "settings/file_layout.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx {
@@ -45,7 +48,8 @@ bool CMainFrame::Create() {
 
 void CMainFrame::OpenTrafficLog() {
     // Not being able to log is not worth stopping for: the application runs unlogged.
-    context_.trafficLog.Open();
+    std::error_code error;
+    context_.trafficLog.Open(TrafficLogPath(context_.layout, std::filesystem::current_path(error)));
 }
 
 void CMainFrame::OpenSerialPort() {

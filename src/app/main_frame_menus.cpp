@@ -133,8 +133,7 @@ void CMainFrame::LocaliseMenus() {
 void CMainFrame::SwitchLanguage(bool english) {
     const std::string_view value = english ? settings::kEnglish : settings::kChinese;
     context_.settingFile.writeText(settings::kSetupSection, settings::kLanguageKey, value);
-    context_.language.setFile(
-        ProgramFilePath(english ? language::kEnglishFile : language::kChineseFile));
+    context_.language.setFile(LanguageFileFor(context_.layout, value));
     LocaliseMenus();
     BuildToneTable(context_.toneTable, context_.text(keys::kNoTone));
     ReinitialiseViews();

@@ -5,9 +5,8 @@
 namespace halyx::cli {
 
 CliTexts::CliTexts() {
-    const std::string choice =
-        SettingFile().readText(settings::kSetupSection, settings::kLanguageKey);
-    language.setFile(LanguageFileFor(choice));
+    const FileLayout& layout = CurrentFileLayout();
+    language.setFile(LanguageFileFor(layout, LanguageValue(SettingFile(), layout)));
     lookup = [this](std::string_view key) { return language.LangString(key); };
     BuildToneTable(tones, language.LangString(keys::kNoTone));
 }

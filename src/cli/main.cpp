@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "version/halyx_version.h"
 
 namespace halyx::cli {
 
@@ -15,6 +16,7 @@ void PrintError(const std::string& message) {
 namespace {
 
 constexpr const char* kHelp = R"(usage: halyx-cli COMMAND ...
+       halyx-cli --version
 
 Image files (offline):
   show IMAGE.kda [--json]           common settings and the 20 channels as the main window shows them
@@ -56,6 +58,10 @@ Exit status: 0 done, 1 usage or invalid value, 2 file error, 3 link failure, 4 r
 int main(int argc, char** argv) {
     using namespace halyx::cli;
     const Arguments all(argv + 1, argv + argc);
+    if (!all.empty() && all[0] == "--version") {
+        std::cout << "halyx-cli " HALYX_VERSION "\n";
+        return kDone;
+    }
     if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
         (all.empty() ? std::cerr : std::cout) << kHelp;
         return all.empty() ? kUsage : kDone;

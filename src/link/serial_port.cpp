@@ -8,7 +8,6 @@
 #include "link/port_names.h"
 #include "link/serial_worker.h"
 #include "link/traffic_log.h"
-#include "settings/setting_file.h"
 
 namespace halyx {
 
@@ -25,10 +24,8 @@ void SerialPort::SetPortResolver(PortResolver resolver) {
     if (resolver) {
         resolver_ = std::move(resolver);
     } else {
-        resolver_ = [](int portNumber) {
-            const ProfileFile settings = SettingFile();
-            return ResolvePortDevice(portNumber, ProfileDeviceMapping(settings));
-        };
+        // The link keeps no settings of its own: whoever has a COMn mapping passes a resolver.
+        resolver_ = [](int portNumber) { return ResolvePortDevice(portNumber, DeviceMapping{}); };
     }
 }
 

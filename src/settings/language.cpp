@@ -5,7 +5,6 @@
 #include "files/raw_file.h"
 #include "settings/profile_file.h"
 #include "settings/profile_text.h"
-#include "settings/program_directory.h"
 #include "settings/setting_file.h"
 #include "settings/text_encoding.h"
 
@@ -23,8 +22,12 @@ bool IsUtf8File(std::string_view content) {
 }  // namespace
 
 std::filesystem::path LanguageFileFor(std::string_view languageValue) {
-    return ProgramFilePath(IsEnglishLanguageValue(languageValue) ? language::kEnglishFile
-                                                                 : language::kChineseFile);
+    return LanguageFileFor(CurrentFileLayout(), languageValue);
+}
+
+std::filesystem::path LanguageFileFor(const FileLayout& layout, std::string_view languageValue) {
+    return layout.programFile(IsEnglishLanguageValue(languageValue) ? language::kEnglishFile
+                                                                    : language::kChineseFile);
 }
 
 std::string Language::LangString(std::string_view key) const {

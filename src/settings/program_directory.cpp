@@ -1,8 +1,9 @@
 #include "settings/program_directory.h"
 
-#include <cstdlib>
 #include <string>
 #include <system_error>
+
+#include "settings/file_layout.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -13,26 +14,9 @@
 #endif
 
 namespace halyx {
-namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kHomeVariable = "HALYX_HOME";
-// Where `cmake --install` puts the language files, relative to the executable's folder.
-constexpr const char* kInstalledDataFolder = "../share/halyx";
-constexpr const char* kLanguageFileNames[] = {"english.lang", "chinese.lang"};
-
-bool HoldsLanguageFiles(const fs::path& folder) {
-    std::error_code error;
-    for (const char* name : kLanguageFileNames) {
-        if (fs::exists(folder / name, error)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The full path of the running program file; empty when the system cannot tell.
 fs::path ExecutablePath() {
 #if defined(_WIN32)
     // The path may exceed MAX_PATH; grow the buffer until it is not cut.
@@ -70,33 +54,8 @@ fs::path ExecutablePath() {
 #endif
 }
 
-fs::path FindProgramDirectory() {
-    if (const char* home = std::getenv(kHomeVariable); home != nullptr && *home != '\0') {
-        return fs::path(home);
-    }
-    const fs::path executable = ExecutablePath();
-    if (executable.has_parent_path()) {
-        // A build tree or a portable copy keeps its files beside the program; an installed one
-        // (bin/ and share/halyx/) keeps them in the data folder.
-        const fs::path folder = executable.parent_path();
-        const fs::path installed = (folder / kInstalledDataFolder).lexically_normal();
-        if (!HoldsLanguageFiles(folder) && HoldsLanguageFiles(installed)) {
-            return installed;
-        }
-        return folder;
-    }
-    std::error_code error;
-    fs::path current = fs::current_path(error);
-    return error ? fs::path(".") : current;
-}
-
-}  // namespace
-
 fs::path ProgramDirectory() {
-    // Found once: the executable does not move, and later changes to the environment must not
-    // split one run between two setting files.
-    static const fs::path directory = FindProgramDirectory();
-    return directory;
+    return CurrentFileLayout().programDirectory;
 }
 
 fs::path ProgramFilePath(std::string_view name) {

@@ -45,3 +45,7 @@ if(UNIX AND TARGET halyx-radiosim)
         LIBS halyx_gui_test_support)
     add_dependencies(gui_end_to_end_test halyx-radiosim)
 endif()
+
+halyx_add_gtest(gui_installed_layout_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_installed_layout_test.cpp
+    LIBS halyx_gui_test_support)
