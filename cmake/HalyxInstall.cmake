@@ -52,10 +52,10 @@ add_custom_target(halyx_man_pages ALL DEPENDS ${halyx_man_pages})
 install(FILES ${halyx_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The Debian package's copyright and change log, which every package must carry.
-set(halyx_changelog ${PROJECT_BINARY_DIR}/package/changelog.gz)
+set(halyx_changelog ${PROJECT_BINARY_DIR}/debian-doc/changelog.gz)
 if(HALYX_GZIP)
     add_custom_command(OUTPUT ${halyx_changelog}
-                       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/package
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/debian-doc
                        COMMAND ${HALYX_GZIP} -9nc ${halyx_data}/package/changelog > ${halyx_changelog}
                        DEPENDS ${halyx_data}/package/changelog VERBATIM)
     add_custom_target(halyx_changelog ALL DEPENDS ${halyx_changelog})
@@ -74,15 +74,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/halyx/halyx)
+# The synopsis is the summary above; CPack indents these lines and marks the empty one.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "programming software for 20-channel two-way radios
- Halyx reads the configuration of a 20-channel two-way radio (136-174 MHz
- or 406.1-470 MHz models) over a serial port, edits its channels and common
- settings, saves and loads image files (*.kda) and writes the radio back,
- reading it again to verify. A factory dialog tunes the calibration points.
- .
- The package also holds halyx-cli, the same operations for scripts, and
- halyx-radiosim, a simulated radio on a pseudo-terminal.")
+    "Halyx reads the configuration of a 20-channel two-way radio (136-174 MHz
+or 406.1-470 MHz models) over a serial port, edits its channels and common
+settings, saves and loads image files (*.kda) and writes the radio back,
+reading it again to verify. A factory dialog tunes the calibration points.
+
+The package also holds halyx-cli, the same operations for scripts, and
+halyx-radiosim, a simulated radio on a pseudo-terminal.")
 # Run-time dependencies come from the binaries themselves (dpkg-shlibdeps), never a hand list.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
