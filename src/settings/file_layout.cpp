@@ -7,11 +7,12 @@
 #include "settings/program_directory.h"
 #include "settings/setting_file.h"
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
 #if defined(__APPLE__)
 #include <QLocale>
 #include <QStandardPaths>
-#elif !defined(_WIN32)
-#include <unistd.h>
 #endif
 
 namespace halyx {
