@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/language.h"
-#include "app/profile_file.h"
-#include "app/profile_text.h"
+#include "settings/language.h"
+#include "settings/profile_file.h"
+#include "settings/profile_text.h"
 #include "fuzz_check.h"
 
 namespace {

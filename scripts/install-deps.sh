@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages Halyx needs to build, test and run, skipping what is there.
-# Usage: scripts/install-deps.sh [--gui] [--screenshot]
+# Usage: scripts/install-deps.sh [--gui] [--screenshot] [--fuzz] [--package]
 #   --gui          adds what the README's run command needs (CJK fonts)
 #   --screenshot   adds the virtual screen and tools for taking screenshots headless
 #   --fuzz         adds clang and its libFuzzer and sanitizer runtimes (scripts/fuzz.sh)
+#   --package      adds what building and checking the Debian package needs
 set -euo pipefail
 
 # libx11-dev: the lock-key panes read the XKB indicators; libxtst-dev and xvfb: the test that
@@ -16,6 +17,7 @@ for option in "$@"; do
         --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;
         --screenshot) packages+=(xvfb x11-apps imagemagick xauth xdotool fonts-wqy-microhei poppler-utils) ;;
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+        --package) packages+=(dpkg-dev file lintian desktop-file-utils appstream shared-mime-info) ;;
         *) echo "unknown option $option" >&2; exit 1 ;;
     esac
 done

@@ -1,14 +1,20 @@
 #include "app/app_context.h"
 
-#include "app/setting_file.h"
 #include "link/serial_line_settings.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 
-AppContext::AppContext() : AppContext(SettingFile()) {}
+AppContext::AppContext() : AppContext(CurrentFileLayout()) {}
 
 AppContext::AppContext(ProfileFile settings)
-    : settingFile(std::move(settings)),
+    : AppContext(CurrentFileLayout(), std::move(settings)) {}
+
+AppContext::AppContext(FileLayout fileLayout) : AppContext(fileLayout, SettingFileOf(fileLayout)) {}
+
+AppContext::AppContext(FileLayout fileLayout, ProfileFile settings)
+    : layout(std::move(fileLayout)),
+      settingFile(std::move(settings)),
       serialPort(&trafficLog),
       link(&serialPort, &trafficLog),
       serialLinkPort_(std::make_unique<SerialLinkPort>(serialPort, settingFile)) {
@@ -16,12 +22,6 @@ AppContext::AppContext(ProfileFile settings)
 }
 
 AppContext::~AppContext() = default;
-
-DeviceMapping DevicesFromSettingFile(const ProfileFile& settingFile) {
-    return [&settingFile](std::string_view comName) {
-        return settingFile.readText(settings::kDevicesSection, comName);
-    };
-}
 
 SerialLinkPort::SerialLinkPort(SerialPort& port, const ProfileFile& settingFile)
     : port_(port), settingFile_(settingFile) {

@@ -3,9 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/language.h"
 #include "app/link_port.h"
-#include "app/profile_file.h"
 #include "image/radio_image.h"
 #include "image/tone_table.h"
 #include "image/working_copies.h"
@@ -14,6 +12,10 @@
 #include "link/serial_port.h"
 #include "link/traffic_log.h"
 #include "link/tuning_data.h"
+#include "settings/file_layout.h"
+#include "settings/language.h"
+#include "settings/profile_file.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 
@@ -23,9 +25,12 @@ class SerialLinkPort;
 // application object (or a test) and handed to the windows by reference; everything here is
 // used on the user-interface thread only.
 struct AppContext {
-    // Takes the setting file of this installation (ProgramDirectory()/setting.ini).
+    // Takes this run's layout and its setting file.
     AppContext();
+    // This run's layout with another setting file.
     explicit AppContext(ProfileFile settings);
+    // Another layout (tests of the installed layout) with its own setting file.
+    explicit AppContext(FileLayout fileLayout);
     ~AppContext();
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
@@ -35,6 +40,7 @@ struct AppContext {
     RecordCopy recordCopy;
     ToneTable toneTable;
     Language language;
+    FileLayout layout;  // where the setting, language, default image and log files are
     ProfileFile settingFile;
 
     // Declared before the port and the link, which log into it.
@@ -59,6 +65,9 @@ struct AppContext {
     TestValues testValues;
     TestPoint testPoint;
 
+    // The language value start-up, the built-in texts and the test dialog go by.
+    std::string languageValue() const { return LanguageValue(settingFile, layout); }
+
     // Text of a language key, as UTF-8.
     std::string text(std::string_view key) const { return language.LangString(key); }
     // Text of a key added after the original range, with its built-in English text as fallback.
@@ -70,11 +79,10 @@ struct AppContext {
     SerialLinkPort& serialLinkPort() { return *serialLinkPort_; }
 
 private:
+    AppContext(FileLayout fileLayout, ProfileFile settings);
+
     std::unique_ptr<SerialLinkPort> serialLinkPort_;
 };
-
-// The setting file's "devices" section as a COMn-to-device mapping (COM1=/dev/ttyUSB0).
-DeviceMapping DevicesFromSettingFile(const ProfileFile& settingFile);
 
 // LinkPort on the SerialPort engine: opens COMn with the link's line settings and starts the
 // worker, handing each byte to `owner`. COMn is resolved through the setting file's "devices"

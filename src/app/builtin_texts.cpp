@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/command_ids.h"
-#include "app/setting_file.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 namespace {
@@ -26,9 +26,8 @@ constexpr std::array<ToolbarTip, 6> kToolbarTips{{
 
 }  // namespace
 
-bool UsesChineseBuiltinTexts(const ProfileFile& settingFile) {
-    return IsChineseLanguageValue(
-        settingFile.readText(settings::kSetupSection, settings::kLanguageKey));
+bool UsesChineseBuiltinTexts(std::string_view languageValue) {
+    return IsChineseLanguageValue(languageValue);
 }
 
 std::string ToolbarTipText(int commandId, bool chinese) {

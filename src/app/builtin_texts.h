@@ -1,16 +1,15 @@
 #pragma once
 
 #include <string>
-
-#include "app/profile_file.h"
+#include <string_view>
 
 namespace halyx {
 
 // The few shell texts built into the program rather than taken from a language file: the
-// toolbar's tool tips and the status bar's idle text. They come in Chinese only when the setting
-// file's language value is exactly "chinese"; anything else, or no value, gives English. The
-// value is read anew each time, so the texts follow the file without a restart.
-bool UsesChineseBuiltinTexts(const ProfileFile& settingFile);
+// toolbar's tool tips and the status bar's idle text. They come in Chinese only when the
+// language value (AppContext::languageValue, read anew each time so the texts follow the file
+// without a restart) is exactly "chinese"; anything else, or no value, gives English.
+bool UsesChineseBuiltinTexts(std::string_view languageValue);
 
 // Tool tip of a toolbar button by command id (UTF-8); empty for an id without a button.
 std::string ToolbarTipText(int commandId, bool chinese);

@@ -6,6 +6,7 @@
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
 #include "files/image_file.h"
+#include "settings/file_layout.h"
 
 namespace halyx {
 namespace {
@@ -36,7 +37,7 @@ void FileCommands::New() {
     if (answer != PromptAnswer::Yes) {
         return;
     }
-    const FileResult result = LoadDefaultImage(context_.image);
+    const FileResult result = LoadImageFile(DefaultImagePath(context_.layout), context_.image);
     if (!result.ok()) {
         ReportFileError(prompts_, window_, result);
     }

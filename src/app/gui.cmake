@@ -21,6 +21,7 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_bars.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_menus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_settings_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/startup_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/status_panes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.cpp
@@ -48,7 +49,7 @@ if(APPLE)
 endif()
 
 add_executable(halyx ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(halyx PRIVATE halyx_gui halyx_options)
+target_link_libraries(halyx PRIVATE halyx_gui halyx_version halyx_options)
 
 # The language files live in the program directory; put them beside the freshly built program
 # so that it runs straight from the build tree.

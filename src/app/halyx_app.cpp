@@ -7,12 +7,13 @@
 #include "app/app_context.h"
 #include "app/file_commands.h"
 #include "app/main_frame.h"
-#include "app/setting_file.h"
 #include "app/toolbar_icons.h"
 #include "app/ui_font.h"
 #include "app/ui_prompts.h"
 #include "files/image_file.h"
 #include "image/option_lists.h"
+#include "settings/file_layout.h"
+#include "settings/setting_file.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx {
@@ -47,17 +48,16 @@ bool CHalyxApp::InitInstance(const QStringList& arguments) {
 }
 
 void CHalyxApp::ChooseLanguage() {
-    const std::string value =
-        context_.settingFile.readText(settings::kSetupSection, settings::kLanguageKey);
-    context_.language.setFile(LanguageFileFor(value));
+    context_.language.setFile(LanguageFileFor(context_.layout, context_.languageValue()));
 }
 
 void CHalyxApp::LoadStartImage() {
     // default.kda is part of the installation; without it the application still starts, with
     // the all-zero image, after saying what is wrong.
-    const FileResult result = LoadDefaultImage(context_.image);
-    if (!result.ok()) {
-        FileCommands::ReportFileError(prompts_, nullptr, result);
+    startImage_ = DefaultImagePath(context_.layout);
+    startImageResult_ = LoadImageFile(startImage_, context_.image);
+    if (!startImageResult_.ok()) {
+        FileCommands::ReportFileError(prompts_, nullptr, startImageResult_);
     }
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QStringList>
+#include <filesystem>
 #include <memory>
+
+#include "files/file_result.h"
 
 namespace halyx {
 
@@ -34,6 +37,9 @@ public:
     void OnAppAbout();
 
     CMainFrame* mainFrame() const { return mainFrame_.get(); }
+    // The default image start-up loaded (or tried to) and how that went.
+    const std::filesystem::path& startImage() const { return startImage_; }
+    const FileResult& startImageResult() const { return startImageResult_; }
     const CHalyxDoc& document() const { return document_; }
 
 private:
@@ -46,6 +52,8 @@ private:
     UiPrompts& prompts_;
     CHalyxDoc document_;
     std::unique_ptr<CMainFrame> mainFrame_;
+    std::filesystem::path startImage_;
+    FileResult startImageResult_;
 };
 
 }  // namespace halyx

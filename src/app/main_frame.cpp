@@ -1,6 +1,8 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <filesystem>
+#include <system_error>
 
 #include "app/app_context.h"
 #include "app/command_ids.h"
@@ -12,6 +14,7 @@
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
 #include "factory/test_dialog.h"
+#include "settings/file_layout.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx {
@@ -46,7 +49,8 @@ bool CMainFrame::Create() {
 
 void CMainFrame::OpenTrafficLog() {
     // Not being able to log is not worth stopping for: the application runs unlogged.
-    context_.trafficLog.Open();
+    std::error_code error;
+    context_.trafficLog.Open(TrafficLogPath(context_.layout, std::filesystem::current_path(error)));
 }
 
 void CMainFrame::OpenSerialPort() {

@@ -79,11 +79,12 @@ LockIndicatorPane* CMainFrame::indicatorPane(int index) const {
 
 QString CMainFrame::ToolTipFor(int commandId) const {
     return QString::fromStdString(
-        ToolbarTipText(commandId, UsesChineseBuiltinTexts(context_.settingFile)));
+        ToolbarTipText(commandId, UsesChineseBuiltinTexts(context_.languageValue())));
 }
 
 QString CMainFrame::IdleText() const {
-    return QString::fromStdString(IdleStatusText(UsesChineseBuiltinTexts(context_.settingFile)));
+    return QString::fromStdString(
+        IdleStatusText(UsesChineseBuiltinTexts(context_.languageValue())));
 }
 
 bool CMainFrame::IsPointingAtCommand() const {

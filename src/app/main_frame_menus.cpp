@@ -9,11 +9,11 @@
 #include "app/app_context.h"
 #include "app/main_frame.h"
 #include "app/menu_layout.h"
-#include "app/program_directory.h"
-#include "app/setting_file.h"
 #include "app/shell_texts.h"
 #include "app/status_panes.h"
 #include "image/option_lists.h"
+#include "settings/program_directory.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 namespace {
@@ -135,8 +135,7 @@ void CMainFrame::LocaliseMenus() {
 void CMainFrame::SwitchLanguage(bool english) {
     const std::string_view value = english ? settings::kEnglish : settings::kChinese;
     context_.settingFile.writeText(settings::kSetupSection, settings::kLanguageKey, value);
-    context_.language.setFile(
-        ProgramFilePath(english ? language::kEnglishFile : language::kChineseFile));
+    context_.language.setFile(LanguageFileFor(context_.layout, value));
     LocaliseMenus();
     BuildToneTable(context_.toneTable, context_.text(keys::kNoTone));
     ReinitialiseViews();

@@ -9,10 +9,10 @@
 #include "app/app_context.h"
 #include "app/command_ids.h"
 #include "app/dialog_units.h"
-#include "app/setting_file.h"
 #include "app/shell_texts.h"
 #include "app/ui_font.h"
 #include "app/ui_prompts.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 namespace {

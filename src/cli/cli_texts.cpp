@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/program_directory.h"
+#include "settings/program_directory.h"
 
 namespace halyx::cli {
 

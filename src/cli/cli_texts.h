@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/language.h"
+#include "settings/language.h"
 #include "image/tone_table.h"
 #include "interchange/interchange_texts.h"
 

@@ -1,6 +1,6 @@
 #include "cli/json_output.h"
 
-#include "app/text_encoding.h"
+#include "settings/text_encoding.h"
 
 namespace halyx::cli {
 namespace {

@@ -6,6 +6,8 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "link/port_names.h"
+#include "settings/setting_file.h"
 
 namespace halyx::cli {
 namespace {
@@ -18,7 +20,11 @@ RadioSession::RadioSession(std::string what, int progressEnd)
     : what_(std::move(what)),
       progressEnd_(progressEnd),
       terminal_(isatty(STDERR_FILENO) != 0),
-      port_(&log_),
+      // COMn goes through the setting file's "devices" mapping, as in the window.
+      port_(&log_,
+            [settings = SettingFile()](int portNumber) {
+                return ResolvePortDevice(portNumber, DevicesFromSettingFile(settings));
+            }),
       link_(&port_, &log_) {
     ticker_.setTimerType(Qt::PreciseTimer);
     ticker_.setInterval(kTickMilliseconds);

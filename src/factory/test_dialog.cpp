@@ -8,11 +8,11 @@
 
 #include "app/app_context.h"
 #include "app/dialog_units.h"
-#include "app/setting_file.h"
 #include "app/ui_font.h"
 #include "factory/test_dialog_ids.h"
 #include "factory/test_point_labels.h"
 #include "factory/tuning_slider.h"
+#include "settings/setting_file.h"
 
 namespace halyx {
 namespace {
@@ -212,8 +212,7 @@ void TestDialog::SetTexts() {
 
     // The power words follow the setting file's language value, byte for byte, not the
     // language file in use.
-    const bool english = IsEnglishLanguageValue(
-        context_.settingFile.readText(settings::kSetupSection, settings::kLanguageKey));
+    const bool english = IsEnglishLanguageValue(context_.languageValue());
     const bool upperBand = IsUpperBand(context_.image);
     for (int row = 1; row <= kTestPointRows; ++row) {
         const Row& controls = rows_[static_cast<std::size_t>(row - 1)];

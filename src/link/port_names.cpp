@@ -8,9 +8,6 @@
 
 #include <QSerialPortInfo>
 
-#include "app/profile_file.h"
-#include "app/setting_file.h"
-
 namespace halyx {
 namespace {
 
@@ -57,12 +54,6 @@ std::string DescriptionOf(const std::string& devicePath,
 }
 
 }  // namespace
-
-DeviceMapping ProfileDeviceMapping(const ProfileFile& settings) {
-    return [&settings](std::string_view comName) {
-        return settings.readText(settings::kDevicesSection, comName);
-    };
-}
 
 std::string ComName(int portNumber) {
     return std::string(kComPrefix) + std::to_string(portNumber);

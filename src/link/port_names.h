@@ -8,11 +8,10 @@
 
 namespace halyx {
 
-class ProfileFile;
-
 // The radio link names its port by number, COMn, as the setting file stores it. On Windows port
 // n is the device \\.\COMn. Elsewhere COMn is, in this order:
-//   1. the device path under section "devices", key "COMn" of the setting file (COM1=/dev/ttyUSB0);
+//   1. the device path the caller's mapping gives for "COMn" (the setting file's "devices"
+//      section, COM1=/dev/ttyUSB0, which the caller reads and passes in);
 //   2. the n-th serial port the system lists, USB adapters (ports with a vendor id) first, then
 //      by device path, so that a plugged-in programming cable is COM1.
 // Port 0 (no port chosen) names nothing, and opening it fails.
@@ -28,10 +27,6 @@ struct SerialDeviceInfo {
 
 // The "devices" value for a "COMn" key, or empty when there is none.
 using DeviceMapping = std::function<std::string(std::string_view comName)>;
-
-// Reads section "devices" of `settings` (the setting file) at each call, so an edit made
-// while the program runs counts at the next open. `settings` must outlive the mapping.
-DeviceMapping ProfileDeviceMapping(const ProfileFile& settings);
 
 // "COM" followed by the number: the key of the "devices" section and the name users see.
 std::string ComName(int portNumber);

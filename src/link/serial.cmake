@@ -9,4 +9,4 @@ add_library(halyx_serial STATIC
 target_include_directories(halyx_serial PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_serial
     PUBLIC halyx_protocol Qt6::Core Qt6::SerialPort
-    PRIVATE halyx_settings halyx_options)
+    PRIVATE halyx_options)

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QMetaObject>
 
-#include "app/setting_file.h"
 #include "link/port_names.h"
 #include "link/serial_worker.h"
 #include "link/traffic_log.h"
@@ -25,10 +24,8 @@ void SerialPort::SetPortResolver(PortResolver resolver) {
     if (resolver) {
         resolver_ = std::move(resolver);
     } else {
-        resolver_ = [](int portNumber) {
-            const ProfileFile settings = SettingFile();
-            return ResolvePortDevice(portNumber, ProfileDeviceMapping(settings));
-        };
+        // The link keeps no settings of its own: whoever has a COMn mapping passes a resolver.
+        resolver_ = [](int portNumber) { return ResolvePortDevice(portNumber, DeviceMapping{}); };
     }
 }
 

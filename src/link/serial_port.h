@@ -37,8 +37,8 @@ public:
     using PortResolver = std::function<std::string(int portNumber)>;
 
     // `log` receives a sent-traffic line per frame written while open; may be null. `resolver`
-    // turns port numbers into devices; when empty, the setting file's "devices" section and then
-    // the system listing are used (see port_names.h).
+    // turns port numbers into devices; when empty, the system listing alone is used (see
+    // port_names.h); callers that keep a "devices" mapping pass a resolver that applies it.
     explicit SerialPort(TrafficLog* log = nullptr, PortResolver resolver = {});
     ~SerialPort() override;  // closes the port and waits for the worker to end
     SerialPort(const SerialPort&) = delete;

@@ -9,6 +9,7 @@
 #include "radiosim/pty_server.h"
 #include "radiosim/radio_peer.h"
 #include "radiosim/sim_options.h"
+#include "version/halyx_version.h"
 
 namespace {
 
@@ -61,6 +62,10 @@ int main(int argc, char** argv) {
     const halyx::SimOptions& options = *parsed.options;
     if (options.help) {
         std::fputs(halyx::SimHelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("halyx-radiosim " HALYX_VERSION);
         return 0;
     }
     halyx::RadioPeer::Memory memory{};

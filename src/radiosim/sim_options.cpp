@@ -80,6 +80,8 @@ bool ApplyValueOption(std::string_view name, std::string_view value, SimOptions&
 bool ApplyFlag(std::string_view name, SimOptions& o) {
     if (name == "--help" || name == "-h") {
         o.help = true;
+    } else if (name == "--version") {
+        o.version = true;
     } else if (name == "--no-pacing") {
         o.pacing = false;
     } else if (name == "--verbose" || name == "-v") {
@@ -160,6 +162,7 @@ an ACK/NAK counts as the frame of the block it answers. COUNT defaults to 1.
 Other:
   --verbose, -v           log frames and decisions on standard error
   --help, -h              show this text
+  --version               show the version
 Options taking a value also accept --name=value.
 )";
 }

@@ -19,6 +19,7 @@ struct SimOptions {
     int exitAfterFrames = 0;  // 0: serve until a signal
     RadioPeerFaults faults;
     bool help = false;
+    bool version = false;  // --version: print the version and exit
 };
 
 struct SimOptionsResult {

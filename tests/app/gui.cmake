@@ -49,3 +49,6 @@ endif()
 halyx_add_gtest(gui_interchange_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_interchange_test.cpp
     LIBS halyx_gui_test_support)
+halyx_add_gtest(gui_installed_layout_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_installed_layout_test.cpp
+    LIBS halyx_gui_test_support)

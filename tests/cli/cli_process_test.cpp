@@ -110,10 +110,14 @@ TEST_F(CliProcess, InstalledProgramFindsItsLanguageFilesInTheDataFolder) {
     std::filesystem::copy_file(BuiltProgram("halyx-cli"), home / "bin" / "halyx-cli");
     std::filesystem::copy_file(SourceDir() / "data" / "chinese.lang",
                                home / "share" / "halyx" / "chinese.lang");
-    std::ofstream(home / "share" / "halyx" / "setting.ini") << "[setup]\nlanguage=chinese\n";
+    // The shared data folder is not the user's: setting.ini is read from $XDG_CONFIG_HOME/halyx.
+    std::ofstream(home / "share" / "halyx" / "setting.ini") << "[setup]\nlanguage=english\n";
+    std::filesystem::create_directories(home / "config" / "halyx");
+    std::ofstream(home / "config" / "halyx" / "setting.ini") << "[setup]\nlanguage=chinese\n";
     unsetenv("HALYX_HOME");
-    const ProcessResult result = testing::RunProcess(home / "bin" / "halyx-cli",
-                                                     {"show", "radio.kda", "--json"}, dir.path());
+    const ProcessResult result = testing::RunProcess(
+        home / "bin" / "halyx-cli", {"show", "radio.kda", "--json"}, dir.path(),
+        {{"XDG_CONFIG_HOME", (home / "config").string()}, {"LANG", "en_US.UTF-8"}});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_NE(result.out.find("\"rxTone\": \"off\""), std::string::npos) << result.out;
     // JSON takes nothing from a language file; the readable output finds it in the data folder.

@@ -10,8 +10,8 @@
 #include <functional>
 #include <future>
 
-#include "app/language.h"
-#include "app/profile_file.h"
+#include "settings/language.h"
+#include "settings/profile_file.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "support/temp_dir.h"

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/profile_file.h"
 #include "link/port_names.h"
+#include "settings/profile_file.h"
+#include "settings/setting_file.h"
 #include "support/temp_dir.h"
 
 namespace halyx {
@@ -60,7 +61,7 @@ TEST(PortNames, SettingFileDevicesSectionMapsComNames) {
     const ProfileFile settings(dir / "setting.ini");
     ASSERT_TRUE(settings.writeText("port", "com", "3"));
     ASSERT_TRUE(settings.writeText("devices", "COM3", "/dev/ttyUSB7"));
-    const DeviceMapping mapping = ProfileDeviceMapping(settings);
+    const DeviceMapping mapping = DevicesFromSettingFile(settings);
 
     EXPECT_EQ(ResolvePortDevice(3, mapping, {}), "/dev/ttyUSB7");
     EXPECT_EQ(ResolvePortDevice(1, mapping, {}), "");

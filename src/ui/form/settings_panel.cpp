@@ -9,8 +9,8 @@
 
 #include "app/app_context.h"
 #include "app/dialog_units.h"
-#include "app/text_encoding.h"
 #include "image/option_fields.h"
+#include "settings/text_encoding.h"
 #include "ui/form/form_ids.h"
 #include "ui/form/serial_number_edit.h"
 

@@ -16,7 +16,12 @@ class ProfileFile {
 public:
     static constexpr std::size_t kMaxValueBytes = 511;
 
-    explicit ProfileFile(std::filesystem::path path);
+    // What a write does when the file's folder does not exist: fail (a program directory that
+    // has gone away), or create it (a per-user folder that appears with its first setting).
+    enum class MissingFolder { Fail, Create };
+
+    explicit ProfileFile(std::filesystem::path path,
+                         MissingFolder missingFolder = MissingFolder::Fail);
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -37,6 +42,7 @@ private:
     std::optional<std::string> findRaw(std::string_view section, std::string_view key) const;
 
     std::filesystem::path path_;
+    MissingFolder missingFolder_ = MissingFolder::Fail;
 };
 
 }  // namespace halyx

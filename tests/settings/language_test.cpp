@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "settings/language.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/program_directory.h"
-#include "app/setting_file.h"
+#include "settings/program_directory.h"
+#include "settings/setting_file.h"
 #include "support/temp_dir.h"
 
 namespace halyx {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
-#include "app/text_encoding.h"
+#include "settings/language.h"
+#include "settings/text_encoding.h"
 
 namespace halyx {
 namespace {

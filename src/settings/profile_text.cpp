@@ -1,4 +1,4 @@
-#include "app/profile_text.h"
+#include "settings/profile_text.h"
 
 #include <cstddef>
 

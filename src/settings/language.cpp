@@ -1,13 +1,12 @@
-#include "app/language.h"
+#include "settings/language.h"
 
 #include <optional>
 
-#include "app/profile_file.h"
-#include "app/profile_text.h"
-#include "app/program_directory.h"
-#include "app/setting_file.h"
-#include "app/text_encoding.h"
 #include "files/raw_file.h"
+#include "settings/profile_file.h"
+#include "settings/profile_text.h"
+#include "settings/setting_file.h"
+#include "settings/text_encoding.h"
 
 namespace halyx {
 namespace {
@@ -23,8 +22,12 @@ bool IsUtf8File(std::string_view content) {
 }  // namespace
 
 std::filesystem::path LanguageFileFor(std::string_view languageValue) {
-    return ProgramFilePath(IsEnglishLanguageValue(languageValue) ? language::kEnglishFile
-                                                                 : language::kChineseFile);
+    return LanguageFileFor(CurrentFileLayout(), languageValue);
+}
+
+std::filesystem::path LanguageFileFor(const FileLayout& layout, std::string_view languageValue) {
+    return layout.programFile(IsEnglishLanguageValue(languageValue) ? language::kEnglishFile
+                                                                    : language::kChineseFile);
 }
 
 std::string Language::LangString(std::string_view key) const {

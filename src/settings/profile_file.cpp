@@ -1,10 +1,10 @@
-#include "app/profile_file.h"
+#include "settings/profile_file.h"
 
 #include <climits>
 #include <system_error>
 
-#include "app/profile_text.h"
 #include "files/raw_file.h"
+#include "settings/profile_text.h"
 
 namespace halyx {
 namespace {
@@ -27,7 +27,8 @@ std::optional<int> LeadingDigits(std::string_view value) {
 
 }  // namespace
 
-ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
+ProfileFile::ProfileFile(std::filesystem::path path, MissingFolder missingFolder)
+    : path_(std::move(path)), missingFolder_(missingFolder) {}
 
 std::optional<std::string> ProfileFile::findRaw(std::string_view section,
                                                 std::string_view key) const {
@@ -67,6 +68,9 @@ bool ProfileFile::writeText(std::string_view section, std::string_view key,
         profile::SetValue(content.value_or(std::string()), section, key, value);
     if (!updated) {
         return false;
+    }
+    if (missingFolder_ == MissingFolder::Create && path_.has_parent_path()) {
+        std::filesystem::create_directories(path_.parent_path(), error);
     }
     return WriteFileAtomically(path_, *updated).ok();
 }

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
-#include "app/profile_file.h"
+#include "settings/file_layout.h"
+#include "settings/profile_file.h"
 
 namespace halyx {
 
-// setting.ini in the program directory: the user's language and serial port.
+// setting.ini (in the program directory, or per user when installed): language and serial port.
 namespace settings {
 inline constexpr std::string_view kFileName = "setting.ini";
 inline constexpr std::string_view kSetupSection = "setup";
@@ -22,8 +24,20 @@ inline constexpr std::string_view kChinese = "chinese";
 inline constexpr std::string_view kEnglish = "english";
 }  // namespace settings
 
-// The setting file of this installation (ProgramFilePath("setting.ini")).
+// The setting file of this run's layout (CurrentFileLayout().settingFilePath()).
 ProfileFile SettingFile();
+// The setting file of `layout`; an installed layout's per-user folder is created by the first
+// value written, never before.
+ProfileFile SettingFileOf(const FileLayout& layout);
+
+// The language value start-up and the built-in texts go by: "setup"/"language" of the setting
+// file; in the installed layout, until the user has picked a language, the system locale's.
+std::string LanguageValue(const ProfileFile& settingFile, const FileLayout& layout);
+
+// Section "devices" as a COMn-to-device mapping (COM1=/dev/ttyUSB0) for the serial link, read at
+// each call so an edit made while running counts at the next open. `settingFile` must outlive it.
+std::function<std::string(std::string_view comName)> DevicesFromSettingFile(
+    const ProfileFile& settingFile);
 
 // Byte-exact comparisons, as the original tool made them: "English" is not "english".
 bool IsEnglishLanguageValue(std::string_view value);  // selects english.lang at start-up

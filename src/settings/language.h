@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "settings/file_layout.h"
+
 namespace halyx {
 
 namespace language {
@@ -16,6 +18,8 @@ inline constexpr std::string_view kStringsSection = "Strings";
 // The language file for a setting-file language value: exactly "english" picks english.lang,
 // anything else (including nothing) chinese.lang; both in the program directory.
 std::filesystem::path LanguageFileFor(std::string_view languageValue);
+// The same in the program directory of `layout`.
+std::filesystem::path LanguageFileFor(const FileLayout& layout, std::string_view languageValue);
 
 // The active language file. Texts are read anew on every call, so a switch takes effect at once.
 // Files may be GBK (as written on the original platform) or UTF-8; texts come back as UTF-8.

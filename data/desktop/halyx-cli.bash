@@ -1,0 +1,95 @@
+# bash completion for halyx-cli
+_halyx_cli() {
+    local cur prev words cword
+    _init_completion || return
+
+    local commands="show set read write tuning help"
+    local edits="--channel --rx --tx --rx-tone --tx-tone --bandwidth --tot --vox --squelch
+                 --settings-channel --language --power --scramble --compand --serial --user-id -o"
+    local command=${words[1]}
+
+    if [[ $cword -eq 1 ]]; then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+
+    case $prev in
+        -o | --base | --image)
+            _filedir
+            return
+            ;;
+        --log)
+            _filedir log
+            return
+            ;;
+        --port)
+            COMPREPLY=($(compgen -W "COM1 COM2 COM3 COM4" -- "$cur"))
+            COMPREPLY+=($(compgen -f -- "${cur:-/dev/tty}"))
+            return
+            ;;
+        --baud)
+            COMPREPLY=($(compgen -W "9600 19200 38400 57600" -- "$cur"))
+            return
+            ;;
+        --bandwidth)
+            COMPREPLY=($(compgen -W "12.5K 25K" -- "$cur"))
+            return
+            ;;
+        --scramble | --compand)
+            COMPREPLY=($(compgen -W "on off" -- "$cur"))
+            return
+            ;;
+        --power)
+            COMPREPLY=($(compgen -W "0 1 2" -- "$cur"))
+            return
+            ;;
+        --language)
+            COMPREPLY=($(compgen -W "0 1" -- "$cur"))
+            return
+            ;;
+        --tot)
+            COMPREPLY=($(compgen -W "off 30 40 50 60 70 80 90 100 110 120 130 140 150 160 170 180" -- "$cur"))
+            return
+            ;;
+        --channel | --settings-channel)
+            COMPREPLY=($(compgen -W "$(seq 1 20)" -- "$cur"))
+            return
+            ;;
+    esac
+
+    case $command in
+        show)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--json" -- "$cur"))
+            else
+                _filedir kda
+            fi
+            ;;
+        set)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "$edits" -- "$cur"))
+            else
+                _filedir kda
+            fi
+            ;;
+        read)
+            COMPREPLY=($(compgen -W "--port -o --base --log" -- "$cur"))
+            ;;
+        write)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--port --log" -- "$cur"))
+            else
+                _filedir kda
+            fi
+            ;;
+        tuning)
+            if [[ $cword -eq 2 ]]; then
+                COMPREPLY=($(compgen -W "read write point" -- "$cur"))
+            elif [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--port --baud -o --image --log" -- "$cur"))
+            else
+                _filedir dat
+            fi
+            ;;
+    esac
+} && complete -F _halyx_cli halyx-cli
