@@ -3,19 +3,39 @@ _halyx_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="show set read write tuning help"
+    local commands="show set read write tuning import export diff help"
     local edits="--channel --rx --tx --rx-tone --tx-tone --bandwidth --tot --vox --squelch
                  --settings-channel --language --power --scramble --compand --serial --user-id -o"
     local command=${words[1]}
 
     if [[ $cword -eq 1 ]]; then
-        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "$commands --help --version --lang" -- "$cur"))
         return
     fi
 
     case $prev in
         -o | --base | --image)
             _filedir
+            return
+            ;;
+        --csv)
+            _filedir csv
+            return
+            ;;
+        --pdf)
+            _filedir pdf
+            return
+            ;;
+        --html)
+            _filedir html
+            return
+            ;;
+        --page)
+            COMPREPLY=($(compgen -W "a4 letter" -- "$cur"))
+            return
+            ;;
+        --lang)
+            COMPREPLY=($(compgen -W "en zh" -- "$cur"))
             return
             ;;
         --log)
@@ -78,6 +98,27 @@ _halyx_cli() {
         write)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "--port --log" -- "$cur"))
+            else
+                _filedir kda
+            fi
+            ;;
+        import)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--csv --clear -o --json" -- "$cur"))
+            else
+                _filedir kda
+            fi
+            ;;
+        export)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--csv --pdf --html --page" -- "$cur"))
+            else
+                _filedir kda
+            fi
+            ;;
+        diff)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--json" -- "$cur"))
             else
                 _filedir kda
             fi

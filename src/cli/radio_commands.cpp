@@ -16,6 +16,7 @@
 #include "link/radio_write_exchange.h"
 #include "link/tuning_read_exchange.h"
 #include "link/tuning_write_exchange.h"
+#include "settings/file_layout.h"
 
 namespace halyx::cli {
 namespace {
@@ -78,7 +79,9 @@ std::optional<RadioImage> BaseImage(const ParsedOptions& options) {
         }
         return image;
     }
-    LoadDefaultImage(image);  // no default.kda: start from the all-zero image
+    // The window's default image (an installed program falls back to the user's and the shipped
+    // one); none at all: start from the all-zero image.
+    LoadImageFile(DefaultImagePath(CurrentFileLayout()), image);
     return image;
 }
 
@@ -261,7 +264,7 @@ void AddRadioCommands(CLI::App& app, CommandContext& context) {
     CLI::App* read = app.add_subcommand(
         "read",
         "read the radio; bytes it never sends come from the base image (default: "
-        "default.kda in the current directory, else zeros)");
+        "the default image, else zeros)");
     OptionCollector& readOptions = add(*read, {"--port", "-o", "--base", "--log"}, "");
     read->callback([&context, &readOptions] {
         const ParsedOptions options = readOptions.Collect();

@@ -44,8 +44,9 @@ TEST_F(CliInterchange, ExportedCsvImportedIntoAnEmptiedImageRestoresItAndReports
                   .exitStatus,
               0);
     ASSERT_EQ(Cli({"export", "radio.kda", "--csv", "list.csv"}).exitStatus, 0);
+    std::ofstream(dir / "blank.csv").flush();
     const ProcessResult cleared =
-        Cli({"import", "radio.kda", "--csv", "/dev/null", "--clear", "-o", "empty.kda"});
+        Cli({"import", "radio.kda", "--csv", "blank.csv", "--clear", "-o", "empty.kda"});
     ASSERT_EQ(cleared.exitStatus, 1);  // a file without a header row cannot be read
     EXPECT_FALSE(std::filesystem::exists(dir / "empty.kda"));
 
