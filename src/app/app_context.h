@@ -6,6 +6,7 @@
 #include "app/language.h"
 #include "app/link_port.h"
 #include "app/profile_file.h"
+#include "editing/edit_history.h"
 #include "image/radio_image.h"
 #include "image/tone_table.h"
 #include "image/working_copies.h"
@@ -33,6 +34,8 @@ struct AppContext {
     RadioImage image;
     HeaderCopy headerCopy;
     RecordCopy recordCopy;
+    // Undo and redo of the main form's edits; New, Open and a radio read start it anew.
+    EditHistory history;
     ToneTable toneTable;
     Language language;
     ProfileFile settingFile;

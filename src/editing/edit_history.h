@@ -56,4 +56,13 @@ private:
     std::size_t position_ = 0;  // steps_[0, position_) are done, the rest undone
 };
 
+// Runs `change` on the image and records what it did as one step: one user action, however
+// many fields and records it touches. Returns whether anything changed.
+template <typename Change>
+bool EditAsOneStep(EditHistory& history, RadioImage& image, Change&& change) {
+    const RadioImage before = image;
+    change(image);
+    return history.Record(before, image);
+}
+
 }  // namespace halyx
