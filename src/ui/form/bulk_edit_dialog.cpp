@@ -68,6 +68,7 @@ BulkEditDialog::BulkEditDialog(const AppContext& context, QWidget* parent) : QDi
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     ApplyUiFont(this);
+    rxTone_->setFocus(Qt::OtherFocusReason);  // keyboard users start at the first list
 }
 
 BulkEdit BulkEditDialog::edit() const {
