@@ -49,3 +49,7 @@ endif()
 halyx_add_gtest(gui_interchange_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_interchange_test.cpp
     LIBS halyx_gui_test_support)
+
+halyx_add_gtest(gui_edit_history_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_edit_history_test.cpp
+    LIBS halyx_gui_test_support Qt6::Test)
