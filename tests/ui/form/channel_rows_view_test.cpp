@@ -155,6 +155,50 @@ TEST_F(ChannelRowsView, RawCopyPasteBetweenTwoFormsIsExactAndUndoesAsOneStep) {
     EXPECT_EQ(other.image.bytes, before.bytes);
 }
 
+TEST_F(ChannelRowsView, TextCopyPasteCarriesFrequenciesTonesAndBandwidthAsCsv) {
+    // Channel 3: a CTCSS receive tone, a DCS transmit tone, 25K; channel 5 split transmit.
+    RadioImage& image = context->image;
+    image.bytes[RecordOffset(3) + record::kRxTone] = 12;
+    image.bytes[RecordOffset(3) + record::kTxTone] = 70;
+    image.bytes[RecordOffset(3) + record::kBandwidth] = 1;
+    image.bytes[RecordOffset(5) + record::kTxFrequency + 1] = 0x63;
+    view->Fill();
+    ClickLabel(3);
+    ClickLabel(5, Qt::ShiftModifier);
+    commands().Run(Command::Copy);
+    const QString csv = QApplication::clipboard()->mimeData()->text();
+    EXPECT_TRUE(csv.startsWith(QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,")));
+    // Only the text form, as another program would leave it.
+    auto* textOnly = new QMimeData;
+    textOnly->setText(csv);
+    QApplication::clipboard()->setMimeData(textOnly);
+
+    AppContext other(ProfileFile(std::filesystem::path(home.path().toStdString()) / "b.ini"));
+    other.language.setFile(context->language.file());
+    BuildToneTable(other.toneTable, other.text(keys::kNoTone));
+    other.image = PatternImage();
+    CHalyxView second(other);
+    second.show();
+    second.OnInitialUpdate();
+    const RadioImage before = other.image;
+    second.grid()->SetFocusCell(8, 1);
+    second.rowCommands().Run(Command::Paste);
+
+    for (int column = 1; column <= 5; ++column) {
+        for (int offset : {0, 2}) {  // channel 4 is empty: no row for it, and 9 stays as it was
+            EXPECT_EQ(second.grid()->GetItemText(8 + offset, column),
+                      grid().GetItemText(3 + offset, column))
+                << "row " << 8 + offset << " column " << column;
+        }
+    }
+    EXPECT_EQ(ReadRecord(other.image, 9), ReadRecord(before, 9));
+    for (std::size_t offset : {0, 1, 10, 11, 12, 16, 26}) {  // bytes the text does not carry
+        EXPECT_EQ(other.image.bytes[RecordOffset(8) + offset],
+                  before.bytes[RecordOffset(8) + offset]);
+    }
+    EXPECT_EQ(other.history.UndoCount(), 1u);
+}
+
 TEST_F(ChannelRowsView, InsertIsRefusedWithAMessageWhileChannelTwentyIsInUse) {
     TypeFrequency(20, 1, QStringLiteral("446.50000"));
     const RadioImage before = context->image;
