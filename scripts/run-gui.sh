@@ -8,6 +8,7 @@
 #   --screenshot FILE  run headless under Xvfb, save a picture of the main window, then quit
 #   --click X,Y        with --screenshot: click there (window coordinates) first
 #   --type TEXT        with --screenshot: then type TEXT
+#   --keys KEYS        with --screenshot: then press KEYS (xdotool key names, e.g. "shift+Down")
 #   BUILD_DIR          default: build
 # Simulator options (e.g. --silent, --bad-checksum=1:3) are passed to halyx-radiosim.
 set -euo pipefail
@@ -18,6 +19,7 @@ language=english
 screenshot=""
 click=""
 type_text=""
+keys=""
 build_dir=build
 sim_options=()
 while [[ $# -gt 0 ]]; do
@@ -26,6 +28,7 @@ while [[ $# -gt 0 ]]; do
         --screenshot) screenshot=$(realpath -m "$2"); shift ;;
         --click) click=$2; shift ;;
         --type) type_text=$2; shift ;;
+        --keys) keys=$2; shift ;;
         --) shift; sim_options=("$@"); break ;;
         *) build_dir=$1 ;;
     esac
@@ -94,7 +97,12 @@ if [[ -n "$type_text" ]]; then
     xdotool type --delay 50 "$type_text"
     sleep 0.5
 fi
-xwd -root -silent | /usr/bin/convert xwd:- -trim +repage "$screenshot"
+if [[ -n "$keys" ]]; then
+    xdotool key --delay 200 $keys
+    sleep 3  # a menu that has just opened needs a moment to paint
+fi
+# import, unlike xwd, also catches popup menus (xwd leaves them black).
+import -window root png:- | /usr/bin/convert png:- -trim +repage "$screenshot"
 kill "\$pid"
 SHOOT
 chmod +x "$work/shoot.sh"

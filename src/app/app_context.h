@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/link_port.h"
+#include "editing/edit_history.h"
 #include "image/radio_image.h"
 #include "image/tone_table.h"
 #include "image/working_copies.h"
@@ -38,6 +39,8 @@ struct AppContext {
     RadioImage image;
     HeaderCopy headerCopy;
     RecordCopy recordCopy;
+    // Undo and redo of the main form's edits; New, Open and a radio read start it anew.
+    EditHistory history;
     ToneTable toneTable;
     Language language;
     FileLayout layout;  // where the setting, language, default image and log files are

@@ -27,8 +27,10 @@ inline constexpr int kExportHtml = 32789;
 inline constexpr int kCompareFile = 32790;
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
-// Edit and pane accelerators: bound so that they are swallowed, with no handler behind them.
+// Edit and pane accelerators. Undo and redo go to the main form; the others are bound so that
+// they are swallowed, with no handler behind them.
 inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;  // the framework's standard redo id
 inline constexpr int kEditCut = 57635;
 inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditPaste = 57637;

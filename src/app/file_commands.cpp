@@ -38,7 +38,9 @@ void FileCommands::New() {
         return;
     }
     const FileResult result = LoadImageFile(DefaultImagePath(context_.layout), context_.image);
-    if (!result.ok()) {
+    if (result.ok()) {
+        context_.history.Clear();  // a new image: nothing before it can be undone
+    } else {
         ReportFileError(prompts_, window_, result);
     }
     refreshView_();
@@ -59,6 +61,7 @@ bool FileCommands::LoadFile(const QString& path) {
         return false;
     }
     context_.imageFileName = ToPath(path).filename().string();
+    context_.history.Clear();
     refreshView_();
     return true;
 }

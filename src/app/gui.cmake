@@ -7,7 +7,7 @@ add_library(halyx_context STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ui_font.cpp)
 target_include_directories(halyx_context PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_context
-    PUBLIC halyx_settings halyx_image halyx_protocol halyx_serial Qt6::Widgets
+    PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial Qt6::Widgets
     PRIVATE halyx_options)
 
 add_library(halyx_gui STATIC

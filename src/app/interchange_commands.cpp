@@ -89,7 +89,8 @@ void InterchangeCommands::ImportCsv() {
                                     .arg(QString::fromStdString(imported.error->what)));
         return;
     }
-    // The whole import lands as one assignment, so it can become one undo step.
+    // The whole import lands as one assignment and one undo step.
+    context_.history.Record(context_.image, imported.image);
     context_.image = imported.image;
     refreshView_();
     std::vector<QStringList> rows;

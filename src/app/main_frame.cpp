@@ -96,6 +96,12 @@ void CMainFrame::OnCommand(int commandId) {
         case cmd::kCompareFile:
             interchange_->CompareWithFile();
             break;
+        case cmd::kEditUndo:
+            view_->Undo();
+            break;
+        case cmd::kEditRedo:
+            view_->Redo();
+            break;
         case cmd::kAppExit:
             close();
             break;
@@ -134,7 +140,7 @@ void CMainFrame::OnCommand(int commandId) {
             }
             break;
         default:
-            // Ctrl+S, the edit keys and the pane keys are bound but do nothing.
+            // Ctrl+S, cut, copy, paste and the pane keys are bound but do nothing.
             break;
     }
 }
@@ -176,6 +182,7 @@ void CMainFrame::OpenReadDialog() {
     ReadRadioDialog dialog(
         context_, prompts_,
         [this] {
+            context_.history.Clear();  // the radio's image replaces the whole one
             ReinitialiseViews();
             SetTitleFromLanguage();
         },

@@ -24,12 +24,14 @@ struct Accelerator {
 };
 
 // New and Open carry their shortcuts on the menu items themselves (so the menus show them);
-// these are the rest of the accelerator table. The edit keys are bound to ids that have no
-// handler, as they always were; edit boxes still get them first through Qt's shortcut override.
-const std::array<Accelerator, 8> kAccelerators{{
+// these are the rest of the accelerator table. Undo and redo reach the main form; the other edit
+// keys are bound to ids that have no handler, as they always were. Edit boxes still get them
+// first through Qt's shortcut override.
+const std::array<Accelerator, 9> kAccelerators{{
     {cmd::kFileSaveStandard, {"Ctrl+S", nullptr}},
     {cmd::kFilePrint, {"Ctrl+P", nullptr}},
     {cmd::kEditUndo, {"Ctrl+Z", "Alt+Backspace"}},
+    {cmd::kEditRedo, {"Ctrl+Y", "Ctrl+Shift+Z"}},
     {cmd::kEditCut, {"Ctrl+X", "Shift+Del"}},
     {cmd::kEditCopy, {"Ctrl+C", "Ctrl+Ins"}},
     {cmd::kEditPaste, {"Ctrl+V", "Shift+Ins"}},

@@ -52,3 +52,7 @@ halyx_add_gtest(gui_interchange_test GUI
 halyx_add_gtest(gui_installed_layout_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_installed_layout_test.cpp
     LIBS halyx_gui_test_support)
+
+halyx_add_gtest(gui_edit_history_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_edit_history_test.cpp
+    LIBS halyx_gui_test_support Qt6::Test)

@@ -40,6 +40,24 @@ bool BelongsTo(const QWidget* popup, const QWidget* owner) {
     return false;
 }
 
+bool IsUndoKey(const QKeyEvent* event) {
+    const auto combination = event->keyCombination();
+    return combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
+           combination == QKeyCombination(Qt::AltModifier, Qt::Key_Backspace);
+}
+
+bool IsRedoKey(const QKeyEvent* event) {
+    const auto combination = event->keyCombination();
+    return combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+           combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+bool IsMenuKey(const QKeyEvent* event) {
+    const auto combination = event->keyCombination();
+    return combination == QKeyCombination(Qt::NoModifier, Qt::Key_Menu) ||
+           combination == QKeyCombination(Qt::ShiftModifier, Qt::Key_F10);
+}
+
 // Styles that drop the list down below the cell show this many of the 155 tones at a time.
 constexpr int kVisibleEntries = 12;
 
@@ -176,8 +194,7 @@ void ChannelEditors::CommitFrequency() {
         std::copy_n(record.frequency(record::kTxFrequency), record::kFrequencySize,
                     record.frequency(record::kRxFrequency));
     }
-    StoreRecordCopy(record, target_.row, context_.image);
-    refill_();
+    StoreAsOneStep(record, target_.row);
 }
 
 void ChannelEditors::CommitChoice(int position) {
@@ -199,7 +216,14 @@ void ChannelEditors::CommitChoice(int position) {
             record.set(record::kBandwidth, value);
             break;
     }
-    StoreRecordCopy(record, target_.row, context_.image);
+    StoreAsOneStep(record, target_.row);
+}
+
+void ChannelEditors::StoreAsOneStep(const RecordCopy& record, int channel) {
+    // However many fields the edit set (a receive frequency sets the transmit one too), undo
+    // takes it back as one.
+    EditAsOneStep(context_.history, context_.image,
+                  [&](RadioImage& image) { StoreRecordCopy(record, channel, image); });
     refill_();
 }
 
@@ -243,9 +267,35 @@ bool ChannelEditors::KeepsFocusOut(QWidget* editor) const {
            BelongsTo(QApplication::focusWidget(), editor);
 }
 
+bool ChannelEditors::OnEditorShortcut(QWidget* editor, QKeyEvent* event) {
+    // The box's own undo and redo come first; with nothing of its own to undo (or redo) the
+    // key goes on to the window, which undoes the last change to the image.
+    if (editor != frequencyEdit_) {
+        return false;
+    }
+    const bool own = (IsUndoKey(event) && frequencyEdit_->isUndoAvailable()) ||
+                     (IsRedoKey(event) && frequencyEdit_->isRedoAvailable());
+    if (own) {
+        event->accept();
+        return true;
+    }
+    return IsUndoKey(event) || IsRedoKey(event);  // not taken: the window's shortcut runs
+}
+
 bool ChannelEditors::OnEditorKey(QWidget* editor, QKeyEvent* event) {
     const int key = event->key();
     const bool frequency = editor == frequencyEdit_;
+    if (frequency && (IsUndoKey(event) || IsRedoKey(event))) {
+        IsUndoKey(event) ? frequencyEdit_->undo() : frequencyEdit_->redo();
+        return true;
+    }
+    if (IsMenuKey(event)) {
+        // The row menu, as from the grid: a cell editor is the grid's cell for the keyboard.
+        ReturnToGrid();
+        QKeyEvent forwarded(event->type(), key, event->modifiers(), event->text());
+        QCoreApplication::sendEvent(&grid_, &forwarded);
+        return true;
+    }
     switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -310,6 +360,9 @@ bool ChannelEditors::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* editor = static_cast<QWidget*>(watched);
+    if (type == QEvent::ShortcutOverride) {
+        return OnEditorShortcut(editor, static_cast<QKeyEvent*>(event));
+    }
     if (type == QEvent::KeyPress) {
         return OnEditorKey(editor, static_cast<QKeyEvent*>(event));
     }

@@ -13,6 +13,7 @@ class QWidget;
 namespace halyx {
 
 struct AppContext;
+struct RecordCopy;
 class CGridCtrl;
 class FrequencyEdit;
 
@@ -27,7 +28,8 @@ int ChoicePositionFor(const QStringList& entries, const QString& cellText);
 //
 // Keyboard: a move in the grid opens the target cell's editor as a click does. In an editor,
 // Enter commits and returns to the grid, Escape puts the cell's text back and returns, Tab and
-// Shift+Tab (and Up/Down in the frequency box) commit and move on to the next cell.
+// Shift+Tab (and Up/Down in the frequency box) commit and move on to the next cell, the Menu key
+// and Shift+F10 open the row menu. Undo and redo keys undo the frequency box's typing first.
 class ChannelEditors : public QObject {
 public:
     ChannelEditors(AppContext& context, CGridCtrl& grid, QWidget& form,
@@ -55,7 +57,9 @@ private:
     void OpenChoice(int row, int column);
     void CommitFrequency();
     void CommitChoice(int position);
+    void StoreAsOneStep(const RecordCopy& record, int channel);
     void HideChoice();
+    bool OnEditorShortcut(QWidget* editor, QKeyEvent* event);
     bool OnEditorKey(QWidget* editor, QKeyEvent* event);
     bool OnGridKey(QKeyEvent* event);
     void OnGridFocusIn(Qt::FocusReason reason);

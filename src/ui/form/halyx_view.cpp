@@ -8,8 +8,10 @@
 #include "app/ui_font.h"
 #include "ui/form/channel_editors.h"
 #include "ui/form/channel_grid.h"
+#include "ui/form/channel_row_commands.h"
 #include "ui/form/form_ids.h"
 #include "ui/form/frequency_edit.h"
+#include "ui/form/row_command_texts.h"
 #include "ui/form/settings_panel.h"
 #include "ui/grid/grid_ctrl.h"
 
@@ -26,7 +28,12 @@ CHalyxView::CHalyxView(AppContext& context, QWidget* parent) : QWidget(parent), 
     PlaceControl(grid_, 14, 18, 317, 274);
     editors_ = new ChannelEditors(context_, *grid_, *this, [this] { Fill(); });
     panel_ = new CommonSettingsPanel(context_, *this);
+    rowCommands_ = new ChannelRowCommands(
+        context_, *grid_, *this, [this] { editors_->EndEditing(); }, [this] { Fill(); });
     connect(grid_, &CGridCtrl::gridNotify, this, &CHalyxView::OnGridNotify);
+    connect(grid_, &CGridCtrl::contextMenuRequested, rowCommands_,
+            [this](int, const QPoint& globalPos) { rowCommands_->ShowMenu(globalPos); });
+    connect(grid_, &CGridCtrl::chosenRowsChanged, this, &CHalyxView::AnnounceChosenRows);
     WidenGridToShowEveryColumn();
     SetTabOrder();
 }
@@ -94,6 +101,31 @@ void CHalyxView::Fill() {
 
 void CHalyxView::EndEditing() {
     editors_->EndEditing();
+}
+
+bool CHalyxView::Undo() {
+    return rowCommands_->Undo();
+}
+
+bool CHalyxView::Redo() {
+    return rowCommands_->Redo();
+}
+
+void CHalyxView::AnnounceChosenRows() {
+    // Screen readers read the grid's description, "CH03 to CH07 chosen"; setting it tells them.
+    const CCellRange chosen = grid_->GetChosenRows();
+    QString description;
+    if (chosen.IsValid()) {
+        const auto text = [this](const FormText& form) {
+            return QString::fromStdString(context_.textOr(form.key, form.english));
+        };
+        const QString first = grid_->GetItemText(chosen.minRow, 0);
+        description =
+            chosen.minRow == chosen.maxRow
+                ? text(row_texts::kRowChosen).arg(first)
+                : text(row_texts::kRowsChosen).arg(first, grid_->GetItemText(chosen.maxRow, 0));
+    }
+    grid_->setAccessibleDescription(description);
 }
 
 void CHalyxView::OnGridNotify(const GridCellNotify& notify) {

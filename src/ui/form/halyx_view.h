@@ -9,6 +9,7 @@ struct AppContext;
 struct GridCellNotify;
 class CGridCtrl;
 class ChannelEditors;
+class ChannelRowCommands;
 class CommonSettingsPanel;
 
 // The main form: the channel grid with its in-place editors on the left and the common settings
@@ -35,8 +36,13 @@ public:
     // write to the radio) call this first, since toolbar buttons do not take the focus.
     void EndEditing();
 
+    // Undo and redo of the form's edits (the accelerators); false when there was none.
+    bool Undo();
+    bool Redo();
+
     CGridCtrl* grid() const { return grid_; }
     ChannelEditors& editors() const { return *editors_; }
+    ChannelRowCommands& rowCommands() const { return *rowCommands_; }
 
     int initialUpdateCount() const { return initialUpdates_; }
     int refreshCount() const { return refreshes_; }
@@ -51,10 +57,12 @@ private:
     void OnGridNotify(const GridCellNotify& notify);
     void SetTabOrder();
     void WidenGridToShowEveryColumn();
+    void AnnounceChosenRows();
 
     AppContext& context_;
     CGridCtrl* grid_ = nullptr;
     ChannelEditors* editors_ = nullptr;
+    ChannelRowCommands* rowCommands_ = nullptr;
     CommonSettingsPanel* panel_ = nullptr;
     int initialUpdates_ = 0;
     int extraWidth_ = 0;  // pixels added to the template width so every column shows

@@ -44,6 +44,12 @@ QString FromFieldBytes(const std::string& bytes) {
     return QString::fromStdString(GbkToUtf8(bytes));
 }
 
+// Every panel edit stores the header working copy through here, as one undo step.
+void StoreHeaderAsOneStep(AppContext& context) {
+    EditAsOneStep(context.history, context.image,
+                  [&context](RadioImage& image) { StoreHeaderCopy(context.headerCopy, image); });
+}
+
 }  // namespace
 
 CommonSettingsPanel::CommonSettingsPanel(AppContext& context, QWidget& form)
@@ -204,7 +210,7 @@ void CommonSettingsPanel::StoreListField(const ListField& field, int position) {
     }
     LoadHeaderCopy(context_.image, context_.headerCopy);
     context_.headerCopy.set(field.offset, ByteForListPosition(field, position));
-    StoreHeaderCopy(context_.headerCopy, context_.image);
+    StoreHeaderAsOneStep(context_);
 }
 
 void CommonSettingsPanel::StoreTimeOut(int position) {
@@ -214,27 +220,27 @@ void CommonSettingsPanel::StoreTimeOut(int position) {
     const auto seconds = timeOuts_[static_cast<std::size_t>(position)].number;
     LoadHeaderCopy(context_.image, context_.headerCopy);
     context_.headerCopy.set(header::kTimeOut, static_cast<std::uint8_t>(seconds));
-    StoreHeaderCopy(context_.headerCopy, context_.image);
+    StoreHeaderAsOneStep(context_);
 }
 
 void CommonSettingsPanel::StoreCheck(std::size_t offset, bool checked) {
     LoadHeaderCopy(context_.image, context_.headerCopy);
     context_.headerCopy.set(offset, checked ? 1 : 0);
-    StoreHeaderCopy(context_.headerCopy, context_.image);
+    StoreHeaderAsOneStep(context_);
 }
 
 void CommonSettingsPanel::StoreSerialNumber() {
     LoadHeaderCopy(context_.image, context_.headerCopy);
     context_.headerCopy.setText(header::kSerialNumber, header::kSerialNumberSize,
                                 ToFieldBytes(serialNumber_->text(), header::kSerialNumberSize));
-    StoreHeaderCopy(context_.headerCopy, context_.image);
+    StoreHeaderAsOneStep(context_);
 }
 
 void CommonSettingsPanel::StoreUserId() {
     LoadHeaderCopy(context_.image, context_.headerCopy);
     context_.headerCopy.setText(header::kUserId, header::kUserIdSize,
                                 ToFieldBytes(userId_->text(), header::kUserIdSize));
-    StoreHeaderCopy(context_.headerCopy, context_.image);
+    StoreHeaderAsOneStep(context_);
 }
 
 bool CommonSettingsPanel::eventFilter(QObject* watched, QEvent* event) {

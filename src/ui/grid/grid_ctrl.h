@@ -89,6 +89,14 @@ public:
     void SelectAllCells();
     bool IsCellSelected(int row, int column) const;
 
+    // Chosen rows: a range of whole rows the user picked by Shift+clicking row labels or with
+    // Shift+Up/Down, kept apart from the cell selection (which a caller may have switched off).
+    // A plain click or keyboard move lets go of them. Invalid when none are chosen.
+    CCellRange GetChosenRows() const;
+    bool IsRowChosen(int row) const;
+    void ChooseRows(int anchorRow, int row);  // rows between the two, both included
+    void ClearChosenRows();
+
     // Behaviour flags.
     void SetEditable(bool editable = true);
     bool IsEditable() const { return editable_; }
@@ -133,6 +141,10 @@ public:
 
 signals:
     void gridNotify(const halyx::GridCellNotify& notify);
+    void chosenRowsChanged();
+    // Right-click on a cell, the Menu key or Shift+F10: a menu for `row` (the focus row for the
+    // keys; -1 when there is none) at `globalPos`.
+    void contextMenuRequested(int row, const QPoint& globalPos);
 
 protected:
     bool event(QEvent* event) override;
@@ -145,6 +157,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -182,6 +195,11 @@ private:
     void ClickCell(const CCellID& cell, Qt::KeyboardModifiers modifiers);
     void SelectOnClick(const CCellID& cell, Qt::KeyboardModifiers modifiers);
     void FinishSizing(const QPoint& point);
+    bool ChooseRowsOnClick(const CCellID& cell, Qt::KeyboardModifiers modifiers);
+    void RequestContextMenuAt(const QPoint& point);
+
+    // Chosen rows and the context menu keys (grid_ctrl_rows.cpp).
+    bool HandleRowKey(QKeyEvent* event);
 
     // Keyboard and clipboard (grid_ctrl_keys.cpp).
     CCellID KeyTarget(int key, Qt::KeyboardModifiers modifiers, bool* leaveGrid) const;
@@ -220,6 +238,8 @@ private:
     CCellID focus_;
     CCellRange selection_;
     CCellID selectionAnchor_;
+    int chosenAnchor_ = -1;
+    int chosenOther_ = -1;
 
     bool editable_ = true;
     bool selectable_ = true;

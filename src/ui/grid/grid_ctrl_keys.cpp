@@ -85,7 +85,7 @@ CCellID CGridCtrl::KeyTarget(int key, Qt::KeyboardModifiers modifiers, bool* lea
 }
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
-    if (HandleEditingKey(event)) {
+    if (HandleEditingKey(event) || HandleRowKey(event)) {
         return;
     }
     if (!IsValid(focus_)) {
@@ -104,6 +104,7 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const bool isTab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    ClearChosenRows();
     MoveFocusByKeyboard(target, !isTab && event->modifiers().testFlag(Qt::ShiftModifier));
 }
 

@@ -89,6 +89,9 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
 }
 
 void CGridCtrl::ClickCell(const CCellID& cell, Qt::KeyboardModifiers modifiers) {
+    if (ChooseRowsOnClick(cell, modifiers)) {
+        return;  // Shift on a row label chooses rows; it opens nothing
+    }
     QPointer<CGridCtrl> alive(this);
     SetFocusCell(IsCellFixed(cell.row, cell.col) ? CCellID() : cell);
     SendNotify(GN_SELCHANGING, cell);
@@ -162,7 +165,11 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
 void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
+        QPointer<CGridCtrl> alive(this);
         SendNotify(GN_RCLICK, GetCellFromPt(point));
+        if (alive) {
+            RequestContextMenuAt(point);
+        }
         return;
     }
     if (event->button() != Qt::LeftButton) {

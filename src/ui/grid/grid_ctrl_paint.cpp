@@ -66,6 +66,13 @@ void CGridCtrl::DrawCell(QPainter& painter, int row, int column, const QRect& re
         back = colours.color(QPalette::Highlight);
         text = colours.color(QPalette::HighlightedText);
     }
+    if (row >= fixedRows_ && IsRowChosen(row)) {
+        // The labels of chosen rows stand out; their cells are tinted so the range reads as one.
+        const bool label = column < fixedColumns_;
+        back = label ? colours.color(QPalette::Highlight)
+                     : colours.color(QPalette::Highlight).lighter(170);
+        text = colours.color(label ? QPalette::HighlightedText : QPalette::Text);
+    }
     // Headers of the focus cell's row and column are shown pressed in, to guide the eye.
     const bool tracked = fixed && trackFocusCell_ && IsValid(focus_) &&
                          ((row < fixedRows_ && column == focus_.col) ||

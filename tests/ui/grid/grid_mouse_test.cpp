@@ -139,3 +139,53 @@ TEST_F(ChannelGridTest, OtherButtonsAndDoubleClicksSendTheirOwnCodes) {
 
 }  // namespace
 }  // namespace halyx::test
+
+namespace halyx::test {
+namespace {
+
+TEST_F(ChannelGridTest, ShiftOnRowLabelsChoosesRowsAndTheRightButtonAndMenuKeysAskForAMenu) {
+    std::vector<std::pair<int, QPoint>> requests;
+    QObject::connect(grid_, &CGridCtrl::contextMenuRequested, grid_,
+                     [&requests](int row, const QPoint& at) { requests.emplace_back(row, at); });
+    Click(3, 0);
+    grid_->SetFocusCell(3, 0);  // what the channel view does with a label click
+    NotifyRecorder recorder(*grid_);
+    QRect label;
+    ASSERT_TRUE(grid_->GetCellRect(6, 0, label));
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, Qt::ShiftModifier, label.center());
+    EXPECT_TRUE(recorder.withCode(GN_SELCHANGING).empty());  // a chosen range opens nothing
+    EXPECT_EQ(grid_->GetChosenRows(), (CCellRange{3, 0, 6, kColumns - 1}));
+    EXPECT_EQ(grid_->GetFocusCell().row, 6);
+
+    // A right-click inside the range keeps it; outside, it lets go and moves the focus there.
+    QRect cell;
+    ASSERT_TRUE(grid_->GetCellRect(4, 2, cell));
+    QTest::mouseClick(grid_->viewport(), Qt::RightButton, {}, cell.center());
+    ASSERT_TRUE(grid_->GetCellRect(9, 2, cell));
+    QTest::mouseClick(grid_->viewport(), Qt::RightButton, {}, cell.center());
+    ASSERT_EQ(requests.size(), 2U);
+    EXPECT_EQ(requests[0].first, 4);
+    EXPECT_EQ(requests[1].first, 9);
+    EXPECT_EQ(requests[1].second, grid_->viewport()->mapToGlobal(cell.center()));
+    EXPECT_FALSE(grid_->GetChosenRows().IsValid());
+    EXPECT_EQ(grid_->GetFocusCell(), CCellID(9, 2));
+    EXPECT_EQ(recorder.withCode(GN_RCLICK).size(), 2U);
+
+    QTest::keyClick(grid_, Qt::Key_Menu);
+    QTest::keyClick(grid_, Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_EQ(requests.size(), 4U);
+    EXPECT_EQ(requests[3].first, 9);
+    QTest::keyClick(grid_, Qt::Key_F10);  // F10 alone is not a menu key
+    EXPECT_EQ(requests.size(), 4U);
+
+    // Shift+Down chooses from the focus row as it moves; a plain move lets go.
+    QTest::keyClick(grid_, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid_, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(grid_->GetChosenRows(), (CCellRange{9, 0, 11, kColumns - 1}));
+    QTest::keyClick(grid_, Qt::Key_Up);
+    EXPECT_FALSE(grid_->GetChosenRows().IsValid());
+    EXPECT_EQ(grid_->GetFocusCell(), CCellID(10, 2));
+}
+
+}  // namespace
+}  // namespace halyx::test

@@ -1,0 +1,78 @@
+#include "ui/form/bulk_edit_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/app_context.h"
+#include "app/shell_texts.h"
+#include "app/ui_font.h"
+#include "image/option_lists.h"
+#include "ui/form/channel_grid.h"
+#include "ui/form/row_command_texts.h"
+
+namespace halyx {
+namespace {
+
+QString Text(const AppContext& context, const FormText& text) {
+    return QString::fromStdString(context.textOr(text.key, text.english));
+}
+
+QComboBox* AddList(QFormLayout& layout, const QString& label, const QString& unchanged,
+                   const std::vector<std::string>& entries) {
+    auto* list = new QComboBox;
+    list->addItem(unchanged);
+    for (const std::string& entry : entries) {
+        list->addItem(QString::fromStdString(entry));
+    }
+    auto* name = new QLabel(label);
+    name->setBuddy(list);
+    list->setAccessibleName(label);
+    layout.addRow(name, list);
+    return list;
+}
+
+std::optional<std::uint8_t> Choice(const QComboBox* list) {
+    // Entry 0 is "(unchanged)"; the others are the field's values from 0 up.
+    if (list->currentIndex() <= 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(list->currentIndex() - 1);
+}
+
+}  // namespace
+
+BulkEditDialog::BulkEditDialog(const AppContext& context, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("BulkEditDialog"));
+    setWindowTitle(Text(context, row_texts::kBulkTitle));
+    auto* layout = new QFormLayout(this);
+    const QString unchanged = Text(context, row_texts::kUnchanged);
+    const auto header = [&context](std::size_t column) {
+        return QString::fromStdString(context.text(channel_grid::kHeaderKeys[column]));
+    };
+    rxTone_ =
+        AddList(*layout, header(channel_grid::kRxTone), unchanged, context.toneTable.entries());
+    txTone_ =
+        AddList(*layout, header(channel_grid::kTxTone), unchanged, context.toneTable.entries());
+    bandwidth_ =
+        AddList(*layout, header(channel_grid::kBandwidth), unchanged, EntryTexts(BandwidthList()));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)
+        ->setText(QString::fromStdString(context.textOr(keys::kOkButton, "OK")));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QString::fromStdString(context.textOr(keys::kCancelButton, "Cancel")));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    layout->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ApplyUiFont(this);
+    rxTone_->setFocus(Qt::OtherFocusReason);  // keyboard users start at the first list
+}
+
+BulkEdit BulkEditDialog::edit() const {
+    return {Choice(rxTone_), Choice(txTone_), Choice(bandwidth_)};
+}
+
+}  // namespace halyx

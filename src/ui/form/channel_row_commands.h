@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <functional>
+#include <map>
+
+#include "editing/channel_rows.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace halyx {
+
+struct AppContext;
+class CGridCtrl;
+
+// The channel rows' context menu and what its commands do to the image: copy, cut, paste, clear,
+// move, insert, delete, bulk edit, undo and redo. A command works on the chosen rows, or on the
+// focus row when none are chosen, and each is one undo step.
+class ChannelRowCommands : public QObject {
+public:
+    enum class Command {
+        Copy,
+        Cut,
+        Paste,
+        Clear,
+        MoveUp,
+        MoveDown,
+        Insert,
+        Delete,
+        Undo,
+        Redo,
+        BulkSet
+    };
+
+    // `endEditing` stores an open cell edit before a command runs; `refill` shows the image.
+    ChannelRowCommands(AppContext& context, CGridCtrl& grid, QWidget& form,
+                       std::function<void()> endEditing, std::function<void()> refill);
+
+    // Replaces the message box used for refusals (tests record the texts instead).
+    void SetInform(std::function<void(const QString&)> inform) { inform_ = std::move(inform); }
+
+    ChannelRange TargetRows() const;
+    void Run(Command command);
+    bool Undo();
+    bool Redo();
+
+    // Opens the menu for the target rows at `globalPos` (it does not block).
+    void ShowMenu(const QPoint& globalPos);
+    QMenu* menu() const { return menu_; }
+    QAction* action(Command command) const { return actions_.at(command); }
+
+private:
+    void BuildMenu();
+    void UpdateMenu();
+    bool EditImage(const std::function<void(RadioImage&)>& change);
+    void Inform(const QString& text);
+    void CopyToClipboard(ChannelRange rows);
+    bool ClipboardHasChannels() const;
+    void Paste(ChannelRange rows);
+    void Insert(ChannelRange rows);
+    void BulkSet(ChannelRange rows);
+    void FollowRows(int first, int last);
+
+    AppContext& context_;
+    CGridCtrl& grid_;
+    QWidget& form_;
+    std::function<void()> endEditing_;
+    std::function<void()> refill_;
+    std::function<void(const QString&)> inform_;
+    QMenu* menu_ = nullptr;
+    std::map<Command, QAction*> actions_;
+};
+
+}  // namespace halyx
