@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "image/header_text.h"
 #include "image/radio_image.h"
 
 namespace halyx {
@@ -60,15 +61,6 @@ struct FleetRadioReport {
     std::optional<RadioImage> imageRead;
     std::optional<RadioImage> imageWritten;
 };
-
-// A text field of the image header up to its first zero byte.
-std::string HeaderText(const RadioImage& image, std::size_t offset, std::size_t size);
-inline std::string SerialNumberOf(const RadioImage& image) {
-    return HeaderText(image, header::kSerialNumber, header::kSerialNumberSize);
-}
-inline std::string UserIdOf(const RadioImage& image) {
-    return HeaderText(image, header::kUserId, header::kUserIdSize);
-}
 
 // The image one radio of a fleet gets: the fleet image, keeping the radio's own serial number and
 // user ID (from what was read from it) unless the overrides give new ones, then the other

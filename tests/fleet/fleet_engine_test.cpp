@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "fleet/fleet_history.h"
+#include "history/sha256.h"
 #include "peer_fleet_port.h"
+#include "support/temp_dir.h"
 
 namespace halyx::test {
 namespace {
@@ -78,13 +81,15 @@ protected:
     }
 
     // Runs the engine the way a face does: every answer waiting is delivered, then a 10 ms tick.
-    void Run(FleetMode mode = FleetMode::Write, int stopAfterTicks = -1) {
+    void Run(FleetMode mode = FleetMode::Write, int stopAfterTicks = -1,
+             FleetRecorder* history = nullptr) {
         std::vector<FleetEngine::Radio> radios;
         for (std::size_t i = 0; i < ports.size(); ++i) {
             radios.push_back({setups[i], ports[i].get()});
         }
         FleetRunSettings settings{mode, kPause, [this] { return now; }};
-        engine = std::make_unique<FleetEngine>(fleetImage, std::move(radios), settings, &recorder);
+        engine = std::make_unique<FleetEngine>(fleetImage, std::move(radios), settings,
+                                               history != nullptr ? history : &recorder);
         engine->Start();
         for (int tick = 0; engine->IsRunning() && tick < 100000; ++tick) {
             bool delivered = true;
@@ -275,6 +280,54 @@ TEST_F(Fleet, ReadOnlyRunBacksUpEveryRadioAndWritesNothing) {
     EXPECT_TRUE(SameRange(recorder.backups[1].bytes, b, kFirstRecordOffset, kRecordsEnd));
     EXPECT_EQ(engine->Reports()[1].serialAfter, "");
     EXPECT_EQ(engine->radio(1).progress(), kFleetReadSteps);
+}
+
+TEST_F(Fleet, BackupFilesHoldWhatEachRadioHeldAndEachRadioGetsOneAuditLine) {
+    testing::TempDir dir;
+    const BackupStore store(dir / "backups");
+    const AuditLog audit(dir / "audit.jsonl");
+    const auto wall = std::chrono::system_clock::from_time_t(1'780'000'000);
+    FleetHistory history({.backups = &store,
+                          .retention = {},
+                          .audit = &audit,
+                          .program = "halyx-cli",
+                          .operation = "fleet write",
+                          .clock = [wall] { return wall; }});
+    const Memory held = Radio(1, "SN0001", "U1");
+    RadioPeerFaults silent;
+    silent.silent = true;
+    AddRadio(held);
+    AddRadio(Radio(2, "SN0002", "U2"), silent);
+    Run(FleetMode::Write, -1, &history);
+
+    const auto reports = engine->Reports();
+    ASSERT_EQ(store.List(), std::vector<std::filesystem::path>{reports[0].backupPath});
+    const std::vector<std::uint8_t> backup = testing::ReadBytes(reports[0].backupPath);
+    ASSERT_EQ(backup.size(), 2048u);  // the fleet image's length
+    EXPECT_TRUE(std::equal(backup.begin(), backup.begin() + kHeaderSize, held.begin()));
+    EXPECT_TRUE(std::equal(backup.begin() + kFirstRecordOffset, backup.begin() + kRecordsEnd,
+                           held.begin() + kFirstRecordOffset));
+
+    Memory sent = fleetImage.bytes;
+    std::copy_n(held.begin() + header::kSerialNumber, header::kSerialNumberSize,
+                sent.begin() + header::kSerialNumber);
+    std::copy_n(held.begin() + header::kUserId, header::kUserIdSize,
+                sent.begin() + header::kUserId);
+    const std::string line0 =
+        "{\"time\":\"2026-05-28T20:26:40.000Z\",\"program\":\"halyx-cli\","
+        "\"operation\":\"fleet write\",\"port\":\"COM1\",\"device\":\"/dev/ttyCOM1\","
+        "\"serialNumber\":\"SN0001\",\"userId\":\"U1\",\"sha256Read\":\"" +
+        Sha256Hex(backup.data(), backup.size()) + "\",\"sha256Written\":\"" +
+        Sha256Hex(sent.data(), sent.size()) +
+        "\",\"result\":\"success\",\"durationMs\":2000,\"backup\":\"" + reports[0].backupPath +
+        "\"}\n";
+    const std::string line1 =
+        "{\"time\":\"2026-05-28T20:26:40.000Z\",\"program\":\"halyx-cli\","
+        "\"operation\":\"fleet write\",\"port\":\"COM2\",\"device\":\"/dev/ttyCOM2\","
+        "\"serialNumber\":null,\"userId\":null,\"sha256Read\":null,\"sha256Written\":null,"
+        "\"result\":\"link-failure\",\"durationMs\":3000,\"backup\":null}\n";
+    EXPECT_EQ(testing::ReadText(audit.path()), line0 + line1);
+    EXPECT_TRUE(history.auditErrors().empty());
 }
 
 }  // namespace
