@@ -3,8 +3,11 @@
 # throw-away program directory whose setting.ini maps COM1 to the simulator, so that Program >
 # Read and Write work at once. The simulator starts from a copy of data/default.kda.
 #
-# Usage: scripts/run-gui.sh [--chinese] [--screenshot FILE.png] [BUILD_DIR] [-- SIMULATOR OPTIONS]
+# Usage: scripts/run-gui.sh [--chinese] [--fleet N] [--screenshot FILE.png] [BUILD_DIR]
+#                           [-- SIMULATOR OPTIONS]
 #   --chinese          start in Simplified Chinese (default: English)
+#   --fleet N          simulate N radios (serial numbers SIM1..SIMN) mapped to COM1..COMN
+#                      (simulator options such as --for 2 --silent then pick faults per radio)
 #   --screenshot FILE  run headless under Xvfb, save a picture of the main window, then quit
 #   --click X,Y        with --screenshot: click there (window coordinates) first
 #   --type TEXT        with --screenshot: then type TEXT
@@ -20,11 +23,13 @@ screenshot=""
 click=""
 type_text=""
 keys=""
+fleet=1
 build_dir=build
 sim_options=()
 while [[ $# -gt 0 ]]; do
     case "$1" in
         --chinese) language=chinese ;;
+        --fleet) fleet=$2; shift ;;
         --screenshot) screenshot=$(realpath -m "$2"); shift ;;
         --click) click=$2; shift ;;
         --type) type_text=$2; shift ;;
@@ -63,19 +68,35 @@ cp data/english.lang data/chinese.lang "$home/"
 cp data/default.kda "$work/run/default.kda"
 cp data/default.kda "$work/radio.kda"
 
-"$sim" --image "$work/radio.kda" "${sim_options[@]}" > "$work/sim.out" &
+if [[ ! "$fleet" =~ ^[1-9][0-9]*$ ]]; then
+    echo "--fleet needs a number of radios" >&2
+    exit 1
+fi
+fleet_options=()
+if [[ $fleet -gt 1 ]]; then
+    fleet_options=(--count "$fleet" --serial 'SIM%d')
+fi
+"$sim" --image "$work/radio.kda" "${fleet_options[@]}" "${sim_options[@]}" > "$work/sim.out" &
 sim_pid=$!
-until [[ -s "$work/sim.out" ]]; do
+until [[ $(wc -l < "$work/sim.out") -ge $fleet ]]; do
     kill -0 "$sim_pid" 2>/dev/null || { echo "halyx-radiosim did not start" >&2; exit 1; }
     sleep 0.05
 done
-pty=$(head -n 1 "$work/sim.out")
-printf '[setup]\r\nlanguage=%s\r\n[port]\r\ncom=1\r\n[devices]\r\nCOM1=%s\r\n' "$language" "$pty" \
-    > "$home/setting.ini"
-echo "Simulated radio on $pty (COM1); program directory $home" >&2
+{
+    printf '[setup]\r\nlanguage=%s\r\n[port]\r\ncom=1\r\n[devices]\r\n' "$language"
+    n=0
+    while read -r pty; do
+        n=$((n + 1))
+        printf 'COM%d=%s\r\n' "$n" "$pty"
+        echo "Simulated radio on $pty (COM$n)" >&2
+    done < "$work/sim.out"
+} > "$home/setting.ini"
+echo "Program directory $home" >&2
 
 cd "$work/run"
 export HALYX_HOME=$home
+# Backups and the audit log of this throw-away session stay in it.
+export XDG_DATA_HOME=$work/data
 if [[ -z "$screenshot" ]]; then
     "$halyx"
     exit 0

@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "radiosim/pty_server.h"
 #include "radiosim/radio_peer.h"
@@ -51,50 +54,87 @@ bool SaveMemory(const std::string& path, const halyx::RadioPeer::Memory& memory)
     return static_cast<bool>(out);
 }
 
-}  // namespace
+// One simulated radio: its memory, its terminal and, once served, where its memory goes.
+struct SimRadio {
+    explicit SimRadio(const halyx::SimOptions& o, const halyx::RadioPeer::Memory& memory)
+        : options(o), peer(memory, o.faults), server(peer, options) {}
+    halyx::SimOptions options;
+    halyx::RadioPeer peer;
+    halyx::PtyServer server;
+};
 
-int main(int argc, char** argv) {
-    const halyx::SimOptionsResult parsed = halyx::ParseSimOptions(argc, argv);
-    if (!parsed.options) {
-        std::fprintf(stderr, "halyx-radiosim: %s\nTry --help.\n", parsed.error.c_str());
-        return 1;
-    }
-    const halyx::SimOptions& options = *parsed.options;
-    if (options.help) {
-        std::fputs(halyx::SimHelpText().c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::puts("halyx-radiosim " HALYX_VERSION);
-        return 0;
-    }
-    halyx::RadioPeer::Memory memory{};
-    std::string error;
+bool PrepareMemory(const halyx::SimOptions& options, halyx::RadioPeer::Memory& memory,
+                   std::string& error) {
     if (!options.imagePath.empty() && !LoadMemory(options.imagePath, memory, error)) {
-        std::fprintf(stderr, "halyx-radiosim: %s\n", error.c_str());
-        return 2;
+        return false;
     }
     if (options.upperBand.has_value()) {
         memory[halyx::header::kBand] = *options.upperBand ? 1 : 0;
     }
-    halyx::RadioPeer peer(memory, options.faults);
-    halyx::PtyServer server(peer, options);
-    if (!server.Open(error)) {
-        std::fprintf(stderr, "halyx-radiosim: %s\n", error.c_str());
-        return 3;
+    if (options.serial.has_value()) {
+        const auto field = memory.begin() + halyx::header::kSerialNumber;
+        std::fill_n(field, halyx::header::kSerialNumberSize, std::uint8_t{0});
+        std::copy(options.serial->begin(), options.serial->end(), field);
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const halyx::SimFleetOptionsResult parsed = halyx::ParseSimFleetOptions(argc, argv);
+    if (parsed.radios.empty()) {
+        std::fprintf(stderr, "halyx-radiosim: %s\nTry --help.\n", parsed.error.c_str());
+        return 1;
+    }
+    if (parsed.radios.front().help) {
+        std::fputs(halyx::SimHelpText().c_str(), stdout);
+        return 0;
+    }
+    if (parsed.radios.front().version) {
+        std::puts("halyx-radiosim " HALYX_VERSION);
+        return 0;
+    }
+    std::vector<std::unique_ptr<SimRadio>> radios;
+    std::string error;
+    for (const halyx::SimOptions& options : parsed.radios) {
+        halyx::RadioPeer::Memory memory{};
+        if (!PrepareMemory(options, memory, error)) {
+            std::fprintf(stderr, "halyx-radiosim: %s\n", error.c_str());
+            return 2;
+        }
+        radios.push_back(std::make_unique<SimRadio>(options, memory));
+        if (!radios.back()->server.Open(error)) {
+            std::fprintf(stderr, "halyx-radiosim: %s\n", error.c_str());
+            return 3;
+        }
     }
     InstallSignalHandlers();
-    std::printf("%s\n", server.slavePath().c_str());
+    for (const auto& radio : radios) {
+        std::printf("%s\n", radio->server.slavePath().c_str());
+    }
     std::fflush(stdout);
-    server.Run(gStop);
-    if (!options.savePath.empty() && !SaveMemory(options.savePath, peer.memory())) {
-        std::fprintf(stderr, "halyx-radiosim: cannot save memory to %s\n",
-                     options.savePath.c_str());
-        return 2;
+    // Each radio is served on its own thread, so one radio's pacing never delays another's.
+    std::vector<std::thread> serving;
+    for (const auto& radio : radios) {
+        serving.emplace_back([&radio] { radio->server.Run(gStop); });
     }
-    if (options.verbose) {
-        std::fprintf(stderr, "halyx-radiosim: %d frames received, %zu test points\n",
-                     peer.framesReceived(), peer.testPoints().size());
+    for (std::thread& t : serving) {
+        t.join();
     }
-    return 0;
+    int status = 0;
+    for (const auto& radio : radios) {
+        const halyx::SimOptions& options = radio->options;
+        if (!options.savePath.empty() && !SaveMemory(options.savePath, radio->peer.memory())) {
+            std::fprintf(stderr, "halyx-radiosim: cannot save memory to %s\n",
+                         options.savePath.c_str());
+            status = 2;
+        }
+        if (options.verbose) {
+            std::fprintf(stderr, "halyx-radiosim: %s: %d frames received, %zu test points\n",
+                         radio->server.slavePath().c_str(), radio->peer.framesReceived(),
+                         radio->peer.testPoints().size());
+        }
+    }
+    return status;
 }

@@ -36,6 +36,13 @@ bool ApplyValueOption(std::string_view name, std::string_view value, SimOptions&
         o.imagePath = value;
         return true;
     }
+    if (name == "--serial") {
+        if (value.size() > header::kSerialNumberSize) {
+            return false;
+        }
+        o.serial = std::string(value);
+        return true;
+    }
     if (name == "--save") {
         o.savePath = value;
         return true;
@@ -98,7 +105,89 @@ bool ApplyFlag(std::string_view name, SimOptions& o) {
     return true;
 }
 
+std::string WithRadioNumber(std::string text, int number) {
+    const std::size_t at = text.find("%d");
+    if (at != std::string::npos) {
+        text.replace(at, 2, std::to_string(number));
+    }
+    return text;
+}
+
+bool IsFlag(std::string_view name) {
+    SimOptions scratch;
+    return ApplyFlag(name, scratch);
+}
+
 }  // namespace
+
+SimFleetOptionsResult ParseSimFleetOptions(int argc, char** argv) {
+    std::vector<std::string> shared;
+    std::vector<std::pair<int, std::string>> own;  // radio number, argument
+    int count = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--count" || arg.starts_with("--count=")) {
+            const std::string_view value = arg == "--count"
+                                               ? (i + 1 < argc ? std::string_view(argv[++i]) : "")
+                                               : arg.substr(8);
+            if (!ParseInt(value, count) || count < 1 || count > kMaxSimRadios) {
+                return {{}, "bad option: --count " + std::string(value)};
+            }
+            continue;
+        }
+        if (arg == "--for") {
+            int radio = 0;
+            if (i + 2 >= argc || !ParseInt(argv[i + 1], radio) || radio < 1) {
+                return {{}, "--for needs a radio number and an option"};
+            }
+            const std::string_view option = argv[i + 2];
+            own.emplace_back(radio, argv[i + 2]);
+            i += 2;
+            if (option.find('=') == std::string_view::npos && !IsFlag(option) && i + 1 < argc) {
+                own.emplace_back(radio, argv[++i]);
+            }
+            continue;
+        }
+        shared.emplace_back(arg);
+    }
+    for (const auto& [radio, arg] : own) {
+        if (radio > count) {
+            return {{},
+                    "--for " + std::to_string(radio) + ": there are only " + std::to_string(count) +
+                        " radios"};
+        }
+    }
+    SimFleetOptionsResult out;
+    for (int radio = 1; radio <= count; ++radio) {
+        std::vector<std::string> args{"halyx-radiosim"};
+        args.insert(args.end(), shared.begin(), shared.end());
+        for (const auto& [number, arg] : own) {
+            if (number == radio) {
+                args.push_back(arg);
+            }
+        }
+        std::vector<char*> pointers;
+        for (std::string& a : args) {
+            pointers.push_back(a.data());
+        }
+        SimOptionsResult parsed =
+            ParseSimOptions(static_cast<int>(pointers.size()), pointers.data());
+        if (!parsed.options) {
+            return {{}, parsed.error};
+        }
+        SimOptions& o = *parsed.options;
+        o.imagePath = WithRadioNumber(o.imagePath, radio);
+        o.savePath = WithRadioNumber(o.savePath, radio);
+        if (o.serial) {
+            o.serial = WithRadioNumber(*o.serial, radio);
+            if (o.serial->size() > header::kSerialNumberSize) {
+                return {{}, "bad option: --serial " + *o.serial};
+            }
+        }
+        out.radios.push_back(std::move(o));
+    }
+    return out;
+}
 
 SimOptionsResult ParseSimOptions(int argc, char** argv) {
     SimOptions o;
@@ -136,6 +225,7 @@ is stopped with SIGINT or SIGTERM. The terminal may be closed and re-opened free
 
 Memory and radio:
   --image FILE            start from this radio image (at most 2048 bytes); all zero without
+  --serial TEXT           set the serial number (header bytes 12..21, at most 10 characters)
   --save FILE             write the 2048-byte memory to FILE on exit
   --band low|high         set image byte 22 to 0 (136-174 MHz) or 1 (406.1-470 MHz)
   --exit-after-frames N   exit (saving) once N frames have been received and answered
@@ -158,6 +248,15 @@ an ACK/NAK counts as the frame of the block it answers. COUNT defaults to 1.
   --disappear-after N     close the terminal and exit after answering N frames
   --silent-after-write    stop answering once record block 21 has been written
   --readback-differs      after a write, serve a record that differs from what was written
+
+Several radios:
+  --count N               simulate N independent radios (1 to 64), each on its own terminal;
+                          one path per line, radio 1 first. Every option applies to all.
+  --for K OPTION [VALUE]  apply OPTION to radio K only, after the options given to all
+                          (for example --for 3 --silent, --for 2 --nak-block 5:3)
+  In --image, --save and --serial a "%d" becomes the radio's number: --serial SIM%d.
+  With --disappear-after or --exit-after-frames a radio leaves alone; the program ends when
+  the last radio has.
 
 Other:
   --verbose, -v           log frames and decisions on standard error

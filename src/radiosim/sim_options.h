@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "radiosim/radio_peer.h"
 
@@ -9,9 +10,10 @@ namespace halyx {
 
 // Command line of halyx-radiosim.
 struct SimOptions {
-    std::string imagePath;          // memory to start from; all zero without one
-    std::string savePath;           // memory written here on exit
-    std::optional<bool> upperBand;  // --band: image byte 22 set to 0 (low) or 1 (high)
+    std::string imagePath;              // memory to start from; all zero without one
+    std::string savePath;               // memory written here on exit
+    std::optional<bool> upperBand;      // --band: image byte 22 set to 0 (low) or 1 (high)
+    std::optional<std::string> serial;  // --serial: header bytes 12..21 set to this text
     int baud = 9600;
     int responseDelayMs = 1;
     bool pacing = true;
@@ -28,6 +30,18 @@ struct SimOptionsResult {
 };
 
 SimOptionsResult ParseSimOptions(int argc, char** argv);
+
+// Several radios from one command line: --count N radios, each with the options given to all,
+// then those given to it alone with --for K OPTION [VALUE]. In --image, --save and --serial a
+// "%d" becomes the radio's number (1..N), so each radio can start from its own memory.
+struct SimFleetOptionsResult {
+    std::vector<SimOptions> radios;  // empty on error
+    std::string error;
+};
+
+inline constexpr int kMaxSimRadios = 64;
+
+SimFleetOptionsResult ParseSimFleetOptions(int argc, char** argv);
 std::string SimHelpText();
 
 }  // namespace halyx

@@ -16,7 +16,8 @@ namespace halyx::testing {
 // of a pseudo-terminal, exactly as a programming cable would present it.
 class RadioSimProcess {
 public:
-    explicit RadioSimProcess(const std::vector<std::string>& args) {
+    // `terminals`: how many paths the simulator prints (one per radio with --count).
+    explicit RadioSimProcess(const std::vector<std::string>& args, int terminals = 1) {
         int out[2];
         if (pipe(out) != 0) {
             return;
@@ -37,11 +38,16 @@ public:
             _exit(127);
         }
         close(out[1]);
-        // The first line is the terminal to open.
-        char c = 0;
-        while (read(out[0], &c, 1) == 1 && c != '\n') {
-            devicePath_.push_back(c);
+        // One line per terminal to open.
+        for (int i = 0; i < terminals; ++i) {
+            std::string path;
+            char c = 0;
+            while (read(out[0], &c, 1) == 1 && c != '\n') {
+                path.push_back(c);
+            }
+            devicePaths_.push_back(path);
         }
+        devicePath_ = devicePaths_.front();
         close(out[0]);
     }
     ~RadioSimProcess() { Stop(); }
@@ -49,6 +55,7 @@ public:
     RadioSimProcess& operator=(const RadioSimProcess&) = delete;
 
     const std::string& devicePath() const { return devicePath_; }
+    const std::vector<std::string>& devicePaths() const { return devicePaths_; }
 
     // Ends the simulator (it saves its memory when asked to) and waits for it.
     void Stop() {
@@ -62,6 +69,7 @@ public:
 private:
     pid_t pid_ = -1;
     std::string devicePath_;
+    std::vector<std::string> devicePaths_;
 };
 
 }  // namespace halyx::testing

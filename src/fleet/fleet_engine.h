@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "fleet/fleet_port.h"
+#include "fleet/fleet_radio.h"
+
+namespace halyx {
+
+// One image to many radios at once. Each radio has its own port, frame link and exchanges, so a
+// radio that fails, stalls or vanishes costs the others nothing. Plain C++: the face feeds bytes
+// through each port's receiver and calls Tick() every 10 ms on one thread, the thread the ports
+// deliver on.
+//
+// Per radio: open its port, read it, back it up, then (Write mode) build its image from the fleet
+// image with its own identity or its overrides, write and verify it against what was sent, and
+// record the result with the timings of each phase and the backup path.
+class FleetEngine {
+public:
+    struct Radio {
+        FleetRadioSetup setup;
+        FleetPort* port = nullptr;  // not owned; outlives the engine
+    };
+
+    // `image`: what every radio gets (Write), or what the read is laid over (Read: the bytes that
+    // never travel on the link). `recorder` may be null: no backups, no record.
+    FleetEngine(const RadioImage& image, std::vector<Radio> radios, FleetRunSettings settings,
+                FleetRecorder* recorder);
+    ~FleetEngine();
+    FleetEngine(const FleetEngine&) = delete;
+    FleetEngine& operator=(const FleetEngine&) = delete;
+
+    // Opens every port and starts every radio.
+    void Start();
+    void Tick();
+    // Ends every radio that has not ended as cancelled.
+    void Stop();
+
+    bool IsRunning() const;
+    std::size_t size() const { return radios_.size(); }
+    const FleetRadio& radio(std::size_t index) const { return *radios_[index]; }
+    // One entry per radio, in the order given.
+    std::vector<FleetRadioReport> Reports() const;
+    bool AllSucceeded() const;
+
+private:
+    RadioImage image_;
+    FleetRunSettings settings_;
+    std::vector<std::unique_ptr<FleetRadio>> radios_;
+};
+
+}  // namespace halyx

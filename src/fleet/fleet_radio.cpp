@@ -1,0 +1,240 @@
+#include "fleet/fleet_radio.h"
+
+#include <utility>
+
+#include "link/block_map.h"
+#include "link/radio_read_exchange.h"
+#include "link/radio_write_exchange.h"
+
+namespace halyx {
+namespace {
+
+constexpr std::string_view kPartlyWritten = "; the radio may hold a partly written configuration";
+
+std::string LostMessage(FleetPhase phase) {
+    switch (phase) {
+        case FleetPhase::Writing:
+            return std::string("the serial port went away during the write").append(kPartlyWritten);
+        case FleetPhase::Verifying:
+            return "the serial port went away during the read-back";
+        default:
+            return "the serial port went away during the read";
+    }
+}
+
+std::string StopMessage(FleetPhase phase) {
+    switch (phase) {
+        case FleetPhase::Writing:
+            return std::string("stopped during the write").append(kPartlyWritten);
+        case FleetPhase::Verifying:
+            return "stopped during the read-back";
+        case FleetPhase::Reading:
+            return "stopped during the read; nothing was written";
+        default:
+            return "stopped before it began";
+    }
+}
+
+}  // namespace
+
+FleetRadio::FleetRadio(FleetRadioSetup setup, FleetPort& port, const RadioImage& fleetImage,
+                       const FleetRunSettings& settings, FleetRecorder* recorder)
+    : setup_(std::move(setup)),
+      port_(port),
+      fleetImage_(fleetImage),
+      settings_(settings),
+      recorder_(recorder),
+      link_(&port.sink()),
+      read_(fleetImage) {
+    report_.portName = setup_.portName;
+    report_.devicePath = setup_.devicePath;
+}
+
+FleetRadio::~FleetRadio() {
+    port_.Close();
+}
+
+void FleetRadio::Start() {
+    startedAt_ = lapAt_ = settings_.clock();
+    phase_ = FleetPhase::Reading;
+    const bool opened = port_.Open(*this);
+    report_.times.open = Lap();
+    if (!opened) {
+        Finish(FleetResult::PortError, "the serial port cannot be opened");
+        return;
+    }
+    exchange_ = std::make_unique<RadioReadExchange>(link_, read_, *this);
+    exchange_->Start();
+    Advance();
+}
+
+void FleetRadio::Tick() {
+    if (exchange_ && exchange_->IsRunning()) {
+        exchange_->Tick();
+    }
+    Advance();
+}
+
+void FleetRadio::Stop() {
+    if (done()) {
+        return;
+    }
+    if (exchange_) {
+        exchange_->Cancel();
+    }
+    Finish(FleetResult::Cancelled, StopMessage(phase_));
+}
+
+int FleetRadio::progress() const {
+    // The exchange counters name the block awaited, so the blocks before it are done.
+    const int block = link_.exchange().block;
+    const int before = block > 0 ? block - kSettingsBlock : 0;
+    switch (phase_) {
+        case FleetPhase::Waiting:
+            return 0;
+        case FleetPhase::Reading:
+            return before;
+        case FleetPhase::Writing:
+            return kFleetReadSteps + before;
+        case FleetPhase::Verifying:
+            return 2 * kFleetReadSteps + before;
+        case FleetPhase::Done:
+            break;
+    }
+    if (report_.result != FleetResult::Success) {
+        return 0;
+    }
+    return settings_.mode == FleetMode::Read ? kFleetReadSteps : kFleetWriteSteps;
+}
+
+void FleetRadio::OnSerialByte(std::uint8_t byte, int) {
+    link_.OnByteReceived(byte);
+    if (exchange_ && exchange_->IsRunning()) {
+        exchange_->Poll();
+    }
+    Advance();
+}
+
+void FleetRadio::OnSerialPortLost(int) {
+    portLost_ = true;
+    Advance();
+}
+
+void FleetRadio::OnTitleChanged(std::string_view key) {
+    // The write exchange names its read-back by switching the title.
+    if (key == kVerifyTitleKey && phase_ == FleetPhase::Writing) {
+        report_.times.write = Lap();
+        phase_ = FleetPhase::Verifying;
+    }
+}
+
+void FleetRadio::OnFinished(ExchangeResult result) {
+    ended_ = result;
+}
+
+void FleetRadio::Advance() {
+    if (done()) {
+        return;
+    }
+    if (ended_) {
+        const ExchangeResult result = *ended_;
+        ended_.reset();
+        if (phase_ == FleetPhase::Reading) {
+            AfterRead(result);
+        } else {
+            AfterWrite(result);
+        }
+        return;
+    }
+    if (portLost_) {
+        if (exchange_) {
+            exchange_->Cancel();
+        }
+        Finish(FleetResult::PortError, LostMessage(phase_));
+    }
+}
+
+void FleetRadio::AfterRead(ExchangeResult result) {
+    report_.times.read += Lap();
+    if (result != ExchangeResult::Success) {
+        Finish(FleetResult::LinkFailure, "the radio did not answer the read; nothing was written");
+        return;
+    }
+    report_.imageRead = read_;
+    report_.serialBefore = SerialNumberOf(read_);
+    report_.userIdBefore = UserIdOf(read_);
+    if (recorder_ != nullptr) {
+        const BackupOutcome backup = recorder_->SaveBackup(read_);
+        report_.times.backup = Lap();
+        if (!backup.ok()) {
+            Finish(FleetResult::BackupError,
+                   "the backup could not be saved (" + backup.error + "); nothing was written");
+            return;
+        }
+        report_.backupPath = backup.path;
+    }
+    if (settings_.mode == FleetMode::Read) {
+        Finish(FleetResult::Success, {});
+        return;
+    }
+    StartWrite();
+}
+
+void FleetRadio::StartWrite() {
+    built_ = BuildRadioImage(fleetImage_, read_, setup_.overrides);
+    report_.imageWritten = built_;
+    report_.serialAfter = SerialNumberOf(built_);
+    report_.userIdAfter = UserIdOf(built_);
+    phase_ = FleetPhase::Writing;
+    lapAt_ = settings_.clock();
+    // The old exchange has returned from the call that ended it, so it may go now.
+    exchange_ =
+        std::make_unique<RadioWriteExchange>(link_, built_, *this, settings_.verifyPauseTicks);
+    exchange_->Start();
+}
+
+void FleetRadio::AfterWrite(ExchangeResult result) {
+    switch (result) {
+        case ExchangeResult::Success:
+            Finish(FleetResult::Success, {});
+            return;
+        case ExchangeResult::ReadBackDiffers:
+            Finish(FleetResult::ReadBackDiffers,
+                   "the records read back differ from what was written");
+            return;
+        case ExchangeResult::LinkFailure:
+            Finish(FleetResult::LinkFailure,
+                   phase_ == FleetPhase::Writing
+                       ? std::string("the radio did not accept the write").append(kPartlyWritten)
+                       : std::string("the radio did not answer the read-back"));
+            return;
+    }
+}
+
+void FleetRadio::Finish(FleetResult result, std::string message) {
+    // Whatever time is left since the last lap belongs to the phase that was running.
+    if (phase_ == FleetPhase::Writing) {
+        report_.times.write += Lap();
+    } else if (phase_ == FleetPhase::Verifying) {
+        report_.times.verify += Lap();
+    } else {
+        report_.times.read += Lap();
+    }
+    phase_ = FleetPhase::Done;
+    report_.result = result;
+    report_.message = std::move(message);
+    report_.durationMs = settings_.clock() - startedAt_;
+    port_.Close();
+    if (recorder_ != nullptr) {
+        recorder_->RadioFinished(report_);
+    }
+}
+
+std::int64_t FleetRadio::Lap() {
+    const std::int64_t now = settings_.clock();
+    const std::int64_t spent = now - lapAt_;
+    lapAt_ = now;
+    return spent;
+}
+
+}  // namespace halyx

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "fleet/fleet_port.h"
+#include "fleet/fleet_report.h"
+#include "link/exchange.h"
+#include "link/exchange_discipline.h"
+#include "link/frame_link.h"
+
+namespace halyx {
+
+// What a fleet run does to each radio.
+enum class FleetMode {
+    Write,  // read, back up, write the radio's image and verify it
+    Read,   // read and back up only
+};
+
+// Where a radio of a running fleet is.
+enum class FleetPhase { Waiting, Reading, Writing, Verifying, Done };
+
+// Steps of a whole run of one radio, for a progress bar: 21 blocks read, 21 written, 21 read back.
+inline constexpr int kFleetReadSteps = 21;
+inline constexpr int kFleetWriteSteps = 63;
+
+struct FleetRadioSetup {
+    std::string portName;
+    std::string devicePath;
+    RadioOverrides overrides;
+};
+
+struct FleetRunSettings {
+    FleetMode mode = FleetMode::Write;
+    std::uint16_t verifyPauseTicks = kDefaultVerifyPauseTicks;
+    // Milliseconds of a monotonic clock; phase timings are differences of it.
+    std::function<std::int64_t()> clock;
+};
+
+// One radio of a fleet run: its own frame link and exchanges over its own port. Bytes arrive
+// through SerialByteReceiver; Tick() every 10 ms. Moves to the next phase only after the exchange
+// that ended has returned, so no exchange is replaced while its own call is still running.
+class FleetRadio final : public SerialByteReceiver, public ExchangeObserver {
+public:
+    FleetRadio(FleetRadioSetup setup, FleetPort& port, const RadioImage& fleetImage,
+               const FleetRunSettings& settings, FleetRecorder* recorder);
+    ~FleetRadio() override;
+    FleetRadio(const FleetRadio&) = delete;
+    FleetRadio& operator=(const FleetRadio&) = delete;
+
+    void Start();
+    void Tick();
+    // Ends the radio as cancelled when it has not ended yet; nothing more is sent.
+    void Stop();
+
+    FleetPhase phase() const { return phase_; }
+    bool done() const { return phase_ == FleetPhase::Done; }
+    // Steps done, 0 to kFleetWriteSteps (kFleetReadSteps for a read-only run).
+    int progress() const;
+    const FleetRadioReport& report() const { return report_; }
+
+    // SerialByteReceiver
+    void OnSerialByte(std::uint8_t byte, int portNumber) override;
+    void OnSerialPortLost(int portNumber) override;
+    // ExchangeObserver
+    void OnTitleChanged(std::string_view key) override;
+    void OnFinished(ExchangeResult result) override;
+
+private:
+    void Advance();
+    void AfterRead(ExchangeResult result);
+    void AfterWrite(ExchangeResult result);
+    void StartWrite();
+    void Finish(FleetResult result, std::string message);
+    std::int64_t Lap();
+
+    FleetRadioSetup setup_;
+    FleetPort& port_;
+    const RadioImage& fleetImage_;
+    const FleetRunSettings& settings_;
+    FleetRecorder* recorder_;
+    FrameLink link_;
+    RadioImage read_;
+    RadioImage built_;
+    std::unique_ptr<Exchange> exchange_;
+    std::optional<ExchangeResult> ended_;
+    bool portLost_ = false;
+    FleetPhase phase_ = FleetPhase::Waiting;
+    std::int64_t startedAt_ = 0;
+    std::int64_t lapAt_ = 0;
+    FleetRadioReport report_;
+};
+
+}  // namespace halyx

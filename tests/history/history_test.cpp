@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "files/image_file.h"
+#include "history/audit_log.h"
+#include "history/backup_store.h"
+#include "history/data_folder.h"
+#include "history/sha256.h"
+#include "support/temp_dir.h"
+
+namespace halyx {
+namespace {
+
+using testing::ReadBytes;
+using testing::ReadText;
+using testing::TempDir;
+using Clock = std::chrono::system_clock;
+using std::chrono::hours;
+
+RadioImage ImageWithSerial(const std::string& serial, std::uint8_t fill) {
+    RadioImage image;
+    image.bytes.fill(fill);
+    image.length = 700;
+    std::fill_n(image.bytes.begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
+    std::copy(serial.begin(), serial.end(), image.bytes.begin() + header::kSerialNumber);
+    return image;
+}
+
+std::string LocalStamp(Clock::time_point when, const char* pattern) {
+    const std::time_t t = Clock::to_time_t(when);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char text[32] = {};
+    std::strftime(text, sizeof text, pattern, &tm);
+    return text;
+}
+
+TEST(BackupStore, SavesEachReadUnderItsDayAndTimeWithoutReplacingAnEarlierOne) {
+    TempDir dir;
+    const BackupStore store(dir / "backups");
+    const Clock::time_point when = Clock::from_time_t(1'780'000'000);
+    const RadioImage first = ImageWithSerial("AB/12 x", 0x11);
+    const RadioImage second = ImageWithSerial("AB/12 x", 0x22);
+    const RadioImage unnamed = ImageWithSerial("", 0x33);
+
+    const BackupResult a = store.Save(first, when);
+    const BackupResult b = store.Save(second, when);
+    const BackupResult c = store.Save(unnamed, when);
+    ASSERT_TRUE(a.ok() && b.ok() && c.ok());
+
+    const auto day = dir.path() / "backups" / LocalStamp(when, "%Y-%m-%d");
+    const std::string time = LocalStamp(when, "%H%M%S");
+    EXPECT_EQ(a.path, day / (time + "-AB_12_x.kda"));
+    EXPECT_EQ(b.path, day / (time + "-AB_12_x-2.kda"));
+    EXPECT_EQ(c.path, day / (time + "-unknown.kda"));
+    // Each file is the image file of what was read, byte for byte.
+    const auto expected = [](const RadioImage& image) {
+        return std::vector<std::uint8_t>(image.bytes.begin(),
+                                         image.bytes.begin() + SavedImageSize(image));
+    };
+    EXPECT_EQ(ReadBytes(a.path), expected(first));
+    EXPECT_EQ(ReadBytes(b.path), expected(second));
+    EXPECT_EQ(store.List().size(), 3u);
+}
+
+TEST(BackupStore, PruneKeepsTheNewestCountOrTheRecentDaysWhicheverKeepsMore) {
+    TempDir dir;
+    const BackupStore store(dir / "backups");
+    const Clock::time_point now = Clock::from_time_t(1'780'000'000);
+    std::vector<std::filesystem::path> saved;
+    for (int daysAgo : {1, 2, 20, 30, 40}) {
+        saved.push_back(store.Save(ImageWithSerial("R", 1), now - hours(24 * daysAgo)).path);
+    }
+    const auto stranger = saved.back().parent_path() / "notes.txt";
+    testing::WriteBytes(stranger, {'x'});
+
+    // Three newest, or younger than 10 days: the three newest win.
+    EXPECT_EQ(store.Prune({.keepFiles = 3, .keepDays = 10}, now), 2u);
+    EXPECT_EQ(store.List(), (std::vector<std::filesystem::path>{saved[0], saved[1], saved[2]}));
+    EXPECT_TRUE(std::filesystem::exists(stranger));                 // not a backup: never touched
+    EXPECT_FALSE(std::filesystem::exists(saved[3].parent_path()));  // emptied day folder gone
+
+    // One newest, or younger than 25 days: the days win.
+    EXPECT_EQ(store.Prune({.keepFiles = 1, .keepDays = 25}, now), 0u);
+    EXPECT_EQ(store.Prune({.keepFiles = 1, .keepDays = 10}, now), 1u);
+    EXPECT_EQ(store.List(), (std::vector<std::filesystem::path>{saved[0], saved[1]}));
+}
+
+TEST(AuditLog, AppendsOneCompleteJsonLinePerOperation) {
+    TempDir dir;
+    const AuditLog log(dir / "halyx" / "audit.jsonl");
+    AuditEntry entry;
+    entry.time = Clock::time_point(std::chrono::milliseconds(1'780'000'000'123));
+    entry.program = "halyx-cli";
+    entry.operation = "fleet write";
+    entry.portName = "COM3";
+    entry.devicePath = "/dev/ttyUSB2";
+    entry.serialNumber = "S\"N\\1\xFF\x01";  // a quote, a backslash, a non-UTF-8 and a control byte
+    entry.userId = "\xE4\xB8\xAD";           // UTF-8 passes through
+    entry.sha256Read = "ab";
+    entry.result = "read-back-differs";
+    entry.durationMs = 4321;
+    ASSERT_TRUE(log.Append(entry).ok());
+    entry.result = "success";
+    entry.sha256Written = "cd";
+    entry.backupPath = "/b/1.kda";
+    ASSERT_TRUE(log.Append(entry).ok());
+
+    const std::string common =
+        "{\"time\":\"2026-05-28T20:26:40.123Z\",\"program\":\"halyx-cli\","
+        "\"operation\":\"fleet write\",\"port\":\"COM3\",\"device\":\"/dev/ttyUSB2\","
+        "\"serialNumber\":\"S\\\"N\\\\1\\u00ff\\u0001\",\"userId\":\"\xE4\xB8\xAD\","
+        "\"sha256Read\":\"ab\",";
+    EXPECT_EQ(ReadText(log.path()),
+              common +
+                  "\"sha256Written\":null,\"result\":\"read-back-differs\",\"durationMs\":4321,"
+                  "\"backup\":null}\n" +
+                  common +
+                  "\"sha256Written\":\"cd\",\"result\":\"success\",\"durationMs\":4321,"
+                  "\"backup\":\"/b/1.kda\"}\n");
+}
+
+TEST(AuditLog, ALineCutShortEarlierDoesNotSwallowTheNextOne) {
+    TempDir dir;
+    const AuditLog log(dir / "audit.jsonl");
+    testing::WriteBytes(log.path(), {'{', '"', 't'});
+    ASSERT_TRUE(log.Append(AuditEntry{}).ok());
+    const std::string text = ReadText(log.path());
+    EXPECT_EQ(text.substr(0, 4), "{\"t\n");
+    EXPECT_EQ(text.substr(4), AuditLine(AuditEntry{}));
+}
+
+TEST(HistoryHelpers, DigestAndDataFolder) {
+    const std::string abc = "abc";
+    EXPECT_EQ(Sha256Hex(reinterpret_cast<const std::uint8_t*>(abc.data()), abc.size()),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+
+    const char* oldXdg = std::getenv("XDG_DATA_HOME");
+    const std::string savedXdg = oldXdg != nullptr ? oldXdg : "";
+    const std::string savedHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    setenv("HOME", "/home/op", 1);
+    setenv("XDG_DATA_HOME", "/data", 1);
+    EXPECT_EQ(HalyxDataFolder(), std::filesystem::path("/data/halyx"));
+    setenv("XDG_DATA_HOME", "relative/dir", 1);  // not absolute: ignored
+    EXPECT_EQ(HalyxDataFolder(), std::filesystem::path("/home/op/.local/share/halyx"));
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(HalyxDataFolder(), std::filesystem::path("/home/op/.local/share/halyx"));
+    if (oldXdg != nullptr) {
+        setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    }
+    setenv("HOME", savedHome.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace halyx
