@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "settings/language.h"
 #include "settings/profile_file.h"
 #include "settings/profile_text.h"
-#include "fuzz_check.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "settings/language.h"
 #include "image/tone_table.h"
 #include "interchange/interchange_texts.h"
+#include "settings/language.h"
 
 namespace halyx::cli {
 

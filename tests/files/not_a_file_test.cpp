@@ -10,10 +10,10 @@
 #include <functional>
 #include <future>
 
-#include "settings/language.h"
-#include "settings/profile_file.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
+#include "settings/language.h"
+#include "settings/profile_file.h"
 #include "support/temp_dir.h"
 
 namespace halyx {
