@@ -3,7 +3,7 @@ _halyx_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="show set read write tuning import export diff help"
+    local commands="show set read write tuning import export diff log help"
     local edits="--channel --rx --tx --rx-tone --tx-tone --bandwidth --tot --vox --squelch
                  --settings-channel --language --power --scramble --compand --serial --user-id -o"
     local command=${words[1]}
@@ -93,7 +93,10 @@ _halyx_cli() {
             fi
             ;;
         read)
-            COMPREPLY=($(compgen -W "--port -o --base --log" -- "$cur"))
+            COMPREPLY=($(compgen -W "--port -o --base --log --no-backup" -- "$cur"))
+            ;;
+        log)
+            COMPREPLY=($(compgen -W "--since --json" -- "$cur"))
             ;;
         write)
             if [[ $cur == -* ]]; then
