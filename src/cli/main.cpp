@@ -23,7 +23,7 @@ language: --lang, else the locale (LC_ALL, LC_MESSAGES, LANG: zh* is Chinese); J
 on a language.
 
 Exit status: 0 done, 1 usage or invalid value, 2 file error, 3 link failure, 4 read-back differs,
-5 port cannot be opened, 6 diff found differences.
+5 port cannot be opened, 6 diff found differences, 7 fleet: at least one radio failed.
 Run halyx-cli COMMAND --help for a command's options.)";
 
 }  // namespace
@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     AddRadioCommands(app, context);
     AddInterchangeCommands(app, context);
     AddLogCommand(app, context);
+    AddFleetCommands(app, context);
 
     if (argc <= 1) {
         std::cerr << app.help();
