@@ -144,9 +144,9 @@ _halyx_cli() {
             elif [[ ${words[2]} == write && $cur != -* ]]; then
                 _filedir kda
             elif [[ ${words[2]} == write ]]; then
-                COMPREPLY=($(compgen -W "--ports --overrides --report --no-backup" -- "$cur"))
+                COMPREPLY=($(compgen -W "--ports --overrides --report --no-backup --log" -- "$cur"))
             else
-                COMPREPLY=($(compgen -W "--ports --out-dir --base --report --no-backup" -- "$cur"))
+                COMPREPLY=($(compgen -W "--ports --out-dir --base --report --no-backup --log" -- "$cur"))
             fi
             ;;
         tuning)

@@ -23,6 +23,7 @@ struct FleetOptions {
     std::string report;
     std::string outDir;
     std::string base;
+    std::string log;
     bool noBackup = false;
 };
 
@@ -122,6 +123,7 @@ std::optional<int> Prepare(const FleetOptions& options, FleetPlan& plan) {
     plan.keepBackups = !options.noBackup;
     plan.reportPath = options.report;
     plan.outDir = options.outDir;
+    plan.logPath = options.log;
     plan.info = {"halyx-cli", plan.mode == FleetMode::Write ? "fleet write" : "fleet read",
                  options.image, options.overrides};
     return std::nullopt;
@@ -149,6 +151,9 @@ void AddFleetCommands(CLI::App& app, CommandContext& context) {
         command.add_option("--ports", options.ports, "PORT[,PORT...]: COMn, n or device paths")
             ->required();
         command.add_option("--report", options.report, "write the run's report here (JSON)");
+        command.add_option("--log", options.log,
+                           "traffic logs: radio K's goes to this name with -K before the "
+                           "extension (comm.log: comm-1.log, comm-2.log, ...)");
         command.add_flag("--no-backup", options.noBackup,
                          "keep no backups of what the radios held (the audit log is kept)");
     };

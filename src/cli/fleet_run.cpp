@@ -19,6 +19,7 @@
 #include "fleet/serial_fleet_port.h"
 #include "history/audit_log.h"
 #include "history/backup_store.h"
+#include "link/traffic_log.h"
 
 namespace halyx::cli {
 namespace {
@@ -127,11 +128,29 @@ std::vector<std::string> FleetReadFileNames(const std::vector<FleetRadioReport>&
     return names;
 }
 
+std::string FleetLogPath(const std::string& path, std::size_t number) {
+    const std::filesystem::path given(path);
+    std::filesystem::path numbered = given;
+    numbered.replace_filename(given.stem().string() + "-" + std::to_string(number) +
+                              given.extension().string());
+    return numbered.string();
+}
+
 int RunFleetPlan(const FleetPlan& plan) {
+    std::vector<std::unique_ptr<TrafficLog>> logs;
+    for (std::size_t i = 0; i < plan.ports.size() && !plan.logPath.empty(); ++i) {
+        logs.push_back(std::make_unique<TrafficLog>());
+        const std::string path = FleetLogPath(plan.logPath, i + 1);
+        if (!logs.back()->Open(path)) {
+            PrintError(path + ": cannot create the traffic log");
+            return kFileError;
+        }
+    }
     std::vector<std::unique_ptr<SerialFleetPort>> ports;
     std::vector<FleetEngine::Radio> radios;
     for (std::size_t i = 0; i < plan.ports.size(); ++i) {
-        ports.push_back(std::make_unique<SerialFleetPort>(plan.ports[i].device));
+        ports.push_back(std::make_unique<SerialFleetPort>(plan.ports[i].device,
+                                                          logs.empty() ? nullptr : logs[i].get()));
         FleetRadioSetup setup{plan.ports[i].name, plan.ports[i].device, {}};
         if (i < plan.portOverrides.size()) {
             setup.overrides = plan.portOverrides[i];

@@ -23,6 +23,7 @@ struct FleetPlan {
     bool keepBackups = true;
     std::string reportPath;  // empty: no report file
     std::string outDir;      // read: where each radio's image goes
+    std::string logPath;     // empty: no traffic logs; else one per radio, see FleetLogPath
     FleetRunInfo info;
 };
 
@@ -30,6 +31,9 @@ struct FleetPlan {
 // table on standard output and writes the report and the images read. Needs a QCoreApplication.
 // The exit status: done, some radios failed, or a file error for a report or image not saved.
 int RunFleetPlan(const FleetPlan& plan);
+
+// Radio `number`'s (1-based) traffic log: "comm.log" becomes "comm-1.log", "trace" "trace-1".
+std::string FleetLogPath(const std::string& path, std::size_t number);
 
 // The file names of the images a fleet read saves, one per radio: the serial number read, made
 // safe for a file name, or the port's name when the radio gave none; "-2", "-3", ... where two

@@ -52,7 +52,7 @@ FleetRadio::FleetRadio(FleetRadioSetup setup, FleetPort& port, const RadioImage&
       fleetImage_(fleetImage),
       settings_(settings),
       recorder_(recorder),
-      link_(&port.sink()),
+      link_(&port.sink(), port.trafficLog()),
       read_(fleetImage) {
     report_.portName = setup_.portName;
     report_.devicePath = setup_.devicePath;

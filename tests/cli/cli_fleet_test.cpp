@@ -286,8 +286,9 @@ TEST_F(CliFleet, RefusesBadOverridesAndBadPortListsBeforeAnythingIsSent) {
 TEST_F(CliFleet, ReadSavesEachRadiosImageUnderItsSerialNumber) {
     RadioSimProcess sim(SimArgs(2), 2);
     const auto& paths = sim.devicePaths();
-    const testing::ProcessResult run = Cli({"fleet", "read", "--ports", paths[0] + "," + paths[1],
-                                            "--out-dir", "images", "--no-backup"});
+    const testing::ProcessResult run =
+        Cli({"fleet", "read", "--ports", paths[0] + "," + paths[1], "--out-dir", "images",
+             "--no-backup", "--log", "comm.log"});
     sim.Stop();
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     for (int k : {1, 2}) {
@@ -295,6 +296,10 @@ TEST_F(CliFleet, ReadSavesEachRadiosImageUnderItsSerialNumber) {
         EXPECT_TRUE(SameOnTheLink(ReadBytes(dir / "images" / name), Held(k))) << k;
         EXPECT_NE(run.out.find(": saved images/" + name), std::string::npos) << run.out;
         EXPECT_EQ(ReadBytes(dir / ("after" + std::to_string(k) + ".bin")), Held(k));
+        // Each radio's traffic in its own log, both directions.
+        const std::string log = testing::ReadText(dir / ("comm-" + std::to_string(k) + ".log"));
+        EXPECT_NE(log.find("PC->Radio:  "), std::string::npos) << k;
+        EXPECT_NE(log.find("Radio->PC:  "), std::string::npos) << k;
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "xdg" / "halyx" / "backups"));
     const std::vector<Json> audit = AuditLines();
