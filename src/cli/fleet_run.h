@@ -32,12 +32,4 @@ struct FleetPlan {
 // The exit status: done, some radios failed, or a file error for a report or image not saved.
 int RunFleetPlan(const FleetPlan& plan);
 
-// Radio `number`'s (1-based) traffic log: "comm.log" becomes "comm-1.log", "trace" "trace-1".
-std::string FleetLogPath(const std::string& path, std::size_t number);
-
-// The file names of the images a fleet read saves, one per radio: the serial number read, made
-// safe for a file name, or the port's name when the radio gave none; "-2", "-3", ... where two
-// radios would share a name.
-std::vector<std::string> FleetReadFileNames(const std::vector<FleetRadioReport>& reports);
-
 }  // namespace halyx::cli
