@@ -86,10 +86,10 @@ std::optional<int> Prepare(const FleetOptions& options, FleetPlan& plan) {
     if (!options.report.empty()) {
         // A run whose report cannot be kept is not started: the radios would be changed with no
         // record of it where the user asked for one.
-        const std::filesystem::path folder =
-            std::filesystem::absolute(options.report).parent_path();
         std::error_code error;
-        if (!std::filesystem::is_directory(folder, error)) {
+        const std::filesystem::path folder =
+            std::filesystem::absolute(options.report, error).parent_path();
+        if (error || !std::filesystem::is_directory(folder, error)) {
             PrintError(options.report + ": the folder " + folder.string() + " does not exist");
             return kFileError;
         }

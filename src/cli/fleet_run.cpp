@@ -1,13 +1,8 @@
 #include "cli/fleet_run.h"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <csignal>
-#include <cstdio>
 #include <iostream>
 #include <memory>
-#include <set>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
