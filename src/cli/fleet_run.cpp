@@ -1,5 +1,6 @@
 #include "cli/fleet_run.h"
 
+#include <atomic>
 #include <csignal>
 #include <iostream>
 #include <memory>
@@ -19,10 +20,13 @@
 namespace halyx::cli {
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
+// Set by the signal handler on whichever thread the signal lands (a port worker too), read by the
+// ticking thread: a lock-free atomic is both signal-safe and free of a data race.
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void RequestStop(int) {
-    stopRequested = 1;
+    stopRequested = true;
 }
 
 // Ctrl-C ends the radios still running as cancelled, so each still gets its audit line and the
@@ -30,7 +34,7 @@ extern "C" void RequestStop(int) {
 class StopOnInterrupt {
 public:
     StopOnInterrupt() {
-        stopRequested = 0;
+        stopRequested = false;
         previous_ = std::signal(SIGINT, RequestStop);
     }
     ~StopOnInterrupt() { std::signal(SIGINT, previous_); }
@@ -38,7 +42,7 @@ public:
     StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
 
     bool requested() {
-        if (stopRequested != 0 && !handled_) {
+        if (stopRequested && !handled_) {
             handled_ = true;
             std::signal(SIGINT, SIG_DFL);
             return true;

@@ -1,5 +1,6 @@
 // halyx-radiosim: a simulated radio on a pseudo-terminal, for trying and testing the
 // application without hardware. See --help.
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
@@ -16,10 +17,13 @@
 
 namespace {
 
-volatile std::sig_atomic_t gStop = 0;
+// Written by the signal handler, read by every radio's serving thread: a lock-free atomic is
+// both signal-safe and free of a data race.
+std::atomic<bool> gStop{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 void OnStopSignal(int) {
-    gStop = 1;
+    gStop = true;
 }
 
 void InstallSignalHandlers() {

@@ -66,9 +66,9 @@ void PtyServer::CloseTerminal() {
     }
 }
 
-void PtyServer::Run(const volatile std::sig_atomic_t& stop) {
+void PtyServer::Run(const std::atomic<bool>& stop) {
     std::vector<std::uint8_t> chunk(kReadChunk);
-    while (stop == 0 && master_ >= 0) {
+    while (!stop && master_ >= 0) {
         pollfd pfd{master_, POLLIN, 0};
         const int ready = ::poll(&pfd, 1, kPollMilliseconds);
         if (ready <= 0 || (pfd.revents & POLLIN) == 0) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,8 +25,8 @@ public:
     bool Open(std::string& error);
     const std::string& slavePath() const { return slavePath_; }
 
-    // Serves until `stop` becomes nonzero, the frame limit is reached or the radio disappears.
-    void Run(const volatile std::sig_atomic_t& stop);
+    // Serves until `stop` is set, the frame limit is reached or the radio disappears.
+    void Run(const std::atomic<bool>& stop);
 
 private:
     using Clock = std::chrono::steady_clock;
