@@ -1,0 +1,222 @@
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <map>
+
+#include "app/app_context.h"
+#include "app/fleet_dialog.h"
+#include "fleet/peer_fleet_port.h"
+#include "gui_test_support.h"
+#include "history/backup_store.h"
+#include "support/temp_dir.h"
+
+namespace halyx::test {
+namespace {
+
+using Memory = RadioPeer::Memory;
+
+Memory Radio(std::uint8_t seed, const std::string& serial) {
+    Memory m{};
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        m[i] = static_cast<std::uint8_t>((i * 5 + seed) & 0xFF);
+    }
+    std::fill_n(m.begin() + header::kSerialNumber, header::kSerialNumberSize, std::uint8_t{0});
+    std::copy(serial.begin(), serial.end(), m.begin() + header::kSerialNumber);
+    return m;
+}
+
+// The run owns its ports; this one hands everything to an in-process radio the test keeps.
+class BorrowedPort final : public FleetPort {
+public:
+    explicit BorrowedPort(PeerFleetPort& peer) : peer_(peer) {}
+    bool Open(SerialByteReceiver& receiver) override { return peer_.Open(receiver); }
+    FrameSink& sink() override { return peer_.sink(); }
+    void Close() override { peer_.Close(); }
+
+private:
+    PeerFleetPort& peer_;
+};
+
+class FleetDialogTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        WriteLanguageFiles();
+        context = std::make_unique<AppContext>();
+        context->language.setFile(home() / "english.lang");
+        context->port = &mainPort;
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            context->image.bytes[i] = static_cast<std::uint8_t>(i * 3 + 1);
+        }
+        context->image.length = kImageSize;
+        // Answers reach the radios' receivers as a line's bytes would: a moment later.
+        deliver.setInterval(1);
+        QObject::connect(&deliver, &QTimer::timeout, [this] {
+            for (auto& [path, radio] : radios) {
+                radio->Deliver();
+            }
+        });
+        deliver.start();
+    }
+
+    void TearDown() override {
+        deliver.stop();
+        context.reset();
+        ShellTest::TearDown();
+    }
+
+    PeerFleetPort& AddRadio(const std::string& name, const Memory& memory,
+                            RadioPeerFaults faults = {}) {
+        const std::string path = "/dev/ttyFLEET" + name;
+        choices.push_back({name, path, "in-process radio"});
+        radios[path] = std::make_unique<PeerFleetPort>(memory, faults);
+        return *radios[path];
+    }
+
+    std::unique_ptr<FleetDialog> MakeDialog() {
+        auto dialog = std::make_unique<FleetDialog>(
+            *context, prompts, nullptr, [this] { return choices; },
+            [this](const std::string& path) -> std::unique_ptr<FleetPort> {
+                return std::make_unique<BorrowedPort>(*radios.at(path));
+            },
+            /*verifyPauseTicks=*/2);
+        return dialog;
+    }
+
+    static bool WaitUntilIdle(const FleetDialog& dialog) {
+        QElapsedTimer clock;
+        clock.start();
+        while (dialog.isRunning() && clock.elapsed() < 30000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return !dialog.isRunning();
+    }
+
+    QString Cell(const FleetDialog& dialog, int row, int column) const {
+        return dialog.portTable()->item(row, column)->text();
+    }
+    int Bar(const FleetDialog& dialog, int row) const {
+        return static_cast<QProgressBar*>(
+                   dialog.portTable()->cellWidget(row, FleetDialog::kProgressColumn))
+            ->value();
+    }
+
+    FakeLinkPort mainPort;
+    RecordingPrompts prompts;
+    std::unique_ptr<AppContext> context;
+    std::vector<FleetPortChoice> choices;
+    std::map<std::string, std::unique_ptr<PeerFleetPort>> radios;
+    QTimer deliver;
+};
+
+TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheReport) {
+    const Memory good1 = Radio(1, "RADIO1");
+    const Memory naks = Radio(2, "RADIO2");
+    const Memory good3 = Radio(3, "RADIO3");
+    const Memory unchecked = Radio(4, "RADIO4");
+    RadioPeerFaults refuses;
+    refuses.nakBlock = {5, 3};
+    PeerFleetPort& first = AddRadio("COM1", good1);
+    AddRadio("COM2", naks, refuses);
+    PeerFleetPort& third = AddRadio("COM3", good3);
+    PeerFleetPort& fourth = AddRadio("COM4", unchecked);
+    const RadioImage before = context->image;
+    context->portOpen = true;  // the main window's port, which the run must not share
+
+    auto dialog = MakeDialog();
+    dialog->show();
+    ASSERT_EQ(dialog->portTable()->rowCount(), 4);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Fleet Write"));
+    for (int row : {0, 1, 2}) {
+        dialog->SetPortChecked(row, true);
+    }
+    const QString report = QString::fromStdString((work() / "report.json").string());
+    dialog->reportPathEdit()->setText(report);
+    QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog->isRunning());
+    EXPECT_FALSE(dialog->startButton()->isEnabled());
+    EXPECT_TRUE(dialog->stopButton()->isEnabled());
+    dialog->reject();  // cannot close while running
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_TRUE(WaitUntilIdle(*dialog));
+
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(context->portOpen);
+    EXPECT_EQ(mainPort.closes, 1);
+    EXPECT_EQ(Bar(*dialog, 0), kFleetWriteSteps);
+    EXPECT_EQ(Bar(*dialog, 2), kFleetWriteSteps);
+    EXPECT_LT(Bar(*dialog, 1), kFleetWriteSteps);
+    EXPECT_EQ(Bar(*dialog, 3), 0);
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
+    EXPECT_EQ(Cell(*dialog, 1, FleetDialog::kResultColumn), QStringLiteral("No answer"));
+    EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
+    EXPECT_EQ(Cell(*dialog, 3, FleetDialog::kResultColumn), QString());
+    EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kSerialColumn), QStringLiteral("RADIO3"));
+    EXPECT_EQ(dialog->summaryLabel()->text(),
+              QStringLiteral("2 of 3 radios succeeded. Report saved as ") + report);
+    EXPECT_TRUE(dialog->startButton()->isEnabled());
+    EXPECT_TRUE(dialog->closeButton()->isEnabled());
+
+    // The written radios hold the image with their own serial numbers; the main image and the
+    // radio left unchecked are untouched.
+    EXPECT_EQ(context->image.bytes, before.bytes);
+    const std::vector<std::pair<const PeerFleetPort*, const Memory*>> written = {
+        {&first, &good1}, {&third, &good3}};
+    for (const auto& [radio, held] : written) {
+        RadioImage expected = before;
+        std::copy_n(held->begin() + header::kSerialNumber, header::kSerialNumberSize,
+                    expected.bytes.begin() + header::kSerialNumber);
+        std::copy_n(held->begin() + header::kUserId, header::kUserIdSize,
+                    expected.bytes.begin() + header::kUserId);
+        expected.bytes[kFirstRecordOffset] = 1;  // channel 1's in-use mark always goes out set
+        EXPECT_TRUE(std::equal(expected.bytes.begin(), expected.bytes.begin() + kHeaderSize,
+                               radio->peer.memory().begin()));
+        EXPECT_TRUE(std::equal(expected.bytes.begin() + kFirstRecordOffset,
+                               expected.bytes.begin() + kRecordsEnd,
+                               radio->peer.memory().begin() + kFirstRecordOffset));
+    }
+    EXPECT_EQ(fourth.peer.memory(), unchecked);
+    EXPECT_EQ(fourth.peer.framesReceived(), 0);
+
+    // Each radio run was backed up before it was written and has its audit line.
+    const BackupStore store(dataHome() / "halyx" / "backups");
+    EXPECT_EQ(store.List().size(), 3u);
+    const std::string audit = testing::ReadText(dataHome() / "halyx" / "audit.jsonl");
+    EXPECT_EQ(std::count(audit.begin(), audit.end(), '\n'), 3);
+    EXPECT_NE(audit.find(R"("program":"halyx","operation":"fleet write","port":"COM2")"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(work() / "report.json"));
+}
+
+TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
+    RadioPeerFaults silent;
+    silent.silent = true;
+    PeerFleetPort& radio = AddRadio("COM1", Radio(1, "QUIET"), silent);
+    auto dialog = MakeDialog();
+    dialog->OnStart();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Choose at least one port."));
+    EXPECT_EQ(dialog->run(), nullptr);
+    EXPECT_EQ(radio.peer.framesReceived(), 0);
+
+    dialog->SetPortChecked(0, true);
+    dialog->OnStart();
+    ASSERT_TRUE(dialog->isRunning());
+    QTest::mouseClick(dialog->stopButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntilIdle(*dialog));
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kResultColumn), QStringLiteral("Stopped"));
+    EXPECT_EQ(dialog->run()->engine().radio(0).report().result, FleetResult::Cancelled);
+    // The report goes beside the image: the current directory for the current image.
+    EXPECT_TRUE(dialog->reportPath().startsWith(QString::fromStdString(work().string())));
+    EXPECT_TRUE(std::filesystem::exists(dialog->reportPath().toStdString()));
+}
+
+}  // namespace
+}  // namespace halyx::test
