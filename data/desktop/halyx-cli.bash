@@ -3,7 +3,7 @@ _halyx_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="show set read write tuning import export diff help"
+    local commands="show set read write tuning import export diff log fleet help"
     local edits="--channel --rx --tx --rx-tone --tx-tone --bandwidth --tot --vox --squelch
                  --settings-channel --language --power --scramble --compand --serial --user-id -o"
     local command=${words[1]}
@@ -18,8 +18,20 @@ _halyx_cli() {
             _filedir
             return
             ;;
-        --csv)
+        --csv | --overrides)
             _filedir csv
+            return
+            ;;
+        --report)
+            _filedir json
+            return
+            ;;
+        --out-dir)
+            _filedir -d
+            return
+            ;;
+        --ports)
+            COMPREPLY=($(compgen -W "COM1 COM2 COM3 COM4" -- "$cur"))
             return
             ;;
         --pdf)
@@ -93,7 +105,10 @@ _halyx_cli() {
             fi
             ;;
         read)
-            COMPREPLY=($(compgen -W "--port -o --base --log" -- "$cur"))
+            COMPREPLY=($(compgen -W "--port -o --base --log --no-backup" -- "$cur"))
+            ;;
+        log)
+            COMPREPLY=($(compgen -W "--since --json" -- "$cur"))
             ;;
         write)
             if [[ $cur == -* ]]; then
@@ -121,6 +136,17 @@ _halyx_cli() {
                 COMPREPLY=($(compgen -W "--json" -- "$cur"))
             else
                 _filedir kda
+            fi
+            ;;
+        fleet)
+            if [[ $cword -eq 2 ]]; then
+                COMPREPLY=($(compgen -W "write read" -- "$cur"))
+            elif [[ ${words[2]} == write && $cur != -* ]]; then
+                _filedir kda
+            elif [[ ${words[2]} == write ]]; then
+                COMPREPLY=($(compgen -W "--ports --overrides --report --no-backup --log" -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W "--ports --out-dir --base --report --no-backup --log" -- "$cur"))
             fi
             ;;
         tuning)

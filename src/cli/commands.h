@@ -22,6 +22,8 @@ void AddShowCommand(CLI::App& app, CommandContext& context);
 void AddSetCommand(CLI::App& app, CommandContext& context);
 void AddRadioCommands(CLI::App& app, CommandContext& context);        // read, write, tuning
 void AddInterchangeCommands(CLI::App& app, CommandContext& context);  // import, export, diff
+void AddLogCommand(CLI::App& app, CommandContext& context);           // log
+void AddFleetCommands(CLI::App& app, CommandContext& context);        // fleet write, fleet read
 
 // Prints "halyx-cli: <message>" on standard error.
 void PrintError(const std::string& message);

@@ -10,7 +10,8 @@ enum ExitStatus : int {
     kLinkFailure = 3,  // the radio did not answer after three attempts
     kReadBackDiffers = 4,
     kPortNotOpened = 5,
-    kImagesDiffer = 6,  // diff: the two images are not the same
+    kImagesDiffer = 6,      // diff: the two images are not the same
+    kSomeRadiosFailed = 7,  // fleet: at least one radio did not succeed; the others did
 };
 
 }  // namespace halyx::cli

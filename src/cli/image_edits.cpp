@@ -1,23 +1,17 @@
 #include "cli/image_edits.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <functional>
 #include <map>
 
 #include "image/frequency_codec.h"
+#include "image/header_values.h"
 #include "image/option_fields.h"
 #include "image/working_copies.h"
 
 namespace halyx::cli {
 namespace {
 
-constexpr int kTimeOutMin = 30;
-constexpr int kTimeOutMax = 180;
-constexpr int kTimeOutStep = 10;
-constexpr int kLevelMax = 9;
-constexpr int kPowerMax = 2;
 constexpr int kLanguageMax = 1;
 
 struct EditState {
@@ -27,29 +21,6 @@ struct EditState {
 };
 
 using EditFn = std::function<std::optional<EditError>(const EditOption&, EditState&)>;
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::optional<int> WholeNumber(const std::string& text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<int> NumberIn(const std::string& text, int low, int high) {
-    const auto value = WholeNumber(text);
-    if (!value || *value < low || *value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 EditError Refuse(const EditOption& option, std::string allowed) {
     return {option.name, option.value, std::move(allowed)};
@@ -64,12 +35,9 @@ std::optional<EditError> SetHeaderByte(EditState& state, std::size_t offset, int
     return std::nullopt;
 }
 
-EditFn HeaderNumber(std::size_t offset, int low, int high, bool allowOff, std::string allowed) {
+EditFn HeaderNumber(std::size_t offset, int low, int high, std::string allowed) {
     return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
-        if (allowOff && Lower(option.value) == "off") {
-            return SetHeaderByte(state, offset, 0);
-        }
-        const auto value = NumberIn(option.value, low, high);
+        const auto value = ParseNumberIn(option.value, low, high);
         if (!value) {
             return Refuse(option, allowed);
         }
@@ -79,7 +47,7 @@ EditFn HeaderNumber(std::size_t offset, int low, int high, bool allowOff, std::s
 
 EditFn HeaderSwitch(std::size_t offset) {
     return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
-        const std::string value = Lower(option.value);
+        const std::string value = LowerAscii(option.value);
         if (value != "on" && value != "off") {
             return Refuse(option, "on or off");
         }
@@ -87,17 +55,23 @@ EditFn HeaderSwitch(std::size_t offset) {
     };
 }
 
-EditFn HeaderText(std::size_t offset, std::size_t size, bool serialCharactersOnly) {
+// A header byte whose text rules are shared with the fleet's overrides file.
+EditFn HeaderValue(std::size_t offset, std::optional<std::uint8_t> (*parse)(std::string_view),
+                   std::string_view allowed) {
     return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
-        // The Serial Number box only takes letters, digits and spaces.
-        const bool badCharacter =
-            serialCharactersOnly &&
-            !std::all_of(option.value.begin(), option.value.end(),
-                         [](unsigned char c) { return std::isalnum(c) != 0 || c == ' '; });
-        if (option.value.size() > size || badCharacter) {
-            const std::string limit = "at most " + std::to_string(size) + " characters";
-            return Refuse(option,
-                          serialCharactersOnly ? limit + " (letters, digits, spaces)" : limit);
+        const auto value = parse(option.value);
+        if (!value) {
+            return Refuse(option, std::string(allowed));
+        }
+        return SetHeaderByte(state, offset, *value);
+    };
+}
+
+EditFn HeaderText(std::size_t offset, std::size_t size, bool (*accepts)(std::string_view),
+                  std::string (*allowed)()) {
+    return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
+        if (!accepts(option.value)) {
+            return Refuse(option, allowed());
         }
         HeaderCopy copy;
         LoadHeaderCopy(state.image, copy);
@@ -107,19 +81,8 @@ EditFn HeaderText(std::size_t offset, std::size_t size, bool serialCharactersOnl
     };
 }
 
-std::optional<EditError> TimeOut(const EditOption& option, EditState& state) {
-    if (Lower(option.value) == "off") {
-        return SetHeaderByte(state, header::kTimeOut, 0);
-    }
-    const auto value = NumberIn(option.value, kTimeOutMin, kTimeOutMax);
-    if (!value || *value % kTimeOutStep != 0) {
-        return Refuse(option, "off or 30..180 in steps of 10");
-    }
-    return SetHeaderByte(state, header::kTimeOut, *value);
-}
-
 std::optional<EditError> PickChannel(const EditOption& option, EditState& state) {
-    const auto value = NumberIn(option.value, 1, kChannelCount);
+    const auto value = ParseNumberIn(option.value, 1, kChannelCount);
     if (!value) {
         return Refuse(option, "1..20");
     }
@@ -158,7 +121,7 @@ std::optional<std::string> Frequency(const std::string& text, EditState& state, 
 std::optional<std::string> Tone(const std::string& text, EditState& state, RecordCopy& copy,
                                 bool receive) {
     std::optional<std::size_t> position = state.tones.find(text);
-    if (!position && Lower(text) == "off") {
+    if (!position && LowerAscii(text) == "off") {
         position = 0;
     }
     if (!position) {
@@ -173,7 +136,7 @@ std::optional<std::string> Tone(const std::string& text, EditState& state, Recor
 }
 
 std::optional<std::string> Bandwidth(const std::string& text, EditState&, RecordCopy& copy) {
-    const std::string value = Lower(text);
+    const std::string value = LowerAscii(text);
     if (value != "12.5k" && value != "25k") {
         return "12.5K or 25K";
     }
@@ -190,17 +153,18 @@ const std::map<std::string, EditFn>& Handlers() {
         {"--rx-tone", ChannelEdit(std::bind(Tone, _1, _2, _3, true))},
         {"--tx-tone", ChannelEdit(std::bind(Tone, _1, _2, _3, false))},
         {"--bandwidth", ChannelEdit(Bandwidth)},
-        {"--tot", TimeOut},
-        {"--vox", HeaderNumber(header::kVoxLevel, 1, kLevelMax, true, "off or 1..9")},
-        {"--squelch", HeaderNumber(header::kSquelchLevel, 1, kLevelMax, false, "1..9")},
-        {"--settings-channel",
-         HeaderNumber(header::kSettingsChannel, 1, kChannelCount, false, "1..20")},
-        {"--language", HeaderNumber(header::kLanguage, 0, kLanguageMax, false, "0 or 1")},
-        {"--power", HeaderNumber(header::kTxPower, 0, kPowerMax, false, "0, 1 or 2")},
+        {"--tot", HeaderValue(header::kTimeOut, ParseTimeOutValue, kTimeOutAllowed)},
+        {"--vox", HeaderValue(header::kVoxLevel, ParseVoxValue, kVoxAllowed)},
+        {"--squelch", HeaderValue(header::kSquelchLevel, ParseSquelchValue, kSquelchAllowed)},
+        {"--settings-channel", HeaderNumber(header::kSettingsChannel, 1, kChannelCount, "1..20")},
+        {"--language", HeaderNumber(header::kLanguage, 0, kLanguageMax, "0 or 1")},
+        {"--power", HeaderValue(header::kTxPower, ParsePowerValue, kPowerAllowed)},
         {"--scramble", HeaderSwitch(header::kScramble)},
         {"--compand", HeaderSwitch(header::kCompand)},
-        {"--serial", HeaderText(header::kSerialNumber, header::kSerialNumberSize, true)},
-        {"--user-id", HeaderText(header::kUserId, header::kUserIdSize, false)},
+        {"--serial", HeaderText(header::kSerialNumber, header::kSerialNumberSize,
+                                IsSerialNumberValue, SerialNumberAllowed)},
+        {"--user-id",
+         HeaderText(header::kUserId, header::kUserIdSize, IsUserIdValue, UserIdAllowed)},
     };
     return handlers;
 }

@@ -16,11 +16,14 @@ namespace {
 
 constexpr const char* kFooter = R"(
 PORT is COMn, n, or a device path such as /dev/ttyUSB0. Radio commands show progress on standard
-error; --log FILE writes the traffic log (hex lines). Readable output is in one language: --lang,
-else the locale (LC_ALL, LC_MESSAGES, LANG: zh* is Chinese); JSON never depends on a language.
+error; --log FILE writes the traffic log (hex lines). Every radio operation is recorded in the
+audit log ($XDG_DATA_HOME/halyx/audit.jsonl; see halyx-cli log), and each successful read is
+backed up in $XDG_DATA_HOME/halyx/backups unless --no-backup is given. Readable output is in one
+language: --lang, else the locale (LC_ALL, LC_MESSAGES, LANG: zh* is Chinese); JSON never depends
+on a language.
 
 Exit status: 0 done, 1 usage or invalid value, 2 file error, 3 link failure, 4 read-back differs,
-5 port cannot be opened, 6 diff found differences.
+5 port cannot be opened, 6 diff found differences, 7 fleet: at least one radio failed.
 Run halyx-cli COMMAND --help for a command's options.)";
 
 }  // namespace
@@ -43,6 +46,8 @@ int main(int argc, char** argv) {
     AddSetCommand(app, context);
     AddRadioCommands(app, context);
     AddInterchangeCommands(app, context);
+    AddLogCommand(app, context);
+    AddFleetCommands(app, context);
 
     if (argc <= 1) {
         std::cerr << app.help();

@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/operation_log.h"
 #include "cli/option_parser.h"
 #include "cli/radio_session.h"
 #include "files/image_file.h"
@@ -85,9 +86,10 @@ std::optional<RadioImage> BaseImage(const ParsedOptions& options) {
     return image;
 }
 
-int RunRead(const ParsedOptions* options) {
+int RunRead(const ParsedOptions* options, bool backup) {
     const std::string usage =
-        "usage: halyx-cli read --port PORT -o OUT.kda [--base IMAGE.kda] [--log FILE]";
+        "usage: halyx-cli read --port PORT -o OUT.kda [--base IMAGE.kda] [--log FILE] "
+        "[--no-backup]";
     if (!options->has("--port") || !options->has("-o") || !options->positionals.empty()) {
         PrintError(usage);
         return kUsage;
@@ -104,11 +106,17 @@ int RunRead(const ParsedOptions* options) {
     if (!session.OpenLog(options->value("--log"))) {
         return kFileError;
     }
+    const OperationLog record("read", *port, backup);
     if (!session.OpenPort(*port, kLinkBaud)) {
+        record.Record("port-error");
         return kPortNotOpened;
     }
     RadioReadExchange exchange(session.link(), *image, session);
-    const int status = StatusOf(session.Run(exchange), "read");
+    const ExchangeResult result = session.Run(exchange);
+    const int status = StatusOf(result, "read");
+    // The backup comes first: should OUT.kda fail to save, what was read is still kept.
+    record.Record(OperationLog::ResultName(result, session.portLost()),
+                  status == kDone ? &*image : nullptr);
     return status != kDone ? status : FileStatus(SaveImageFile(options->value("-o"), *image));
 }
 
@@ -130,11 +138,15 @@ int RunWrite(const ParsedOptions* options) {
     if (!session.OpenLog(options->value("--log"))) {
         return kFileError;
     }
+    const OperationLog record("write", *port, false);
     if (!session.OpenPort(*port, kLinkBaud)) {
+        record.Record("port-error");
         return kPortNotOpened;
     }
     RadioWriteExchange exchange(session.link(), image, session);
-    return StatusOf(session.Run(exchange), "write");
+    const ExchangeResult result = session.Run(exchange);
+    record.Record(OperationLog::ResultName(result, session.portLost()), nullptr, &image);
+    return StatusOf(result, "write");
 }
 
 int RunTuningRead(const ParsedOptions& options, const PortText& port, std::uint32_t baud) {
@@ -146,12 +158,16 @@ int RunTuningRead(const ParsedOptions& options, const PortText& port, std::uint3
     if (!session.OpenLog(options.value("--log"))) {
         return kFileError;
     }
+    const OperationLog record("tuning read", port, false);
     if (!session.OpenPort(port, baud)) {
+        record.Record("port-error");
         return kPortNotOpened;
     }
     TestValues values;
     TuningReadExchange exchange(session.link(), values, session);
-    const int status = StatusOf(session.Run(exchange), "tuning read");
+    const ExchangeResult result = session.Run(exchange);
+    record.Record(OperationLog::ResultName(result, session.portLost()));
+    const int status = StatusOf(result, "tuning read");
     if (status != kDone) {
         return status;
     }
@@ -180,11 +196,15 @@ int RunTuningWrite(const ParsedOptions& options, const PortText& port, std::uint
     if (!session.OpenLog(options.value("--log"))) {
         return kFileError;
     }
+    const OperationLog record("tuning write", port, false);
     if (!session.OpenPort(port, baud)) {
+        record.Record("port-error");
         return kPortNotOpened;
     }
     TuningWriteExchange exchange(session.link(), image, values, session);
-    return StatusOf(session.Run(exchange), "tuning write");
+    const ExchangeResult result = session.Run(exchange);
+    record.Record(OperationLog::ResultName(result, session.portLost()), nullptr, &image);
+    return StatusOf(result, "tuning write");
 }
 
 std::optional<std::uint8_t> ByteArgument(const std::string& text) {
@@ -266,9 +286,11 @@ void AddRadioCommands(CLI::App& app, CommandContext& context) {
         "read the radio; bytes it never sends come from the base image (default: "
         "the default image, else zeros)");
     OptionCollector& readOptions = add(*read, {"--port", "-o", "--base", "--log"}, "");
+    static bool noBackup = false;
+    read->add_flag("--no-backup", noBackup, "keep no backup of what is read");
     read->callback([&context, &readOptions] {
         const ParsedOptions options = readOptions.Collect();
-        context.status = WithEventLoop(context, [&] { return RunRead(&options); });
+        context.status = WithEventLoop(context, [&] { return RunRead(&options, !noBackup); });
     });
 
     CLI::App* write =

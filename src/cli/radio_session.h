@@ -28,6 +28,8 @@ public:
     bool OpenPort(const PortText& port, std::uint32_t baudRate);
 
     FrameLink& link() { return link_; }
+    // Whether the device went away during the run.
+    bool portLost() const { return portLost_; }
 
     // Runs `exchange` to its end and returns its result.
     ExchangeResult Run(Exchange& exchange);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "fleet/fleet_overrides.h"
 #include "fleet/fleet_port.h"
 #include "fleet/fleet_radio.h"
 
@@ -31,6 +33,13 @@ public:
     FleetEngine(const FleetEngine&) = delete;
     FleetEngine& operator=(const FleetEngine&) = delete;
 
+    // Before Start, for overrides keyed by the serial number each radio holds (rows keyed by
+    // port are matched by the face before anything is sent). Every write then waits until every
+    // radio has been read, and the rows are matched to the serial numbers read. A row that
+    // matches no radio, or more than one, means nothing is written: each radio read ends as
+    // cancelled with a message naming the rows. Any other overrides given in the setups yield.
+    void SetOverridesBySerial(std::vector<OverridesRow> rows);
+
     // Opens every port and starts every radio.
     void Start();
     void Tick();
@@ -44,10 +53,18 @@ public:
     std::vector<FleetRadioReport> Reports() const;
     bool AllSucceeded() const;
 
+    // The rows keyed by serial number that matched no radio read; set once the writes were
+    // held back for them.
+    const std::vector<OverridesProblem>& unmatchedOverrides() const { return unmatched_; }
+
 private:
+    void ReleaseHeldRadios();
+
     RadioImage image_;
     FleetRunSettings settings_;
     std::vector<std::unique_ptr<FleetRadio>> radios_;
+    std::optional<std::vector<OverridesRow>> serialRows_;
+    std::vector<OverridesProblem> unmatched_;
 };
 
 }  // namespace halyx

@@ -3,13 +3,9 @@
 #include <utility>
 
 #include "files/image_file.h"
-#include "history/sha256.h"
+#include "history/operation_record.h"
 
 namespace halyx {
-
-std::string ImageFileSha256(const RadioImage& image) {
-    return Sha256Hex(image.bytes.data(), SavedImageSize(image));
-}
 
 AuditEntry FleetAuditEntry(const FleetRadioReport& report, std::string program,
                            std::string operation, std::chrono::system_clock::time_point when) {
@@ -43,12 +39,11 @@ BackupOutcome FleetHistory::SaveBackup(const RadioImage& image) {
     if (setup_.backups == nullptr) {
         return {};
     }
-    const auto now = setup_.clock();
-    const BackupResult saved = setup_.backups->Save(image, now);
+    const BackupResult saved =
+        setup_.backups->SaveAndPrune(image, setup_.retention, setup_.clock());
     if (!saved.ok()) {
         return {"", FileErrorTextEnglish(saved.file)};
     }
-    setup_.backups->Prune(setup_.retention, now);
     return {saved.path.string(), ""};
 }
 

@@ -8,6 +8,7 @@
 #include "fleet/fleet_port.h"
 #include "history/audit_log.h"
 #include "history/backup_store.h"
+#include "history/operation_record.h"
 
 namespace halyx {
 
@@ -44,8 +45,5 @@ private:
 // digests of the image files of what was read and of what was sent.
 AuditEntry FleetAuditEntry(const FleetRadioReport& report, std::string program,
                            std::string operation, std::chrono::system_clock::time_point when);
-
-// SHA-256 of the bytes an image file of `image` holds.
-std::string ImageFileSha256(const RadioImage& image);
 
 }  // namespace halyx

@@ -8,6 +8,8 @@
 
 namespace halyx {
 
+class TrafficLog;
+
 // One radio's own line, as the fleet engine sees it: a serial port on its own worker in the
 // programs, an in-process radio in tests.
 class FleetPort {
@@ -19,6 +21,8 @@ public:
     // Where frames go; drops them while closed.
     virtual FrameSink& sink() = 0;
     virtual void Close() = 0;
+    // Where this radio's received frames and exchange marks are logged; null: nowhere.
+    virtual TrafficLog* trafficLog() { return nullptr; }
 };
 
 struct BackupOutcome {

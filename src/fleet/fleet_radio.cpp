@@ -11,7 +11,12 @@ namespace {
 
 constexpr std::string_view kPartlyWritten = "; the radio may hold a partly written configuration";
 
-std::string LostMessage(FleetPhase phase) {
+constexpr std::string_view kHeldNothingWritten = " before the write; nothing was written";
+
+std::string LostMessage(FleetPhase phase, bool held) {
+    if (held) {
+        return std::string("the serial port went away").append(kHeldNothingWritten);
+    }
     switch (phase) {
         case FleetPhase::Writing:
             return std::string("the serial port went away during the write").append(kPartlyWritten);
@@ -22,7 +27,10 @@ std::string LostMessage(FleetPhase phase) {
     }
 }
 
-std::string StopMessage(FleetPhase phase) {
+std::string StopMessage(FleetPhase phase, bool held) {
+    if (held) {
+        return std::string("stopped").append(kHeldNothingWritten);
+    }
     switch (phase) {
         case FleetPhase::Writing:
             return std::string("stopped during the write").append(kPartlyWritten);
@@ -44,7 +52,7 @@ FleetRadio::FleetRadio(FleetRadioSetup setup, FleetPort& port, const RadioImage&
       fleetImage_(fleetImage),
       settings_(settings),
       recorder_(recorder),
-      link_(&port.sink()),
+      link_(&port.sink(), port.trafficLog()),
       read_(fleetImage) {
     report_.portName = setup_.portName;
     report_.devicePath = setup_.devicePath;
@@ -82,7 +90,7 @@ void FleetRadio::Stop() {
     if (exchange_) {
         exchange_->Cancel();
     }
-    Finish(FleetResult::Cancelled, StopMessage(phase_));
+    Finish(FleetResult::Cancelled, StopMessage(phase_, held_));
 }
 
 int FleetRadio::progress() const {
@@ -93,7 +101,7 @@ int FleetRadio::progress() const {
         case FleetPhase::Waiting:
             return 0;
         case FleetPhase::Reading:
-            return before;
+            return held_ ? kFleetReadSteps : before;
         case FleetPhase::Writing:
             return kFleetReadSteps + before;
         case FleetPhase::Verifying:
@@ -150,7 +158,7 @@ void FleetRadio::Advance() {
         if (exchange_) {
             exchange_->Cancel();
         }
-        Finish(FleetResult::PortError, LostMessage(phase_));
+        Finish(FleetResult::PortError, LostMessage(phase_, held_));
     }
 }
 
@@ -177,7 +185,27 @@ void FleetRadio::AfterRead(ExchangeResult result) {
         Finish(FleetResult::Success, {});
         return;
     }
+    if (holdBeforeWrite_) {
+        held_ = true;
+        return;
+    }
     StartWrite();
+}
+
+void FleetRadio::Release(const RadioOverrides& overrides) {
+    if (!held_ || done()) {
+        return;
+    }
+    held_ = false;
+    setup_.overrides = overrides;
+    StartWrite();
+}
+
+void FleetRadio::Abandon(std::string message) {
+    if (!held_ || done()) {
+        return;
+    }
+    Finish(FleetResult::Cancelled, std::move(message));
 }
 
 void FleetRadio::StartWrite() {
@@ -186,6 +214,7 @@ void FleetRadio::StartWrite() {
     report_.serialAfter = SerialNumberOf(built_);
     report_.userIdAfter = UserIdOf(built_);
     phase_ = FleetPhase::Writing;
+    // Time spent waiting for the other radios' reads belongs to no phase.
     lapAt_ = settings_.clock();
     // The old exchange has returned from the call that ended it, so it may go now.
     exchange_ =
@@ -212,8 +241,11 @@ void FleetRadio::AfterWrite(ExchangeResult result) {
 }
 
 void FleetRadio::Finish(FleetResult result, std::string message) {
-    // Whatever time is left since the last lap belongs to the phase that was running.
-    if (phase_ == FleetPhase::Writing) {
+    // Whatever time is left since the last lap belongs to the phase that was running; a radio
+    // waiting for the others' reads is in none.
+    if (held_) {
+        Lap();
+    } else if (phase_ == FleetPhase::Writing) {
         report_.times.write += Lap();
     } else if (phase_ == FleetPhase::Verifying) {
         report_.times.verify += Lap();
@@ -221,6 +253,7 @@ void FleetRadio::Finish(FleetResult result, std::string message) {
         report_.times.read += Lap();
     }
     phase_ = FleetPhase::Done;
+    held_ = false;
     report_.result = result;
     report_.message = std::move(message);
     report_.durationMs = settings_.clock() - startedAt_;

@@ -51,10 +51,20 @@ public:
     FleetRadio(const FleetRadio&) = delete;
     FleetRadio& operator=(const FleetRadio&) = delete;
 
+    // Before Start: once read and backed up, the radio waits for Release or Abandon instead of
+    // going on to its write.
+    void HoldBeforeWrite() { holdBeforeWrite_ = true; }
     void Start();
     void Tick();
     // Ends the radio as cancelled when it has not ended yet; nothing more is sent.
     void Stop();
+
+    // Read, backed up and waiting to be written (only after HoldBeforeWrite).
+    bool held() const { return held_; }
+    // A held radio goes on to its write with these overrides in place of its setup's.
+    void Release(const RadioOverrides& overrides);
+    // A held radio ends as cancelled with `message`; nothing is written to it.
+    void Abandon(std::string message);
 
     FleetPhase phase() const { return phase_; }
     bool done() const { return phase_ == FleetPhase::Done; }
@@ -88,6 +98,8 @@ private:
     std::unique_ptr<Exchange> exchange_;
     std::optional<ExchangeResult> ended_;
     bool portLost_ = false;
+    bool holdBeforeWrite_ = false;
+    bool held_ = false;
     FleetPhase phase_ = FleetPhase::Waiting;
     std::int64_t startedAt_ = 0;
     std::int64_t lapAt_ = 0;

@@ -6,6 +6,7 @@ namespace halyx {
 
 SerialFleetPort::SerialFleetPort(std::string devicePath, TrafficLog* log)
     : devicePath_(std::move(devicePath)),
+      log_(log),
       // Opened by device path only, so the port never looks a number up in the setting file.
       port_(log, [](int) { return std::string(); }) {}
 

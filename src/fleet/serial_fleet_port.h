@@ -19,9 +19,11 @@ public:
     bool Open(SerialByteReceiver& receiver) override;
     FrameSink& sink() override { return port_; }
     void Close() override { port_.Close(); }
+    TrafficLog* trafficLog() override { return log_; }
 
 private:
     std::string devicePath_;
+    TrafficLog* log_;
     SerialPort port_;
 };
 

@@ -128,6 +128,15 @@ BackupResult BackupStore::Save(const RadioImage& image, Clock::time_point when) 
     return out;
 }
 
+BackupResult BackupStore::SaveAndPrune(const RadioImage& image, const BackupRetention& retention,
+                                       Clock::time_point when) const {
+    BackupResult saved = Save(image, when);
+    if (saved.ok()) {
+        Prune(retention, when);
+    }
+    return saved;
+}
+
 std::vector<std::filesystem::path> BackupStore::List() const {
     std::vector<std::filesystem::path> files;
     std::error_code error;

@@ -41,6 +41,9 @@ public:
 
     // Writes the image atomically (as Save writes image files), creating folders as needed.
     BackupResult Save(const RadioImage& image, Clock::time_point when) const;
+    // Save, then Prune when it was saved: how every backup is taken.
+    BackupResult SaveAndPrune(const RadioImage& image, const BackupRetention& retention,
+                              Clock::time_point when) const;
     // Removes the backups the retention does not keep, and day folders left empty. Files and
     // folders not named like backups are never touched. Returns the number removed.
     std::size_t Prune(const BackupRetention& retention, Clock::time_point now) const;

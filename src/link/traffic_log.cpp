@@ -1,6 +1,40 @@
 #include "link/traffic_log.h"
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace halyx {
+namespace {
+
+#if defined(_WIN32)
+std::FILE* OpenForLogging(const std::filesystem::path& path) {
+    return _wfopen(path.c_str(), L"wb");
+}
+#else
+// A named pipe nobody reads would block a plain open for ever, so the log is opened without
+// waiting: such a pipe then fails at once (the program runs unlogged), while a pipe with a reader,
+// a terminal or /dev/null still work. Only a regular file is emptied.
+std::FILE* OpenForLogging(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    const bool ok = ::fstat(fd, &info) == 0 &&
+                    (!S_ISREG(info.st_mode) || ::ftruncate(fd, 0) == 0) &&
+                    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+    std::FILE* file = ok ? ::fdopen(fd, "wb") : nullptr;
+    if (file == nullptr) {
+        ::close(fd);
+    }
+    return file;
+}
+#endif
+
+}  // namespace
 
 TrafficLog::~TrafficLog() {
     Close();
@@ -8,7 +42,7 @@ TrafficLog::~TrafficLog() {
 
 bool TrafficLog::Open(const std::filesystem::path& path) {
     Close();
-    file_ = std::fopen(path.string().c_str(), "wb");
+    file_ = OpenForLogging(path);
     if (file_ != nullptr) {
         std::setvbuf(file_, nullptr, _IONBF, 0);
     }

@@ -84,10 +84,17 @@ LayoutEnvironment ReadLayoutEnvironment() {
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
     environment.xdgStateHome =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+    environment.xdgDataHome = environment.xdgStateHome;
     environment.locale = QLocale::system().name().toStdString();
 #else
     environment.xdgConfigHome = Variable("XDG_CONFIG_HOME");
     environment.xdgStateHome = Variable("XDG_STATE_HOME");
+#if defined(_WIN32)
+    // Windows keeps per-user application data under %LOCALAPPDATA%.
+    environment.xdgDataHome = Variable("LOCALAPPDATA");
+#else
+    environment.xdgDataHome = Variable("XDG_DATA_HOME");
+#endif
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         environment.locale = Variable(name);
         if (!environment.locale.empty()) {
@@ -100,6 +107,8 @@ LayoutEnvironment ReadLayoutEnvironment() {
 
 FileLayout ResolveFileLayout(const LayoutEnvironment& environment) {
     FileLayout layout;
+    layout.userDataDirectory =
+        UserFolder(environment.xdgDataHome, environment.home, ".local/share");
     if (!environment.halyxHome.empty()) {
         layout.programDirectory = fs::path(environment.halyxHome);
         return layout;

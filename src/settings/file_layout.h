@@ -24,6 +24,9 @@ struct FileLayout {
     // and personal default.kda, and the folder comm.log falls back to.
     std::filesystem::path userConfigDirectory;
     std::filesystem::path userStateDirectory;
+    // Both layouts: what Halyx keeps about radios (backups, the audit log) belongs to the user,
+    // not to a program folder that may be shared or read-only. Empty when no home is known.
+    std::filesystem::path userDataDirectory;
     // Installed only: "chinese" or "english" as the system locale suggests; empty when portable.
     std::string localeLanguage;
 
@@ -40,6 +43,7 @@ struct LayoutEnvironment {
     std::string halyxHome;      // $HALYX_HOME
     std::string xdgConfigHome;  // $XDG_CONFIG_HOME
     std::string xdgStateHome;   // $XDG_STATE_HOME
+    std::string xdgDataHome;    // $XDG_DATA_HOME
     std::string home;           // $HOME
     std::string locale;         // the first of $LC_ALL, $LC_MESSAGES, $LANG that is set
     std::filesystem::path executable;

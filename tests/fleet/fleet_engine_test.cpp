@@ -330,5 +330,99 @@ TEST_F(Fleet, BackupFilesHoldWhatEachRadioHeldAndEachRadioGetsOneAuditLine) {
     EXPECT_TRUE(history.auditErrors().empty());
 }
 
+TEST_F(Fleet, RowsKeyedBySerialWaitForEveryReadThenGoToTheRadiosHoldingThoseSerials) {
+    RadioPeerFaults slow;
+    slow.dropFrame = {3, 2};  // the read of the second radio waits out two time-outs
+    AddRadio(Radio(1, "SN0001", "U1"));
+    AddRadio(Radio(2, "SN0002", "U2"), slow);
+    AddRadio(Radio(3, "SN0003", "U3"));
+    std::vector<OverridesRow> rows(2);
+    rows[0] = {2, "SN0003", {}};
+    rows[0].overrides.userId = "CAR3";
+    rows[1] = {3, "SN0002", {}};
+    rows[1].overrides.serialNumber = "SN0002B";
+    rows[1].overrides.squelchLevel = 4;
+    std::vector<FleetEngine::Radio> radios;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        radios.push_back({setups[i], ports[i].get()});
+    }
+    engine = std::make_unique<FleetEngine>(
+        fleetImage, std::move(radios),
+        FleetRunSettings{FleetMode::Write, kPause, [this] { return now; }}, &recorder);
+    engine->SetOverridesBySerial(rows);
+    engine->Start();
+    bool firstWroteBeforeSecondWasRead = false;
+    while (engine->IsRunning()) {
+        for (auto& port : ports) {
+            while (port->Deliver()) {
+            }
+        }
+        firstWroteBeforeSecondWasRead |=
+            ports[0]->peer.framesReceived() > 21 && engine->radio(1).phase() == FleetPhase::Reading;
+        now += kTickMs;
+        engine->Tick();
+    }
+    EXPECT_FALSE(firstWroteBeforeSecondWasRead);
+    EXPECT_EQ(Results(), std::vector<FleetResult>(3, FleetResult::Success));
+    const auto r = engine->Reports();
+    EXPECT_EQ(r[0].serialAfter, "SN0001");
+    EXPECT_EQ(r[0].userIdAfter, "U1");
+    EXPECT_EQ(r[1].serialAfter, "SN0002B");
+    EXPECT_EQ(r[1].userIdAfter, "U2");
+    EXPECT_EQ(ports[1]->peer.memory()[header::kSquelchLevel], 4);
+    EXPECT_EQ(r[2].serialAfter, "SN0003");
+    EXPECT_EQ(r[2].userIdAfter, "CAR3");
+    // The wait for the slow read belongs to no phase: the quick radios' phases add up as before.
+    EXPECT_EQ(r[0].times.read + r[0].times.write + r[0].times.verify, kPauseMs);
+    EXPECT_GE(r[0].durationMs, kPauseMs + 2 * kReadTimeoutMs / 3);
+    EXPECT_TRUE(engine->unmatchedOverrides().empty());
+}
+
+TEST_F(Fleet, ARowKeyedToASerialNoRadioHoldsMeansNothingIsWrittenToAnyRadio) {
+    RadioPeerFaults silent;
+    silent.silent = true;
+    const Memory a = Radio(1, "SN0001", "U1");
+    const Memory b = Radio(2, "SN0002", "U2");
+    AddRadio(a);
+    AddRadio(b);
+    AddRadio(Radio(3, "SN0003", "U3"), silent);
+    std::vector<OverridesRow> rows = {{2, "SN0001", {}}, {3, "SN0003", {}}};
+    rows[0].overrides.userId = "X";
+    std::vector<FleetEngine::Radio> radios;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        radios.push_back({setups[i], ports[i].get()});
+    }
+    engine = std::make_unique<FleetEngine>(
+        fleetImage, std::move(radios),
+        FleetRunSettings{FleetMode::Write, kPause, [this] { return now; }}, &recorder);
+    engine->SetOverridesBySerial(rows);
+    engine->Start();
+    while (engine->IsRunning()) {
+        for (auto& port : ports) {
+            while (port->Deliver()) {
+            }
+        }
+        now += kTickMs;
+        engine->Tick();
+    }
+    EXPECT_EQ(Results(), (std::vector<FleetResult>{FleetResult::Cancelled, FleetResult::Cancelled,
+                                                   FleetResult::LinkFailure}));
+    const auto r = engine->Reports();
+    const std::string message =
+        "nothing was written: the overrides do not match the radios read (line 3: no radio read "
+        "has serial number 'SN0003')";
+    EXPECT_EQ(r[0].message, message);
+    EXPECT_EQ(r[1].message, message);
+    EXPECT_EQ(ports[0]->peer.memory(), a);
+    EXPECT_EQ(ports[1]->peer.memory(), b);
+    EXPECT_EQ(ports[0]->peer.framesReceived(), 21);   // the read only
+    EXPECT_EQ(r[0].backupPath, "backup-SN0001.kda");  // still backed up
+    EXPECT_FALSE(r[0].imageWritten.has_value());
+    EXPECT_FALSE(ports[0]->isOpen());
+    ASSERT_EQ(engine->unmatchedOverrides().size(), 1u);
+    EXPECT_EQ(engine->unmatchedOverrides()[0].line, 3);
+    EXPECT_EQ(recorder.finished.size(), 3u);
+}
+
 }  // namespace
 }  // namespace halyx::test

@@ -6,8 +6,11 @@
 #include "files/image_file.h"
 #include "history/audit_log.h"
 #include "history/backup_store.h"
-#include "history/data_folder.h"
+#include "history/history_places.h"
+#include "history/operation_record.h"
 #include "history/sha256.h"
+#include "image/header_text.h"
+#include "settings/setting_file.h"
 #include "support/temp_dir.h"
 
 namespace halyx {
@@ -132,25 +135,76 @@ TEST(AuditLog, ALineCutShortEarlierDoesNotSwallowTheNextOne) {
     EXPECT_EQ(text.substr(4), AuditLine(AuditEntry{}));
 }
 
-TEST(HistoryHelpers, DigestAndDataFolder) {
+TEST(HistoryHelpers, DigestOfAKnownText) {
     const std::string abc = "abc";
     EXPECT_EQ(Sha256Hex(reinterpret_cast<const std::uint8_t*>(abc.data()), abc.size()),
               "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+}
 
-    const char* oldXdg = std::getenv("XDG_DATA_HOME");
-    const std::string savedXdg = oldXdg != nullptr ? oldXdg : "";
-    const std::string savedHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-    setenv("HOME", "/home/op", 1);
-    setenv("XDG_DATA_HOME", "/data", 1);
-    EXPECT_EQ(HalyxDataFolder(), std::filesystem::path("/data/halyx"));
-    setenv("XDG_DATA_HOME", "relative/dir", 1);  // not absolute: ignored
-    EXPECT_EQ(HalyxDataFolder(), std::filesystem::path("/home/op/.local/share/halyx"));
-    unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(HalyxDataFolder(), std::filesystem::path("/home/op/.local/share/halyx"));
-    if (oldXdg != nullptr) {
-        setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
-    }
-    setenv("HOME", savedHome.c_str(), 1);
+// The places come from the user's data folder and the retention from the setting file, where
+// anything but a whole number keeps the default rather than pruning the store away.
+TEST(RadioOperations, PlacesAndRetentionComeFromTheLayoutAndItsSettingFile) {
+    TempDir dir;
+    FileLayout layout;
+    layout.programDirectory = dir.path();
+    layout.userDataDirectory = dir / "data";
+    const HistoryPlaces defaults = ResolveHistoryPlaces(layout);
+    EXPECT_EQ(defaults.backupFolder, dir / "data" / "backups");
+    EXPECT_EQ(defaults.auditPath, dir / "data" / "audit.jsonl");
+    EXPECT_EQ(defaults.retention.keepFiles, BackupRetention::kDefaultKeepFiles);
+    EXPECT_EQ(defaults.retention.keepDays, BackupRetention::kDefaultKeepDays);
+
+    const ProfileFile settings = SettingFileOf(layout);
+    settings.writeText("backup", "keepFiles", "20");
+    settings.writeText("backup", "keepDays", "one year");
+    const HistoryPlaces set = ResolveHistoryPlaces(layout);
+    EXPECT_EQ(set.retention.keepFiles, 20u);
+    EXPECT_EQ(set.retention.keepDays, BackupRetention::kDefaultKeepDays);
+
+    layout.userDataDirectory.clear();
+    EXPECT_FALSE(ResolveHistoryPlaces(layout).known());
+}
+
+// A successful read leaves a backup and a line naming it; a failed one only the line; a write
+// names the radio by what was sent; with backups off nothing but the line is written.
+TEST(RadioOperations, RecordLeavesTheBackupAndTheAuditLineOfEachOperation) {
+    TempDir dir;
+    HistoryPlaces places;
+    places.backupFolder = dir / "backups";
+    places.auditPath = dir / "audit.jsonl";
+    const Clock::time_point when = Clock::from_time_t(1'780'000'000);
+    const RadioImage read = ImageWithSerial("R-1", 0x41);
+    const RadioImage written = ImageWithSerial("W-2", 0x42);
+
+    RadioOperation operation{"halyx-cli", "read",  "COM3",    "/dev/ttyUSB0",
+                             &read,       nullptr, "success", 1200};
+    const OperationRecord first = RecordRadioOperation(places, operation, true, when);
+    ASSERT_TRUE(first.backupError.empty() && first.auditError.empty());
+    EXPECT_EQ(
+        ReadBytes(first.backupPath),
+        std::vector<std::uint8_t>(read.bytes.begin(), read.bytes.begin() + SavedImageSize(read)));
+
+    operation.result = "link-failure";
+    EXPECT_TRUE(RecordRadioOperation(places, operation, true, when).backupPath.empty());
+    operation.result = "success";
+    EXPECT_TRUE(RecordRadioOperation(places, operation, false, when).backupPath.empty());
+    const RadioOperation write{
+        "halyx", "write", "COM1", "/dev/pts/7", nullptr, &written, "read-back-differs", 4000};
+    RecordRadioOperation(places, write, true, when);
+    EXPECT_EQ(BackupStore(places.backupFolder).List().size(), 1u);
+
+    AuditEntry expected{
+        when,           "halyx-cli",           "read", "COM3",    "/dev/ttyUSB0", "R-1",
+        UserIdOf(read), ImageFileSha256(read), "",     "success", 1200,           first.backupPath};
+    std::string lines = AuditLine(expected);
+    expected.result = "link-failure";
+    expected.backupPath.clear();
+    lines += AuditLine(expected);
+    expected.result = "success";
+    lines += AuditLine(expected);
+    lines += AuditLine({when, "halyx", "write", "COM1", "/dev/pts/7", "W-2", UserIdOf(written), "",
+                        ImageFileSha256(written), "read-back-differs", 4000, ""});
+    EXPECT_EQ(ReadText(places.auditPath), lines);
 }
 
 }  // namespace

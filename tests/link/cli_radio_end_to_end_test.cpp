@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <nlohmann/json.hpp>
 
 #include "image/radio_image.h"
 #include "support/radio_sim_process.h"
@@ -20,6 +21,17 @@ using testing::RadioSimProcess;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
+using Json = nlohmann::json;
+
+std::vector<Json> AuditLines(const std::filesystem::path& path) {
+    std::vector<Json> lines;
+    const std::string text = testing::ReadText(path);
+    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        lines.push_back(Json::parse(text.substr(start, end - start)));
+    }
+    return lines;
+}
 
 // A radio memory in which every byte differs from its neighbours, with 0x10 (the frame end
 // byte) and both start bytes inside the payloads.
@@ -41,8 +53,9 @@ protected:
     }
 
     ProcessResult Cli(std::vector<std::string> args) {
-        return testing::RunProcess(BuiltProgram("halyx-cli"), args, dir.path(),
-                                   {{"HALYX_HOME", dir.path().string()}});
+        return testing::RunProcess(
+            BuiltProgram("halyx-cli"), args, dir.path(),
+            {{"HALYX_HOME", dir.path().string()}, {"XDG_DATA_HOME", (dir / "data").string()}});
     }
 
     // Reads through a simulator staging `faults`; the output goes to out.kda.
@@ -180,6 +193,53 @@ TEST_F(CliRadio, TuningValuesRoundTripThroughTheRadio) {
     EXPECT_NE(refused.err.find("long.dat"), std::string::npos);
     EXPECT_EQ(Cli({"tuning", "point", "--port", sim.devicePath(), "6", "1", "2", "200"}).exitStatus,
               0);
+}
+
+// Every radio command leaves an audit line; a successful read also a backup equal to what it
+// saved, unless --no-backup; `log` shows the lines, as a table or as they are, from a date on.
+TEST_F(CliRadio, RadioCommandsLeaveBackupsAndAuditLinesThatLogShows) {
+    RadioSimProcess sim(SimArgs({}));
+    ASSERT_EQ(Cli({"read", "--port", sim.devicePath(), "-o", "out.kda"}).exitStatus, 0);
+    ASSERT_EQ(
+        Cli({"read", "--port", sim.devicePath(), "-o", "again.kda", "--no-backup"}).exitStatus, 0);
+    ASSERT_EQ(Cli({"write", "--port", sim.devicePath(), "out.kda"}).exitStatus, 0);
+    sim.Stop();
+    ASSERT_EQ(Cli({"write", "--port", "/dev/halyx-no-such-port", "out.kda"}).exitStatus, 5);
+
+    const std::vector<Json> lines = AuditLines(dir / "data" / "halyx" / "audit.jsonl");
+    ASSERT_EQ(lines.size(), 4u);
+    const std::string backup = lines[0]["backup"];
+    EXPECT_EQ(ReadBytes(backup), ReadBytes(dir / "out.kda"));
+    EXPECT_EQ(std::filesystem::path(backup).parent_path().parent_path(),
+              dir / "data" / "halyx" / "backups");
+    for (const auto& [index, operation, result] :
+         std::vector<std::tuple<std::size_t, std::string, std::string>>{
+             {0, "read", "success"},
+             {1, "read", "success"},
+             {2, "write", "success"},
+             {3, "write", "port-error"}}) {
+        const Json& line = lines[index];
+        EXPECT_EQ(line["program"], "halyx-cli");
+        EXPECT_EQ(line["operation"], operation) << index;
+        EXPECT_EQ(line["result"], result) << index;
+        EXPECT_EQ(line["backup"].is_null(), index != 0) << index;
+        EXPECT_EQ(line["sha256Read"].is_string(), index < 2) << index;
+        EXPECT_EQ(line["sha256Written"].is_string(), index == 2) << index;  // nothing sent to 3
+        EXPECT_EQ(line["port"], index < 3 ? sim.devicePath() : "/dev/halyx-no-such-port");
+        EXPECT_EQ(line["serialNumber"], index < 3 ? lines[0]["serialNumber"] : Json()) << index;
+    }
+    EXPECT_TRUE(lines[0]["serialNumber"].is_string());
+    EXPECT_EQ(lines[0]["sha256Read"], lines[2]["sha256Written"]) << "the same image both ways";
+
+    const ProcessResult table = Cli({"log"});
+    ASSERT_EQ(table.exitStatus, 0) << table.err;
+    EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 5) << table.out;
+    EXPECT_NE(table.out.find("port-error"), std::string::npos) << table.out;
+    const std::string today = lines[0]["time"].get<std::string>().substr(0, 10);
+    EXPECT_EQ(Cli({"log", "--json", "--since", today}).out,
+              testing::ReadText(dir / "data" / "halyx" / "audit.jsonl"));
+    EXPECT_EQ(Cli({"log", "--json", "--since", "2999-01-01T00:00"}).out, "");
+    EXPECT_EQ(Cli({"log", "--since", "yesterday"}).exitStatus, 1);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -55,6 +57,29 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The log is emptied when it is a file, never waits for a reader on a named pipe (a hang here is
+// ended by the alarm), and still writes to a device such as /dev/null.
+TEST(TrafficLogFile, EmptiesAFileAndRefusesAPipeNobodyReadsWithoutWaiting) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("halyx_log_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    { std::ofstream(folder / "old.log") << "yesterday's traffic"; }
+    TrafficLog log;
+    ASSERT_TRUE(log.Open(folder / "old.log"));
+    log.AppendLine("PC->Radio:  36 06 10 \r\n");
+    log.Close();
+    std::ifstream in(folder / "old.log", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "PC->Radio:  36 06 10 \r\n");
+
+    ASSERT_EQ(::mkfifo((folder / "pipe.log").c_str(), 0600), 0);
+    ::alarm(10);
+    EXPECT_FALSE(log.Open(folder / "pipe.log"));
+    ::alarm(0);
+    EXPECT_TRUE(log.Open("/dev/null"));
+    log.Close();
+    std::filesystem::remove_all(folder);
+}
 
 TEST(FrameBytes, RequestAckAndNakGoOutByteExact) {
     CaptureSink sink;

@@ -51,6 +51,8 @@ TEST_F(Layouts, PortableWhenHalyxHomeIsSetOrALanguageFileLiesBesideTheProgram) {
     EXPECT_EQ(named.settingFilePath(), root / "portable" / "setting.ini");
     EXPECT_TRUE(named.userConfigDirectory.empty());
     EXPECT_TRUE(named.localeLanguage.empty());
+    // Backups and the audit log stay the user's even in a portable layout.
+    EXPECT_EQ(named.userDataDirectory, home() / ".local" / "share" / "halyx");
 
     Touch(prefix() / "bin" / "chinese.lang");
     const FileLayout beside = ResolveFileLayout(installed);
@@ -66,19 +68,24 @@ TEST_F(Layouts, InstalledReadsSharedDataAndKeepsSettingsPerUserInTheXdgFolders) 
     EXPECT_EQ(byHome.programFile("english.lang"), shared() / "english.lang");
     EXPECT_EQ(byHome.settingFilePath(), home() / ".config" / "halyx" / "setting.ini");
     EXPECT_EQ(byHome.userStateDirectory, home() / ".local" / "state" / "halyx");
+    EXPECT_EQ(byHome.userDataDirectory, home() / ".local" / "share" / "halyx");
 
     LayoutEnvironment xdg = installed;
     xdg.xdgConfigHome = (root / "cfg").string();
     xdg.xdgStateHome = (root / "state").string();
+    xdg.xdgDataHome = (root / "data").string();
     const FileLayout byXdg = ResolveFileLayout(xdg);
     EXPECT_EQ(byXdg.settingFilePath(), root / "cfg" / "halyx" / "setting.ini");
     EXPECT_EQ(byXdg.userStateDirectory, root / "state" / "halyx");
+    EXPECT_EQ(byXdg.userDataDirectory, root / "data" / "halyx");
 
     // Relative XDG values are invalid and ignored.
     xdg.xdgConfigHome = "cfg";
     xdg.xdgStateHome = "state";
+    xdg.xdgDataHome = "data";
     EXPECT_EQ(ResolveFileLayout(xdg).settingFilePath(), byHome.settingFilePath());
     EXPECT_EQ(ResolveFileLayout(xdg).userStateDirectory, byHome.userStateDirectory);
+    EXPECT_EQ(ResolveFileLayout(xdg).userDataDirectory, byHome.userDataDirectory);
 
     // Resolving the layout creates nothing.
     EXPECT_FALSE(fs::exists(home()));
@@ -87,17 +94,19 @@ TEST_F(Layouts, InstalledReadsSharedDataAndKeepsSettingsPerUserInTheXdgFolders) 
 TEST_F(Layouts, EnvironmentComesFromXdgVariablesAndTheFirstLocaleVariableSet) {
     setenv("XDG_CONFIG_HOME", "/c", 1);
     setenv("XDG_STATE_HOME", "/s", 1);
+    setenv("XDG_DATA_HOME", "/d", 1);
     setenv("LC_ALL", "", 1);
     setenv("LC_MESSAGES", "zh_CN.UTF-8", 1);
     setenv("LANG", "en_GB.UTF-8", 1);
     LayoutEnvironment environment = ReadLayoutEnvironment();
     EXPECT_EQ(environment.xdgConfigHome, "/c");
     EXPECT_EQ(environment.xdgStateHome, "/s");
+    EXPECT_EQ(environment.xdgDataHome, "/d");
     EXPECT_EQ(environment.locale, "zh_CN.UTF-8");
     setenv("LC_ALL", "de_DE", 1);
     EXPECT_EQ(ReadLayoutEnvironment().locale, "de_DE");
     for (const char* name :
-         {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+         {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "LC_ALL", "LC_MESSAGES", "LANG"}) {
         unsetenv(name);
     }
     EXPECT_EQ(ReadLayoutEnvironment().locale, "");

@@ -8,6 +8,9 @@ namespace {
 bool SetTestEnvironment() {
     setenv("HALYX_SOURCE_DIR", HALYX_TEST_SOURCE_DIR, 0);
     setenv("HALYX_BINARY_DIR", HALYX_TEST_BINARY_DIR, 0);
+    // Backups and audit lines of test radios never land among the developer's own: this one is
+    // set even when the environment has it. Tests that look at them use a folder of their own.
+    setenv("XDG_DATA_HOME", HALYX_TEST_BINARY_DIR "/test-data-home", 1);
     if (HALYX_TEST_GUI) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fleet/fleet_report.h"
+#include "link/port_names.h"
+
+namespace halyx::cli {
+
+// The names a fleet run goes by: its ports, the images a read saves, the traffic logs.
+
+// One radio's port of a fleet run: the name the user sees and the device that is opened.
+struct FleetPortChoice {
+    std::string name;    // "COM3" (however it was typed), or the device path as given
+    std::string device;  // empty when COMn names no device: that radio fails to open
+};
+
+struct FleetPortList {
+    std::vector<FleetPortChoice> ports;
+    std::string error;  // why the list is refused; empty when it is not
+    bool ok() const { return error.empty(); }
+};
+
+// The --ports value: PORT[,PORT...], each as --port takes it. Refused when a port is not one,
+// when the list is empty, or when two entries name the same port or the same device, since two
+// exchanges on one radio would garble both.
+FleetPortList ParseFleetPorts(std::string_view text, const DeviceMapping& mapping);
+
+// The name a port goes by in reports and in an overrides file's port column: "com3" and "3"
+// become "COM3"; a device path stays as it is.
+std::string FleetPortName(std::string_view text);
+
+// Radio `number`'s (1-based) traffic log: "comm.log" becomes "comm-1.log", "trace" "trace-1".
+std::string FleetLogPath(const std::string& path, std::size_t number);
+
+// The file names of the images a fleet read saves, one per radio: the serial number read, made
+// safe for a file name, or the port's name when the radio gave none; "-2", "-3", ... where two
+// radios would share a name.
+std::vector<std::string> FleetReadFileNames(const std::vector<FleetRadioReport>& reports);
+
+}  // namespace halyx::cli

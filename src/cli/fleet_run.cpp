@@ -1,0 +1,169 @@
+#include "cli/fleet_run.h"
+
+#include <csignal>
+#include <iostream>
+#include <memory>
+
+#include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "files/image_file.h"
+#include "files/raw_file.h"
+#include "fleet/fleet_engine.h"
+#include "fleet/fleet_history.h"
+#include "fleet/fleet_ticker.h"
+#include "fleet/serial_fleet_port.h"
+#include "history/audit_log.h"
+#include "history/backup_store.h"
+#include "link/traffic_log.h"
+
+namespace halyx::cli {
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void RequestStop(int) {
+    stopRequested = 1;
+}
+
+// Ctrl-C ends the radios still running as cancelled, so each still gets its audit line and the
+// report is written; a second Ctrl-C ends the program at once.
+class StopOnInterrupt {
+public:
+    StopOnInterrupt() {
+        stopRequested = 0;
+        previous_ = std::signal(SIGINT, RequestStop);
+    }
+    ~StopOnInterrupt() { std::signal(SIGINT, previous_); }
+    StopOnInterrupt(const StopOnInterrupt&) = delete;
+    StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
+
+    bool requested() {
+        if (stopRequested != 0 && !handled_) {
+            handled_ = true;
+            std::signal(SIGINT, SIG_DFL);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    void (*previous_)(int) = SIG_DFL;
+    bool handled_ = false;
+};
+
+// One line on standard error as each radio ends, so a long run shows it is moving.
+class ProgressLines {
+public:
+    explicit ProgressLines(const FleetEngine& engine)
+        : engine_(engine), reported_(engine.size(), false) {}
+
+    void Update() {
+        for (std::size_t i = 0; i < engine_.size(); ++i) {
+            const FleetRadio& radio = engine_.radio(i);
+            if (radio.done() && !reported_[i]) {
+                reported_[i] = true;
+                const FleetRadioReport& report = radio.report();
+                std::cerr << report.portName << ": " << FleetResultName(report.result)
+                          << (report.message.empty() ? "" : " (" + report.message + ")") << "\n";
+            }
+        }
+    }
+
+private:
+    const FleetEngine& engine_;
+    std::vector<bool> reported_;
+};
+
+// Saves each successfully read radio's image in the out folder; false when one could not be.
+bool SaveImagesRead(const std::string& outDir, const std::vector<FleetRadioReport>& reports) {
+    const std::vector<std::string> names = FleetReadFileNames(reports);
+    bool allSaved = true;
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        if (names[i].empty()) {
+            continue;
+        }
+        const std::filesystem::path path = std::filesystem::path(outDir) / names[i];
+        const FileResult saved = SaveImageFile(path, *reports[i].imageRead);
+        if (!saved.ok()) {
+            PrintError(reports[i].portName + ": " + FileErrorTextEnglish(saved));
+            allSaved = false;
+            continue;
+        }
+        std::cout << reports[i].portName << ": saved " << path.string() << "\n";
+    }
+    return allSaved;
+}
+
+}  // namespace
+
+int RunFleetPlan(const FleetPlan& plan) {
+    std::vector<std::unique_ptr<TrafficLog>> logs;
+    for (std::size_t i = 0; i < plan.ports.size() && !plan.logPath.empty(); ++i) {
+        logs.push_back(std::make_unique<TrafficLog>());
+        const std::string path = FleetLogPath(plan.logPath, i + 1);
+        if (!logs.back()->Open(path)) {
+            PrintError(path + ": cannot create the traffic log");
+            return kFileError;
+        }
+    }
+    std::vector<std::unique_ptr<SerialFleetPort>> ports;
+    std::vector<FleetEngine::Radio> radios;
+    for (std::size_t i = 0; i < plan.ports.size(); ++i) {
+        ports.push_back(std::make_unique<SerialFleetPort>(plan.ports[i].device,
+                                                          logs.empty() ? nullptr : logs[i].get()));
+        FleetRadioSetup setup{plan.ports[i].name, plan.ports[i].device, {}};
+        if (i < plan.portOverrides.size()) {
+            setup.overrides = plan.portOverrides[i];
+        }
+        radios.push_back({std::move(setup), ports.back().get()});
+    }
+
+    const BackupStore store(plan.places.backupFolder);
+    const AuditLog audit(plan.places.auditPath);
+    if (!plan.places.known()) {
+        PrintError("no home folder is known: no backups or audit lines are kept");
+    }
+    FleetHistory history({.backups = plan.places.known() && plan.keepBackups ? &store : nullptr,
+                          .retention = plan.places.retention,
+                          .audit = plan.places.known() ? &audit : nullptr,
+                          .program = plan.info.program,
+                          .operation = plan.info.operation,
+                          .clock = {}});
+
+    FleetEngine engine(plan.image, std::move(radios), {plan.mode, kDefaultVerifyPauseTicks, {}},
+                       &history);
+    if (plan.serialRows) {
+        engine.SetOverridesBySerial(*plan.serialRows);
+    }
+    StopOnInterrupt interrupt;
+    ProgressLines progress(engine);
+    FleetTicker ticker(engine, [&] {
+        if (interrupt.requested()) {
+            PrintError("stopping: the radios still running end as cancelled");
+            engine.Stop();
+        }
+        progress.Update();
+    });
+    ticker.RunToEnd();
+
+    const std::vector<FleetRadioReport> reports = engine.Reports();
+    std::cout << FleetReportTable(reports);
+    int status = engine.AllSucceeded() ? kDone : kSomeRadiosFailed;
+    for (const std::string& error : history.auditErrors()) {
+        PrintError("audit log: " + error);
+    }
+    if (plan.mode == FleetMode::Read && !SaveImagesRead(plan.outDir, reports) && status == kDone) {
+        status = kFileError;
+    }
+    if (!plan.reportPath.empty()) {
+        const FileResult saved =
+            WriteFileAtomically(plan.reportPath, FleetReportJson(plan.info, reports));
+        if (!saved.ok()) {
+            PrintError(FileErrorTextEnglish(saved));
+            status = status == kDone ? kFileError : status;
+        }
+    }
+    return status;
+}
+
+}  // namespace halyx::cli
