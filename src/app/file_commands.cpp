@@ -57,7 +57,7 @@ void FileCommands::Open() {
 
 void FileCommands::OpenBackup() {
     FileDialogSpec spec = kOpenDialog;
-    const std::filesystem::path folder = BackupFolderOf(context_);
+    const std::filesystem::path folder = HistoryPlacesOf(context_).backupFolder;
     std::error_code error;
     // A folder that cannot be made leaves the dialog where Qt would open it: the user can still
     // find a backup kept elsewhere.

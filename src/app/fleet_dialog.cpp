@@ -33,8 +33,8 @@ const FileDialogSpec kReportDialog{QStringLiteral("JSON File(*.json)"), QStringL
 
 }  // namespace
 
-FleetDialog::FleetDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
-                         PortProbe probe, FleetPortOpener openPort, std::uint16_t verifyPauseTicks)
+FleetDialog::FleetDialog(AppContext& context, UiPrompts& prompts, QWidget* parent, PortProbe probe,
+                         FleetPortOpener openPort, std::uint16_t verifyPauseTicks)
     : QDialog(parent),
       context_(context),
       prompts_(prompts),
@@ -68,8 +68,8 @@ void FleetDialog::BuildControls() {
     table_ = new QTableWidget(0, kResultColumn + 1, this);
     table_->setObjectName(QStringLiteral("fleetPorts"));
     table_->setHorizontalHeaderLabels({Text(fleet_text::kPort), Text(fleet_text::kDevice),
-                                       Text(fleet_text::kSerialNumber),
-                                       Text(fleet_text::kProgress), Text(fleet_text::kResult)});
+                                       Text(fleet_text::kSerialNumber), Text(fleet_text::kProgress),
+                                       Text(fleet_text::kResult)});
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -120,7 +120,8 @@ QWidget* FleetDialog::BuildSources() {
     overridesPath_ = new QLineEdit(box);
     reportPath_ = new QLineEdit(box);
     // Typing a file name is choosing the file.
-    connect(imagePath_, &QLineEdit::textEdited, imageFile_, [this] { imageFile_->setChecked(true); });
+    connect(imagePath_, &QLineEdit::textEdited, imageFile_,
+            [this] { imageFile_->setChecked(true); });
 
     auto* imageRow = new QHBoxLayout;
     imageRow->addWidget(currentImage_);
@@ -208,7 +209,7 @@ void FleetDialog::SetRunning(bool running) {
     stop_->setEnabled(running);
     close_->setEnabled(!running);
     for (QWidget* control : std::initializer_list<QWidget*>{currentImage_, imageFile_, imagePath_,
-                                                           overridesPath_, reportPath_}) {
+                                                            overridesPath_, reportPath_}) {
         control->setEnabled(!running);
     }
     for (QToolButton* button : browseButtons_) {

@@ -71,7 +71,12 @@ private:
     void FillPortTable();
     std::vector<int> CheckedRows() const;
     std::optional<RadioImage> ChosenImage();
-    std::optional<std::vector<RadioOverrides>> ChosenOverrides(const std::vector<int>& rows);
+    struct ChosenOverridesResult {
+        std::vector<RadioOverrides> perRadio;  // one per checked row
+        std::optional<std::vector<OverridesRow>> serialRows;
+    };
+    // The overrides file's values for the checked rows; nothing (after a box) when refused.
+    std::optional<ChosenOverridesResult> ChosenOverrides(const std::vector<int>& rows);
     QString ReportPathFor() const;
     void ChooseImageFile();
     void ChooseOverridesFile();
@@ -103,6 +108,8 @@ private:
     std::unique_ptr<FleetRun> run_;
     bool running_ = false;
     QString runReportPath_;
+    QString runImagePath_;
+    QString runOverridesPath_;
     QString savedReport_;
 };
 

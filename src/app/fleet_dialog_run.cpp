@@ -11,12 +11,13 @@
 #include "app/app_context.h"
 #include "app/file_commands.h"
 #include "app/fleet_dialog.h"
-#include "app/fleet_report_file.h"
 #include "app/fleet_texts.h"
+#include "app/radio_history.h"
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
 #include "files/image_file.h"
-#include "history/data_folder.h"
+#include "files/raw_file.h"
+#include "fleet/fleet_report_json.h"
 
 namespace halyx {
 namespace {
@@ -52,6 +53,15 @@ const TextKey& ResultText(FleetResult result) {
             break;
     }
     return fleet_text::kStopped;
+}
+
+// The name a port goes by in an overrides file's port column: "com3" and "3" are COM3.
+std::string PortKey(const std::string& text) {
+    const std::optional<PortText> port = ParsePortText(text);
+    if (port && port->portNumber > 0) {
+        return ComName(port->portNumber);
+    }
+    return text;
 }
 
 QString SerialText(const FleetRadioReport& report) {
@@ -90,7 +100,7 @@ void FleetDialog::OnStart() {
     if (!image) {
         return;
     }
-    std::optional<std::vector<RadioOverrides>> overrides = ChosenOverrides(rows);
+    std::optional<ChosenOverridesResult> overrides = ChosenOverrides(rows);
     if (!overrides) {
         return;
     }
@@ -104,13 +114,16 @@ void FleetDialog::OnStart() {
     setup.image = *image;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const FleetPortChoice& port = ports_[static_cast<std::size_t>(rows[i])];
-        setup.radios.push_back({port.name, port.devicePath, (*overrides)[i]});
+        setup.radios.push_back({port.name, port.devicePath, overrides->perRadio[i]});
     }
+    setup.serialRows = std::move(overrides->serialRows);
     setup.openPort = openPort_;
-    setup.dataFolder = HalyxDataFolder();
+    setup.places = HistoryPlacesOf(context_);
     setup.verifyPauseTicks = verifyPauseTicks_;
     runRows_ = rows;
     runReportPath_ = ReportPathFor();
+    runImagePath_ = imageFile_->isChecked() ? imagePath_->text() : QString();
+    runOverridesPath_ = overridesPath_->text();
     savedReport_.clear();
     summary_->clear();
     for (int row = 0; row < table_->rowCount(); ++row) {
@@ -147,24 +160,61 @@ std::optional<RadioImage> FleetDialog::ChosenImage() {
     return image;
 }
 
-std::optional<std::vector<RadioOverrides>> FleetDialog::ChosenOverrides(
+std::optional<FleetDialog::ChosenOverridesResult> FleetDialog::ChosenOverrides(
     const std::vector<int>& rows) {
-    if (overridesPath_->text().isEmpty()) {
-        return std::vector<RadioOverrides>(rows.size());
+    ChosenOverridesResult chosen;
+    chosen.perRadio.resize(rows.size());
+    const QString path = overridesPath_->text();
+    if (path.isEmpty()) {
+        return chosen;
     }
-    prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
-                    Text(fleet_text::kOverridesRefused));
-    return std::nullopt;
+    const ReadResult read = ReadSmallFile(ToPath(path), kTextFileLimit);
+    if (!read.result.ok()) {
+        FileResult shown = read.result;
+        shown.path = path.toStdString();
+        FileCommands::ReportFileError(prompts_, this, shown);
+        return std::nullopt;
+    }
+    // Every bad row and value is shown at once, before a byte goes to any radio.
+    const auto refuse = [this](const std::vector<OverridesProblem>& problems) {
+        prompts_.informWithDetail(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
+                                  Text(fleet_text::kOverridesRefused),
+                                  QString::fromStdString(DescribeOverridesProblems(problems)));
+    };
+    OverridesParse parse = ParseFleetOverrides(
+        std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
+    if (!parse.ok()) {
+        refuse(parse.problems);
+        return std::nullopt;
+    }
+    if (parse.overrides.key == OverridesKey::Radio) {
+        // Matched by the engine once every radio has told its serial number.
+        chosen.serialRows = std::move(parse.overrides.rows);
+        return chosen;
+    }
+    for (OverridesRow& row : parse.overrides.rows) {
+        row.key = PortKey(row.key);
+    }
+    std::vector<std::string> names;
+    for (int row : rows) {
+        names.push_back(ports_[static_cast<std::size_t>(row)].name);
+    }
+    OverridesMatch match = MatchOverrides(parse.overrides, names);
+    if (!match.ok()) {
+        refuse(match.problems);
+        return std::nullopt;
+    }
+    chosen.perRadio = std::move(match.perRadio);
+    return chosen;
 }
 
 QString FleetDialog::ReportPathFor() const {
     if (!reportPath_->text().isEmpty()) {
         return reportPath_->text();
     }
-    const QDir folder = imageFile_->isChecked() ? QFileInfo(imagePath_->text()).absoluteDir()
-                                                : QDir::current();
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QDir folder =
+        imageFile_->isChecked() ? QFileInfo(imagePath_->text()).absoluteDir() : QDir::current();
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     return folder.filePath(QStringLiteral("fleet-report-%1.json").arg(stamp));
 }
 
@@ -199,7 +249,14 @@ void FleetDialog::AfterRun() {
     QString summary = Text(fleet_text::kSummary)
                           .arg(static_cast<qlonglong>(succeeded))
                           .arg(static_cast<qlonglong>(reports.size()));
-    const FileResult saved = SaveFleetReportFile(ToPath(runReportPath_), reports);
+    FleetRunInfo info;
+    info.program = "halyx";
+    info.operation = "fleet write";
+    // The current image has no file of its own to name: it may have been edited since.
+    info.imagePath = runImagePath_.toStdString();
+    info.overridesPath = runOverridesPath_.toStdString();
+    const FileResult saved =
+        WriteFileAtomically(ToPath(runReportPath_), FleetReportJson(info, reports));
     if (saved.ok()) {
         savedReport_ = runReportPath_;
         summary += QLatin1Char(' ') + Text(fleet_text::kReportSaved).arg(savedReport_);

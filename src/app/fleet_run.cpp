@@ -13,13 +13,13 @@ constexpr std::string_view kOperation = "fleet write";
 }  // namespace
 
 FleetRun::FleetRun(Setup setup, std::function<void()> onTick, std::function<void()> onFinished) {
-    if (!setup.dataFolder.empty()) {
-        backups_ = std::make_unique<BackupStore>(setup.dataFolder / "backups");
-        audit_ = std::make_unique<AuditLog>(setup.dataFolder / "audit.jsonl");
+    if (setup.places.known()) {
+        backups_ = std::make_unique<BackupStore>(setup.places.backupFolder);
+        audit_ = std::make_unique<AuditLog>(setup.places.auditPath);
     }
     FleetHistory::Setup history;
     history.backups = backups_.get();
-    history.retention = setup.retention;
+    history.retention = setup.places.retention;
     history.audit = audit_.get();
     history.program = kProgram;
     history.operation = kOperation;
@@ -40,6 +40,9 @@ FleetRun::FleetRun(Setup setup, std::function<void()> onTick, std::function<void
     settings.verifyPauseTicks = setup.verifyPauseTicks;
     engine_ = std::make_unique<FleetEngine>(setup.image, std::move(radios), std::move(settings),
                                             history_.get());
+    if (setup.serialRows) {
+        engine_->SetOverridesBySerial(std::move(*setup.serialRows));
+    }
     ticker_ = std::make_unique<FleetTicker>(*engine_, std::move(onTick), std::move(onFinished));
 }
 

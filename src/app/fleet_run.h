@@ -1,16 +1,18 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fleet/fleet_engine.h"
 #include "fleet/fleet_history.h"
+#include "fleet/fleet_overrides.h"
 #include "fleet/fleet_ticker.h"
 #include "history/audit_log.h"
 #include "history/backup_store.h"
+#include "history/history_places.h"
 
 namespace halyx {
 
@@ -24,9 +26,10 @@ public:
     struct Setup {
         RadioImage image;
         std::vector<FleetRadioSetup> radios;
+        // Rows keyed by the serial number each radio holds, matched once all are read.
+        std::optional<std::vector<OverridesRow>> serialRows;
         FleetPortOpener openPort;
-        std::filesystem::path dataFolder;  // backups/ and audit.jsonl beneath it; empty: none
-        BackupRetention retention;
+        HistoryPlaces places;  // unknown: no backups, no audit lines
         std::uint16_t verifyPauseTicks = kDefaultVerifyPauseTicks;
     };
 

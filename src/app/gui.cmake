@@ -8,8 +8,9 @@ add_library(halyx_context STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ui_font.cpp)
 target_include_directories(halyx_context PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_context
-    PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial Qt6::Widgets
-    PRIVATE halyx_fleet halyx_history halyx_options)
+    PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_history
+           Qt6::Widgets
+    PRIVATE halyx_options)
 
 add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
@@ -18,7 +19,6 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog_run.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_ports.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/fleet_report_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_run.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lock_key_source.cpp
     ${CMAKE_CURRENT_LIST_DIR}/halyx_app.cpp

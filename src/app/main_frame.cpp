@@ -207,8 +207,8 @@ void CMainFrame::OpenFleetDialog() {
     // The fleet opens ports of its own; the main window's link must be idle meanwhile.
     if (context_.afterLinkByte) {
         prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
-                        QString::fromStdString(context_.textOr(fleet_text::kBusy.key,
-                                                               fleet_text::kBusy.english)));
+                        QString::fromStdString(
+                            context_.textOr(fleet_text::kBusy.key, fleet_text::kBusy.english)));
         return;
     }
     FleetDialog dialog(context_, prompts_, this);

@@ -114,7 +114,7 @@ void TestDialog::OnTimerChanged(int timerId) {
 
 void TestDialog::RecordTuning(std::string_view result) {
     const bool reading = running_ == &readExchange_;
-    RadioOperation op;
+    GuiRadioOperation op;
     op.operation = reading ? "tuning read" : "tuning write";
     op.result = result;
     // The tuning write sends the image's settings and records after the values.
@@ -122,7 +122,7 @@ void TestDialog::RecordTuning(std::string_view result) {
     op.durationMs = MillisecondsSince(runningSince_);
     op.portNumber = ChosenPortNumber();
     // The tuning values are not an image: there is nothing to back up, only the line to keep.
-    RecordRadioOperation(context_, op);
+    RecordGuiOperation(context_, op);
 }
 
 void TestDialog::OnFinished(ExchangeResult result) {

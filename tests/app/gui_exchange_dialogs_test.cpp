@@ -11,8 +11,8 @@
 #include "app/dialogs/write_radio_dialog.h"
 #include "files/image_file.h"
 #include "fleet/fleet_history.h"
-#include "history/backup_store.h"
 #include "gui_test_support.h"
+#include "history/backup_store.h"
 #include "radiosim/peer_sink.h"
 #include "radiosim/radio_peer.h"
 #include "support/temp_dir.h"
@@ -237,8 +237,7 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
     ASSERT_EQ(backups.size(), 1u);
     RadioImage backup;
     ASSERT_TRUE(LoadImageFile(backups[0], backup).ok());
-    EXPECT_TRUE(
-        std::equal(backup.bytes.begin(), backup.bytes.begin() + kHeaderSize, held.begin()));
+    EXPECT_TRUE(std::equal(backup.bytes.begin(), backup.bytes.begin() + kHeaderSize, held.begin()));
     EXPECT_TRUE(std::equal(backup.bytes.begin() + kFirstRecordOffset,
                            backup.bytes.begin() + kRecordsEnd, held.begin() + kFirstRecordOffset));
     EXPECT_EQ(backups[0].filename().string().substr(6), "-SN-77.kda");
@@ -257,7 +256,8 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
               std::string::npos)
         << readLine;
     EXPECT_NE(readLine.find(identity), std::string::npos) << readLine;
-    EXPECT_NE(readLine.find(R"("sha256Read":")" + digest + R"(","sha256Written":null,)"
+    EXPECT_NE(readLine.find(R"("sha256Read":")" + digest +
+                            R"(","sha256Written":null,)"
                             R"("result":"success")"),
               std::string::npos)
         << readLine;
@@ -280,7 +280,8 @@ TEST_F(ReadDialog, ABackupThatCannotBeSavedIsReportedButTheImageReadIsKept) {
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
-    EXPECT_NE(prompts.messages[0].text.indexOf(QStringLiteral("backups")), -1);
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Backup failed"));
+    EXPECT_NE(prompts.messages[0].detail.indexOf(QStringLiteral("backups")), -1);
     EXPECT_EQ(prompts.messages[1].text, English("S0009"));
     EXPECT_TRUE(std::equal(context->image.bytes.begin() + kFirstRecordOffset,
                            context->image.bytes.begin() + kRecordsEnd,

@@ -100,7 +100,8 @@ TEST_F(FileCommandsTest, OpenBackupStartsInTheBackupFolderMadeIfMissingAndLoadsT
 
     std::filesystem::create_directories(folder / "2026-01-02");
     WriteFile(folder / "2026-01-02" / "101500-SN1.kda", std::vector<std::uint8_t>(607, 0x5A));
-    prompts.openPaths = {QString::fromStdString((folder / "2026-01-02" / "101500-SN1.kda").string())};
+    prompts.openPaths = {
+        QString::fromStdString((folder / "2026-01-02" / "101500-SN1.kda").string())};
     frame->OnCommand(32792);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(context->image.bytes[606], 0x5A);

@@ -8,10 +8,13 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
 
 #include "app/app_context.h"
 #include "app/fleet_dialog.h"
+#include "files/image_file.h"
 #include "fleet/peer_fleet_port.h"
 #include "gui_test_support.h"
 #include "history/backup_store.h"
@@ -139,6 +142,9 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     }
     const QString report = QString::fromStdString((work() / "report.json").string());
     dialog->reportPathEdit()->setText(report);
+    std::ofstream(work() / "overrides.csv") << "port,serialNumber,squelch\ncom3,NEW3,5\n";
+    const QString overrides = QString::fromStdString((work() / "overrides.csv").string());
+    dialog->overridesPathEdit()->setText(overrides);
     QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
     EXPECT_TRUE(dialog->isRunning());
     EXPECT_FALSE(dialog->startButton()->isEnabled());
@@ -158,7 +164,8 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     EXPECT_EQ(Cell(*dialog, 1, FleetDialog::kResultColumn), QStringLiteral("No answer"));
     EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
     EXPECT_EQ(Cell(*dialog, 3, FleetDialog::kResultColumn), QString());
-    EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kSerialColumn), QStringLiteral("RADIO3"));
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kSerialColumn), QStringLiteral("RADIO1"));
+    EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kSerialColumn), QStringLiteral("RADIO3 \u2192 NEW3"));
     EXPECT_EQ(dialog->summaryLabel()->text(),
               QStringLiteral("2 of 3 radios succeeded. Report saved as ") + report);
     EXPECT_TRUE(dialog->startButton()->isEnabled());
@@ -167,12 +174,18 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     // The written radios hold the image with their own serial numbers; the main image and the
     // radio left unchecked are untouched.
     EXPECT_EQ(context->image.bytes, before.bytes);
+    Memory overridden = good3;
+    std::fill_n(overridden.begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
+    std::copy_n("NEW3", 4, overridden.begin() + header::kSerialNumber);
     const std::vector<std::pair<const PeerFleetPort*, const Memory*>> written = {
-        {&first, &good1}, {&third, &good3}};
+        {&first, &good1}, {&third, &overridden}};
     for (const auto& [radio, held] : written) {
         RadioImage expected = before;
         std::copy_n(held->begin() + header::kSerialNumber, header::kSerialNumberSize,
                     expected.bytes.begin() + header::kSerialNumber);
+        if (radio == &third) {
+            expected.bytes[header::kSquelchLevel] = 5;
+        }
         std::copy_n(held->begin() + header::kUserId, header::kUserIdSize,
                     expected.bytes.begin() + header::kUserId);
         expected.bytes[kFirstRecordOffset] = 1;  // channel 1's in-use mark always goes out set
@@ -192,7 +205,24 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     EXPECT_EQ(std::count(audit.begin(), audit.end(), '\n'), 3);
     EXPECT_NE(audit.find(R"("program":"halyx","operation":"fleet write","port":"COM2")"),
               std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(work() / "report.json"));
+
+    const auto json = nlohmann::json::parse(testing::ReadText(work() / "report.json"));
+    EXPECT_EQ(json["program"], "halyx");
+    EXPECT_EQ(json["operation"], "fleet write");
+    EXPECT_EQ(json["image"], nullptr);  // the current image
+    EXPECT_EQ(json["overrides"], overrides.toStdString());
+    EXPECT_EQ(json["succeeded"], 2);
+    EXPECT_EQ(json["failed"], 1);
+    ASSERT_EQ(json["radios"].size(), 3u);
+    EXPECT_EQ(json["radios"][1]["port"], "COM2");
+    EXPECT_EQ(json["radios"][1]["result"], "link-failure");
+    EXPECT_EQ(json["radios"][2]["serialBefore"], "RADIO3");
+    EXPECT_EQ(json["radios"][2]["serialAfter"], "NEW3");
+    // Each backup holds what its radio held before the run.
+    RadioImage backup;
+    ASSERT_TRUE(LoadImageFile(json["radios"][0]["backup"].get<std::string>(), backup).ok());
+    EXPECT_TRUE(std::equal(good1.begin() + kFirstRecordOffset, good1.begin() + kRecordsEnd,
+                           backup.bytes.begin() + kFirstRecordOffset));
 }
 
 TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
@@ -206,7 +236,20 @@ TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
     EXPECT_EQ(dialog->run(), nullptr);
     EXPECT_EQ(radio.peer.framesReceived(), 0);
 
+    // Overrides naming a radio that is not in the run refuse it before anything is sent.
     dialog->SetPortChecked(0, true);
+    std::ofstream(work() / "overrides.csv") << "port,userId\nCOM1,A1\nCOM9,A9\n";
+    dialog->overridesPathEdit()->setText(
+        QString::fromStdString((work() / "overrides.csv").string()));
+    dialog->OnStart();
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1].text,
+              QStringLiteral("The overrides were refused; nothing was written."));
+    EXPECT_NE(prompts.messages[1].detail.indexOf(QStringLiteral("line 3")), -1);
+    EXPECT_EQ(dialog->run(), nullptr);
+    EXPECT_EQ(radio.peer.framesReceived(), 0);
+
+    dialog->overridesPathEdit()->clear();
     dialog->OnStart();
     ASSERT_TRUE(dialog->isRunning());
     QTest::mouseClick(dialog->stopButton(), Qt::LeftButton);

@@ -90,7 +90,9 @@ std::filesystem::path ShellTest::work() const {
 }
 
 std::filesystem::path ShellTest::dataHome() const {
-    return work() / "data";
+    // Beside the program directory, which lives as long as the process: the file layout that
+    // names the data folder is found once per process, like the program directory.
+    return home() / "xdg-data";
 }
 
 void ShellTest::WriteSettings(const std::string& content) {

@@ -79,7 +79,8 @@ protected:
 
     std::filesystem::path home() const;
     std::filesystem::path work() const;
-    // XDG_DATA_HOME of the test: the halyx folder of backups and the audit log is beneath it.
+    // XDG_DATA_HOME of the tests, emptied before each: the halyx folder of backups and the audit
+    // log is beneath it.
     std::filesystem::path dataHome() const;
 
     void WriteSettings(const std::string& content);

@@ -7,7 +7,7 @@
 #include "app/app_context.h"
 #include "app/command_ids.h"
 #include "app/dialog_units.h"
-#include "app/file_commands.h"
+#include "app/fleet_texts.h"
 #include "app/shell_texts.h"
 #include "app/ui_font.h"
 #include "app/ui_prompts.h"
@@ -86,17 +86,21 @@ void ExchangeDialog::OnTimer() {
 
 void ExchangeDialog::Record(std::string_view operation, std::string_view result,
                             const RadioImage* imageRead, const RadioImage* imageWritten) {
-    RadioOperation op;
+    GuiRadioOperation op;
     op.operation = operation;
     op.result = result;
     op.imageRead = imageRead;
     op.imageWritten = imageWritten;
     op.durationMs = MillisecondsSince(startedAt_);
-    const RadioOperationRecord record = RecordRadioOperation(context_, op);
-    // A failed audit line is not worth a box of its own after every exchange; a failed backup
-    // is: the user may be about to change a radio whose old configuration is not kept.
-    if (imageRead != nullptr && !record.backup.ok()) {
-        FileCommands::ReportFileError(prompts_, this, record.backup);
+    const OperationRecord record = RecordGuiOperation(context_, op);
+    // A failed audit line is not worth a box after every exchange; a failed backup is: the user
+    // may be about to change a radio whose old configuration is not kept.
+    if (!record.backupError.empty()) {
+        prompts_.informWithDetail(
+            this, PromptIcon::Stop, QString::fromUtf8(captions::kFileError),
+            QString::fromStdString(
+                context_.textOr(fleet_text::kBackupFailed.key, fleet_text::kBackupFailed.english)),
+            QString::fromStdString(record.backupError));
     }
 }
 
