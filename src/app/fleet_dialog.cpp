@@ -119,6 +119,8 @@ QWidget* FleetDialog::BuildSources() {
     imagePath_ = new QLineEdit(box);
     overridesPath_ = new QLineEdit(box);
     reportPath_ = new QLineEdit(box);
+    // What an empty field means: a time-stamped name beside the image.
+    reportPath_->setPlaceholderText(QStringLiteral("fleet-report-YYYYMMDD-HHMMSS.json"));
     // Typing a file name is choosing the file.
     connect(imagePath_, &QLineEdit::textEdited, imageFile_,
             [this] { imageFile_->setChecked(true); });

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -259,6 +260,65 @@ TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
     // The report goes beside the image: the current directory for the current image.
     EXPECT_TRUE(dialog->reportPath().startsWith(QString::fromStdString(work().string())));
     EXPECT_TRUE(std::filesystem::exists(dialog->reportPath().toStdString()));
+}
+
+// Not a check: with HALYX_FLEET_SCREENSHOT=FILE.png (and HALYX_FLEET_LANGUAGE=chinese for the
+// other language file) saves a picture of the dialog in the middle of a run with the shipped
+// language files, radios at different speeds and two failures (scripts/fleet-screenshot.sh).
+TEST_F(FleetDialogTest, PictureOfARun) {
+    const char* out = std::getenv("HALYX_FLEET_SCREENSHOT");
+    if (out == nullptr) {
+        GTEST_SKIP() << "HALYX_FLEET_SCREENSHOT names no picture to take";
+    }
+    const char* language = std::getenv("HALYX_FLEET_LANGUAGE");
+    const std::string file =
+        language != nullptr && std::string(language) == "chinese" ? "chinese.lang" : "english.lang";
+    context->language.setFile(std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) / "data" /
+                              file);
+    RadioPeerFaults refuses;
+    refuses.nakBlock = {6, 3};
+    RadioPeerFaults silent;
+    silent.silent = true;
+    for (int n = 1; n <= 6; ++n) {
+        AddRadio("COM" + std::to_string(n),
+                 Radio(static_cast<std::uint8_t>(n), "SIM" + std::to_string(n)),
+                 n == 3   ? refuses
+                 : n == 5 ? silent
+                          : RadioPeerFaults{});
+    }
+    // Radios of different speeds: each answers at every n-th chance only.
+    const std::vector<int> slowness = {1, 2, 1, 3, 1, 1};
+    deliver.stop();
+    int round = 0;
+    QTimer uneven;
+    uneven.setInterval(1);
+    QObject::connect(&uneven, &QTimer::timeout, [&] {
+        ++round;
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            if (round % slowness[i] == 0) {
+                radios.at(choices[i].devicePath)->Deliver();
+            }
+        }
+    });
+    uneven.start();
+    auto dialog = MakeDialog();
+    dialog->resize(720, 420);
+    dialog->show();
+    for (int row = 0; row < 5; ++row) {
+        dialog->SetPortChecked(row, true);
+    }
+    std::ofstream(work() / "site-a.csv") << "port,serialNumber,userId\nCOM2,SITE A2,A2\n";
+    dialog->overridesPathEdit()->setText(QString::fromStdString((work() / "site-a.csv").string()));
+    dialog->OnStart();
+    ASSERT_NE(dialog->run(), nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    while (dialog->run()->engine().radio(0).progress() < 52 && clock.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    ASSERT_TRUE(dialog->grab().save(QString::fromLocal8Bit(out)));
+    dialog->OnStop();
+    WaitUntilIdle(*dialog);
 }
 
 }  // namespace
