@@ -25,6 +25,9 @@ inline constexpr int kExportCsv = 32787;
 inline constexpr int kExportPdf = 32788;
 inline constexpr int kExportHtml = 32789;
 inline constexpr int kCompareFile = 32790;
+// The fleet station: many radios written at once, and the backups every read keeps.
+inline constexpr int kFleetWrite = 32791;
+inline constexpr int kOpenBackup = 32792;
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 // Edit and pane accelerators. Undo and redo go to the main form; the others are bound so that

@@ -1,8 +1,10 @@
 #include "app/file_commands.h"
 
 #include <filesystem>
+#include <system_error>
 
 #include "app/app_context.h"
+#include "app/radio_history.h"
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
 #include "files/image_file.h"
@@ -48,6 +50,21 @@ void FileCommands::New() {
 
 void FileCommands::Open() {
     const std::optional<QString> path = prompts_.openFile(window_, kOpenDialog);
+    if (path) {
+        LoadFile(*path);
+    }
+}
+
+void FileCommands::OpenBackup() {
+    FileDialogSpec spec = kOpenDialog;
+    const std::filesystem::path folder = HistoryPlacesOf(context_).backupFolder;
+    std::error_code error;
+    // A folder that cannot be made leaves the dialog where Qt would open it: the user can still
+    // find a backup kept elsewhere.
+    if (!folder.empty() && (std::filesystem::create_directories(folder, error) || !error)) {
+        spec.folder = QString::fromStdU16String(folder.u16string());
+    }
+    const std::optional<QString> path = prompts_.openFile(window_, spec);
     if (path) {
         LoadFile(*path);
     }

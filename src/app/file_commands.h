@@ -23,6 +23,8 @@ public:
     void New();
     // Open: lets the user pick a .kda file and loads it; the view is refreshed on success.
     void Open();
+    // Open backup: Open, with the file dialog starting in the backup folder (made if missing).
+    void OpenBackup();
     // Save: lets the user pick a file name and writes the image there.
     void Save();
 

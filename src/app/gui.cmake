@@ -4,16 +4,22 @@
 add_library(halyx_context STATIC
     ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/radio_history.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui_font.cpp)
 target_include_directories(halyx_context PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_context
-    PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial Qt6::Widgets
+    PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_history
+           Qt6::Widgets
     PRIVATE halyx_options)
 
 add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/builtin_texts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog_run.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fleet_ports.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fleet_run.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lock_key_source.cpp
     ${CMAKE_CURRENT_LIST_DIR}/halyx_app.cpp
     ${CMAKE_CURRENT_LIST_DIR}/interchange_commands.cpp
@@ -32,7 +38,7 @@ add_library(halyx_gui STATIC
 target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_gui
     PUBLIC halyx_context halyx_form halyx_factory halyx_files halyx_interchange halyx_sheet_render
-           Qt6::Widgets Qt6::PrintSupport
+           halyx_fleet_serial halyx_history Qt6::Widgets Qt6::PrintSupport
     PRIVATE halyx_options)
 
 # The lock-key panes read the keyboard's indicators where the platform tells them: XKB on X11

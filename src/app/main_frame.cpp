@@ -9,6 +9,8 @@
 #include "app/dialogs/read_radio_dialog.h"
 #include "app/dialogs/write_radio_dialog.h"
 #include "app/file_commands.h"
+#include "app/fleet_dialog.h"
+#include "app/fleet_texts.h"
 #include "app/interchange_commands.h"
 #include "app/port_settings_dialog.h"
 #include "app/shell_texts.h"
@@ -95,6 +97,12 @@ void CMainFrame::OnCommand(int commandId) {
             break;
         case cmd::kCompareFile:
             interchange_->CompareWithFile();
+            break;
+        case cmd::kOpenBackup:
+            fileCommands_->OpenBackup();
+            break;
+        case cmd::kFleetWrite:
+            OpenFleetDialog();
             break;
         case cmd::kEditUndo:
             view_->Undo();
@@ -192,6 +200,18 @@ void CMainFrame::OpenReadDialog() {
 
 void CMainFrame::OpenWriteDialog() {
     WriteRadioDialog dialog(context_, prompts_, this);
+    dialog.exec();
+}
+
+void CMainFrame::OpenFleetDialog() {
+    // The fleet opens ports of its own; the main window's link must be idle meanwhile.
+    if (context_.afterLinkByte) {
+        prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
+                        QString::fromStdString(
+                            context_.textOr(fleet_text::kBusy.key, fleet_text::kBusy.english)));
+        return;
+    }
+    FleetDialog dialog(context_, prompts_, this);
     dialog.exec();
 }
 

@@ -93,6 +93,7 @@ private:
     void UpdateViewChecks();
     void OpenReadDialog();
     void OpenWriteDialog();
+    void OpenFleetDialog();
     void OpenPortSettings();
     bool IsPointingAtCommand() const;
 

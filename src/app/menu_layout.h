@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/command_ids.h"
+#include "app/fleet_texts.h"
 #include "app/shell_texts.h"
 #include "interchange/interchange_texts.h"
 
@@ -27,7 +28,7 @@ inline constexpr int kSeparator = 0;
 
 namespace menu_layout {
 // Items are only ever appended, so every older item keeps its place.
-inline constexpr std::array<MenuItemSpec, 11> kFile{{
+inline constexpr std::array<MenuItemSpec, 12> kFile{{
     {cmd::kFileNew, keys::kMenuNew},
     {cmd::kFileOpen, keys::kMenuOpen},
     {cmd::kFileSave, keys::kMenuSave},
@@ -39,11 +40,15 @@ inline constexpr std::array<MenuItemSpec, 11> kFile{{
     {cmd::kExportPdf, text::kMenuExportPdf.key, text::kMenuExportPdf.english},
     {cmd::kExportHtml, text::kMenuExportHtml.key, text::kMenuExportHtml.english},
     {cmd::kCompareFile, text::kMenuCompare.key, text::kMenuCompare.english},
+    {cmd::kOpenBackup, fleet_text::kMenuOpenBackup.key, fleet_text::kMenuOpenBackup.english},
 }};
-inline constexpr std::array<MenuItemSpec, 4> kProgram{{{cmd::kReadRadio, keys::kMenuReadRadio},
-                                                       {cmd::kWriteRadio, keys::kMenuWriteRadio},
-                                                       {kSeparator, {}},
-                                                       {cmd::kTest, keys::kMenuTest}}};
+inline constexpr std::array<MenuItemSpec, 5> kProgram{{
+    {cmd::kReadRadio, keys::kMenuReadRadio},
+    {cmd::kWriteRadio, keys::kMenuWriteRadio},
+    {kSeparator, {}},
+    {cmd::kTest, keys::kMenuTest},
+    {cmd::kFleetWrite, fleet_text::kMenuFleetWrite.key, fleet_text::kMenuFleetWrite.english},
+}};
 inline constexpr std::array<MenuItemSpec, 1> kSettings{
     {{cmd::kPortSettings, keys::kMenuPortSettings}}};
 inline constexpr std::array<MenuItemSpec, 2> kLanguage{

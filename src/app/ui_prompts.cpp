@@ -32,6 +32,9 @@ void SetUpFileDialog(QFileDialog& dialog, const FileDialogSpec& spec) {
     if (!spec.defaultSuffix.isEmpty()) {
         dialog.setDefaultSuffix(spec.defaultSuffix);
     }
+    if (!spec.folder.isEmpty()) {
+        dialog.setDirectory(spec.folder);
+    }
     if (!spec.initialName.isEmpty()) {
         dialog.selectFile(spec.initialName);
     }

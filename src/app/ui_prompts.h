@@ -19,6 +19,8 @@ struct FileDialogSpec {
     QString pattern;
     QString initialName;
     QString defaultSuffix;
+    // The folder the dialog opens in; Qt's choice (the last one used) when empty.
+    QString folder = {};
 };
 
 // Every message box, file dialog and print dialog of the shell goes through this interface, so

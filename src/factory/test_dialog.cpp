@@ -280,6 +280,7 @@ void TestDialog::StopEverything() {
     deviceTimer_.stop();
     if (running_ != nullptr && running_->IsRunning()) {
         running_->Cancel();
+        RecordTuning("cancelled");
     }
     tickTimer_.stop();
     armedTimer_ = kNoTimer;

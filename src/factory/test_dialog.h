@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QTimer>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -117,6 +118,8 @@ private:
     void RunFailureRoutine();
     void ReportFileError(const FileResult& result);
     void StopEverything();
+    // The audit line of the tuning exchange that has ended.
+    void RecordTuning(std::string_view result);
 
     AppContext& context_;
     UiPrompts& prompts_;
@@ -137,6 +140,7 @@ private:
     TuningReadExchange readExchange_;
     TuningWriteExchange writeExchange_;
     Exchange* running_ = nullptr;
+    std::chrono::steady_clock::time_point runningSince_;
     QTimer tickTimer_;
     QTimer deviceTimer_;
     int armedTimer_ = kNoTimer;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/app_context.h"
+#include "app/radio_history.h"
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
 #include "factory/test_dialog.h"
@@ -68,6 +69,7 @@ void TestDialog::ShowResult(std::string_view key) {
 void TestDialog::StartExchange(Exchange& exchange) {
     SetExchangeButtonsEnabled(false);
     running_ = &exchange;
+    runningSince_ = std::chrono::steady_clock::now();
     exchange.Start();
 }
 
@@ -110,7 +112,23 @@ void TestDialog::OnTimerChanged(int timerId) {
     }
 }
 
+void TestDialog::RecordTuning(std::string_view result) {
+    const bool reading = running_ == &readExchange_;
+    GuiRadioOperation op;
+    op.operation = reading ? "tuning read" : "tuning write";
+    op.result = result;
+    // The tuning write sends the image's settings and records after the values.
+    op.imageWritten = reading ? nullptr : &context_.image;
+    op.durationMs = MillisecondsSince(runningSince_);
+    op.portNumber = ChosenPortNumber();
+    // The tuning values are not an image: there is nothing to back up, only the line to keep.
+    RecordGuiOperation(context_, op);
+}
+
 void TestDialog::OnFinished(ExchangeResult result) {
+    RecordTuning(result == ExchangeResult::Success           ? "success"
+                 : result == ExchangeResult::ReadBackDiffers ? "read-back-differs"
+                                                             : "link-failure");
     const bool reading = running_ == &readExchange_;
     running_ = nullptr;
     SetExchangeButtonsEnabled(true);

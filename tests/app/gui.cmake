@@ -56,3 +56,7 @@ halyx_add_gtest(gui_installed_layout_test GUI
 halyx_add_gtest(gui_edit_history_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_edit_history_test.cpp
     LIBS halyx_gui_test_support Qt6::Test)
+
+halyx_add_gtest(gui_fleet_dialog_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_fleet_dialog_test.cpp
+    LIBS halyx_gui_test_support halyx_radio_peer Qt6::Test)

@@ -9,7 +9,10 @@
 #include "app/app_context.h"
 #include "app/dialogs/read_radio_dialog.h"
 #include "app/dialogs/write_radio_dialog.h"
+#include "files/image_file.h"
+#include "fleet/fleet_history.h"
 #include "gui_test_support.h"
+#include "history/backup_store.h"
 #include "radiosim/peer_sink.h"
 #include "radiosim/radio_peer.h"
 #include "support/temp_dir.h"
@@ -213,6 +216,76 @@ TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow
     EXPECT_NE(log.find(kReadStartMarker), std::string::npos);
     EXPECT_NE(log.find(kReadEndMarker), std::string::npos);
     EXPECT_EQ(context->afterLinkByte, nullptr);
+}
+
+TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
+    WriteSettings("[port]\ncom=2\n[devices]\nCOM2=/dev/ttyRADIO\n");
+    const std::string serial = "SN-77";
+    std::fill_n(peer.memory().begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
+    std::copy(serial.begin(), serial.end(), peer.memory().begin() + header::kSerialNumber);
+    const RadioPeer::Memory held = peer.memory();
+    ReadRadioDialog read(*context, prompts, {});
+    read.OnStart();
+    Run(read);
+    WriteRadioDialog write(*context, prompts, nullptr, 2);
+    write.OnStart();
+    Run(write);
+    ASSERT_EQ(prompts.messages.size(), 2u);  // the two verdicts, no backup failure
+
+    const std::vector<std::filesystem::path> backups =
+        BackupStore(dataHome() / "halyx" / "backups").List();
+    ASSERT_EQ(backups.size(), 1u);
+    RadioImage backup;
+    ASSERT_TRUE(LoadImageFile(backups[0], backup).ok());
+    EXPECT_TRUE(std::equal(backup.bytes.begin(), backup.bytes.begin() + kHeaderSize, held.begin()));
+    EXPECT_TRUE(std::equal(backup.bytes.begin() + kFirstRecordOffset,
+                           backup.bytes.begin() + kRecordsEnd, held.begin() + kFirstRecordOffset));
+    EXPECT_EQ(backups[0].filename().string().substr(6), "-SN-77.kda");
+
+    std::istringstream lines(testing::ReadText(dataHome() / "halyx" / "audit.jsonl"));
+    std::string readLine;
+    std::string writeLine;
+    std::string extra;
+    std::getline(lines, readLine);
+    std::getline(lines, writeLine);
+    EXPECT_FALSE(std::getline(lines, extra));
+    const std::string digest = ImageFileSha256(context->image);
+    const std::string identity = R"("serialNumber":"SN-77",)";
+    EXPECT_NE(readLine.find(R"("program":"halyx","operation":"read","port":"COM2",)"
+                            R"("device":"/dev/ttyRADIO",)"),
+              std::string::npos)
+        << readLine;
+    EXPECT_NE(readLine.find(identity), std::string::npos) << readLine;
+    EXPECT_NE(readLine.find(R"("sha256Read":")" + digest +
+                            R"(","sha256Written":null,)"
+                            R"("result":"success")"),
+              std::string::npos)
+        << readLine;
+    EXPECT_NE(readLine.find(R"("backup":")" + backups[0].string() + R"("})"), std::string::npos)
+        << readLine;
+    EXPECT_NE(writeLine.find(R"("operation":"write")"), std::string::npos) << writeLine;
+    EXPECT_NE(writeLine.find(R"("sha256Read":null,"sha256Written":")" + digest +
+                             R"(","result":"success")"),
+              std::string::npos)
+        << writeLine;
+    EXPECT_NE(writeLine.find(R"("backup":null})"), std::string::npos) << writeLine;
+}
+
+TEST_F(ReadDialog, ABackupThatCannotBeSavedIsReportedButTheImageReadIsKept) {
+    // A file where the data folder should be: nothing can be made beneath it.
+    WriteFile(dataHome(), {0x01});
+    ReadRadioDialog dialog(*context, prompts, {});
+    dialog.OnStart();
+    Run(dialog);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
+    EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Backup failed"));
+    EXPECT_NE(prompts.messages[0].detail.indexOf(QStringLiteral("backups")), -1);
+    EXPECT_EQ(prompts.messages[1].text, English("S0009"));
+    EXPECT_TRUE(std::equal(context->image.bytes.begin() + kFirstRecordOffset,
+                           context->image.bytes.begin() + kRecordsEnd,
+                           peer.memory().begin() + kFirstRecordOffset));
 }
 
 TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {

@@ -88,6 +88,27 @@ TEST_F(FileCommandsTest, OpenUsesTheKdaFilterAndLoadsUpTo2048Bytes) {
     EXPECT_EQ(context->image.bytes[100], 0xA5);
 }
 
+TEST_F(FileCommandsTest, OpenBackupStartsInTheBackupFolderMadeIfMissingAndLoadsTheChoice) {
+    const std::filesystem::path folder = dataHome() / "halyx" / "backups";
+    ASSERT_FALSE(std::filesystem::exists(folder));
+    frame->OnCommand(32792);  // cancelled
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    ASSERT_EQ(prompts.openSpecs.size(), 1u);
+    EXPECT_EQ(prompts.openSpecs[0].folder, QString::fromStdString(folder.string()));
+    EXPECT_EQ(prompts.openSpecs[0].pattern, QStringLiteral("*.kda;"));
+    EXPECT_EQ(frame->commandAction(32792)->text(), QStringLiteral("Open &Backup..."));
+
+    std::filesystem::create_directories(folder / "2026-01-02");
+    WriteFile(folder / "2026-01-02" / "101500-SN1.kda", std::vector<std::uint8_t>(607, 0x5A));
+    prompts.openPaths = {
+        QString::fromStdString((folder / "2026-01-02" / "101500-SN1.kda").string())};
+    frame->OnCommand(32792);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(context->image.bytes[606], 0x5A);
+    EXPECT_EQ(context->imageFileName, "101500-SN1.kda");
+    EXPECT_EQ(Refreshes(), 1);
+}
+
 TEST_F(FileCommandsTest, OpenRefusesAnOversizeFileWithAMessageAndChangesNothing) {
     const std::uint16_t length = context->image.length;
     WriteFile(work() / "big.kda", std::vector<std::uint8_t>(2049, 0xEE));

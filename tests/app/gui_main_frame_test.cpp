@@ -39,9 +39,10 @@ QMenu* Menu(CMainFrame* frame, int position) {
 TEST_F(MainFrame, MenusHoldTheirCommandsInOrderWithIdsAsDataAndObjectNames) {
     StartWith("[setup]\nlanguage=english\n");
     const std::vector<std::vector<int>> expected = {
-        // The channel-interchange items come after the original ones.
-        {57600, 57601, 32780, 0, 57665, 0, 32786, 32787, 32788, 32789, 32790},
-        {32773, 32774, 0, 32785},
+        // The channel-interchange items and Open backup come after the original ones, as does
+        // Fleet write.
+        {57600, 57601, 32780, 0, 57665, 0, 32786, 32787, 32788, 32789, 32790, 32792},
+        {32773, 32774, 0, 32785, 32791},
         {32775},
         {32783, 32784},
         {59392, 59393},

@@ -68,6 +68,8 @@ void ShellTest::SetUp() {
     ASSERT_TRUE(SharedHome().isValid());
     ASSERT_TRUE(work_.isValid());
     qputenv("HALYX_HOME", SharedHome().path().toUtf8());
+    // Backups and audit lines of radio operations stay in the test's own folder.
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataHome().string()));
     for (const auto& entry : std::filesystem::directory_iterator(home())) {
         std::filesystem::remove_all(entry.path());
     }
@@ -85,6 +87,12 @@ std::filesystem::path ShellTest::home() const {
 
 std::filesystem::path ShellTest::work() const {
     return std::filesystem::path(work_.path().toStdString());
+}
+
+std::filesystem::path ShellTest::dataHome() const {
+    // Beside the program directory, which lives as long as the process: the file layout that
+    // names the data folder is found once per process, like the program directory.
+    return home() / "xdg-data";
 }
 
 void ShellTest::WriteSettings(const std::string& content) {

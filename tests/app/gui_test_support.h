@@ -79,6 +79,9 @@ protected:
 
     std::filesystem::path home() const;
     std::filesystem::path work() const;
+    // XDG_DATA_HOME of the tests, emptied before each: the halyx folder of backups and the audit
+    // log is beneath it.
+    std::filesystem::path dataHome() const;
 
     void WriteSettings(const std::string& content);
     std::string ReadSettings() const;

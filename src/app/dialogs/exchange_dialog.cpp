@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "app/command_ids.h"
 #include "app/dialog_units.h"
+#include "app/fleet_texts.h"
 #include "app/shell_texts.h"
 #include "app/ui_font.h"
 #include "app/ui_prompts.h"
@@ -60,7 +61,9 @@ QString ExchangeDialog::Text(std::string_view key) const {
 }
 
 bool ExchangeDialog::StartExchange(std::string_view portErrorCaption) {
+    startedAt_ = std::chrono::steady_clock::now();
     if (!context_.portOpen && !OpenLinkPort(context_)) {
+        Record(operationName(), "port-error", nullptr, nullptr);
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(portErrorCaption),
                                   Text(keys::kPortOpenFailed),
                                   QString::fromStdString(PortOpenFailureDetail(context_)));
@@ -78,6 +81,26 @@ bool ExchangeDialog::StartExchange(std::string_view portErrorCaption) {
 void ExchangeDialog::OnTimer() {
     if (armedTimer_ != kNoTimer) {
         exchange().Tick();
+    }
+}
+
+void ExchangeDialog::Record(std::string_view operation, std::string_view result,
+                            const RadioImage* imageRead, const RadioImage* imageWritten) {
+    GuiRadioOperation op;
+    op.operation = operation;
+    op.result = result;
+    op.imageRead = imageRead;
+    op.imageWritten = imageWritten;
+    op.durationMs = MillisecondsSince(startedAt_);
+    const OperationRecord record = RecordGuiOperation(context_, op);
+    // A failed audit line is not worth a box after every exchange; a failed backup is: the user
+    // may be about to change a radio whose old configuration is not kept.
+    if (!record.backupError.empty()) {
+        prompts_.informWithDetail(
+            this, PromptIcon::Stop, QString::fromUtf8(captions::kFileError),
+            QString::fromStdString(
+                context_.textOr(fleet_text::kBackupFailed.key, fleet_text::kBackupFailed.english)),
+            QString::fromStdString(record.backupError));
     }
 }
 
@@ -125,6 +148,7 @@ void ExchangeDialog::StopListening() {
 void ExchangeDialog::done(int result) {
     if (exchange().IsRunning()) {
         exchange().Cancel();
+        Record(operationName(), "cancelled", nullptr, nullptr);
     }
     StopListening();
     QDialog::done(result);

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <chrono>
 #include <string_view>
 
+#include "app/radio_history.h"
 #include "link/exchange.h"
 
 class QProgressBar;
@@ -56,6 +58,13 @@ protected:
     // After a failure: the port is closed and the flag cleared, so the next start re-opens it.
     void ClosePortAfterFailure();
     QString Text(std::string_view key) const;
+    // Keeps the history of the exchange that has ended (or could not start): the audit line,
+    // and the backup when `imageRead` is given. A backup that fails is reported; the exchange's
+    // result stands.
+    void Record(std::string_view operation, std::string_view result, const RadioImage* imageRead,
+                const RadioImage* imageWritten);
+    // The operation's name in the audit log ("read", "write").
+    virtual std::string_view operationName() const = 0;
 
     AppContext& context_;
     UiPrompts& prompts_;
@@ -68,6 +77,7 @@ private:
     QPushButton* close_ = nullptr;
     QTimer timer_;
     int armedTimer_ = kNoTimer;
+    std::chrono::steady_clock::time_point startedAt_;
 };
 
 }  // namespace halyx

@@ -31,6 +31,7 @@ void ReadRadioDialog::OnStart() {
 
 void ReadRadioDialog::OnFinished(ExchangeResult result) {
     if (result == ExchangeResult::Success) {
+        Record(operationName(), "success", &context_.image, nullptr);
         ShowResult(keys::kReadDone);
         SetButtonsEnabled(true);
         if (afterSuccessfulRead_) {
@@ -41,6 +42,7 @@ void ReadRadioDialog::OnFinished(ExchangeResult result) {
     }
     // The exchange empties the progress bar once the box has been acknowledged.
     SetButtonsEnabled(true);
+    Record(operationName(), "link-failure", nullptr, nullptr);
     ShowResult(keys::kExchangeFailed);
     ClosePortAfterFailure();
 }

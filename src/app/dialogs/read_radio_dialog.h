@@ -26,6 +26,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    std::string_view operationName() const override { return "read"; }
 
 private:
     RadioReadExchange exchange_;

@@ -22,6 +22,9 @@ public:
 
     void OnFinished(ExchangeResult result) override;
 
+protected:
+    std::string_view operationName() const override { return "write"; }
+
 private:
     RadioWriteExchange exchange_;
 };

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/fleet_ports.h"
+#include "app/fleet_run.h"
+#include "interchange/interchange_texts.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QToolButton;
+
+namespace halyx {
+
+struct AppContext;
+class UiPrompts;
+
+// Program > Fleet write: one image to every checked port at once. Each radio is read and backed
+// up, keeps its own serial number and user ID unless the overrides give it new ones, is written
+// and verified; one row per port shows its progress and result. At the end the report is saved
+// to the Report field's file, or, when that is empty, to a time-stamped name beside the image
+// file (the current directory for the current image). Modal; it cannot be closed while a run
+// goes on, only stopped.
+class FleetDialog : public QDialog {
+public:
+    enum Column { kPortColumn, kDeviceColumn, kSerialColumn, kProgressColumn, kResultColumn };
+
+    using PortProbe = std::function<std::vector<FleetPortChoice>()>;
+
+    // `probe` lists the ports (default: the setting file's mapping and the system's ports);
+    // `openPort` opens one radio's line (default: a serial port on its own worker).
+    FleetDialog(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr,
+                PortProbe probe = {}, FleetPortOpener openPort = {},
+                std::uint16_t verifyPauseTicks = kDefaultVerifyPauseTicks);
+    ~FleetDialog() override;
+
+    void OnStart();
+    void OnStop();
+    bool isRunning() const;
+    // The run under way or the last one; null before the first start.
+    const FleetRun* run() const { return run_.get(); }
+    // Where the last run's report went; empty when it could not be saved.
+    const QString& reportPath() const { return savedReport_; }
+
+    QTableWidget* portTable() const { return table_; }
+    void SetPortChecked(int row, bool checked);
+    QRadioButton* currentImageChoice() const { return currentImage_; }
+    QRadioButton* imageFileChoice() const { return imageFile_; }
+    QLineEdit* imagePathEdit() const { return imagePath_; }
+    QLineEdit* overridesPathEdit() const { return overridesPath_; }
+    QLineEdit* reportPathEdit() const { return reportPath_; }
+    QPushButton* startButton() const { return start_; }
+    QPushButton* stopButton() const { return stop_; }
+    QPushButton* closeButton() const { return close_; }
+    QLabel* summaryLabel() const { return summary_; }
+
+    // While a run goes on, closing (button, close box, Esc) does nothing: Stop ends it first.
+    void done(int result) override;
+
+private:
+    QString Text(const TextKey& text) const;
+    void BuildControls();
+    QWidget* BuildSources();
+    void FillPortTable();
+    std::vector<int> CheckedRows() const;
+    std::optional<RadioImage> ChosenImage();
+    struct ChosenOverridesResult {
+        std::vector<RadioOverrides> perRadio;  // one per checked row
+        std::optional<std::vector<OverridesRow>> serialRows;
+    };
+    // The overrides file's values for the checked rows; nothing (after a box) when refused.
+    std::optional<ChosenOverridesResult> ChosenOverrides(const std::vector<int>& rows);
+    QString ReportPathFor() const;
+    void ChooseImageFile();
+    void ChooseOverridesFile();
+    void ChooseReportFile();
+    void SetRunning(bool running);
+    void ShowProgress();
+    void AfterRun();
+    void SaveReport();
+
+    AppContext& context_;
+    UiPrompts& prompts_;
+    FleetPortOpener openPort_;
+    std::uint16_t verifyPauseTicks_;
+    std::vector<FleetPortChoice> ports_;
+    std::vector<int> runRows_;  // the table row of each radio of the run
+
+    QRadioButton* currentImage_ = nullptr;
+    QRadioButton* imageFile_ = nullptr;
+    QLineEdit* imagePath_ = nullptr;
+    QLineEdit* overridesPath_ = nullptr;
+    QLineEdit* reportPath_ = nullptr;
+    std::vector<QToolButton*> browseButtons_;
+    QTableWidget* table_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QPushButton* close_ = nullptr;
+
+    std::unique_ptr<FleetRun> run_;
+    bool running_ = false;
+    QString runReportPath_;
+    QString runImagePath_;
+    QString runOverridesPath_;
+    QString savedReport_;
+};
+
+}  // namespace halyx

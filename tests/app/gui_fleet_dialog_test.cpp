@@ -1,0 +1,325 @@
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+
+#include "app/app_context.h"
+#include "app/fleet_dialog.h"
+#include "files/image_file.h"
+#include "fleet/peer_fleet_port.h"
+#include "gui_test_support.h"
+#include "history/backup_store.h"
+#include "support/temp_dir.h"
+
+namespace halyx::test {
+namespace {
+
+using Memory = RadioPeer::Memory;
+
+Memory Radio(std::uint8_t seed, const std::string& serial) {
+    Memory m{};
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        m[i] = static_cast<std::uint8_t>((i * 5 + seed) & 0xFF);
+    }
+    std::fill_n(m.begin() + header::kSerialNumber, header::kSerialNumberSize, std::uint8_t{0});
+    std::copy(serial.begin(), serial.end(), m.begin() + header::kSerialNumber);
+    return m;
+}
+
+// The run owns its ports; this one hands everything to an in-process radio the test keeps.
+class BorrowedPort final : public FleetPort {
+public:
+    explicit BorrowedPort(PeerFleetPort& peer) : peer_(peer) {}
+    bool Open(SerialByteReceiver& receiver) override { return peer_.Open(receiver); }
+    FrameSink& sink() override { return peer_.sink(); }
+    void Close() override { peer_.Close(); }
+
+private:
+    PeerFleetPort& peer_;
+};
+
+class FleetDialogTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        WriteLanguageFiles();
+        context = std::make_unique<AppContext>();
+        context->language.setFile(home() / "english.lang");
+        context->port = &mainPort;
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            context->image.bytes[i] = static_cast<std::uint8_t>(i * 3 + 1);
+        }
+        context->image.length = kImageSize;
+        // Answers reach the radios' receivers as a line's bytes would: a moment later.
+        deliver.setInterval(1);
+        QObject::connect(&deliver, &QTimer::timeout, [this] {
+            for (auto& [path, radio] : radios) {
+                radio->Deliver();
+            }
+        });
+        deliver.start();
+    }
+
+    void TearDown() override {
+        deliver.stop();
+        context.reset();
+        ShellTest::TearDown();
+    }
+
+    PeerFleetPort& AddRadio(const std::string& name, const Memory& memory,
+                            RadioPeerFaults faults = {}) {
+        const std::string path = "/dev/ttyFLEET" + name;
+        choices.push_back({name, path, "in-process radio"});
+        radios[path] = std::make_unique<PeerFleetPort>(memory, faults);
+        return *radios[path];
+    }
+
+    std::unique_ptr<FleetDialog> MakeDialog() {
+        auto dialog = std::make_unique<FleetDialog>(
+            *context, prompts, nullptr, [this] { return choices; },
+            [this](const std::string& path) -> std::unique_ptr<FleetPort> {
+                return std::make_unique<BorrowedPort>(*radios.at(path));
+            },
+            /*verifyPauseTicks=*/2);
+        return dialog;
+    }
+
+    static bool WaitUntilIdle(const FleetDialog& dialog) {
+        QElapsedTimer clock;
+        clock.start();
+        while (dialog.isRunning() && clock.elapsed() < 30000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return !dialog.isRunning();
+    }
+
+    QString Cell(const FleetDialog& dialog, int row, int column) const {
+        return dialog.portTable()->item(row, column)->text();
+    }
+    int Bar(const FleetDialog& dialog, int row) const {
+        return static_cast<QProgressBar*>(
+                   dialog.portTable()->cellWidget(row, FleetDialog::kProgressColumn))
+            ->value();
+    }
+
+    FakeLinkPort mainPort;
+    RecordingPrompts prompts;
+    std::unique_ptr<AppContext> context;
+    std::vector<FleetPortChoice> choices;
+    std::map<std::string, std::unique_ptr<PeerFleetPort>> radios;
+    QTimer deliver;
+};
+
+TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheReport) {
+    const Memory good1 = Radio(1, "RADIO1");
+    const Memory naks = Radio(2, "RADIO2");
+    const Memory good3 = Radio(3, "RADIO3");
+    const Memory unchecked = Radio(4, "RADIO4");
+    RadioPeerFaults refuses;
+    refuses.nakBlock = {5, 3};
+    PeerFleetPort& first = AddRadio("COM1", good1);
+    AddRadio("COM2", naks, refuses);
+    PeerFleetPort& third = AddRadio("COM3", good3);
+    PeerFleetPort& fourth = AddRadio("COM4", unchecked);
+    const RadioImage before = context->image;
+    context->portOpen = true;  // the main window's port, which the run must not share
+
+    auto dialog = MakeDialog();
+    dialog->show();
+    ASSERT_EQ(dialog->portTable()->rowCount(), 4);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Fleet Write"));
+    for (int row : {0, 1, 2}) {
+        dialog->SetPortChecked(row, true);
+    }
+    const QString report = QString::fromStdString((work() / "report.json").string());
+    dialog->reportPathEdit()->setText(report);
+    std::ofstream(work() / "overrides.csv") << "port,serialNumber,squelch\ncom3,NEW3,5\n";
+    const QString overrides = QString::fromStdString((work() / "overrides.csv").string());
+    dialog->overridesPathEdit()->setText(overrides);
+    QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog->isRunning());
+    EXPECT_FALSE(dialog->startButton()->isEnabled());
+    EXPECT_TRUE(dialog->stopButton()->isEnabled());
+    dialog->reject();  // cannot close while running
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_TRUE(WaitUntilIdle(*dialog));
+
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(context->portOpen);
+    EXPECT_EQ(mainPort.closes, 1);
+    EXPECT_EQ(Bar(*dialog, 0), kFleetWriteSteps);
+    EXPECT_EQ(Bar(*dialog, 2), kFleetWriteSteps);
+    EXPECT_LT(Bar(*dialog, 1), kFleetWriteSteps);
+    EXPECT_EQ(Bar(*dialog, 3), 0);
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
+    EXPECT_EQ(Cell(*dialog, 1, FleetDialog::kResultColumn), QStringLiteral("No answer"));
+    EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
+    EXPECT_EQ(Cell(*dialog, 3, FleetDialog::kResultColumn), QString());
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kSerialColumn), QStringLiteral("RADIO1"));
+    EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kSerialColumn), QStringLiteral("RADIO3 \u2192 NEW3"));
+    EXPECT_EQ(dialog->summaryLabel()->text(),
+              QStringLiteral("2 of 3 radios succeeded. Report saved as ") + report);
+    EXPECT_TRUE(dialog->startButton()->isEnabled());
+    EXPECT_TRUE(dialog->closeButton()->isEnabled());
+
+    // The written radios hold the image with their own serial numbers; the main image and the
+    // radio left unchecked are untouched.
+    EXPECT_EQ(context->image.bytes, before.bytes);
+    Memory overridden = good3;
+    std::fill_n(overridden.begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
+    std::copy_n("NEW3", 4, overridden.begin() + header::kSerialNumber);
+    const std::vector<std::pair<const PeerFleetPort*, const Memory*>> written = {
+        {&first, &good1}, {&third, &overridden}};
+    for (const auto& [radio, held] : written) {
+        RadioImage expected = before;
+        std::copy_n(held->begin() + header::kSerialNumber, header::kSerialNumberSize,
+                    expected.bytes.begin() + header::kSerialNumber);
+        if (radio == &third) {
+            expected.bytes[header::kSquelchLevel] = 5;
+        }
+        std::copy_n(held->begin() + header::kUserId, header::kUserIdSize,
+                    expected.bytes.begin() + header::kUserId);
+        expected.bytes[kFirstRecordOffset] = 1;  // channel 1's in-use mark always goes out set
+        EXPECT_TRUE(std::equal(expected.bytes.begin(), expected.bytes.begin() + kHeaderSize,
+                               radio->peer.memory().begin()));
+        EXPECT_TRUE(std::equal(expected.bytes.begin() + kFirstRecordOffset,
+                               expected.bytes.begin() + kRecordsEnd,
+                               radio->peer.memory().begin() + kFirstRecordOffset));
+    }
+    EXPECT_EQ(fourth.peer.memory(), unchecked);
+    EXPECT_EQ(fourth.peer.framesReceived(), 0);
+
+    // Each radio run was backed up before it was written and has its audit line.
+    const BackupStore store(dataHome() / "halyx" / "backups");
+    EXPECT_EQ(store.List().size(), 3u);
+    const std::string audit = testing::ReadText(dataHome() / "halyx" / "audit.jsonl");
+    EXPECT_EQ(std::count(audit.begin(), audit.end(), '\n'), 3);
+    EXPECT_NE(audit.find(R"("program":"halyx","operation":"fleet write","port":"COM2")"),
+              std::string::npos);
+
+    const auto json = nlohmann::json::parse(testing::ReadText(work() / "report.json"));
+    EXPECT_EQ(json["program"], "halyx");
+    EXPECT_EQ(json["operation"], "fleet write");
+    EXPECT_EQ(json["image"], nullptr);  // the current image
+    EXPECT_EQ(json["overrides"], overrides.toStdString());
+    EXPECT_EQ(json["succeeded"], 2);
+    EXPECT_EQ(json["failed"], 1);
+    ASSERT_EQ(json["radios"].size(), 3u);
+    EXPECT_EQ(json["radios"][1]["port"], "COM2");
+    EXPECT_EQ(json["radios"][1]["result"], "link-failure");
+    EXPECT_EQ(json["radios"][2]["serialBefore"], "RADIO3");
+    EXPECT_EQ(json["radios"][2]["serialAfter"], "NEW3");
+    // Each backup holds what its radio held before the run.
+    RadioImage backup;
+    ASSERT_TRUE(LoadImageFile(json["radios"][0]["backup"].get<std::string>(), backup).ok());
+    EXPECT_TRUE(std::equal(good1.begin() + kFirstRecordOffset, good1.begin() + kRecordsEnd,
+                           backup.bytes.begin() + kFirstRecordOffset));
+}
+
+TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
+    RadioPeerFaults silent;
+    silent.silent = true;
+    PeerFleetPort& radio = AddRadio("COM1", Radio(1, "QUIET"), silent);
+    auto dialog = MakeDialog();
+    dialog->OnStart();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Choose at least one port."));
+    EXPECT_EQ(dialog->run(), nullptr);
+    EXPECT_EQ(radio.peer.framesReceived(), 0);
+
+    // Overrides naming a radio that is not in the run refuse it before anything is sent.
+    dialog->SetPortChecked(0, true);
+    std::ofstream(work() / "overrides.csv") << "port,userId\nCOM1,A1\nCOM9,A9\n";
+    dialog->overridesPathEdit()->setText(
+        QString::fromStdString((work() / "overrides.csv").string()));
+    dialog->OnStart();
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1].text,
+              QStringLiteral("The overrides were refused; nothing was written."));
+    EXPECT_NE(prompts.messages[1].detail.indexOf(QStringLiteral("line 3")), -1);
+    EXPECT_EQ(dialog->run(), nullptr);
+    EXPECT_EQ(radio.peer.framesReceived(), 0);
+
+    dialog->overridesPathEdit()->clear();
+    dialog->OnStart();
+    ASSERT_TRUE(dialog->isRunning());
+    QTest::mouseClick(dialog->stopButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntilIdle(*dialog));
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kResultColumn), QStringLiteral("Stopped"));
+    EXPECT_EQ(dialog->run()->engine().radio(0).report().result, FleetResult::Cancelled);
+    // The report goes beside the image: the current directory for the current image.
+    EXPECT_TRUE(dialog->reportPath().startsWith(QString::fromStdString(work().string())));
+    EXPECT_TRUE(std::filesystem::exists(dialog->reportPath().toStdString()));
+}
+
+// Not a check: with HALYX_FLEET_SCREENSHOT=FILE.png (and HALYX_FLEET_LANGUAGE=chinese for the
+// other language file) saves a picture of the dialog in the middle of a run with the shipped
+// language files, radios at different speeds and two failures (scripts/fleet-screenshot.sh).
+TEST_F(FleetDialogTest, PictureOfARun) {
+    const char* out = std::getenv("HALYX_FLEET_SCREENSHOT");
+    if (out == nullptr) {
+        GTEST_SKIP() << "HALYX_FLEET_SCREENSHOT names no picture to take";
+    }
+    const char* language = std::getenv("HALYX_FLEET_LANGUAGE");
+    const std::string file =
+        language != nullptr && std::string(language) == "chinese" ? "chinese.lang" : "english.lang";
+    context->language.setFile(std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) / "data" /
+                              file);
+    RadioPeerFaults refuses;
+    refuses.nakBlock = {6, 3};
+    RadioPeerFaults silent;
+    silent.silent = true;
+    for (int n = 1; n <= 6; ++n) {
+        AddRadio("COM" + std::to_string(n),
+                 Radio(static_cast<std::uint8_t>(n), "SIM" + std::to_string(n)),
+                 n == 3   ? refuses
+                 : n == 5 ? silent
+                          : RadioPeerFaults{});
+    }
+    // Radios of different speeds: each answers at every n-th chance only.
+    const std::vector<int> slowness = {1, 2, 1, 3, 1, 1};
+    deliver.stop();
+    int round = 0;
+    QTimer uneven;
+    uneven.setInterval(1);
+    QObject::connect(&uneven, &QTimer::timeout, [&] {
+        ++round;
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            if (round % slowness[i] == 0) {
+                radios.at(choices[i].devicePath)->Deliver();
+            }
+        }
+    });
+    uneven.start();
+    auto dialog = MakeDialog();
+    dialog->resize(720, 420);
+    dialog->show();
+    for (int row = 0; row < 5; ++row) {
+        dialog->SetPortChecked(row, true);
+    }
+    std::ofstream(work() / "site-a.csv") << "port,serialNumber,userId\nCOM2,SITE A2,A2\n";
+    dialog->overridesPathEdit()->setText(QString::fromStdString((work() / "site-a.csv").string()));
+    dialog->OnStart();
+    ASSERT_NE(dialog->run(), nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    while (dialog->run()->engine().radio(0).progress() < 52 && clock.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    ASSERT_TRUE(dialog->grab().save(QString::fromLocal8Bit(out)));
+    dialog->OnStop();
+    WaitUntilIdle(*dialog);
+}
+
+}  // namespace
+}  // namespace halyx::test
