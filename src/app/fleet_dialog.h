@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/fleet_ports.h"
-#include "app/fleet_run.h"
+#include "fleet/fleet_session.h"
 #include "interchange/interchange_texts.h"
 
 class QLabel;
@@ -45,7 +45,7 @@ public:
     void OnStop();
     bool isRunning() const;
     // The run under way or the last one; null before the first start.
-    const FleetRun* run() const { return run_.get(); }
+    const FleetSession* run() const { return run_.get(); }
     // Where the last run's report went; empty when it could not be saved.
     const QString& reportPath() const { return savedReport_; }
 
@@ -105,7 +105,7 @@ private:
     QPushButton* stop_ = nullptr;
     QPushButton* close_ = nullptr;
 
-    std::unique_ptr<FleetRun> run_;
+    std::unique_ptr<FleetSession> run_;
     bool running_ = false;
     QString runReportPath_;
     QString runImagePath_;

@@ -110,7 +110,7 @@ void FleetDialog::OnStart() {
     if (context_.portOpen) {
         CloseLinkPort(context_);
     }
-    FleetRun::Setup setup;
+    FleetSession::Setup setup;
     setup.image = *image;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const FleetPortChoice& port = ports_[static_cast<std::size_t>(rows[i])];
@@ -120,6 +120,8 @@ void FleetDialog::OnStart() {
     setup.openPort = openPort_;
     setup.places = HistoryPlacesOf(context_);
     setup.verifyPauseTicks = verifyPauseTicks_;
+    setup.program = "halyx";
+    setup.operation = "fleet write";
     runRows_ = rows;
     runReportPath_ = ReportPathFor();
     runImagePath_ = imageFile_->isChecked() ? imagePath_->text() : QString();
@@ -133,11 +135,10 @@ void FleetDialog::OnStart() {
         table_->item(row, kResultColumn)->setToolTip({});
     }
     run_.reset();
-    run_ = std::make_unique<FleetRun>(
-        std::move(setup), [this] { ShowProgress(); }, [this] { AfterRun(); });
+    run_ = std::make_unique<FleetSession>(std::move(setup));
     running_ = true;
     SetRunning(true);
-    run_->Start();
+    run_->Start([this] { ShowProgress(); }, [this] { AfterRun(); });
 }
 
 void FleetDialog::OnStop() {

@@ -19,7 +19,6 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog_run.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_ports.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/fleet_run.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lock_key_source.cpp
     ${CMAKE_CURRENT_LIST_DIR}/halyx_app.cpp
     ${CMAKE_CURRENT_LIST_DIR}/interchange_commands.cpp

@@ -9,12 +9,8 @@
 #include "cli/exit_status.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
-#include "fleet/fleet_engine.h"
-#include "fleet/fleet_history.h"
-#include "fleet/fleet_ticker.h"
+#include "fleet/fleet_session.h"
 #include "fleet/serial_fleet_port.h"
-#include "history/audit_log.h"
-#include "history/backup_store.h"
 #include "link/traffic_log.h"
 
 namespace halyx::cli {
@@ -110,50 +106,45 @@ int RunFleetPlan(const FleetPlan& plan) {
             return kFileError;
         }
     }
-    std::vector<std::unique_ptr<SerialFleetPort>> ports;
-    std::vector<FleetEngine::Radio> radios;
-    for (std::size_t i = 0; i < plan.ports.size(); ++i) {
-        ports.push_back(std::make_unique<SerialFleetPort>(plan.ports[i].device,
-                                                          logs.empty() ? nullptr : logs[i].get()));
-        FleetRadioSetup setup{plan.ports[i].name, plan.ports[i].device, {}};
-        if (i < plan.portOverrides.size()) {
-            setup.overrides = plan.portOverrides[i];
-        }
-        radios.push_back({std::move(setup), ports.back().get()});
-    }
-
-    const BackupStore store(plan.places.backupFolder);
-    const AuditLog audit(plan.places.auditPath);
     if (!plan.places.known()) {
         PrintError("no home folder is known: no backups or audit lines are kept");
     }
-    FleetHistory history({.backups = plan.places.known() && plan.keepBackups ? &store : nullptr,
-                          .retention = plan.places.retention,
-                          .audit = plan.places.known() ? &audit : nullptr,
-                          .program = plan.info.program,
-                          .operation = plan.info.operation,
-                          .clock = {}});
-
-    FleetEngine engine(plan.image, std::move(radios), {plan.mode, kDefaultVerifyPauseTicks, {}},
-                       &history);
-    if (plan.serialRows) {
-        engine.SetOverridesBySerial(*plan.serialRows);
+    FleetSession::Setup setup;
+    setup.mode = plan.mode;
+    setup.image = plan.image;
+    for (std::size_t i = 0; i < plan.ports.size(); ++i) {
+        FleetRadioSetup radio{plan.ports[i].name, plan.ports[i].device, {}};
+        if (i < plan.portOverrides.size()) {
+            radio.overrides = plan.portOverrides[i];
+        }
+        setup.radios.push_back(std::move(radio));
     }
+    setup.serialRows = plan.serialRows;
+    setup.places = plan.places;
+    setup.keepBackups = plan.keepBackups;
+    setup.program = plan.info.program;
+    setup.operation = plan.info.operation;
+    setup.openPort = [&logs](const std::string& devicePath, std::size_t index) {
+        return std::make_unique<SerialFleetPort>(devicePath,
+                                                 logs.empty() ? nullptr : logs[index].get());
+    };
+    FleetSession session(std::move(setup));
+    FleetEngine& engine = session.engine();
+
     StopOnInterrupt interrupt;
     ProgressLines progress(engine);
-    FleetTicker ticker(engine, [&] {
+    session.RunToEnd([&] {
         if (interrupt.requested()) {
             PrintError("stopping: the radios still running end as cancelled");
             engine.Stop();
         }
         progress.Update();
     });
-    ticker.RunToEnd();
 
     const std::vector<FleetRadioReport> reports = engine.Reports();
     std::cout << FleetReportTable(reports);
     int status = engine.AllSucceeded() ? kDone : kSomeRadiosFailed;
-    for (const std::string& error : history.auditErrors()) {
+    for (const std::string& error : session.history().auditErrors()) {
         PrintError("audit log: " + error);
     }
     if (plan.mode == FleetMode::Read && !SaveImagesRead(plan.outDir, reports) && status == kDone) {

@@ -87,7 +87,7 @@ protected:
     std::unique_ptr<FleetDialog> MakeDialog() {
         auto dialog = std::make_unique<FleetDialog>(
             *context, prompts, nullptr, [this] { return choices; },
-            [this](const std::string& path) -> std::unique_ptr<FleetPort> {
+            [this](const std::string& path, std::size_t) -> std::unique_ptr<FleetPort> {
                 return std::make_unique<BorrowedPort>(*radios.at(path));
             },
             /*verifyPauseTicks=*/2);
