@@ -7,9 +7,9 @@ namespace halyx {
 // Texts of the fleet write dialog, Open backup and the radio history, with the English shown
 // when a language file predates them.
 namespace fleet_text {
-inline constexpr TextKey kMenuFleetWrite{"S0260", "&Fleet Write..."};
-inline constexpr TextKey kMenuOpenBackup{"S0261", "Open &Backup..."};
-inline constexpr TextKey kTitle{"S0262", "Fleet Write"};
+inline constexpr TextKey kMenuFleetWrite{"S0260", "&Fleet write..."};
+inline constexpr TextKey kMenuOpenBackup{"S0261", "Open &backup..."};
+inline constexpr TextKey kTitle{"S0262", "Fleet write"};
 inline constexpr TextKey kImage{"S0263", "Image"};
 inline constexpr TextKey kCurrentImage{"S0264", "Current image"};
 inline constexpr TextKey kImageFile{"S0265", "Image file"};

@@ -96,7 +96,7 @@ TEST_F(FileCommandsTest, OpenBackupStartsInTheBackupFolderMadeIfMissingAndLoadsT
     ASSERT_EQ(prompts.openSpecs.size(), 1u);
     EXPECT_EQ(prompts.openSpecs[0].folder, QString::fromStdString(folder.string()));
     EXPECT_EQ(prompts.openSpecs[0].pattern, QStringLiteral("*.kda;"));
-    EXPECT_EQ(frame->commandAction(32792)->text(), QStringLiteral("Open &Backup..."));
+    EXPECT_EQ(frame->commandAction(32792)->text(), QStringLiteral("Open &backup..."));
 
     std::filesystem::create_directories(folder / "2026-01-02");
     WriteFile(folder / "2026-01-02" / "101500-SN1.kda", std::vector<std::uint8_t>(607, 0x5A));

@@ -137,7 +137,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     auto dialog = MakeDialog();
     dialog->show();
     ASSERT_EQ(dialog->portTable()->rowCount(), 4);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Fleet Write"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Fleet write"));
     for (int row : {0, 1, 2}) {
         dialog->SetPortChecked(row, true);
     }
