@@ -20,18 +20,7 @@ OperationLog::OperationLog(std::string operation, const PortText& port, bool bac
 }
 
 std::string OperationLog::ResultName(ExchangeResult result, bool portLost) {
-    if (portLost) {
-        return "port-error";
-    }
-    switch (result) {
-        case ExchangeResult::Success:
-            return "success";
-        case ExchangeResult::ReadBackDiffers:
-            return "read-back-differs";
-        case ExchangeResult::LinkFailure:
-            break;
-    }
-    return "link-failure";
+    return portLost ? "port-error" : std::string(ExchangeResultName(result));
 }
 
 void OperationLog::Record(const std::string& result, const RadioImage* read,

@@ -126,9 +126,7 @@ void TestDialog::RecordTuning(std::string_view result) {
 }
 
 void TestDialog::OnFinished(ExchangeResult result) {
-    RecordTuning(result == ExchangeResult::Success           ? "success"
-                 : result == ExchangeResult::ReadBackDiffers ? "read-back-differs"
-                                                             : "link-failure");
+    RecordTuning(ExchangeResultName(result));
     const bool reading = running_ == &readExchange_;
     running_ = nullptr;
     SetExchangeButtonsEnabled(true);

@@ -12,6 +12,19 @@ enum class ExchangeResult {
     ReadBackDiffers,  // the write went through but the records read back differ (S0200)
 };
 
+// How an exchange ended, in the words reports and the audit log use.
+inline std::string_view ExchangeResultName(ExchangeResult result) {
+    switch (result) {
+        case ExchangeResult::Success:
+            return "success";
+        case ExchangeResult::ReadBackDiffers:
+            return "read-back-differs";
+        case ExchangeResult::LinkFailure:
+            break;
+    }
+    return "link-failure";
+}
+
 // The 10 ms timers a dialog runs an exchange on; ids as the dialogs arm them.
 inline constexpr int kNoTimer = 0;
 inline constexpr int kReadTimer = 1;  // radio read, radio write phase, tuning read

@@ -31,7 +31,7 @@ void ReadRadioDialog::OnStart() {
 
 void ReadRadioDialog::OnFinished(ExchangeResult result) {
     if (result == ExchangeResult::Success) {
-        Record(operationName(), "success", &context_.image, nullptr);
+        Record(operationName(), ExchangeResultName(result), &context_.image, nullptr);
         ShowResult(keys::kReadDone);
         SetButtonsEnabled(true);
         if (afterSuccessfulRead_) {
@@ -42,7 +42,7 @@ void ReadRadioDialog::OnFinished(ExchangeResult result) {
     }
     // The exchange empties the progress bar once the box has been acknowledged.
     SetButtonsEnabled(true);
-    Record(operationName(), "link-failure", nullptr, nullptr);
+    Record(operationName(), ExchangeResultName(result), nullptr, nullptr);
     ShowResult(keys::kExchangeFailed);
     ClosePortAfterFailure();
 }

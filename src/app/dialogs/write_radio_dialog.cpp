@@ -33,16 +33,14 @@ void WriteRadioDialog::OnFinished(ExchangeResult result) {
     switch (result) {
         case ExchangeResult::Success:
         case ExchangeResult::ReadBackDiffers:
-            Record(operationName(),
-                   result == ExchangeResult::Success ? "success" : "read-back-differs", nullptr,
-                   &context_.image);
+            Record(operationName(), ExchangeResultName(result), nullptr, &context_.image);
             ShowResult(result == ExchangeResult::Success ? keys::kWriteVerified
                                                          : keys::kWriteMismatch);
             SetButtonsEnabled(true);
             reject();
             return;
         case ExchangeResult::LinkFailure:
-            Record(operationName(), "link-failure", nullptr, &context_.image);
+            Record(operationName(), ExchangeResultName(result), nullptr, &context_.image);
             SetButtonsEnabled(true);
             ShowResult(keys::kExchangeFailed);
             ClosePortAfterFailure();
