@@ -101,11 +101,14 @@ std::uint32_t DecodeFrequency(const std::uint8_t* bytes) {
 }
 
 std::string FormatFrequency(std::uint32_t steps) {
-    const double mhz = static_cast<double>(steps) * 0.00001;
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::fixed, 5);
-    return std::string(buffer, result.ptr);
+    // Whole megahertz, a point, then the five-digit step remainder: exactly what "%.5f" prints
+    // for steps * 0.00001, without floating point (which not every standard library formats).
+    constexpr std::uint32_t kStepsPerMHz = 100000;
+    constexpr std::size_t kDecimals = 5;
+    std::string text = std::to_string(steps / kStepsPerMHz) + '.';
+    const std::string fraction = std::to_string(steps % kStepsPerMHz);
+    text.append(kDecimals - fraction.size(), '0');
+    return text + fraction;
 }
 
 ParsedFrequency ParseFrequency(std::string_view text, std::uint8_t bandByte) {
