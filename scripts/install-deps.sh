@@ -5,6 +5,8 @@
 #   --screenshot   adds the virtual screen and tools for taking screenshots headless
 #   --fuzz         adds clang and its libFuzzer and sanitizer runtimes (scripts/fuzz.sh)
 #   --package      adds what building and checking the Debian package needs
+#   --web          adds what the browser face needs: emscripten (with the acorn its optimiser
+#                  loads), Chromium for the browser tests and a CJK font for its screenshots
 set -euo pipefail
 
 # libx11-dev: the lock-key panes read the XKB indicators; libxtst-dev and xvfb: the test that
@@ -20,6 +22,7 @@ for option in "$@"; do
         --screenshot) packages+=(xvfb x11-apps imagemagick xauth xdotool fonts-wqy-microhei poppler-utils) ;;
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
         --package) packages+=(dpkg-dev file lintian desktop-file-utils appstream shared-mime-info) ;;
+        --web) packages+=(emscripten node-acorn chromium fonts-wqy-microhei) ;;
         *) echo "unknown option $option" >&2; exit 1 ;;
     esac
 done
