@@ -34,6 +34,10 @@ cp data/desktop/io.github.halyx.Halyx.svg "$out_dir/icon.svg"
 cp data/english.lang "$out_dir/lang/english.lang"
 iconv -f GBK -t UTF-8 data/chinese.lang > "$out_dir/lang/chinese.lang"
 
+# Every module of the page is asked for at once rather than as each import is discovered.
+preloads=$(cd "$out_dir" && for f in app/*.js; do printf '<link rel="modulepreload" href="%s">\\n' "$f"; done)
+sed -i "s|@MODULE_PRELOADS@|${preloads%\\n}|" "$out_dir/index.html"
+
 # The service worker caches every file under a name that changes with the site's content, so a
 # new version replaces the old one on the next load.
 (cd "$out_dir" && find . -type f ! -name sw.js ! -name files.json | sed 's|^\./||' | sort) > "$work_dir/files.txt"

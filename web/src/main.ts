@@ -6,7 +6,7 @@ import { hasWebSerial, RadioLink } from './link.js';
 import { SettingsPanel } from './panel.js';
 import { openRowMenu } from './row_menu.js';
 import { Commands } from './commands.js';
-import { initialLanguage, installLanguages, kNoWebSerial, rememberLanguage, Texts, type LanguageName } from './texts.js';
+import { fetchLanguages, initialLanguage, installLanguages, kNoWebSerial, rememberLanguage, Texts, type LanguageName } from './texts.js';
 
 async function loadCore(): Promise<HalyxCore> {
   const url = new URL('../core/halyx_core.mjs', import.meta.url).href;
@@ -69,16 +69,20 @@ export class App {
 }
 
 async function boot(): Promise<void> {
+  // The core, the language files and the default image travel at the same time.
+  const image = fetch('default.kda').then((response) => response.arrayBuffer());
+  const languages = fetchLanguages();
   const core = await loadCore();
   const session = new core.Session();
-  await installLanguages(session);
+  installLanguages(session, await languages);
   const app = new App(core, session);
-  const response = await fetch('default.kda');
-  session.loadImage(new Uint8Array(await response.arrayBuffer()), 'default.kda');
+  session.loadImage(new Uint8Array(await image), 'default.kda');
   app.mount(document.getElementById('app')!);
   app.setLanguage(initialLanguage());
   app.refresh();
   document.body.dataset.ready = 'true';
+  // When the grid became usable, for the load-time budget (milliseconds since navigation).
+  document.body.dataset.readyMs = String(Math.round(performance.now()));
   (window as unknown as { halyx: App }).halyx = app;
   if ('serviceWorker' in navigator) void navigator.serviceWorker.register('sw.js').catch(() => undefined);
 }

@@ -17,11 +17,14 @@ export function rememberLanguage(language: LanguageName): void {
   localStorage.setItem(kStorageKey, language);
 }
 
-export async function installLanguages(session: Session): Promise<void> {
-  for (const name of ['english.lang', 'chinese.lang']) {
-    const response = await fetch(`lang/${name}`);
-    session.installLanguageFile(name, await response.text());
-  }
+const kLanguageFiles = ['english.lang', 'chinese.lang'];
+
+export function fetchLanguages(): Promise<string[]> {
+  return Promise.all(kLanguageFiles.map(async (name) => (await fetch(`lang/${name}`)).text()));
+}
+
+export function installLanguages(session: Session, contents: string[]): void {
+  kLanguageFiles.forEach((name, i) => session.installLanguageFile(name, contents[i] ?? ''));
 }
 
 // A menu text as a plain name: without its access-key marker ("&Open..." is "Open...").

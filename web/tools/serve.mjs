@@ -17,6 +17,14 @@ const kTypes = {
   '.kda': 'application/octet-stream',
 };
 
+// Compressed once per file version: compressing on every request would cost more than sending.
+const gzipped = new Map();
+function gzipOf(file, body) {
+  const key = `${file}:${fs.statSync(file).mtimeMs}`;
+  if (!gzipped.has(key)) gzipped.set(key, zlib.gzipSync(body, { level: 9 }));
+  return gzipped.get(key);
+}
+
 export function serve(folder, { port = 8080, host = '127.0.0.1' } = {}) {
   const root = path.resolve(folder);
   const server = http.createServer((request, response) => {
@@ -37,7 +45,7 @@ export function serve(folder, { port = 8080, host = '127.0.0.1' } = {}) {
         'cache-control': 'no-cache',
       };
       if (/\bgzip\b/.test(String(request.headers['accept-encoding'] ?? ''))) {
-        body = zlib.gzipSync(body, { level: 9 });
+        body = gzipOf(file, body);
         headers['content-encoding'] = 'gzip';
       }
       response.writeHead(200, headers).end(body);
