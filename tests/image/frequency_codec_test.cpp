@@ -4,6 +4,8 @@
 
 #include <array>
 #include <clocale>
+#include <cstdio>
+#include <vector>
 
 #include "image/radio_image.h"
 
@@ -39,6 +41,20 @@ TEST(FrequencyText, DecodesAndFormatsWithFiveDecimals) {
     EXPECT_EQ(FormatFrequency(13600000u), "136.00000");
     const std::uint8_t erased[4] = {0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_EQ(DecodeFrequency(erased), 166666665u);
+}
+
+TEST(FrequencyText, PrintsWhatPrintfPrintsForTheMegahertzValue) {
+    // The text is built from whole steps; it must equal "%.5f" of steps * 0.00001 everywhere,
+    // from the smallest counts through both bands to what erased memory decodes to.
+    std::vector<std::uint32_t> steps{0, 1, 5, 10, 99999, 100000, 100001, 166666665, 4294967295u};
+    for (std::uint32_t s = 13600000; s <= 47000000; s += 4999) {
+        steps.push_back(s);
+    }
+    for (const std::uint32_t s : steps) {
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%.5f", static_cast<double>(s) * 0.00001);
+        ASSERT_EQ(FormatFrequency(s), expected) << s;
+    }
 }
 
 TEST(FrequencyText, IgnoresTheProcessLocale) {
