@@ -33,6 +33,9 @@ export function runExchangeDialog(kind: ExchangeKind, session: Session, link: Ra
   const enable = (on: boolean) => { ok.disabled = !on; cancel.disabled = !on; };
   const okButton = [{ label: texts.key('S0049'), value: 'ok' }];
   let running = false;
+  // Leaving the page in the middle of a write can leave the radio half programmed.
+  const guard = (e: BeforeUnloadEvent) => { if (running) e.preventDefault(); };
+  window.addEventListener('beforeunload', guard);
 
   const finished = async (event: LinkEvent) => {
     running = false;
@@ -70,6 +73,7 @@ export function runExchangeDialog(kind: ExchangeKind, session: Session, link: Ra
     // Escape ends the dialog as cancelled, also while an exchange runs: no message, port open.
     dialog.addEventListener('close', () => {
       if (running) link.cancel();
+      window.removeEventListener('beforeunload', guard);
       dialog.remove();
       resolve();
     });

@@ -46,6 +46,11 @@ export class ChannelGrid {
     this.table.addEventListener('keydown', (e) => this.onKey(e));
     this.table.addEventListener('click', (e) => this.onClick(e));
     this.table.addEventListener('contextmenu', (e) => this.onContextMenu(e));
+    // Focus that arrives by a click or from outside makes that cell the grid's current one.
+    this.table.addEventListener('focusin', (e) => {
+      const cell = e.target instanceof HTMLTableCellElement ? e.target : null;
+      if (cell) this.track(Number(cell.dataset.row), Number(cell.dataset.column));
+    });
     this.cells[1]![1]!.tabIndex = 0;
   }
 
@@ -71,15 +76,18 @@ export class ChannelGrid {
     return cell instanceof HTMLTableCellElement && this.table.contains(cell) ? cell : null;
   }
 
-  private moveFocus(row: number, column: number): void {
-    row = Math.max(0, Math.min(kChannels, row));
-    column = Math.max(0, Math.min(kColumns - 1, column));
+  private track(row: number, column: number): void {
     this.cells[this.focusRow]![this.focusColumn]!.tabIndex = -1;
     this.focusRow = row;
     this.focusColumn = column;
-    const cell = this.cells[row]![column]!;
-    cell.tabIndex = 0;
-    cell.focus();
+    this.cells[row]![column]!.tabIndex = 0;
+  }
+
+  private moveFocus(row: number, column: number): void {
+    row = Math.max(0, Math.min(kChannels, row));
+    column = Math.max(0, Math.min(kColumns - 1, column));
+    this.track(row, column);
+    this.cells[row]![column]!.focus();
   }
 
   private onClick(event: MouseEvent): void {

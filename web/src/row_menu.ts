@@ -20,7 +20,17 @@ export function openRowMenu(session: Session, texts: Texts, channel: number, anc
   document.querySelector('.row-menu')?.remove();
   const menu = element('div', { role: 'menu', class: 'row-menu', 'aria-label': texts.or('S0254', 'Channel rows') });
   const items: HTMLButtonElement[] = [];
-  const close = () => { menu.remove(); anchor.focus(); };
+  // Removing the menu moves the focus out of it, which must not remove it a second time.
+  let closed = false;
+  const dismiss = () => {
+    if (closed) return false;
+    closed = true;
+    menu.remove();
+    return true;
+  };
+  const close = () => {
+    if (dismiss()) anchor.focus();
+  };
   for (const item of kItems) {
     const button = element('button', { type: 'button', role: 'menuitem', tabindex: '-1' }, texts.or(item.key, item.english));
     if (item.command === 'paste' && !session.clipboardHasRows()) button.setAttribute('aria-disabled', 'true');
@@ -48,8 +58,10 @@ export function openRowMenu(session: Session, texts: Texts, channel: number, anc
       close();
     }
   });
+  // A press inside the menu keeps the focus where it is, so only leaving the menu closes it.
+  menu.addEventListener('mousedown', (e) => e.preventDefault());
   menu.addEventListener('focusout', (e) => {
-    if (!menu.contains(e.relatedTarget as Node | null)) menu.remove();
+    if (!menu.contains(e.relatedTarget as Node | null)) dismiss();
   });
   const box = anchor.getBoundingClientRect();
   menu.style.left = `${box.left + window.scrollX}px`;

@@ -156,6 +156,16 @@ test('open and save round trip byte for byte; a CSV import reports what it did',
   // One import is one undo step.
   await command(page, 'Undo');
   assert.equal((await gridRows(page))[0][1], '446.01250');
+
+  // The row menu from the keyboard: channel 1 moves down a place, record and all.
+  const rows = await gridRows(page);
+  await page.focus('tbody tr:nth-child(1) th');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('F10');
+  await page.keyboard.up('Shift');
+  await page.locator('::-p-aria(Move down)').click();
+  const moved = await gridRows(page);
+  assert.deepEqual(moved.map((r) => r.slice(1)), [rows[1], rows[0], ...rows.slice(2)].map((r) => r.slice(1)));
   await page.close();
 });
 
