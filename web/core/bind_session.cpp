@@ -1,13 +1,11 @@
 // The page's document and link: language files, image files, undo, and the radio exchanges.
 #include <emscripten/bind.h>
 
+#include "web/core/bindings.h"
 #include "web/core/js_values.h"
 #include "web/core/web_session.h"
 
 namespace halyx::web {
-
-void AddFormFunctions(emscripten::class_<WebSession>& session);
-
 namespace {
 
 using emscripten::val;
@@ -94,6 +92,7 @@ EMSCRIPTEN_BINDINGS(halyx_session) {
         .function("takeOutgoing", &TakeOutgoing)
         .function("takeEvents", &TakeEvents);
     AddFormFunctions(session);
+    AddRowAndInterchangeFunctions(session);
 }
 
 }  // namespace halyx::web
