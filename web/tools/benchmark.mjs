@@ -4,6 +4,8 @@
 //
 //   node web/tools/benchmark.mjs SITE_DIR RADIOSIM
 import fs from 'node:fs';
+import os from 'node:os';
+import { spawnSync } from 'node:child_process';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
@@ -88,6 +90,21 @@ for (let i = 0; i < kRuns; i++) {
 }
 const read = median(reads);
 console.log(`read through the bridge (median of 5): ${read.toFixed(3)} s, line-time floor ${kLineFloorSeconds} s`);
+// For comparison on the same machine at the same time: the desktop's command line, start-up included.
+const cli = path.join(path.dirname(simulator), 'halyx-cli');
+if (fs.existsSync(cli)) {
+  const desktop = [];
+  for (let i = 0; i < kRuns; i++) {
+    const sim = await startSimulator(simulator, ['--image', path.join(site, 'default.kda')]);
+    const home = fs.mkdtempSync(path.join(os.tmpdir(), 'halyx-bench-'));
+    const start = performance.now();
+    spawnSync(cli, ['read', '--port', sim.path, '-o', path.join(home, 'read.kda'), '--no-backup'],
+      { env: { ...process.env, XDG_DATA_HOME: home, XDG_CONFIG_HOME: home, HOME: home } });
+    desktop.push((performance.now() - start) / 1000);
+    await sim.stop();
+  }
+  console.log(`halyx-cli read on the same simulator (median of 5, start-up included): ${median(desktop).toFixed(3)} s`);
+}
 report('read / line-time floor', read / kLineFloorSeconds, 'x', 1.15);
 const metrics = await page.metrics();
 const wasm = await page.evaluate(() => window.halyx.core.HEAP8.byteLength);
