@@ -1,5 +1,5 @@
 // Keeps the whole site in a cache named after its content, so the page works offline after the
-// first visit and a new version (a new name) replaces the old one on the next load.
+// first visit; a new version (a new name) replaces the old cache once it is installed.
 const kVersion = '@SITE_VERSION@';
 const kCache = `halyx-${kVersion}`;
 
@@ -21,11 +21,17 @@ self.addEventListener('activate', (event) => {
   })());
 });
 
-// Cache first: every file of a version is in the cache once it is installed.
+// Network first, the cache when the network fails: online, every load gets the site as it is
+// now (a new version at once, never a mix of old and new files); offline, the cached version.
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET' || new URL(event.request.url).origin !== self.location.origin) return;
   event.respondWith((async () => {
-    const cached = await caches.match(event.request, { ignoreSearch: true });
-    return cached ?? fetch(event.request);
+    try {
+      return await fetch(event.request);
+    } catch (error) {
+      const cached = await caches.match(event.request, { ignoreSearch: true });
+      if (cached) return cached;
+      throw error;
+    }
   })());
 });

@@ -166,6 +166,12 @@ test('open and save round trip byte for byte; a CSV import reports what it did',
   await page.locator('::-p-aria(Move down)').click();
   const moved = await gridRows(page);
   assert.deepEqual(moved.map((r) => r.slice(1)), [rows[1], rows[0], ...rows.slice(2)].map((r) => r.slice(1)));
+
+  // New asks first, then brings back the shipped default image.
+  await command(page, 'New');
+  assert.equal((await answerBox(page)).text, 'Restore the default data? Changes that have not been saved will be lost.');
+  assert.deepEqual(new Uint8Array(await page.evaluate(() => Array.from(window.halyx.session.imageBytes()))),
+    new Uint8Array(fs.readFileSync(path.join(site, 'default.kda'))));
   await page.close();
 });
 
