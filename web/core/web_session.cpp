@@ -65,16 +65,27 @@ WebSession::WebSession() {
 
 void WebSession::InstallLanguageFile(const std::string& name, const std::string& content) {
     WriteFileAtomically(kLanguageFolder / name, content);
+    texts_.clear();
+}
+
+std::string WebSession::LangString(const std::string& key) const {
+    return Remembered(key, [&] { return language_.LangString(key); });
+}
+
+std::string WebSession::TextOr(const std::string& key, const std::string& english) const {
+    return Remembered(key + '\n' + english, [&] { return language_.TextOr(key, english); });
 }
 
 void WebSession::UseLanguageFile(const std::string& name) {
     language_.setFile(kLanguageFolder / name);
     // The tone table's first entry is a language text, so it follows every switch.
-    BuildToneTable(tones_, language_.LangString("S0103"));
+    BuildToneTable(tones_, LangString("S0103"));
 }
 
 TextOrLookup WebSession::Texts() const {
-    return [this](const TextKey& key) { return language_.TextOr(key.key, key.english); };
+    return [this](const TextKey& key) {
+        return TextOr(std::string(key.key), std::string(key.english));
+    };
 }
 
 std::string WebSession::LoadImage(const std::vector<std::uint8_t>& bytes, const std::string& name) {

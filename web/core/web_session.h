@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,10 +61,8 @@ public:
     // (sections, case-insensitive keys, the 511-byte cut) runs unchanged.
     void InstallLanguageFile(const std::string& name, const std::string& content);
     void UseLanguageFile(const std::string& name);
-    std::string LangString(const std::string& key) const { return language_.LangString(key); }
-    std::string TextOr(const std::string& key, const std::string& english) const {
-        return language_.TextOr(key, english);
-    }
+    std::string LangString(const std::string& key) const;
+    std::string TextOr(const std::string& key, const std::string& english) const;
     TextOrLookup Texts() const;
     const ToneTable& tones() const { return tones_; }
 
@@ -101,6 +100,16 @@ private:
     RadioImage image_;
     EditHistory history_;
     Language language_;
+    template <typename Lookup>
+    std::string Remembered(const std::string& what, Lookup&& lookup) const {
+        const std::string id = language_.file().string() + '\n' + what;
+        const auto found = texts_.find(id);
+        return found != texts_.end() ? found->second : texts_[id] = lookup();
+    }
+
+    // The page's language files never change once installed, so each text is looked up once
+    // per file; installing a file forgets what was looked up.
+    mutable std::map<std::string, std::string> texts_;
     ToneTable tones_;
     std::vector<ChannelRow> clipboard_;
     OutgoingFrames sink_;

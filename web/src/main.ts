@@ -78,8 +78,7 @@ async function boot(): Promise<void> {
   const app = new App(core, session);
   session.loadImage(new Uint8Array(await image), 'default.kda');
   app.mount(document.getElementById('app')!);
-  app.setLanguage(initialLanguage());
-  app.refresh();
+  app.setLanguage(initialLanguage());  // fills the whole form in that language
   document.body.dataset.ready = 'true';
   // When the grid became usable, for the load-time budget (milliseconds since navigation).
   document.body.dataset.readyMs = String(Math.round(performance.now()));

@@ -170,8 +170,8 @@ test('open and save round trip byte for byte; a CSV import reports what it did',
   // New asks first, then brings back the shipped default image.
   await command(page, 'New');
   assert.equal((await answerBox(page)).text, 'Restore the default data? Changes that have not been saved will be lost.');
-  assert.deepEqual(new Uint8Array(await page.evaluate(() => Array.from(window.halyx.session.imageBytes()))),
-    new Uint8Array(fs.readFileSync(path.join(site, 'default.kda'))));
+  await page.waitForFunction((expected) => window.halyx.session.imageBytes().every((b, i) => b === expected[i]),
+    { timeout: 5000 }, Array.from(fs.readFileSync(path.join(site, 'default.kda'))));
   await page.close();
 });
 
