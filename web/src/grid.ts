@@ -129,6 +129,24 @@ export class ChannelGrid {
     }
   }
 
+  // Keys that leave an editor for a neighbour: Up and Down move the focus, Tab and Shift+Tab go
+  // on to the next or previous data cell (across rows) and open its editor, as on the desktop.
+  private moveOn(row: number, column: number, event: KeyboardEvent): void {
+    if (event.key !== 'Tab') {
+      this.moveFocus(row + (event.key === 'ArrowUp' ? -1 : 1), column);
+      return;
+    }
+    const dataColumns = kColumns - 1;
+    const index = (row - 1) * dataColumns + (column - 1) + (event.shiftKey ? -1 : 1);
+    if (index < 0 || index >= kChannels * dataColumns) {
+      this.moveFocus(row, column);
+      return;
+    }
+    const next = { row: Math.floor(index / dataColumns) + 1, column: (index % dataColumns) + 1 };
+    this.moveFocus(next.row, next.column);
+    this.openEditor(next.row, next.column);
+  }
+
   // Header cells and the channel labels open no editor.
   private openEditor(row: number, column: number): void {
     if (row < 1 || column < 1) return;
@@ -162,6 +180,11 @@ export class ChannelGrid {
     input.addEventListener('keydown', (e) => {
       if (e.key === 'Enter') { e.preventDefault(); close(true); }
       else if (e.key === 'Escape') { e.preventDefault(); close(false); }
+      else if (e.key === 'ArrowUp' || e.key === 'ArrowDown' || e.key === 'Tab') {
+        e.preventDefault();
+        close(true);
+        this.moveOn(row, column, e);
+      }
       e.stopPropagation();
     });
     // Leaving the box stores what it holds, corrected to the band and the channel step.
@@ -191,6 +214,11 @@ export class ChannelGrid {
     });
     select.addEventListener('keydown', (e) => {
       if (e.key === 'Enter' || e.key === 'Escape') { e.preventDefault(); close(false); }
+      else if (e.key === 'Tab') {
+        e.preventDefault();
+        close(false);
+        this.moveOn(row, column, e);
+      }
       e.stopPropagation();
     });
     select.addEventListener('blur', () => close(false, false));

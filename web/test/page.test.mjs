@@ -63,8 +63,9 @@ test('read, edit in the grid and the panel, write and verify: the radio holds th
   // Grid by keyboard: Enter opens the editor, Enter stores (corrected), Escape leaves unchanged.
   await page.click('tbody tr:nth-child(3) td:nth-child(2)');
   await page.keyboard.type('446.0123');
-  await page.keyboard.press('Enter');
-  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('Tab');  // stores, then opens the transmit cell's editor
+  assert.equal(await page.evaluate(() => document.activeElement.value), '446.01000');
+  await page.keyboard.press('Escape');
   assert.equal(await page.evaluate(() => document.activeElement.textContent), '446.01000');
   await page.keyboard.press('ArrowDown');
   await page.keyboard.press('F2');
