@@ -107,8 +107,8 @@ export class Commands {
   }
 
   private yesNo() {
-    return [{ label: this.app.texts.or('S0311', 'Yes'), value: 'yes' },
-      { label: this.app.texts.or('S0312', 'No'), value: 'no' }];
+    return [{ label: this.app.texts.or('S0211', 'Yes'), value: 'yes' },
+      { label: this.app.texts.or('S0212', 'No'), value: 'no' }];
   }
 
   private fileError(message: string): Promise<string> {

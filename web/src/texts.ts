@@ -52,7 +52,7 @@ export class Texts {
 
 // Texts the page adds to the desktop's.
 export const kNoWebSerial = {
-  key: 'S0310',
+  key: 'S0210',
   english: 'This browser cannot reach serial ports (Web Serial is missing). Everything else works; ' +
     'to read or write a radio use Chrome, Edge or Opera on a computer.',
 };

@@ -200,7 +200,7 @@ test('languages switch at once and are remembered; without Web Serial the page s
 
   const plain = await openPage(env, { webSerial: false });
   const notice = await plain.$eval('p.notice', (p) => ({ hidden: p.hidden, text: p.textContent }));
-  assert.deepEqual(notice, { hidden: false, text: await plain.evaluate(() => window.halyx.texts.or('S0310', '')) });
+  assert.deepEqual(notice, { hidden: false, text: await plain.evaluate(() => window.halyx.texts.or('S0210', '')) });
   assert.ok(notice.text.includes('Web Serial'));
   assert.equal(await plain.$eval('::-p-aria(Read from Radio)', (b) => b.disabled), true);
   await plain.click('tbody tr:nth-child(1) td:nth-child(2)');
