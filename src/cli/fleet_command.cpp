@@ -5,9 +5,9 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/image_argument.h"
 #include "cli/fleet_ports.h"
 #include "cli/fleet_run.h"
+#include "cli/image_argument.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_overrides.h"

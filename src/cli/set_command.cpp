@@ -3,8 +3,8 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/image_edits.h"
 #include "cli/image_argument.h"
+#include "cli/image_edits.h"
 
 namespace halyx::cli {
 namespace {

@@ -4,8 +4,8 @@
 #include "cli/cli_texts.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/image_view.h"
 #include "cli/image_argument.h"
+#include "cli/image_view.h"
 
 namespace halyx::cli {
 namespace {

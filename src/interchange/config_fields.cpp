@@ -71,8 +71,7 @@ constexpr std::string_view kBandwidthAccepted = "12.5K or 25K";
 std::string BandText(std::uint8_t band) {
     const BandLimits limits = BandLimitsFor(band);
     return FormatScaledDecimal(limits.lowerHz / kHzPerStep, 5) + " to " +
-           FormatScaledDecimal(limits.upperHz / kHzPerStep, 5) +
-           " MHz on a 5 kHz or 6.25 kHz step";
+           FormatScaledDecimal(limits.upperHz / kHzPerStep, 5) + " MHz on a 5 kHz or 6.25 kHz step";
 }
 
 FieldParse ParseNumber(const FieldSpec& field, std::string_view text) {
@@ -107,14 +106,13 @@ FieldParse ParseFrequencyText(std::string_view text, BandContext band) {
     // What the window would have stored for the same text: the message says so, nothing is
     // clamped or snapped behind the writer's back.
     const auto wouldBecome = [&] {
-        return ", the window would store " +
-               ParseFrequency(text, band.value_or(kHighBand)).text;
+        return ", the window would store " + ParseFrequency(text, band.value_or(kHighBand)).text;
     };
     if (band && (hz < BandLimitsFor(*band).lowerHz || hz > BandLimitsFor(*band).upperHz)) {
         const std::string_view name = *band == kLowBand ? kLowBandName : kHighBandName;
-        return Refusal{Quoted(text) + " is outside the " + std::string(name) + " MHz band" +
-                           wouldBecome(),
-                       accepted};
+        return Refusal{
+            Quoted(text) + " is outside the " + std::string(name) + " MHz band" + wouldBecome(),
+            accepted};
     }
     if (!parsed->exact || hz % kHzPerStep != 0 || hz > UINT32_MAX ||
         !IsOnChannelStep(static_cast<std::uint32_t>(hz))) {
@@ -214,7 +212,8 @@ bool IsQuotedKind(FieldKind kind) {
 
 bool IsEmptyReceiveFrequency(std::span<const std::uint8_t> bytes) {
     const bool erased = bytes[0] == 0xFF && bytes[1] == 0xFF;
-    const bool zero = std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
+    const bool zero =
+        std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
     return erased || zero;
 }
 
@@ -260,8 +259,8 @@ FieldParse ParseField(const FieldSpec& field, std::string_view text, BandContext
     return Refusal{"unknown field", ""};
 }
 
-std::optional<std::string> DescribeField(const FieldSpec& field, std::span<const std::uint8_t> bytes,
-                                         BandContext band) {
+std::optional<std::string> DescribeField(const FieldSpec& field,
+                                         std::span<const std::uint8_t> bytes, BandContext band) {
     auto text = CandidateText(field, bytes);
     if (!text) {
         return std::nullopt;

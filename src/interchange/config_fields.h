@@ -66,8 +66,8 @@ using BandContext = std::optional<std::uint8_t>;
 
 // The value text of a field's bytes, or nothing when only a raw value keeps them exactly. A text
 // is given only when parsing it gives back the very same bytes.
-std::optional<std::string> DescribeField(const FieldSpec& field, std::span<const std::uint8_t> bytes,
-                                         BandContext band);
+std::optional<std::string> DescribeField(const FieldSpec& field,
+                                         std::span<const std::uint8_t> bytes, BandContext band);
 
 // A value text as a person wrote it: the field's bytes, or why it is refused.
 FieldParse ParseField(const FieldSpec& field, std::string_view text, BandContext band);

@@ -17,9 +17,9 @@ inline constexpr std::string_view kConfigFormatName = "halyx-config/1";
 
 // One thing wrong with a configuration text, where it is and what would have been taken.
 struct ConfigProblem {
-    int line = 0;        // 1-based line of the text
-    std::string path;    // key path: "settings.timeOut", "channels[3].rxTone", "otherBytes.607"
-    std::string what;    // what is wrong
+    int line = 0;          // 1-based line of the text
+    std::string path;      // key path: "settings.timeOut", "channels[3].rxTone", "otherBytes.607"
+    std::string what;      // what is wrong
     std::string accepted;  // what would have been accepted
 };
 

@@ -18,7 +18,7 @@ using namespace config;
 
 constexpr std::string_view kTopKeys[] = {"format",   "band",       "settings",
                                          "channels", "otherBytes", "imageLength"};
-constexpr std::string_view kChannelKeys[] = {"channel", "empty", "rxFrequency", "txFrequency",
+constexpr std::string_view kChannelKeys[] = {"channel", "empty",  "rxFrequency", "txFrequency",
                                              "rxTone",  "txTone", "bandwidth"};
 
 std::string JoinKeys(std::span<const std::string_view> keys) {
@@ -142,8 +142,7 @@ Members ConfigReader::MembersOf(const YAML::Node& map, const std::string& path, 
 }
 
 std::optional<Bytes> ConfigReader::FieldValue(const YAML::Node& node, const FieldSpec& field,
-                                              const std::string& path, int line,
-                                              BandContext band) {
+                                              const std::string& path, int line, BandContext band) {
     line = LineOf(node, line);
     const std::string rawAccepted = "{raw: \"HH ...\"} with " + std::to_string(field.size) +
                                     (field.size == 1 ? " byte" : " bytes");
@@ -156,8 +155,8 @@ std::optional<Bytes> ConfigReader::FieldValue(const YAML::Node& node, const Fiel
             }
             return std::nullopt;
         }
-        const auto bytes = value->second.IsScalar() ? ParseHexRun(value->second.Scalar())
-                                                    : std::nullopt;
+        const auto bytes =
+            value->second.IsScalar() ? ParseHexRun(value->second.Scalar()) : std::nullopt;
         if (!bytes || bytes->size() != field.size) {
             Problem(LineOf(value->second, line), Child(path, "raw"),
                     bytes ? "holds " + std::to_string(bytes->size()) + " bytes"
@@ -187,8 +186,9 @@ void ConfigReader::ReadFormat(const Members& top) {
         Problem(1, "format", "missing: this is not known to be a Halyx configuration", accepted);
     } else if (!format->second.IsScalar() || format->second.Scalar() != kConfigFormatName) {
         Problem(LineOf(format->second, 1), "format",
-                format->second.IsScalar() ? "\"" + format->second.Scalar() + "\" is not a format"
-                                                                          " this Halyx reads"
+                format->second.IsScalar() ? "\"" + format->second.Scalar() +
+                                                "\" is not a format"
+                                                " this Halyx reads"
                                           : "no format name",
                 accepted);
     }
@@ -289,8 +289,8 @@ void ConfigReader::ReadChannel(const YAML::Node& node, std::size_t index) {
                              : std::nullopt;
     if (!channel) {
         Problem(number == members.end() ? line : LineOf(number->second, line),
-                Child(path, "channel"), number == members.end() ? "missing" : "not a channel number",
-                "1..20");
+                Child(path, "channel"),
+                number == members.end() ? "missing" : "not a channel number", "1..20");
         return;
     }
     entry.channel = *channel;
@@ -305,7 +305,8 @@ void ConfigReader::ReadChannel(const YAML::Node& node, std::size_t index) {
     }
     firstLine = line;
     if (const auto empty = members.find("empty"); empty != members.end()) {
-        const std::string value = empty->second.IsScalar() ? LowerAscii(empty->second.Scalar()) : "";
+        const std::string value =
+            empty->second.IsScalar() ? LowerAscii(empty->second.Scalar()) : "";
         if (value != "true" && value != "false") {
             Problem(LineOf(empty->second, line), Child(path, "empty"), "not true or false",
                     "true or false");
@@ -333,11 +334,11 @@ void ConfigReader::ReadChannel(const YAML::Node& node, std::size_t index) {
     }
     const auto& rx = entry.fields[kRxFrequencyIndex];
     if (rx && IsEmptyReceiveFrequency(*rx) != entry.empty) {
-        Problem(LineOf(members.find("rxFrequency")->second, line), Child(path, "rxFrequency"),
-                entry.empty ? "not an empty channel's receive frequency"
-                            : "makes the channel empty",
-                entry.empty ? "{raw: \"FF FF ...\"} or {raw: \"00 00 00 00\"}"
-                            : "{channel: " + std::to_string(entry.channel) + ", empty: true}");
+        Problem(
+            LineOf(members.find("rxFrequency")->second, line), Child(path, "rxFrequency"),
+            entry.empty ? "not an empty channel's receive frequency" : "makes the channel empty",
+            entry.empty ? "{raw: \"FF FF ...\"} or {raw: \"00 00 00 00\"}"
+                        : "{channel: " + std::to_string(entry.channel) + ", empty: true}");
     }
     channels_[static_cast<std::size_t>(entry.channel - 1)] = std::move(entry);
 }
@@ -459,10 +460,9 @@ ConfigRead ConfigReader::Read(std::string_view text) {
     ReadOtherBytes(top);
     CheckOtherRuns();
     if (!problems_.empty()) {
-        std::stable_sort(problems_.begin(), problems_.end(),
-                         [](const ConfigProblem& a, const ConfigProblem& b) {
-                             return a.line < b.line;
-                         });
+        std::stable_sort(
+            problems_.begin(), problems_.end(),
+            [](const ConfigProblem& a, const ConfigProblem& b) { return a.line < b.line; });
         return {RadioImage{}, std::move(problems_)};
     }
     return {Assemble(), {}};

@@ -42,7 +42,8 @@ bool AppendToken(std::string_view token, std::vector<std::uint8_t>& out) {
     std::size_t count = 1;
     if (star != std::string_view::npos) {
         const std::string_view digits = token.substr(star + 1);
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), count);
         if (bytes.size() != 1 || digits.empty() || error != std::errc() ||
             end != digits.data() + digits.size() || count == 0 || count > kMaxRepeat) {
             return false;

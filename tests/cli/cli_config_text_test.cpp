@@ -48,14 +48,15 @@ TEST_F(CliConfigText, ExportImportAndEveryImageCommandTreatTheTextAsTheImage) {
 
     // set edits a text in place and it stays a text, changed in exactly the lines edited.
     const std::string before = ReadText(dir / "radio.halyx.yaml");
-    ASSERT_EQ(Cli({"set", "radio.halyx.yaml", "--squelch", "7", "--channel", "2", "--rx-tone",
-                   "D023N"})
-                  .exitStatus,
-              0);
+    ASSERT_EQ(
+        Cli({"set", "radio.halyx.yaml", "--squelch", "7", "--channel", "2", "--rx-tone", "D023N"})
+            .exitStatus,
+        0);
     const std::string after = ReadText(dir / "radio.halyx.yaml");
     EXPECT_EQ(std::regex_replace(before, std::regex("squelchLevel: 3"), "squelchLevel: 7"),
-              std::regex_replace(after, std::regex("(channel: 2, .*)rxTone: \"D023N\", txTone: "
-                                                   "\"D023N\""),
+              std::regex_replace(after,
+                                 std::regex("(channel: 2, .*)rxTone: \"D023N\", txTone: "
+                                            "\"D023N\""),
                                  "$1rxTone: \"off\", txTone: \"off\""));
     const ProcessResult diff = Cli({"diff", "radio.kda", "radio.halyx.yaml"});
     EXPECT_EQ(diff.exitStatus, 6);

@@ -44,9 +44,9 @@ RadioImage RandomImage(std::mt19937& random, std::size_t length) {
     if (half(random)) {
         image.bytes[header::kBand] = static_cast<std::uint8_t>(byte(random) % 2);
     }
-    const std::uint8_t goodSettings[][2] = {{header::kTimeOut, 120}, {header::kVoxLevel, 0},
-                                            {header::kSquelchLevel, 9}, {header::kSettingsChannel, 20},
-                                            {header::kLanguage, 1},  {header::kTxPower, 2}};
+    const std::uint8_t goodSettings[][2] = {
+        {header::kTimeOut, 120},        {header::kVoxLevel, 0}, {header::kSquelchLevel, 9},
+        {header::kSettingsChannel, 20}, {header::kLanguage, 1}, {header::kTxPower, 2}};
     for (const auto& [offset, value] : goodSettings) {
         if (half(random)) {
             image.bytes[offset] = value;
@@ -58,10 +58,12 @@ RadioImage RandomImage(std::mt19937& random, std::size_t length) {
     const bool low = image.bytes[header::kBand] == kLowBand;
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         if (half(random)) {
-            const std::uint32_t hz = (low ? 136000000u : 406100000u) +
-                                     static_cast<std::uint32_t>(byte(random)) * 6250u;
-            SetChannel(image, channel, hz, half(random) ? hz : 0, static_cast<std::uint8_t>(byte(random) % 160),
-                       static_cast<std::uint8_t>(byte(random) % 3), static_cast<std::uint8_t>(byte(random) % 3));
+            const std::uint32_t hz =
+                (low ? 136000000u : 406100000u) + static_cast<std::uint32_t>(byte(random)) * 6250u;
+            SetChannel(image, channel, hz, half(random) ? hz : 0,
+                       static_cast<std::uint8_t>(byte(random) % 160),
+                       static_cast<std::uint8_t>(byte(random) % 3),
+                       static_cast<std::uint8_t>(byte(random) % 3));
         }
     }
     return image;
@@ -102,7 +104,8 @@ TEST(ConfigText, DefaultImageReadsAsTheShowJsonNamesAndValuesInAStableOrder) {
         "channels:\n"
         "  - {channel: 1, rxFrequency: \"446.00625\", txFrequency: \"446.00625\", rxTone: \"off\", "
         "txTone: \"off\", bandwidth: \"12.5K\"}\n"
-        "  - {channel: 2, rxFrequency: \"446.01875\", txFrequency: \"446.01875\", rxTone: \"88.5\", "
+        "  - {channel: 2, rxFrequency: \"446.01875\", txFrequency: \"446.01875\", rxTone: "
+        "\"88.5\", "
         "txTone: \"D023N\", bandwidth: \"25K\"}\n"
         "  - {channel: 3, rxFrequency: \"446.03125\", txFrequency: {raw: \"00 00 00 00\"}, "
         "rxTone: {raw: \"9B\"}, txTone: \"off\", bandwidth: {raw: \"07\"}}\n";
@@ -113,8 +116,9 @@ TEST(ConfigText, DefaultImageReadsAsTheShowJsonNamesAndValuesInAStableOrder) {
                         "  67: \"01 00\"\n  77: \"00 00 00\"\n  83: \"00*11 01 00\"\n"),
               std::string::npos);
     // Erased channels and the erased end of the image come out compact.
-    EXPECT_TRUE(text.ends_with("  536: \"FF*23\"\n  563: \"FF*23\"\n  590: \"FF*1458\"\n"
-                               "imageLength: 2048\n"))
+    EXPECT_TRUE(
+        text.ends_with("  536: \"FF*23\"\n  563: \"FF*23\"\n  590: \"FF*1458\"\n"
+                       "imageLength: 2048\n"))
         << text;
 }
 
@@ -149,9 +153,9 @@ otherBytes:
     std::copy_n("SN 42", 5, expected.bytes.begin() + header::kSerialNumber);
     std::fill_n(expected.bytes.begin() + header::kUserId, header::kUserIdSize, 0);
     const std::pair<std::size_t, std::uint8_t> settings[] = {
-        {header::kBand, 1},        {header::kTimeOut, 180},        {header::kVoxLevel, 0},
+        {header::kBand, 1},         {header::kTimeOut, 180},       {header::kVoxLevel, 0},
         {header::kSquelchLevel, 1}, {header::kSettingsChannel, 4}, {header::kLanguage, 1},
-        {header::kScramble, 1},    {header::kCompand, 1},          {header::kTxPower, 0}};
+        {header::kScramble, 1},     {header::kCompand, 1},         {header::kTxPower, 0}};
     for (const auto& [offset, value] : settings) {
         expected.bytes[offset] = value;
     }
@@ -260,8 +264,8 @@ TEST(ConfigText, TextsThatAreNoConfigurationAreRefusedWithTheReason) {
     RadioImage base = DefaultImage();
     for (const auto& [text, problem] : cases) {
         const ConfigRead read = ReadConfigText(text, &base);
-        EXPECT_NE(ProblemsOf(read).find(problem), std::string::npos)
-            << text << "\n" << ProblemsOf(read);
+        EXPECT_NE(ProblemsOf(read).find(problem), std::string::npos) << text << "\n"
+                                                                     << ProblemsOf(read);
     }
 }
 
