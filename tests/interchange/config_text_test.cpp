@@ -296,5 +296,58 @@ TEST(ConfigText, BaseImageFillsWhatTheTextLeavesOut) {
     EXPECT_TRUE(SameImage(read.image, expected));
 }
 
+// The YAML examples of the format's document, in order.
+std::vector<std::string> DocumentExamples() {
+    std::ifstream in(testing::SourceDir() / "docs" / "config-format.md");
+    std::vector<std::string> blocks;
+    std::string line;
+    std::string* block = nullptr;
+    while (std::getline(in, line)) {
+        if (line == "```yaml") {
+            block = &blocks.emplace_back();
+        } else if (line == "```") {
+            block = nullptr;
+        } else if (block != nullptr) {
+            *block += line + "\n";
+        }
+    }
+    return blocks;
+}
+
+TEST(ConfigText, FormatDocumentExamplesGiveTheImagesTheySay) {
+    const std::vector<std::string> examples = DocumentExamples();
+    ASSERT_EQ(examples.size(), 2u);
+
+    // What Halyx writes for the default image after the document's `halyx-cli set`.
+    RadioImage image = DefaultImage();
+    SetChannel(image, 2, 446018750, 446018750, 9, 51, 1);
+    RecordCopy nine = testing::Record(image, 9);  // an erased record keeps its other bytes
+    EncodeFrequency(446100000, nine.frequency(record::kRxFrequency));
+    EncodeFrequency(446100000, nine.frequency(record::kTxFrequency));
+    nine.set(record::kRxTone, 1);
+    nine.set(record::kTxTone, 1);
+    StoreRecordCopy(nine, 9, image);
+    image.bytes[header::kSquelchLevel] = 5;
+    std::copy_n("SITE7", 6, image.bytes.begin() + header::kUserId);
+    const ConfigRead written = ReadConfigText(examples[0]);
+    ASSERT_TRUE(written.ok()) << ProblemsOf(written);
+    EXPECT_TRUE(SameImage(written.image, image));
+    EXPECT_EQ(WriteConfigText(image), examples[0]);
+
+    // The hand-written one, over the default image as its base: channels 3-8 become empty.
+    const RadioImage base = DefaultImage();
+    const ConfigRead site = ReadConfigText(examples[1], &base);
+    ASSERT_TRUE(site.ok()) << ProblemsOf(site);
+    RadioImage expected = base;
+    SetChannel(expected, 2, 446018750, 446018750, 9, 51, 1);
+    expected.bytes[header::kSquelchLevel] = 5;
+    std::copy_n("SITE7", 6, expected.bytes.begin() + header::kUserId);
+    for (int channel = 3; channel <= kChannelCount; ++channel) {
+        std::fill_n(expected.bytes.begin() + RecordOffset(channel) + record::kRxFrequency,
+                    record::kFrequencySize, 0xFF);
+    }
+    EXPECT_TRUE(SameImage(site.image, expected));
+}
+
 }  // namespace
 }  // namespace halyx
