@@ -1,10 +1,13 @@
 // Reads a configuration text with yaml-cpp. yaml-cpp reports malformed YAML by throwing; that is
 // caught here and becomes a problem like any other, so nothing is thrown to the caller.
+#include <yaml-cpp/eventhandler.h>
+#include <yaml-cpp/parser.h>
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
 #include <map>
 #include <span>
+#include <sstream>
 
 #include "image/header_values.h"
 #include "interchange/config_fields.h"
@@ -41,6 +44,50 @@ struct ChannelEntry {
     int channel = 0;
     bool empty = false;
     std::array<std::optional<Bytes>, kChannelFields.size()> fields;
+};
+
+// Where the second document of a stream starts, if it holds anything. yaml-cpp's LoadAll() never
+// ends on some malformed streams (a lone ","): its parser hands out empty documents forever
+// without moving on. So the documents are counted here, never more than two.
+class SecondDocument : public YAML::EventHandler {
+public:
+    static std::optional<YAML::Mark> Find(std::string_view text) {
+        std::istringstream in{std::string(text)};
+        YAML::Parser parser(in);
+        SecondDocument handler;
+        for (int i = 0; i < 2 && parser.HandleNextDocument(handler); ++i) {
+        }
+        return handler.found_;
+    }
+
+    void OnDocumentStart(const YAML::Mark&) override { ++documents_; }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark& mark, YAML::anchor_t) override { Content(mark); }
+    void OnScalar(const YAML::Mark& mark, const std::string&, YAML::anchor_t,
+                  const std::string&) override {
+        Content(mark);
+    }
+    void OnSequenceStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t,
+                         YAML::EmitterStyle::value) override {
+        Content(mark);
+    }
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t,
+                    YAML::EmitterStyle::value) override {
+        Content(mark);
+    }
+    void OnMapEnd() override {}
+
+private:
+    void Content(const YAML::Mark& mark) {
+        if (documents_ == 2 && !found_) {
+            found_ = mark;
+        }
+    }
+
+    int documents_ = 0;
+    std::optional<YAML::Mark> found_;
 };
 
 struct OtherRun {
@@ -92,28 +139,30 @@ private:
 };
 
 std::optional<YAML::Node> ConfigReader::Root(std::string_view text) {
-    std::vector<YAML::Node> documents;
+    YAML::Node root;
+    std::optional<YAML::Mark> second;
     try {
-        documents = YAML::LoadAll(std::string(text));
+        root = YAML::Load(std::string(text));
+        second = SecondDocument::Find(text);
     } catch (const YAML::Exception& error) {
         Problem(error.mark.is_null() ? 1 : error.mark.line + 1, "",
                 "not readable as YAML (" + error.msg + ")", "a YAML 1.2 text in UTF-8");
         return std::nullopt;
     }
-    if (documents.empty() || documents.front().IsNull()) {
-        Problem(1, "", "the text holds no configuration",
+    if (root.IsNull()) {
+        Problem(1, "", "no configuration could be read from the text",
                 "a mapping that starts with format: " + std::string(kConfigFormatName));
         return std::nullopt;
     }
-    if (documents.size() > 1) {
-        Problem(LineOf(documents[1], 1), "", "a second YAML document", "one document per file");
+    if (second) {
+        Problem(second->line + 1, "", "a second YAML document", "one document per file");
     }
-    if (!documents.front().IsMap()) {
-        Problem(LineOf(documents.front(), 1), "", "the text is not a mapping of keys",
+    if (!root.IsMap()) {
+        Problem(LineOf(root, 1), "", "the text is not a mapping of keys",
                 "format, band, settings, channels, otherBytes, imageLength");
         return std::nullopt;
     }
-    return documents.front();
+    return root;
 }
 
 Members ConfigReader::MembersOf(const YAML::Node& map, const std::string& path, int line,

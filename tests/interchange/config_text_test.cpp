@@ -247,8 +247,10 @@ TEST(ConfigText, TextsThatAreNoConfigurationAreRefusedWithTheReason) {
          "f.halyx.yaml:3: not readable as YAML (end of sequence flow not found), accepted: a YAML "
          "1.2 text in UTF-8\n"},
         {"# nothing but a comment\n",
-         "f.halyx.yaml:1: the text holds no configuration, accepted: a mapping that starts with "
-         "format: halyx-config/1\n"},
+         "f.halyx.yaml:1: no configuration could be read from the text, accepted: a mapping that "
+         "starts with format: halyx-config/1\n"},
+        // yaml-cpp's own LoadAll() never returns on this one.
+        {",\n", "f.halyx.yaml:1: no configuration could be read from the text"},
         {"- format: halyx-config/1\n",
          "f.halyx.yaml:1: the text is not a mapping of keys, accepted: format, band, settings, "
          "channels, otherBytes, imageLength\n"},
