@@ -4,6 +4,9 @@
 
 #include <regex>
 
+#include "image/radio_image.h"
+
+#include "support/radio_sim_process.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -87,6 +90,30 @@ TEST_F(CliConfigText, ImportWithBaseTakesTheOtherBytesTheTextLeavesOut) {
     ASSERT_EQ(erased.size(), 2048u);
     EXPECT_EQ(erased[0], 0xFF);
     EXPECT_EQ(Cli({"diff", "radio.kda", "erased.kda"}).exitStatus, 6);
+}
+
+// A text goes to the radio as the image it stands for: the simulated radio ends up holding it.
+TEST_F(CliConfigText, WriteSendsTheImageTheTextStandsFor) {
+    ASSERT_EQ(Cli({"set", "radio.kda", "-o", "site.halyx.yaml", "--squelch", "8", "--channel", "5",
+                   "--rx", "440.1", "--rx-tone", "D754N"})
+                  .exitStatus,
+              0);
+    ASSERT_EQ(Cli({"import", "--yaml", "site.halyx.yaml", "-o", "site.kda"}).exitStatus, 0);
+    std::vector<std::uint8_t> blank(kImageSize, 0xFF);
+    blank[header::kBand] = 1;
+    testing::WriteBytes(dir / "memory.kda", blank);
+    testing::RadioSimProcess sim(
+        {"--image", (dir / "memory.kda").string(), "--save", (dir / "saved.kda").string()});
+    const ProcessResult written = Cli({"write", "--port", sim.devicePath(), "site.halyx.yaml"});
+    ASSERT_EQ(written.exitStatus, 0) << written.err;
+    sim.Stop();
+    const auto sent = ReadBytes(dir / "site.kda");
+    const auto saved = ReadBytes(dir / "saved.kda");
+    ASSERT_EQ(saved.size(), kImageSize);
+    // The radio holds the header and the records; channel 1's first byte always arrives as 1.
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + kHeaderSize, sent.begin()));
+    EXPECT_TRUE(std::equal(saved.begin() + kFirstRecordOffset + 1, saved.begin() + kRecordsEnd,
+                           sent.begin() + kFirstRecordOffset + 1));
 }
 
 TEST_F(CliConfigText, RefusedTextExitsOneWithEveryProblemAndNothingIsWrittenOrSent) {
