@@ -18,6 +18,10 @@ _halyx_cli() {
             _filedir
             return
             ;;
+        --yaml)
+            _filedir '@(yaml|yml)'
+            return
+            ;;
         --csv | --overrides)
             _filedir csv
             return
@@ -94,14 +98,14 @@ _halyx_cli() {
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "--json" -- "$cur"))
             else
-                _filedir kda
+                _filedir '@(kda|yaml|yml)'
             fi
             ;;
         set)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "$edits" -- "$cur"))
             else
-                _filedir kda
+                _filedir '@(kda|yaml|yml)'
             fi
             ;;
         read)
@@ -114,35 +118,35 @@ _halyx_cli() {
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "--port --log" -- "$cur"))
             else
-                _filedir kda
+                _filedir '@(kda|yaml|yml)'
             fi
             ;;
         import)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--csv --clear -o --json" -- "$cur"))
+                COMPREPLY=($(compgen -W "--csv --yaml --base --clear -o --json" -- "$cur"))
             else
-                _filedir kda
+                _filedir '@(kda|yaml|yml)'
             fi
             ;;
         export)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--csv --pdf --html --page" -- "$cur"))
+                COMPREPLY=($(compgen -W "--csv --pdf --html --yaml --page" -- "$cur"))
             else
-                _filedir kda
+                _filedir '@(kda|yaml|yml)'
             fi
             ;;
         diff)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "--json" -- "$cur"))
             else
-                _filedir kda
+                _filedir '@(kda|yaml|yml)'
             fi
             ;;
         fleet)
             if [[ $cword -eq 2 ]]; then
                 COMPREPLY=($(compgen -W "write read" -- "$cur"))
             elif [[ ${words[2]} == write && $cur != -* ]]; then
-                _filedir kda
+                _filedir '@(kda|yaml|yml)'
             elif [[ ${words[2]} == write ]]; then
                 COMPREPLY=($(compgen -W "--ports --overrides --report --no-backup --log" -- "$cur"))
             else

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/app_context.h"
+#include "app/config_file_commands.h"
 #include "app/radio_history.h"
 #include "app/shell_texts.h"
 #include "app/ui_prompts.h"
@@ -49,7 +50,8 @@ void FileCommands::New() {
 }
 
 void FileCommands::Open() {
-    const std::optional<QString> path = prompts_.openFile(window_, kOpenDialog);
+    const std::optional<QString> path =
+        prompts_.openFile(window_, WithConfigTextFilter(kOpenDialog, context_));
     if (path) {
         LoadFile(*path);
     }
@@ -71,10 +73,7 @@ void FileCommands::OpenBackup() {
 }
 
 bool FileCommands::LoadFile(const QString& path) {
-    FileResult result = LoadImageFile(ToPath(path), context_.image);
-    if (!result.ok()) {
-        result.path = path.toStdString();
-        ReportFileError(prompts_, window_, result);
+    if (!LoadImageOrConfigText(context_, prompts_, window_, path)) {
         return false;
     }
     context_.imageFileName = ToPath(path).filename().string();
@@ -84,14 +83,9 @@ bool FileCommands::LoadFile(const QString& path) {
 }
 
 void FileCommands::Save() {
-    const std::optional<QString> path = prompts_.saveFile(window_, kSaveDialog);
-    if (!path) {
-        return;
-    }
-    FileResult result = SaveImageFile(ToPath(*path), context_.image);
-    if (!result.ok()) {
-        result.path = path->toStdString();
-        ReportFileError(prompts_, window_, result);
+    const std::optional<QString> path =
+        prompts_.saveFile(window_, WithConfigTextFilter(kSaveDialog, context_));
+    if (!path || !SaveImageOrConfigText(context_, prompts_, window_, *path)) {
         return;
     }
     context_.imageFileName = ToPath(*path).filename().string();

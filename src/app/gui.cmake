@@ -15,6 +15,7 @@ target_link_libraries(halyx_context
 add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/builtin_texts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/config_file_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog_run.cpp
@@ -37,7 +38,7 @@ add_library(halyx_gui STATIC
 target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_gui
     PUBLIC halyx_context halyx_form halyx_factory halyx_files halyx_interchange halyx_sheet_render
-           halyx_fleet_serial halyx_history Qt6::Widgets Qt6::PrintSupport
+           halyx_fleet_serial halyx_history halyx_config_text Qt6::Widgets Qt6::PrintSupport
     PRIVATE halyx_options)
 
 # The lock-key panes read the keyboard's indicators where the platform tells them: XKB on X11

@@ -27,7 +27,7 @@ QMessageBox::Icon ToQtIcon(PromptIcon icon) {
 }
 
 void SetUpFileDialog(QFileDialog& dialog, const FileDialogSpec& spec) {
-    dialog.setNameFilter(QtFileFilter(spec));
+    dialog.setNameFilters(QStringList{QtFileFilter(spec)} + spec.otherFilters);
     dialog.setSizeGripEnabled(true);
     if (!spec.defaultSuffix.isEmpty()) {
         dialog.setDefaultSuffix(spec.defaultSuffix);

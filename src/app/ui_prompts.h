@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -21,6 +22,8 @@ struct FileDialogSpec {
     QString defaultSuffix;
     // The folder the dialog opens in; Qt's choice (the last one used) when empty.
     QString folder = {};
+    // Further filter entries after the first, each in Qt's "description (*.ext)" form.
+    QStringList otherFilters = {};
 };
 
 // Every message box, file dialog and print dialog of the shell goes through this interface, so

@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/fleet_ports.h"
 #include "cli/fleet_run.h"
+#include "cli/image_argument.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_overrides.h"
@@ -95,8 +96,8 @@ std::optional<int> Prepare(const FleetOptions& options, FleetPlan& plan) {
         }
     }
     if (plan.mode == FleetMode::Write) {
-        if (FileStatus(LoadImageFile(options.image, plan.image)) != kDone) {
-            return kFileError;
+        if (const int status = LoadImageArgument(options.image, plan.image); status != kDone) {
+            return status;
         }
         if (!options.overrides.empty()) {
             if (const auto status = LoadOverrides(options.overrides, plan)) {

@@ -7,14 +7,13 @@
 #include "image/frequency_codec.h"
 #include "image/option_fields.h"
 #include "image/working_copies.h"
+#include "interchange/config_fields.h"
 #include "interchange/image_compare.h"
 #include "interchange/image_texts.h"
 
 namespace halyx::cli {
 namespace {
 
-constexpr const char* kLowBandName = "136-174";
-constexpr const char* kHighBandName = "406.1-470";
 constexpr std::size_t kLabelWidth = 16;
 constexpr std::size_t kColumnWidth = 14;
 
@@ -93,7 +92,8 @@ std::string FormatJson(const ImageView& view) {
         }
         channels.push_back(row);
     }
-    return ReadableJson({{"band", view.lowBand ? kLowBandName : kHighBandName},
+    // The band names a configuration text uses too.
+    return ReadableJson({{"band", view.lowBand ? config::kLowBandName : config::kHighBandName},
                          {"imageLength", view.imageLength},
                          {"settings", settings},
                          {"channels", channels}});

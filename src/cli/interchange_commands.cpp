@@ -1,4 +1,5 @@
-// halyx-cli import / export / diff: channel lists, channel sheets and image comparison.
+// halyx-cli import / export / diff: channel lists, channel sheets, whole configurations as text
+// and image comparison.
 #include <CLI/CLI.hpp>
 #include <QDate>
 #include <QGuiApplication>
@@ -7,10 +8,12 @@
 #include "cli/cli_texts.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/image_argument.h"
 #include "cli/json_output.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "interchange/channel_sheet.h"
+#include "interchange/config_text.h"
 #include "interchange/csv_export.h"
 #include "interchange/csv_import.h"
 #include "interchange/difference_text.h"
@@ -24,14 +27,6 @@ namespace {
 // A channel list is a few kilobytes; anything near this is not one.
 constexpr std::uintmax_t kCsvSizeLimit = 16 * 1024 * 1024;
 
-bool Load(const std::string& path, RadioImage& image) {
-    const FileResult loaded = LoadImageFile(path, image);
-    if (!loaded.ok()) {
-        PrintError(FileErrorTextEnglish(loaded));
-    }
-    return loaded.ok();
-}
-
 bool Saved(const FileResult& result) {
     if (!result.ok()) {
         PrintError(FileErrorTextEnglish(result));
@@ -40,14 +35,56 @@ bool Saved(const FileResult& result) {
 }
 
 struct ImportOptions {
-    std::string image, csv, output;
+    std::string image, csv, yaml, base, output;
     bool clear = false, json = false;
 };
 
-int RunImport(const ImportOptions& options) {
+constexpr const char* kImportUsage =
+    "usage: halyx-cli import IMAGE.kda --csv LIST.csv [--clear] [-o OUT.kda] [--json], or "
+    "halyx-cli import --yaml IN.halyx.yaml -o OUT.kda [--base IMAGE.kda] [--json]";
+
+// A whole configuration: the text gives every byte, or the base gives what it leaves out.
+int RunImportConfig(const ImportOptions& options) {
+    if (!options.image.empty() || options.output.empty() || options.clear) {
+        PrintError(kImportUsage);
+        return kUsage;
+    }
+    RadioImage base;
+    if (!options.base.empty()) {
+        if (const int status = LoadImageArgument(options.base, base); status != kDone) {
+            return status;
+        }
+    }
     RadioImage image;
-    if (!Load(options.image, image)) {
-        return kFileError;
+    if (const int status =
+            LoadImageArgument(options.yaml, image, options.base.empty() ? nullptr : &base);
+        status != kDone) {
+        return status;
+    }
+    if (const int status = SaveImageArgument(options.output, image); status != kDone) {
+        return status;
+    }
+    if (options.json) {
+        std::cout << ReadableJson({{"written", JsonText(options.output)}});
+    }
+    return kDone;
+}
+
+int RunImport(const ImportOptions& options) {
+    if (options.csv.empty() == options.yaml.empty()) {
+        PrintError("import: give one of --csv and --yaml; " + std::string(kImportUsage));
+        return kUsage;
+    }
+    if (!options.yaml.empty()) {
+        return RunImportConfig(options);
+    }
+    if (options.image.empty() || !options.base.empty()) {
+        PrintError(kImportUsage);
+        return kUsage;
+    }
+    RadioImage image;
+    if (const int status = LoadImageArgument(options.image, image); status != kDone) {
+        return status;
     }
     const ReadResult read = ReadSmallFile(options.csv, kCsvSizeLimit);
     if (!Saved(read.result)) {
@@ -66,8 +103,8 @@ int RunImport(const ImportOptions& options) {
         PrintError("warning: " + options.csv + ", " + DescribeNote(note));
     }
     const std::string target = options.output.empty() ? options.image : options.output;
-    if (!Saved(SaveImageFile(target, imported.image))) {
-        return kFileError;
+    if (const int status = SaveImageArgument(target, imported.image); status != kDone) {
+        return status;
     }
     if (options.json) {
         Json notes = Json::array();
@@ -82,16 +119,21 @@ int RunImport(const ImportOptions& options) {
 }
 
 struct ExportOptions {
-    std::string image, csv, pdf, html, page = "a4";
+    std::string image, csv, pdf, html, yaml, page = "a4";
 };
 
 int RunExport(const ExportOptions& options, CommandContext& context) {
-    if (options.csv.empty() && options.pdf.empty() && options.html.empty()) {
-        PrintError("export: give at least one of --csv, --pdf and --html");
+    if (options.csv.empty() && options.pdf.empty() && options.html.empty() &&
+        options.yaml.empty()) {
+        PrintError("export: give at least one of --csv, --pdf, --html and --yaml");
         return kUsage;
     }
     RadioImage image;
-    if (!Load(options.image, image)) {
+    if (const int status = LoadImageArgument(options.image, image); status != kDone) {
+        return status;
+    }
+    if (!options.yaml.empty() &&
+        !Saved(WriteFileAtomically(options.yaml, WriteConfigText(image)))) {
         return kFileError;
     }
     if (!options.csv.empty() &&
@@ -154,8 +196,11 @@ std::string DiffJson(const ImageDifferences& d) {
 
 int RunDiff(const DiffOptions& options, const CommandContext& context) {
     RadioImage a, b;
-    if (!Load(options.a, a) || !Load(options.b, b)) {
-        return kFileError;
+    if (const int status = LoadImageArgument(options.a, a); status != kDone) {
+        return status;
+    }
+    if (const int status = LoadImageArgument(options.b, b); status != kDone) {
+        return status;
     }
     const ImageDifferences differences = CompareImages(a, b);
     if (options.json) {
@@ -175,10 +220,14 @@ void AddInterchangeCommands(CLI::App& app, CommandContext& context) {
     static ImportOptions import;
     CLI::App* importCommand = app.add_subcommand(
         "import",
-        "store the channels of a CSV channel list; what could not be taken as it was "
-        "is reported on standard error");
-    importCommand->add_option("IMAGE.kda", import.image, "image file")->required();
-    importCommand->add_option("--csv", import.csv, "the channel list")->required();
+        "store the channels of a CSV channel list (what could not be taken as it was is "
+        "reported on standard error), or make an image of a whole configuration text");
+    importCommand->add_option("IMAGE.kda", import.image, "image file (with --csv)");
+    importCommand->add_option("--csv", import.csv, "the channel list");
+    importCommand->add_option("--yaml", import.yaml,
+                              "a whole configuration (*.halyx.yaml); needs -o");
+    importCommand->add_option("--base", import.base,
+                              "with --yaml: the image whose bytes fill what the text leaves out");
     importCommand->add_flag("--clear", import.clear, "empty all 20 channels first");
     importCommand->add_option("-o", import.output, "write the result here instead");
     importCommand->add_flag("--json", import.json, "the report as one JSON object");
@@ -186,11 +235,15 @@ void AddInterchangeCommands(CLI::App& app, CommandContext& context) {
 
     static ExportOptions exportOptions;
     CLI::App* exportCommand = app.add_subcommand(
-        "export", "the channels as a CSV channel list, the channel sheet as PDF or HTML");
+        "export",
+        "the channels as a CSV channel list, the channel sheet as PDF or HTML, the whole "
+        "configuration as text");
     exportCommand->add_option("IMAGE.kda", exportOptions.image, "image file")->required();
     exportCommand->add_option("--csv", exportOptions.csv, "channel list file");
     exportCommand->add_option("--pdf", exportOptions.pdf, "channel sheet as PDF");
     exportCommand->add_option("--html", exportOptions.html, "channel sheet as HTML");
+    exportCommand->add_option("--yaml", exportOptions.yaml,
+                              "the whole configuration as text (*.halyx.yaml)");
     exportCommand->add_option("--page", exportOptions.page, "PDF page size")
         ->check(CLI::IsMember({"a4", "letter"}));
     exportCommand->callback([&context] { context.status = RunExport(exportOptions, context); });

@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/image_argument.h"
 #include "cli/operation_log.h"
 #include "cli/option_parser.h"
 #include "cli/radio_session.h"
@@ -131,8 +132,8 @@ int RunWrite(const ParsedOptions* options) {
         return kUsage;
     }
     RadioImage image;
-    if (FileStatus(LoadImageFile(options->positionals[0], image)) != kDone) {
-        return kFileError;
+    if (const int status = LoadImageArgument(options->positionals[0], image); status != kDone) {
+        return status;
     }
     RadioSession session("write", kRecordBlocksEnd);
     if (!session.OpenLog(options->value("--log"))) {

@@ -3,8 +3,8 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/image_argument.h"
 #include "cli/image_edits.h"
-#include "files/image_file.h"
 
 namespace halyx::cli {
 namespace {
@@ -22,7 +22,9 @@ constexpr const char* kEditsHelp = R"(Edits apply in the order given, with the m
   --language 0|1   --power 0|1|2   --scramble on|off   --compand on|off
   --serial TEXT                 serial number: letters, digits and spaces, at most 10
   --user-id TEXT                user ID, at most 6 characters
-Without -o the file is rewritten in place (atomically). Nothing is written if any edit is refused.)";
+Without -o the file is rewritten in place (atomically). Nothing is written if any edit is refused.
+IMAGE.kda and -o may also name configuration texts (*.halyx.yaml): each is read or written as
+its name says.)";
 
 struct SetOptions {
     std::string input;
@@ -32,10 +34,8 @@ struct SetOptions {
 
 int RunSet(const SetOptions& options, const std::vector<EditOption>& edits) {
     RadioImage image;
-    const FileResult loaded = LoadImageFile(options.input, image);
-    if (!loaded.ok()) {
-        PrintError(FileErrorTextEnglish(loaded));
-        return kFileError;
+    if (const int status = LoadImageArgument(options.input, image); status != kDone) {
+        return status;
     }
     // Tones are named as scripts name them: "off" and the table's CTCSS and DCS texts.
     ToneTable tones;
@@ -44,13 +44,8 @@ int RunSet(const SetOptions& options, const std::vector<EditOption>& edits) {
         PrintError(DescribeEditError(*refused) + "; nothing was written");
         return kUsage;
     }
-    const FileResult saved =
-        SaveImageFile(options.output.empty() ? options.input : options.output, image);
-    if (!saved.ok()) {
-        PrintError(FileErrorTextEnglish(saved));
-        return kFileError;
-    }
-    return kDone;
+    // A configuration text stays one: the output's name says which form is written.
+    return SaveImageArgument(options.output.empty() ? options.input : options.output, image);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include "cli/cli_texts.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/image_argument.h"
 #include "cli/image_view.h"
-#include "files/image_file.h"
 
 namespace halyx::cli {
 namespace {
@@ -17,10 +17,8 @@ struct ShowOptions {
 
 int RunShow(const ShowOptions& options, const CommandContext& context) {
     RadioImage image;
-    const FileResult loaded = LoadImageFile(options.path, image);
-    if (!loaded.ok()) {
-        PrintError(FileErrorTextEnglish(loaded));
-        return kFileError;
+    if (const int status = LoadImageArgument(options.path, image); status != kDone) {
+        return status;
     }
     if (options.json) {
         std::cout << FormatJson(ViewOf(image));
@@ -37,7 +35,8 @@ void AddShowCommand(CLI::App& app, CommandContext& context) {
     static ShowOptions options;
     CLI::App* show = app.add_subcommand(
         "show", "common settings and the 20 channels as the main window shows them");
-    show->add_option("IMAGE.kda", options.path, "image file")->required();
+    show->add_option("IMAGE.kda", options.path, "image file or configuration text (*.halyx.yaml)")
+        ->required();
     show->add_flag("--json", options.json, "one JSON object; its texts never depend on a language");
     show->callback([&context] { context.status = RunShow(options, context); });
 }

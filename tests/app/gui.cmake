@@ -60,3 +60,7 @@ halyx_add_gtest(gui_edit_history_test GUI
 halyx_add_gtest(gui_fleet_dialog_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_fleet_dialog_test.cpp
     LIBS halyx_gui_test_support halyx_radio_peer Qt6::Test)
+
+halyx_add_gtest(gui_config_file_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_config_file_test.cpp
+    LIBS halyx_gui_test_support halyx_config_text)

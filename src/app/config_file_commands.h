@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include "app/ui_prompts.h"
+#include "files/file_result.h"
+
+class QWidget;
+
+namespace halyx {
+
+struct AppContext;
+
+// The File menu's Open and Save also take a radio's whole configuration as text (*.halyx.yaml):
+// the dialogs offer it as a second filter beside *.kda, and the file's name says which form it is.
+
+// `spec` with the configuration text's filter entry added after its own.
+FileDialogSpec WithConfigTextFilter(FileDialogSpec spec, const AppContext& context);
+
+// Loads an image file or a configuration text into the context's image. A file that cannot be
+// read gets the file-error box; a refused text a box listing its problems. False on failure, and
+// then the image is unchanged.
+bool LoadImageOrConfigText(AppContext& context, UiPrompts& prompts, QWidget* parent,
+                           const QString& path);
+
+// Saves the image as an image file or, by the name, as a configuration text; false (after the
+// file-error box) when it cannot be written.
+bool SaveImageOrConfigText(const AppContext& context, UiPrompts& prompts, QWidget* parent,
+                           const QString& path);
+
+}  // namespace halyx
