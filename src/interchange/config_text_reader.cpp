@@ -108,7 +108,15 @@ private:
         const YAML::Mark mark = node.Mark();
         return mark.is_null() ? fallback : mark.line + 1;
     }
+    // Past this many, a text is surely no configuration: the rest is neither looked for nor
+    // kept, so a text that repeats one mistake a million times (through aliases, say) cannot
+    // take the reader's time or memory.
+    static constexpr std::size_t kMaxProblems = 200;
+    bool Overwhelmed() const { return problems_.size() >= kMaxProblems; }
     void Problem(int line, std::string path, std::string what, std::string accepted) {
+        if (Overwhelmed()) {
+            return;
+        }
         problems_.push_back({line, std::move(path), std::move(what), std::move(accepted)});
     }
 
@@ -136,6 +144,7 @@ private:
     std::array<std::optional<ChannelEntry>, kChannelCount> channels_;
     std::array<int, kChannelCount> channelLines_{};
     std::vector<OtherRun> otherRuns_;
+    std::size_t otherTotal_ = 0;
 };
 
 std::optional<YAML::Node> ConfigReader::Root(std::string_view text) {
@@ -169,7 +178,7 @@ Members ConfigReader::MembersOf(const YAML::Node& map, const std::string& path, 
                                 std::span<const std::string_view> known) {
     Members members;
     std::map<std::string, int, std::less<>> firstLines;
-    for (auto it = map.begin(); it != map.end(); ++it) {
+    for (auto it = map.begin(); it != map.end() && !Overwhelmed(); ++it) {
         const int keyLine = LineOf(it->first, line);
         if (!it->first.IsScalar()) {
             Problem(keyLine, path, "a key that is not a name", JoinKeys(known));
@@ -318,7 +327,7 @@ void ConfigReader::ReadChannels(const Members& top) {
                 "a list of channels such as {channel: 1, empty: true}");
         return;
     }
-    for (std::size_t i = 0; i < channels->second.size(); ++i) {
+    for (std::size_t i = 0; i < channels->second.size() && !Overwhelmed(); ++i) {
         ReadChannel(channels->second[i], i);
     }
 }
@@ -402,7 +411,7 @@ void ConfigReader::ReadOtherBytes(const Members& top) {
         Problem(line, "otherBytes", "not a mapping", "offset: \"hex bytes\" entries");
         return;
     }
-    for (auto it = other->second.begin(); it != other->second.end(); ++it) {
+    for (auto it = other->second.begin(); it != other->second.end() && !Overwhelmed(); ++it) {
         const int keyLine = LineOf(it->first, line);
         const std::string key = it->first.IsScalar() ? it->first.Scalar() : "?";
         const std::string path = Child("otherBytes", key);
@@ -416,6 +425,14 @@ void ConfigReader::ReadOtherBytes(const Members& top) {
             Problem(LineOf(it->second, keyLine), path, "not a run of hex bytes",
                     std::string(kHexRunAccepted));
             continue;
+        }
+        // Runs that do not overlap add up to the image at most; past that some must overlap,
+        // and the rest is not kept.
+        otherTotal_ += bytes->size();
+        if (otherTotal_ > kImageSize) {
+            Problem(keyLine, path, "the runs so far give more bytes than the image holds",
+                    "each byte once");
+            return;
         }
         otherRuns_.push_back({static_cast<std::size_t>(*offset), *bytes, keyLine, path});
     }
@@ -509,9 +526,16 @@ ConfigRead ConfigReader::Read(std::string_view text) {
     ReadOtherBytes(top);
     CheckOtherRuns();
     if (!problems_.empty()) {
+        const bool overwhelmed = Overwhelmed();
         std::stable_sort(
             problems_.begin(), problems_.end(),
             [](const ConfigProblem& a, const ConfigProblem& b) { return a.line < b.line; });
+        if (overwhelmed) {
+            problems_.push_back({problems_.back().line, "",
+                                 "more problems than these " + std::to_string(kMaxProblems) +
+                                     "; the rest of the text was not read",
+                                 ""});
+        }
         return {RadioImage{}, std::move(problems_)};
     }
     return {Assemble(), {}};

@@ -260,6 +260,9 @@ TEST(ConfigText, TextsThatAreNoConfigurationAreRefusedWithTheReason) {
         {"format: halyx-config/2\n",
          "f.halyx.yaml:1: format: \"halyx-config/2\" is not a format this Halyx reads, accepted: "
          "format: halyx-config/1\n"},
+        {"format: halyx-config/1\notherBytes: {0: \"FF*2048\", 1: \"00\"}\n",
+         "f.halyx.yaml:2: otherBytes.1: the runs so far give more bytes than the image holds, "
+         "accepted: each byte once\n"},
         {"format: halyx-config/1\n---\nformat: halyx-config/1\n",
          "f.halyx.yaml:3: a second YAML document, accepted: one document per file\n"},
     };
@@ -269,6 +272,23 @@ TEST(ConfigText, TextsThatAreNoConfigurationAreRefusedWithTheReason) {
         EXPECT_NE(ProblemsOf(read).find(problem), std::string::npos) << text << "\n"
                                                                      << ProblemsOf(read);
     }
+}
+
+// One mistake repeated through aliases stops being listed at 200 problems, and reading stops.
+TEST(ConfigText, TextWithEndlessProblemsIsRefusedQuickly) {
+    std::string text = "format: halyx-config/1\nbad: &bad {";
+    for (int i = 0; i < 5000; ++i) {
+        text += "k" + std::to_string(i) + ": 1, ";
+    }
+    text += "channel: 1}\nchannels: [*bad";
+    for (int i = 0; i < 5000; ++i) {
+        text += ", *bad";
+    }
+    text += "]\n";
+    const ConfigRead read = ReadConfigText(text);
+    ASSERT_EQ(read.problems.size(), 201u);
+    EXPECT_EQ(read.problems.back().what,
+              "more problems than these 200; the rest of the text was not read");
 }
 
 // The base gives every byte the text has no word for; the text's own words always win.
