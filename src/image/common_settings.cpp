@@ -58,6 +58,10 @@ std::string SerialNumberAllowed() {
     return CharacterLimit(header::kSerialNumberSize) + " (letters, digits, spaces)";
 }
 
+std::string SerialNumberLimit() {
+    return CharacterLimit(header::kSerialNumberSize);
+}
+
 std::string UserIdAllowed() {
     return CharacterLimit(header::kUserIdSize);
 }
@@ -129,8 +133,8 @@ void CommonSettings::PutText(std::size_t offset, std::size_t size, std::string_v
 }
 
 SetResult CommonSettings::SetSerialNumber(std::string_view text) {
-    if (!IsSerialNumberValue(text)) {
-        return SetResult::Refused(SerialNumberAllowed());
+    if (text.size() > header::kSerialNumberSize) {
+        return SetResult::Refused(SerialNumberLimit());
     }
     PutText(header::kSerialNumber, header::kSerialNumberSize, text);
     return SetResult::Accepted();

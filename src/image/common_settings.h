@@ -17,6 +17,7 @@ inline constexpr std::string_view kPowerAllowed = "0, 1 or 2";
 inline constexpr std::string_view kSettingsChannelAllowed = "1..20";
 inline constexpr std::string_view kLanguageAllowed = "0 or 1";
 std::string SerialNumberAllowed();  // "at most 10 characters (letters, digits, spaces)"
+std::string SerialNumberLimit();    // "at most 10 characters"
 std::string UserIdAllowed();        // "at most 6 characters"
 
 // The radio's common settings: the 41-byte header as the user edits it. Each setter checks its
@@ -53,7 +54,8 @@ public:
     SetResult SetTxPower(int power);            // 0, 1 or 2
     void SetScramble(bool on);
     void SetCompand(bool on);
-    // At most 10 letters, digits or spaces; stored followed by zero bytes up to 10.
+    // At most 10 bytes, stored followed by zero bytes up to 10. The letters-digits-spaces rule
+    // is the typing rule of the faces (IsSerialNumberValue): a radio may hold other characters.
     SetResult SetSerialNumber(std::string_view text);
     // At most 6 bytes (the text as the radio stores it); stored followed by zero bytes up to 6.
     SetResult SetUserId(std::string_view text);
@@ -74,7 +76,8 @@ bool IsSquelchLevel(int level);
 bool IsSettingsChannel(int channel);
 bool IsLanguageValue(int language);
 bool IsTxPowerValue(int power);
-// The Serial Number box takes letters, digits and spaces, at most 10 of them.
+// What a user may type as a serial number (the box, `halyx-cli set`, an overrides file):
+// letters, digits and spaces, at most 10 of them.
 bool IsSerialNumberValue(std::string_view text);
 // The User ID box takes any text of at most 6 bytes.
 bool IsUserIdValue(std::string_view text);
