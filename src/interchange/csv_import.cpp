@@ -8,6 +8,7 @@
 
 #include "image/channel.h"
 #include "image/frequency_codec.h"
+#include "image/tone_table.h"
 #include "interchange/csv_columns.h"
 #include "interchange/decimal_text.h"
 #include "interchange/tone_columns.h"
@@ -177,20 +178,39 @@ TonePair ReadTones(const RowReader& row) {
     return {};
 }
 
+// A file row often restates what the channel already holds (an export read back in). Such a
+// value is left as its bytes are, so that export then import keeps every byte: an off-step or
+// oddly coded frequency, a tone byte past the table (shown as no tone), a wide bandwidth stored
+// as something other than 1.
+bool HoldsFrequency(const Channel& channel, std::uint32_t storedHertz, std::uint64_t hertz) {
+    return !channel.IsEmpty() && storedHertz == hertz;
+}
+
+bool HoldsTone(std::uint8_t byte, std::uint8_t position) {
+    return byte == position || (position == 0 && byte >= ToneTable::kSize);
+}
+
 // Sets the transmit frequency the Duplex and Offset columns give (the receive frequency has
-// already set it to itself). False when the row is to be skipped.
+// already set it to itself, unless the channel held the receive frequency already). False when
+// the row is to be skipped.
 bool ReadTransmit(const RowReader& row, std::uint64_t rxHertz, Channel& channel) {
     const std::string duplex = Lower(row.Get("Duplex"));
-    if (duplex.empty()) {
+    const auto sameAsReceive = [&channel] {
+        if (channel.TxHertz() != channel.RxHertz()) {
+            channel.SetTxHertz(channel.RxHertz());
+        }
         return true;
+    };
+    if (duplex.empty()) {
+        return sameAsReceive();
     }
     if (duplex == "off") {
         row.Note("Duplex", "transmit cannot be switched off on this radio; transmit = receive");
-        return true;
+        return sameAsReceive();
     }
     if (duplex != "+" && duplex != "-" && duplex != "split") {
         row.Note("Duplex", "duplex '" + row.Get("Duplex") + "' is unknown; transmit = receive");
-        return true;
+        return sameAsReceive();
     }
     const auto offset = row.Hertz("Offset");
     if (!offset) {
@@ -205,8 +225,38 @@ bool ReadTransmit(const RowReader& row, std::uint64_t rxHertz, Channel& channel)
     if (!row.InBand("Offset", tx, channel.band())) {
         return false;
     }
-    row.NoteCorrection("Offset", tx, channel.SetTxHertz(static_cast<std::uint32_t>(tx)));
+    if (!HoldsFrequency(channel, channel.TxHertz(), tx)) {
+        row.NoteCorrection("Offset", tx, channel.SetTxHertz(static_cast<std::uint32_t>(tx)));
+    }
     return true;
+}
+
+// `restates`: the channel was in use before the row, so what it holds may be what the row says.
+void StoreTones(const TonePair& tones, bool restates, Channel& channel) {
+    const bool rxHeld = restates && HoldsTone(channel.rxTone(), tones.rx);
+    const bool txHeld = restates && HoldsTone(channel.txTone(), tones.tx);
+    if (!rxHeld) {
+        channel.SetRxTone(tones.rx);  // sets the transmit tone too; the file's comes next
+        channel.SetTxTone(tones.tx);
+    } else if (!txHeld) {
+        channel.SetTxTone(tones.tx);
+    }
+}
+
+void StoreMode(const RowReader& row, bool restates, Channel& channel) {
+    const std::string mode = row.Get("Mode");
+    if (Lower(mode) == "nfm") {
+        if (channel.bandwidth() != Channel::kNarrow) {
+            channel.SetBandwidth(Channel::kNarrow);
+        }
+    } else if (Lower(mode) == "fm") {
+        // Any byte but 0 shows as wide already.
+        if (!restates || channel.bandwidth() == Channel::kNarrow) {
+            channel.SetBandwidth(Channel::kWide);
+        }
+    } else if (!mode.empty()) {
+        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
+    }
 }
 
 // Returns the channel stored, or nothing when the row was skipped.
@@ -219,26 +269,20 @@ std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
         return std::nullopt;
     }
     Channel channel(image, static_cast<int>(number->value));
+    const bool restates = !channel.IsEmpty();
     const auto rxHertz = row.Hertz("Frequency");
     if (!rxHertz || !row.InBand("Frequency", *rxHertz, channel.band())) {
         return std::nullopt;
     }
-    row.NoteCorrection("Frequency", *rxHertz,
-                       channel.SetRxHertz(static_cast<std::uint32_t>(*rxHertz)));
+    if (!HoldsFrequency(channel, channel.RxHertz(), *rxHertz)) {
+        row.NoteCorrection("Frequency", *rxHertz,
+                           channel.SetRxHertz(static_cast<std::uint32_t>(*rxHertz)));
+    }
     if (!ReadTransmit(row, *rxHertz, channel)) {
         return std::nullopt;
     }
-    const TonePair tones = ReadTones(row);
-    channel.SetRxTone(tones.rx);
-    channel.SetTxTone(tones.tx);
-    const std::string mode = row.Get("Mode");
-    if (Lower(mode) == "nfm") {
-        channel.SetBandwidth(Channel::kNarrow);
-    } else if (Lower(mode) == "fm") {
-        channel.SetBandwidth(Channel::kWide);
-    } else if (!mode.empty()) {
-        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
-    }
+    StoreTones(ReadTones(row), restates, channel);
+    StoreMode(row, restates, channel);
     channel.StoreInto(image);
     return channel.number();
 }
