@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "image/visible_text.h"
+
 namespace halyx {
 namespace {
 
@@ -136,6 +138,9 @@ SetResult CommonSettings::SetSerialNumber(std::string_view text) {
     if (text.size() > header::kSerialNumberSize) {
         return SetResult::Refused(SerialNumberLimit());
     }
+    if (HasControlCharacters(text)) {
+        return SetResult::Refused(std::string(kNoControlCharacters));
+    }
     PutText(header::kSerialNumber, header::kSerialNumberSize, text);
     return SetResult::Accepted();
 }
@@ -143,6 +148,9 @@ SetResult CommonSettings::SetSerialNumber(std::string_view text) {
 SetResult CommonSettings::SetUserId(std::string_view text) {
     if (!IsUserIdValue(text)) {
         return SetResult::Refused(UserIdAllowed());
+    }
+    if (HasControlCharacters(text)) {
+        return SetResult::Refused(std::string(kNoControlCharacters));
     }
     PutText(header::kUserId, header::kUserIdSize, text);
     return SetResult::Accepted();

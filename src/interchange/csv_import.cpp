@@ -9,6 +9,7 @@
 #include "image/channel.h"
 #include "image/frequency_codec.h"
 #include "image/tone_table.h"
+#include "image/visible_text.h"
 #include "interchange/csv_columns.h"
 #include "interchange/decimal_text.h"
 #include "interchange/tone_columns.h"
@@ -57,8 +58,10 @@ public:
         return Trimmed(row_.fields[found->second]);
     }
 
-    void Note(std::string_view column, std::string message) const {
-        notes_.push_back({row_.line, std::string(column), std::move(message)});
+    // Notes quote the file's cells: their control characters and stray bytes are shown
+    // escaped, so a report can be printed to a terminal or written as JSON.
+    void Note(std::string_view column, const std::string& message) const {
+        notes_.push_back({row_.line, std::string(column), VisibleText(message)});
     }
 
     // Whether a frequency column's value lies in the band; a file's value outside it is

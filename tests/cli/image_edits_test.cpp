@@ -109,13 +109,16 @@ TEST_F(ImageEdits, RefusesValuesOutsideWhatTheRadioTakes) {
         {{"--serial", "AB-12"}},
         {{"--serial", "12345678901"}},
         {{"--user-id", "1234567"}},
+        {{"--user-id", "\x1b[2J"}},
         {{"--frobnicate", "1"}},
     };
     for (const auto& edits : refused) {
         const auto error = Apply(edits);
         ASSERT_TRUE(error.has_value()) << edits.back().name << " " << edits.back().value;
         EXPECT_EQ(error->option, edits.back().name);
-        EXPECT_FALSE(DescribeEditError(*error).empty());
+        const std::string described = DescribeEditError(*error);
+        EXPECT_FALSE(described.empty());
+        EXPECT_EQ(described.find('\x1b'), std::string::npos) << "printed raw: " << described;
     }
 }
 

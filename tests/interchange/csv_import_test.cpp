@@ -257,5 +257,16 @@ TEST(CsvImport, AFileThatCannotBeReadNamesTheLineAndChangesNothing) {
     EXPECT_TRUE(ImportChannelsCsv(before, "").error);
 }
 
+TEST(CsvImport, NotesShowTheFilesControlBytesEscaped) {
+    // A cell with a terminal escape and one with a byte that is not UTF-8.
+    const CsvImport hostile = ImportChannelsCsv(
+        DefaultImage(), "Location,Frequency,Mode\n1,446.1,\x1b[2J\n2,446\xff,NFM\n");
+    ASSERT_FALSE(hostile.error);
+    ASSERT_EQ(hostile.notes.size(), 2u);
+    EXPECT_EQ(hostile.notes[0].message,
+              "mode '\\x1b[2J' is not available (NFM or FM); bandwidth unchanged");
+    EXPECT_EQ(hostile.notes[1].message, "'446\\xff' is not a frequency in MHz; row skipped");
+}
+
 }  // namespace
 }  // namespace halyx
