@@ -290,11 +290,33 @@ std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
     return channel.number();
 }
 
+// Past the first hundred, more notes tell the user nothing new: one line says how many followed.
+void SummariseNotes(std::vector<ImportNote>& notes) {
+    if (notes.size() <= kCsvImportNoteLimit) {
+        return;
+    }
+    const std::size_t more = notes.size() - kCsvImportNoteLimit;
+    const int from = notes[kCsvImportNoteLimit].line;
+    notes.resize(kCsvImportNoteLimit);
+    notes.push_back(
+        {from, "", std::to_string(more) + " more notes from this line on are not shown"});
+}
+
 }  // namespace
 
 CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
                             const CsvImportOptions& options) {
     CsvImport result{image, {}, {}, std::nullopt};
+    // Refused before the table is built, so a hostile file costs one pass and no memory.
+    const std::size_t lines =
+        static_cast<std::size_t>(std::count(csvText.begin(), csvText.end(), '\n')) +
+        (csvText.empty() || csvText.back() == '\n' ? 0 : 1);
+    if (lines > kCsvImportLineLimit) {
+        result.error = CsvError{static_cast<int>(kCsvImportLineLimit + 1),
+                                "the file has more than " + std::to_string(kCsvImportLineLimit) +
+                                    " lines, far more than any channel list"};
+        return result;
+    }
     const CsvTable table = ParseCsv(csvText);
     if (table.error) {
         result.error = table.error;
@@ -340,6 +362,7 @@ CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
             result.channels.push_back(*channel);
         }
     }
+    SummariseNotes(result.notes);
     return result;
 }
 

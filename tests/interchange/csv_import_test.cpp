@@ -268,5 +268,30 @@ TEST(CsvImport, NotesShowTheFilesControlBytesEscaped) {
     EXPECT_EQ(hostile.notes[1].message, "'446\\xff' is not a frequency in MHz; row skipped");
 }
 
+TEST(CsvImport, AHostileFileIsBoundedInLinesAndNotes) {
+    // 150 rows with a note each: the first hundred, then one line for the rest.
+    std::string csv = "Location,Frequency\n";
+    for (int i = 0; i < 150; ++i) {
+        csv += "0,446.1\n";
+    }
+    const CsvImport noisy = ImportChannelsCsv(DefaultImage(), csv);
+    ASSERT_FALSE(noisy.error);
+    ASSERT_EQ(noisy.notes.size(), kCsvImportNoteLimit + 1);
+    EXPECT_EQ(noisy.notes.back().line, 102);
+    EXPECT_EQ(noisy.notes.back().message, "50 more notes from this line on are not shown");
+
+    // A file longer than any channel list is refused before it is read, the image unchanged.
+    std::string endless = "Location,Frequency\n";
+    for (std::size_t i = 1; i < kCsvImportLineLimit; ++i) {
+        endless += "\n";
+    }
+    EXPECT_FALSE(ImportChannelsCsv(DefaultImage(), endless).error);
+    endless += "1,446.1";
+    const CsvImport refused = ImportChannelsCsv(DefaultImage(), endless);
+    ASSERT_TRUE(refused.error);
+    EXPECT_EQ(refused.error->line, static_cast<int>(kCsvImportLineLimit + 1));
+    EXPECT_EQ(refused.image.bytes, DefaultImage().bytes);
+}
+
 }  // namespace
 }  // namespace halyx
