@@ -40,7 +40,8 @@ int RunSet(const SetOptions& options, const std::vector<EditOption>& edits) {
     // Tones are named as scripts name them: "off" and the table's CTCSS and DCS texts.
     ToneTable tones;
     BuildToneTable(tones, "off");
-    if (const auto refused = ApplyEdits(edits, tones, image)) {
+    RadioDocument document(image);
+    if (const auto refused = ApplyEdits(edits, tones, document)) {
         PrintError(DescribeEditError(*refused) + "; nothing was written");
         return kUsage;
     }
