@@ -48,7 +48,7 @@ protected:
         context = std::make_unique<AppContext>();
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance({}));
-        ASSERT_TRUE(context->portOpen) << "the simulator's pty did not open";
+        ASSERT_TRUE(LinkPortOpen(*context)) << "the simulator's pty did not open";
     }
 
     void TearDown() override {
@@ -95,7 +95,7 @@ protected:
         ASSERT_TRUE(RunFromMenu<ReadRadioDialog>(32773, 15000));
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(prompts.messages[0].text, English("S0006"));
-        EXPECT_FALSE(context->portOpen);
+        EXPECT_FALSE(LinkPortOpen(*context));
         EXPECT_FALSE(context->serialPort.IsOpen());
         EXPECT_EQ(context->image.bytes, before.bytes);
     }
@@ -120,7 +120,7 @@ TEST_F(EndToEnd, ReadFromTheMenuFillsTheImageAndRebuildsTheView) {
         const bool read = i <= 40 || (i >= 67 && i <= 606);
         ASSERT_EQ(context->image.bytes[i], read ? radio[i] : (i < 607 ? 0x22 : 0)) << i;
     }
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
 }
 
 TEST_F(EndToEnd, WriteFromTheMenuIsVerifiedByTheRadio) {
@@ -130,7 +130,7 @@ TEST_F(EndToEnd, WriteFromTheMenuIsVerifiedByTheRadio) {
     ASSERT_TRUE(RunFromMenu<WriteRadioDialog>(32774, 20000));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, English("S0008"));
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
 }
 
 class EndToEndSilentRadio : public EndToEnd {

@@ -13,61 +13,13 @@
 #include "fleet/fleet_history.h"
 #include "gui_test_support.h"
 #include "history/backup_store.h"
+#include "link/peer_link_port.h"
 #include "radiosim/peer_sink.h"
 #include "radiosim/radio_peer.h"
 #include "support/temp_dir.h"
 
 namespace halyx::test {
 namespace {
-
-// The in-process radio stands where the serial port would be: opening the port opens the sink.
-class PeerLinkPort : public LinkPort {
-public:
-    explicit PeerLinkPort(RadioPeerSink& sink) : sink_(sink) {}
-    bool Open(int portNumber) override {
-        opened.push_back(portNumber);
-        sink_.SetOpen(succeed);
-        return succeed;
-    }
-    void Close() override {
-        ++closes;
-        sink_.SetOpen(false);
-    }
-    // Every failed open names one cause, so the boxes' detail text can be checked.
-    PortOpenFailure LastOpenFailure() const override {
-        return succeed ? PortOpenFailure{} : PortOpenFailure{PortOpenCause::InUse, "COM1", {}, {}};
-    }
-
-    bool succeed = true;
-    std::vector<int> opened;
-    int closes = 0;
-
-private:
-    RadioPeerSink& sink_;
-};
-
-// Hands each delivered byte on the way the main window does: after the reply buffer has it,
-// whatever the running dialog registered reacts.
-class MainWindowByteHook : public Exchange {
-public:
-    explicit MainWindowByteHook(AppContext& context) : Exchange(Unused()), context_(context) {}
-    void Start() override {}
-    void Tick() override {}
-    void Cancel() override {}
-    void Poll() override {
-        if (context_.afterLinkByte) {
-            context_.afterLinkByte();
-        }
-    }
-
-private:
-    static ExchangeObserver& Unused() {
-        static ExchangeObserver observer;
-        return observer;
-    }
-
-    AppContext& context_;
-};
 
 class ExchangeDialogs : public ShellTest {
 protected:
@@ -77,16 +29,14 @@ protected:
         WriteSettings("[port]\ncom=2\n");
         context = std::make_unique<AppContext>();
         context->language.setFile(home() / "english.lang");
-        context->port = &port;
-        context->link.SetSink(&sink);
+        port.SetTrafficLog(&context->trafficLog);
+        context->runner.SetPort(&port);
         context->trafficLog.Open();
         for (std::size_t i = 0; i < kImageSize; ++i) {
             peer.memory()[i] = static_cast<std::uint8_t>(i * 7 + 3);
         }
-        port.Open(2);
-        context->portOpen = true;
+        port.Open(PortText{2, {}}, SerialLineSettings::kLinkBaudRate);
         port.opened.clear();
-        hook = std::make_unique<MainWindowByteHook>(*context);
     }
 
     void TearDown() override {
@@ -98,7 +48,7 @@ protected:
     int Run(ExchangeDialog& dialog, int limit = 5000, int stopAtTimer = -1) {
         int ticks = 0;
         while (dialog.armedTimerId() != kNoTimer && ticks < limit) {
-            sink.Deliver(context->link, hook.get());
+            port.Deliver();
             if (dialog.armedTimerId() == kNoTimer || dialog.armedTimerId() == stopAtTimer) {
                 break;
             }
@@ -135,7 +85,6 @@ protected:
     PeerLinkPort port{sink};
     RecordingPrompts prompts;
     std::unique_ptr<AppContext> context;
-    std::unique_ptr<MainWindowByteHook> hook;
 };
 
 using ReadDialog = ExchangeDialogs;
@@ -205,7 +154,7 @@ TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow
     EXPECT_EQ(refreshed, 1);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
     EXPECT_EQ(port.closes, 0);
     EXPECT_TRUE(port.opened.empty());  // it was open already
     for (std::size_t i = 0; i < kImageSize; ++i) {
@@ -215,7 +164,7 @@ TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow
     const std::string log = TrafficLogText();
     EXPECT_NE(log.find(kReadStartMarker), std::string::npos);
     EXPECT_NE(log.find(kReadEndMarker), std::string::npos);
-    EXPECT_EQ(context->afterLinkByte, nullptr);
+    EXPECT_FALSE(context->runner.IsBusy());
 }
 
 TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
@@ -299,7 +248,7 @@ TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     EXPECT_EQ(ticks, 300);
     EXPECT_EQ(SentBlocks(sink), (std::vector<int>{1, -1, -1}));
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(port.closes, 1);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
@@ -312,7 +261,7 @@ TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     peer.faults().silent = false;
     prompts.messages.clear();
     dialog.OnStart();
-    EXPECT_EQ(port.opened, std::vector<int>{2});
+    EXPECT_EQ(port.openedNumbers(), std::vector<int>{2});
     Run(dialog);
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0009"));
 }
@@ -342,7 +291,7 @@ TEST_F(ReadDialog, ThreeBadSettingsChecksumsFailWithoutWaitingForATimeOut) {
 }
 
 TEST_F(ReadDialog, APortThatWillNotOpenIsReportedWithErrorBangAndNothingIsSent) {
-    context->portOpen = false;
+    port.sink().SetOpen(false);  // closed since; the dialog must open it
     port.succeed = false;
     ReadRadioDialog dialog(*context, prompts, {});
     dialog.OnStart();
@@ -363,8 +312,8 @@ TEST_F(ReadDialog, EscapeCancelsARunningReadSilentlyAndLeavesThePortOpen) {
     EXPECT_FALSE(dialog.exchange().IsRunning());
     EXPECT_FALSE(dialog.isTimerActive());
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(context->portOpen);
-    EXPECT_EQ(context->afterLinkByte, nullptr);
+    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_FALSE(context->runner.IsBusy());
 }
 
 TEST_F(WriteDialog, ShowsItsTextsAndProgressRange) {
@@ -397,7 +346,7 @@ TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0008"));
     EXPECT_EQ(dialog.windowTitle(), English("S0048"));
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
     EXPECT_EQ(context->image.bytes, before.bytes);
     for (std::size_t i = kFirstRecordOffset; i < kRecordsEnd; ++i) {
         ASSERT_EQ(peer.memory()[i], before.bytes[i]) << i;
@@ -458,7 +407,7 @@ TEST_F(WriteDialog, ARecordRefusedThreeTimesFailsWithS0006AndClosesThePort) {
     Run(dialog);
     EXPECT_EQ(SentBlocks(sink), (std::vector<int>{1, 2, 2, 2}));
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(port.closes, 1);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
@@ -467,7 +416,7 @@ TEST_F(WriteDialog, ARecordRefusedThreeTimesFailsWithS0006AndClosesThePort) {
 }
 
 TEST_F(WriteDialog, APortThatWillNotOpenIsReportedWithError) {
-    context->portOpen = false;
+    port.sink().SetOpen(false);  // closed since; the dialog must open it
     port.succeed = false;
     WriteRadioDialog dialog(*context, prompts);
     dialog.OnStart();
@@ -485,7 +434,7 @@ TEST_F(WriteDialog, TheCloseBoxCancelsARunningWriteSilently) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.exchange().IsRunning());
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
 }
 
 }  // namespace

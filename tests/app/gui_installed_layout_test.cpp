@@ -32,7 +32,7 @@ protected:
 
     void Start() {
         context = std::make_unique<AppContext>(layout);
-        context->port = &port;
+        context->runner.SetPort(&port);
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance({}));
     }

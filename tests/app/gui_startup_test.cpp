@@ -18,7 +18,7 @@ protected:
     void Start(const QStringList& arguments = {}, bool fakePort = true) {
         context = std::make_unique<AppContext>();
         if (fakePort) {
-            context->port = &port;
+            context->runner.SetPort(&port);
         }
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance(arguments));
@@ -68,7 +68,7 @@ TEST_F(StartUp, WithoutSettingFileUsesChineseTextsEnglishBuiltinsAndCreatesNoFil
     // The cause beneath it; this language file predates its key, so the text is the built-in one.
     EXPECT_EQ(prompts.messages[0].detail,
               QStringLiteral("COM0 does not name a serial port on this computer."));
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(app->mainFrame()->messagePane()->text(), QStringLiteral("Ready"));
     EXPECT_EQ(app->mainFrame()->ToolTipFor(57600), QStringLiteral("New"));
     EXPECT_FALSE(SettingsExist());
@@ -94,7 +94,7 @@ TEST_F(StartUp, OpensTheSavedPortAndShowsNoBoxWhenItOpens) {
     Start();
 
     EXPECT_EQ(port.opened, std::vector<int>{3});
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
     EXPECT_TRUE(prompts.messages.empty());
 }
 

@@ -16,7 +16,7 @@ constexpr int kProgressMinimum = 0;
 ReadRadioDialog::ReadRadioDialog(AppContext& context, UiPrompts& prompts,
                                  std::function<void()> afterSuccessfulRead, QWidget* parent)
     : ExchangeDialog(context, prompts, keys::kReadDialogTitle, kProgressMinimum, parent),
-      exchange_(context.link, context.image, *this),
+      exchange_(context.runner.link(), context.image, context.runner),
       afterSuccessfulRead_(std::move(afterSuccessfulRead)) {
     setObjectName(QStringLiteral("ReadRadioDialog"));
     connect(startButton(), &QPushButton::clicked, this, &ReadRadioDialog::OnStart);

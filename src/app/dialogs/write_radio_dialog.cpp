@@ -15,7 +15,7 @@ constexpr int kProgressMinimum = 1;
 WriteRadioDialog::WriteRadioDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
                                    std::uint16_t verifyPauseTicks)
     : ExchangeDialog(context, prompts, keys::kWriteDialogTitle, kProgressMinimum, parent),
-      exchange_(context.link, context.image, *this, verifyPauseTicks) {
+      exchange_(context.runner.link(), context.image, context.runner, verifyPauseTicks) {
     setObjectName(QStringLiteral("WriteRadioDialog"));
     connect(startButton(), &QPushButton::clicked, this, &WriteRadioDialog::OnStart);
 }
