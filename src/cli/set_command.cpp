@@ -46,7 +46,8 @@ int RunSet(const SetOptions& options, const std::vector<EditOption>& edits) {
         return kUsage;
     }
     // A configuration text stays one: the output's name says which form is written.
-    return SaveImageArgument(options.output.empty() ? options.input : options.output, image);
+    return SaveImageArgument(options.output.empty() ? options.input : options.output,
+                             document.image());
 }
 
 }  // namespace
