@@ -17,6 +17,7 @@ set(HALYX_COMPILED_ALONE
     src/app/lock_key_source_x11.cpp       # Xlib's macros (Bool, Status, None...) reach the files after it
     tests/app/gui_lock_keys_x11_test.cpp  # Xlib's macros, as above
     tests/link/tuning_exchange_test.cpp   # kNoPause: exchange_write_test.cpp
+    tests/radiosim/radiosim_program_test.cpp  # Long(): radio_peer_test.cpp
     tests/settings/language_test.cpp      # WriteText(): profile_file_test.cpp
 )
 
