@@ -1,8 +1,7 @@
 // halyx-cli import / export / diff: channel lists, channel sheets, whole configurations as text
 // and image comparison.
 #include <CLI/CLI.hpp>
-#include <QDate>
-#include <QGuiApplication>
+#include <ctime>
 #include <iostream>
 
 #include "cli/cli_texts.h"
@@ -10,6 +9,7 @@
 #include "cli/exit_status.h"
 #include "cli/image_argument.h"
 #include "cli/json_output.h"
+#include "cli/qt_commands.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "interchange/channel_sheet.h"
@@ -19,7 +19,6 @@
 #include "interchange/difference_text.h"
 #include "interchange/image_compare.h"
 #include "interchange/image_texts.h"
-#include "interchange/sheet_render.h"
 
 namespace halyx::cli {
 namespace {
@@ -118,6 +117,16 @@ int RunImport(const ImportOptions& options) {
     return kDone;
 }
 
+// Today's local date as YYYY-MM-DD, the date a printed sheet carries.
+std::string TodayIsoDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[sizeof "YYYY-MM-DD"] = {};
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
 struct ExportOptions {
     std::string image, csv, pdf, html, yaml, page = "a4";
 };
@@ -145,17 +154,15 @@ int RunExport(const ExportOptions& options, CommandContext& context) {
     }
     const CliTexts texts(ChooseOutputLanguage(context.lang));
     const SheetSource source{std::filesystem::path(options.image).filename().string(),
-                             QDate::currentDate().toString(Qt::ISODate).toStdString()};
+                             TodayIsoDate()};
     const std::string html = ChannelSheetHtml(image, source, texts.texts);
     if (!options.html.empty() && !Saved(WriteFileAtomically(options.html, html))) {
         return kFileError;
     }
     if (!options.pdf.empty()) {
-        // Text layout needs a GUI application object, but never a screen.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(context.argc, context.argv);
-        const auto size = options.page == "letter" ? QPageSize::Letter : QPageSize::A4;
-        if (!Saved(WriteSheetPdf(QString::fromStdString(html), options.pdf, size))) {
+        const QtCommands* qt = LoadQtCommands();
+        if (qt == nullptr ||
+            !Saved(qt->writeSheetPdf(html, options.pdf, options.page == "letter", context))) {
             return kFileError;
         }
     }

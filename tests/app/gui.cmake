@@ -1,7 +1,6 @@
 # Widget tests of the application shell, run on the offscreen platform.
 add_library(halyx_gui_test_support STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/gui_test_support.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/gui_test_main.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/gui_test_support.cpp)
 target_include_directories(halyx_gui_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(halyx_gui_test_support
     PUBLIC halyx_gui GTest::gtest Qt6::PrintSupport
@@ -42,8 +41,8 @@ halyx_add_gtest(gui_exchange_dialogs_test GUI
 if(UNIX AND TARGET halyx-radiosim)
     halyx_add_gtest(gui_end_to_end_test GUI
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_end_to_end_test.cpp
-        LIBS halyx_gui_test_support)
-    add_dependencies(gui_end_to_end_test halyx-radiosim)
+        LIBS halyx_gui_test_support
+        DEPENDS halyx-radiosim)
 endif()
 
 halyx_add_gtest(gui_interchange_test GUI

@@ -1,5 +1,5 @@
 # halyx-cli against halyx-radiosim, each a real process, over a pseudo-terminal.
 halyx_add_gtest(end_to_end_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/cli_radio_end_to_end_test.cpp
-    LIBS halyx_image nlohmann_json::nlohmann_json GTest::gtest_main)
-add_dependencies(end_to_end_tests halyx-cli halyx-radiosim)
+    LIBS halyx_image nlohmann_json::nlohmann_json GTest::gtest_main
+    DEPENDS halyx-cli halyx-radiosim)

@@ -10,7 +10,6 @@ target_link_libraries(halyx_pty_peer PUBLIC Qt6::Core PRIVATE halyx_options util
 
 halyx_add_gtest(serial_port_tests
     SOURCES
-        ${CMAKE_CURRENT_LIST_DIR}/serial_test_main.cpp
         ${CMAKE_CURRENT_LIST_DIR}/exchange_runner_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_transfer_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_lifecycle_test.cpp

@@ -1,6 +1,6 @@
-// Linked into every test program: sets the variables tests use to find the checkout, the built
-// programs and (for widget tests) the headless platform, before main() runs. Values already in
-// the environment win, so a developer can still point a test elsewhere.
+// Linked into every test program: sets the variables tests use to find the checkout and the built
+// programs before main() runs. Values already in the environment win, so a developer can still
+// point a test elsewhere.
 #include <cstdlib>
 
 namespace {
@@ -11,9 +11,6 @@ bool SetTestEnvironment() {
     // Backups and audit lines of test radios never land among the developer's own: this one is
     // set even when the environment has it. Tests that look at them use a folder of their own.
     setenv("XDG_DATA_HOME", HALYX_TEST_BINARY_DIR "/test-data-home", 1);
-    if (HALYX_TEST_GUI) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    }
     return true;
 }
 

@@ -1,0 +1,62 @@
+# Unity build: each target's files are compiled in batches, so the big headers (Qt, GoogleTest,
+# CLI11, nlohmann-json) are parsed once a batch instead of once a file. A file that defines a
+# file-local name (in an anonymous namespace) which another file of its batch also defines, or
+# sees from a header, cannot share a batch; such files are listed here, each with the name that
+# collides, and compiled on their own. When the name is shared or renamed, drop the line.
+set(HALYX_COMPILED_ALONE
+    src/image/option_lists.cpp            # kChannelCount: image/radio_image.h
+    src/files/raw_file.cpp                # Failure(): bounded_read.cpp
+    src/interchange/csv_import.cpp        # kHzPerStep: csv_export.cpp
+    src/interchange/image_compare.cpp     # ChannelCells: interchange/image_texts.h
+    src/cli/radio_commands.cpp            # FileStatus(): fleet_command.cpp
+    src/ui/form/channel_row_commands.cpp  # Text(): bulk_edit_dialog.cpp
+    src/app/dialogs/write_radio_dialog.cpp  # kProgressMinimum: read_radio_dialog.cpp
+    src/app/fleet_dialog_run.cpp          # ToPath(): file_commands.cpp
+    src/app/interchange_commands.cpp      # ToPath(): file_commands.cpp; kImageDialog: fleet_dialog.cpp
+    src/app/port_settings_dialog.cpp      # Text(): main_frame_menus.cpp
+    src/app/lock_key_source_x11.cpp       # Xlib's macros (Bool, Status, None...) reach the files after it
+    tests/app/gui_lock_keys_x11_test.cpp  # Xlib's macros, as above
+    tests/link/tuning_exchange_test.cpp   # kNoPause: exchange_write_test.cpp
+    tests/radiosim/radiosim_program_test.cpp  # Long(): radio_peer_test.cpp
+    tests/settings/language_test.cpp      # WriteText(): profile_file_test.cpp
+)
+
+# Marks the listed files of every target in the tree; call once all targets are defined. A listed
+# file no target compiles is reported, so the list does not outlive the names it works around.
+function(halyx_compile_listed_files_alone)
+    set(found)
+    set(directories ${PROJECT_SOURCE_DIR})
+    while(directories)
+        list(POP_FRONT directories directory)
+        get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+        list(APPEND directories ${subdirectories})
+        get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+        foreach(target IN LISTS targets)
+            get_target_property(sources ${target} SOURCES)
+            get_target_property(target_dir ${target} SOURCE_DIR)
+            if(NOT sources)
+                continue()
+            endif()
+            foreach(source IN LISTS sources)
+                if(source MATCHES "^\\$<")
+                    continue()
+                endif()
+                cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${target_dir} NORMALIZE
+                           OUTPUT_VARIABLE absolute)
+                cmake_path(RELATIVE_PATH absolute BASE_DIRECTORY ${PROJECT_SOURCE_DIR}
+                           OUTPUT_VARIABLE relative)
+                if(relative IN_LIST HALYX_COMPILED_ALONE)
+                    set_source_files_properties(${absolute} TARGET_DIRECTORY ${target}
+                                                PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+                    list(APPEND found ${relative})
+                endif()
+            endforeach()
+        endforeach()
+    endwhile()
+    foreach(file IN LISTS HALYX_COMPILED_ALONE)
+        if(NOT file IN_LIST found)
+            message(WARNING "${file} is listed in cmake/HalyxUnityBuild.cmake but no target "
+                            "compiles it")
+        endif()
+    endforeach()
+endfunction()
