@@ -10,10 +10,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/shell_texts.h"
 #include "editing/channel_rows.h"
 #include "form_test_fixture.h"
 #include "image/option_lists.h"
+#include "ui/common/shell_texts.h"
 #include "ui/form/bulk_edit_dialog.h"
 #include "ui/form/channel_editors.h"
 #include "ui/form/channel_row_commands.h"
