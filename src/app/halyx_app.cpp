@@ -90,7 +90,7 @@ void CHalyxApp::CentreMainFrame() {
 }
 
 void CHalyxApp::OnAppAbout() {
-    CAboutDlg about(context_, mainFrame_.get());
+    CAboutDlg about(context_.language, mainFrame_.get());
     about.exec();
 }
 
