@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "image/header_values.h"
+#include "image/visible_text.h"
 #include "interchange/csv_table.h"
 
 namespace halyx {
@@ -62,7 +63,7 @@ std::string_view NameOf(Column column) {
 }
 
 std::string Refusal(Column column, const std::string& value, std::string_view allowed) {
-    return std::string(NameOf(column)) + ": '" + value + "' is not allowed; use " +
+    return std::string(NameOf(column)) + ": '" + VisibleText(value) + "' is not allowed; use " +
            std::string(allowed);
 }
 
@@ -84,12 +85,15 @@ std::optional<std::string> PutValue(Column column, const std::string& value,
             }
             overrides.serialNumber = value;
             return std::nullopt;
-        case Column::UserId:
-            if (!IsUserIdValue(value)) {
-                return Refusal(column, value, UserIdAllowed());
+        case Column::UserId: {
+            // The settings' own setter judges it, as it will when the value is written.
+            CommonSettings scratch(HeaderBytes{});
+            if (const SetResult set = scratch.SetUserId(value); !set) {
+                return Refusal(column, value, set.allowed);
             }
             overrides.userId = value;
             return std::nullopt;
+        }
         case Column::Squelch:
             return number(overrides.squelchLevel, ParseSquelchValue(value), kSquelchAllowed);
         case Column::TimeOut:
@@ -115,7 +119,7 @@ Header ReadHeader(const CsvRow& row, std::vector<OverridesProblem>& problems) {
     for (const std::string& field : row.fields) {
         const auto column = ColumnNamed(field, key);
         if (!column) {
-            problems.push_back({row.line, "unknown column '" + field +
+            problems.push_back({row.line, "unknown column '" + VisibleText(field) +
                                               "'; use port or radio, and serialNumber, userId, "
                                               "squelch, tot, vox, power"});
             continue;
@@ -123,9 +127,10 @@ Header ReadHeader(const CsvRow& row, std::vector<OverridesProblem>& problems) {
         const bool twice = std::find(header.columns.begin(), header.columns.end(), *column) !=
                            header.columns.end();
         if (twice) {
-            problems.push_back({row.line, *column == Column::Key
-                                              ? std::string("more than one key column")
-                                              : "column '" + Trimmed(field) + "' appears twice"});
+            problems.push_back(
+                {row.line, *column == Column::Key
+                               ? std::string("more than one key column")
+                               : "column '" + VisibleText(Trimmed(field)) + "' appears twice"});
             continue;
         }
         header.columns.push_back(*column);
@@ -181,7 +186,8 @@ OverridesParse ParseFleetOverrides(std::string_view csvText) {
             parse.problems.push_back({row.line, "the key column is empty"});
         } else if (const auto [at, added] = keyLines.emplace(entry.key, row.line); !added) {
             parse.problems.push_back(
-                {row.line, "'" + entry.key + "' is also on line " + std::to_string(at->second)});
+                {row.line,
+                 "'" + VisibleText(entry.key) + "' is also on line " + std::to_string(at->second)});
         }
         if (parse.problems.size() == before) {
             parse.overrides.rows.push_back(std::move(entry));
@@ -206,6 +212,27 @@ std::string DescribeOverridesProblems(const std::vector<OverridesProblem>& probl
     return text;
 }
 
+void ApplyOverrides(const RadioOverrides& overrides, CommonSettings& settings) {
+    if (overrides.serialNumber) {
+        settings.SetSerialNumber(*overrides.serialNumber);
+    }
+    if (overrides.userId) {
+        settings.SetUserId(*overrides.userId);
+    }
+    if (overrides.squelchLevel) {
+        settings.SetSquelchLevel(*overrides.squelchLevel);
+    }
+    if (overrides.timeOut) {
+        settings.SetTimeOut(*overrides.timeOut);
+    }
+    if (overrides.voxLevel) {
+        settings.SetVoxLevel(*overrides.voxLevel);
+    }
+    if (overrides.txPower) {
+        settings.SetTxPower(*overrides.txPower);
+    }
+}
+
 OverridesMatch MatchOverrides(const FleetOverrides& overrides,
                               const std::vector<std::string>& radioKeys) {
     OverridesMatch match;
@@ -215,15 +242,16 @@ OverridesMatch MatchOverrides(const FleetOverrides& overrides,
         const auto count = std::count(radioKeys.begin(), radioKeys.end(), row.key);
         if (count == 0) {
             match.problems.push_back(
-                {row.line, byPort ? "no radio is on port '" + row.key + "'"
-                                  : "no radio read has serial number '" + row.key + "'"});
+                {row.line, byPort
+                               ? "no radio is on port '" + VisibleText(row.key) + "'"
+                               : "no radio read has serial number '" + VisibleText(row.key) + "'"});
             continue;
         }
         if (count > 1) {
             const std::string radios = std::to_string(count) + " radios ";
             match.problems.push_back(
                 {row.line, (byPort ? radios + "are on port '" : radios + "have serial number '") +
-                               row.key + "'; the row cannot tell them apart"});
+                               VisibleText(row.key) + "'; the row cannot tell them apart"});
             continue;
         }
         const auto at = std::find(radioKeys.begin(), radioKeys.end(), row.key);

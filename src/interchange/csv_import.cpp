@@ -6,8 +6,10 @@
 #include <map>
 #include <set>
 
+#include "image/channel.h"
 #include "image/frequency_codec.h"
-#include "image/working_copies.h"
+#include "image/tone_table.h"
+#include "image/visible_text.h"
 #include "interchange/csv_columns.h"
 #include "interchange/decimal_text.h"
 #include "interchange/tone_columns.h"
@@ -16,8 +18,6 @@ namespace halyx {
 namespace {
 
 constexpr std::uint32_t kHzPerStep = 10;
-constexpr std::uint8_t kNarrow = 0;
-constexpr std::uint8_t kWide = 1;
 
 // Columns this radio has no place for; each is reported once per file.
 constexpr std::array<std::string_view, 9> kNotStored = {
@@ -58,28 +58,32 @@ public:
         return Trimmed(row_.fields[found->second]);
     }
 
-    void Note(std::string_view column, std::string message) const {
-        notes_.push_back({row_.line, std::string(column), std::move(message)});
+    // Notes quote the file's cells: their control characters and stray bytes are shown
+    // escaped, so a report can be printed to a terminal or written as JSON.
+    void Note(std::string_view column, const std::string& message) const {
+        notes_.push_back({row_.line, std::string(column), VisibleText(message)});
     }
 
-    // A frequency column in megahertz -> the hertz the grid would store, or nothing (reported)
-    // when it is no number or lies outside the band.
-    std::optional<std::uint32_t> Frequency(std::string_view column, std::uint64_t hertz,
-                                           std::uint8_t band) const {
-        if (hertz > UINT32_MAX || !IsInBand(static_cast<std::uint32_t>(hertz), band)) {
-            const BandLimits limits = BandLimitsFor(band);
-            Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
-                             " MHz is outside the band " + Mhz(limits.lowerHz) + "-" +
-                             Mhz(limits.upperHz) + " MHz; row skipped");
-            return std::nullopt;
+    // Whether a frequency column's value lies in the band; a file's value outside it is
+    // reported and its row skipped rather than clamped, as the user did not type it here.
+    bool InBand(std::string_view column, std::uint64_t hertz, std::uint8_t band) const {
+        if (hertz <= UINT32_MAX && IsInBand(static_cast<std::uint32_t>(hertz), band)) {
+            return true;
         }
-        const auto exact = static_cast<std::uint32_t>(hertz);
-        const std::uint32_t stored = SnapToChannelStep(exact / kHzPerStep * kHzPerStep);
-        if (stored != exact) {
+        const BandLimits limits = BandLimitsFor(band);
+        Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
+                         " MHz is outside the band " + Mhz(limits.lowerHz) + "-" +
+                         Mhz(limits.upperHz) + " MHz; row skipped");
+        return false;
+    }
+
+    // Reports a value the channel's frequency rule moved onto the channel step.
+    void NoteCorrection(std::string_view column, std::uint64_t hertz,
+                        const FrequencyCorrection& stored) const {
+        if (stored.fix != FrequencyFix::Unchanged) {
             Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
-                             " MHz is off the channel step; stored as " + Mhz(stored));
+                             " MHz is off the channel step; stored as " + stored.stored);
         }
-        return stored;
     }
 
     std::optional<std::uint64_t> Hertz(std::string_view column) const {
@@ -177,23 +181,43 @@ TonePair ReadTones(const RowReader& row) {
     return {};
 }
 
-std::optional<std::uint32_t> ReadTransmit(const RowReader& row, std::uint64_t rxHertz,
-                                          std::uint32_t rxStored, std::uint8_t band) {
+// A file row often restates what the channel already holds (an export read back in). Such a
+// value is left as its bytes are, so that export then import keeps every byte: an off-step or
+// oddly coded frequency, a tone byte past the table (shown as no tone), a wide bandwidth stored
+// as something other than 1.
+bool HoldsFrequency(const Channel& channel, std::uint32_t storedHertz, std::uint64_t hertz) {
+    return !channel.IsEmpty() && storedHertz == hertz;
+}
+
+bool HoldsTone(std::uint8_t byte, std::uint8_t position) {
+    return byte == position || (position == 0 && byte >= ToneTable::kSize);
+}
+
+// Sets the transmit frequency the Duplex and Offset columns give (the receive frequency has
+// already set it to itself, unless the channel held the receive frequency already). False when
+// the row is to be skipped.
+bool ReadTransmit(const RowReader& row, std::uint64_t rxHertz, Channel& channel) {
     const std::string duplex = Lower(row.Get("Duplex"));
+    const auto sameAsReceive = [&channel] {
+        if (channel.TxHertz() != channel.RxHertz()) {
+            channel.SetTxHertz(channel.RxHertz());
+        }
+        return true;
+    };
     if (duplex.empty()) {
-        return rxStored;
+        return sameAsReceive();
     }
     if (duplex == "off") {
         row.Note("Duplex", "transmit cannot be switched off on this radio; transmit = receive");
-        return rxStored;
+        return sameAsReceive();
     }
     if (duplex != "+" && duplex != "-" && duplex != "split") {
         row.Note("Duplex", "duplex '" + row.Get("Duplex") + "' is unknown; transmit = receive");
-        return rxStored;
+        return sameAsReceive();
     }
     const auto offset = row.Hertz("Offset");
     if (!offset) {
-        return std::nullopt;
+        return false;
     }
     std::uint64_t tx = *offset;
     if (duplex == "+") {
@@ -201,15 +225,41 @@ std::optional<std::uint32_t> ReadTransmit(const RowReader& row, std::uint64_t rx
     } else if (duplex == "-") {
         tx = *offset > rxHertz ? 0 : rxHertz - *offset;
     }
-    return row.Frequency("Offset", tx, band);
+    if (!row.InBand("Offset", tx, channel.band())) {
+        return false;
+    }
+    if (!HoldsFrequency(channel, channel.TxHertz(), tx)) {
+        row.NoteCorrection("Offset", tx, channel.SetTxHertz(static_cast<std::uint32_t>(tx)));
+    }
+    return true;
 }
 
-void EmptyChannel(RadioImage& image, int channel) {
-    RecordCopy record;
-    LoadRecordCopy(image, channel, record);
-    EncodeFrequency(0, record.frequency(record::kRxFrequency));
-    EncodeFrequency(0, record.frequency(record::kTxFrequency));
-    StoreRecordCopy(record, channel, image);
+// `restates`: the channel was in use before the row, so what it holds may be what the row says.
+void StoreTones(const TonePair& tones, bool restates, Channel& channel) {
+    const bool rxHeld = restates && HoldsTone(channel.rxTone(), tones.rx);
+    const bool txHeld = restates && HoldsTone(channel.txTone(), tones.tx);
+    if (!rxHeld) {
+        channel.SetRxTone(tones.rx);  // sets the transmit tone too; the file's comes next
+        channel.SetTxTone(tones.tx);
+    } else if (!txHeld) {
+        channel.SetTxTone(tones.tx);
+    }
+}
+
+void StoreMode(const RowReader& row, bool restates, Channel& channel) {
+    const std::string mode = row.Get("Mode");
+    if (Lower(mode) == "nfm") {
+        if (channel.bandwidth() != Channel::kNarrow) {
+            channel.SetBandwidth(Channel::kNarrow);
+        }
+    } else if (Lower(mode) == "fm") {
+        // Any byte but 0 shows as wide already.
+        if (!restates || channel.bandwidth() == Channel::kNarrow) {
+            channel.SetBandwidth(Channel::kWide);
+        }
+    } else if (!mode.empty()) {
+        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
+    }
 }
 
 // Returns the channel stored, or nothing when the row was skipped.
@@ -221,37 +271,35 @@ std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
         row.Note("Location", "location '" + location + "' is not a channel (1-20); row skipped");
         return std::nullopt;
     }
-    const int channel = static_cast<int>(number->value);
-    const std::uint8_t band = image.bytes[header::kBand];
+    Channel channel(image, static_cast<int>(number->value));
+    const bool restates = !channel.IsEmpty();
     const auto rxHertz = row.Hertz("Frequency");
-    if (!rxHertz) {
+    if (!rxHertz || !row.InBand("Frequency", *rxHertz, channel.band())) {
         return std::nullopt;
     }
-    const auto rx = row.Frequency("Frequency", *rxHertz, band);
-    if (!rx) {
+    if (!HoldsFrequency(channel, channel.RxHertz(), *rxHertz)) {
+        row.NoteCorrection("Frequency", *rxHertz,
+                           channel.SetRxHertz(static_cast<std::uint32_t>(*rxHertz)));
+    }
+    if (!ReadTransmit(row, *rxHertz, channel)) {
         return std::nullopt;
     }
-    const auto tx = ReadTransmit(row, *rxHertz, *rx, band);
-    if (!tx) {
-        return std::nullopt;
+    StoreTones(ReadTones(row), restates, channel);
+    StoreMode(row, restates, channel);
+    channel.StoreInto(image);
+    return channel.number();
+}
+
+// Past the first hundred, more notes tell the user nothing new: one line says how many followed.
+void SummariseNotes(std::vector<ImportNote>& notes) {
+    if (notes.size() <= kCsvImportNoteLimit) {
+        return;
     }
-    RecordCopy record;
-    LoadRecordCopy(image, channel, record);
-    EncodeFrequency(*rx, record.frequency(record::kRxFrequency));
-    EncodeFrequency(*tx, record.frequency(record::kTxFrequency));
-    const TonePair tones = ReadTones(row);
-    record.set(record::kRxTone, tones.rx);
-    record.set(record::kTxTone, tones.tx);
-    const std::string mode = row.Get("Mode");
-    if (Lower(mode) == "nfm") {
-        record.set(record::kBandwidth, kNarrow);
-    } else if (Lower(mode) == "fm") {
-        record.set(record::kBandwidth, kWide);
-    } else if (!mode.empty()) {
-        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
-    }
-    StoreRecordCopy(record, channel, image);
-    return channel;
+    const std::size_t more = notes.size() - kCsvImportNoteLimit;
+    const int from = notes[kCsvImportNoteLimit].line;
+    notes.resize(kCsvImportNoteLimit);
+    notes.push_back(
+        {from, "", std::to_string(more) + " more notes from this line on are not shown"});
 }
 
 }  // namespace
@@ -259,6 +307,16 @@ std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
 CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
                             const CsvImportOptions& options) {
     CsvImport result{image, {}, {}, std::nullopt};
+    // Refused before the table is built, so a hostile file costs one pass and no memory.
+    const std::size_t lines =
+        static_cast<std::size_t>(std::count(csvText.begin(), csvText.end(), '\n')) +
+        (csvText.empty() || csvText.back() == '\n' ? 0 : 1);
+    if (lines > kCsvImportLineLimit) {
+        result.error = CsvError{static_cast<int>(kCsvImportLineLimit + 1),
+                                "the file has more than " + std::to_string(kCsvImportLineLimit) +
+                                    " lines, far more than any channel list"};
+        return result;
+    }
     const CsvTable table = ParseCsv(csvText);
     if (table.error) {
         result.error = table.error;
@@ -280,8 +338,10 @@ CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
         }
     }
     if (options.clearFirst) {
-        for (int channel = 1; channel <= kChannelCount; ++channel) {
-            EmptyChannel(result.image, channel);
+        for (int number = 1; number <= kChannelCount; ++number) {
+            Channel channel(result.image, number);
+            channel.Clear();
+            channel.StoreInto(result.image);
         }
     }
     std::set<std::string_view> reported;
@@ -302,6 +362,7 @@ CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
             result.channels.push_back(*channel);
         }
     }
+    SummariseNotes(result.notes);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,11 @@
 #include "interchange/csv_table.h"
 
 namespace halyx {
+
+// A file longer than this is refused before it is read (a channel list has 20 rows; exports of
+// bigger radios a few thousand); notes past the limit are summarised in one more note.
+inline constexpr std::size_t kCsvImportLineLimit = 10000;
+inline constexpr std::size_t kCsvImportNoteLimit = 100;
 
 // One line of the import report: where in the file, and what was done about it.
 struct ImportNote {
@@ -28,8 +34,9 @@ struct CsvImport {
     std::optional<CsvError> error;  // the file could not be read at all; `image` is the input
 };
 
-// Stores the channels of a channel-list CSV into a copy of `image`, through the grid's working
-// copies and frequency rule, and says what it did with every row it could not take as it was.
+// Stores the channels of a channel-list CSV into a copy of `image` with the channel setters'
+// rules (a value outside the band skips its row rather than being clamped), and says what it did
+// with every row it could not take as it was.
 // One call is one change of the image, so it can be undone as one step.
 CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
                             const CsvImportOptions& options = {});

@@ -89,5 +89,22 @@ TEST(FleetOverrides, MatchingGivesEachRadioItsRowAndReportsRowsForNoRadioOrTwo) 
               "line 2: no radio is on port 'COM7'\n");
 }
 
+TEST(FleetOverrides, ControlCharactersAreRefusedAndShownEscaped) {
+    const OverridesParse parse = ParseFleetOverrides(
+        "port,userId,serialNumber\n"
+        "COM1,\x1b[2J,A\n"
+        "COM2,ok,\x1b]0;x\n"
+        "\x1b[31m,ok\n");
+    EXPECT_FALSE(parse.ok());
+    EXPECT_EQ(DescribeOverridesProblems(parse.problems),
+              "line 2: userId: '\\x1b[2J' is not allowed; use text without control characters\n"
+              "line 3: serialNumber: '\\x1b]0;x' is not allowed; use at most 10 characters "
+              "(letters, digits, spaces)\n");
+    const OverridesMatch match = MatchOverrides({OverridesKey::Port, {{4, "\x1b[31m", {}}}},
+                                                std::vector<std::string>{"COM1"});
+    ASSERT_EQ(match.problems.size(), 1u);
+    EXPECT_EQ(match.problems[0].message, "no radio is on port '\\x1b[31m'");
+}
+
 }  // namespace
 }  // namespace halyx::test
