@@ -5,10 +5,11 @@
 
 #include "app/app_context.h"
 #include "app/radio_history.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
 #include "files/image_file.h"
 #include "settings/file_layout.h"
+#include "ui/common/file_paths.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
@@ -19,10 +20,6 @@ const FileDialogSpec kOpenDialog{
 // names .kda: a name typed without an extension is saved as .rdt.
 const FileDialogSpec kSaveDialog{QStringLiteral("Archive File(*.kda)"), QStringLiteral("*.kda;"),
                                  QStringLiteral("Default"), QStringLiteral("rdt")};
-
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
 
 }  // namespace
 

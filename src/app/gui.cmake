@@ -3,13 +3,11 @@
 # The process-wide objects and the small helpers every window uses; the main form links it too.
 add_library(halyx_context STATIC
     ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/radio_history.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ui_font.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/radio_history.cpp)
 target_include_directories(halyx_context PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_context
     PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_history
-           Qt6::Widgets
+           halyx_ui_common Qt6::Widgets
     PRIVATE halyx_options)
 
 add_library(halyx_gui STATIC
@@ -29,7 +27,6 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/startup_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/status_panes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/exchange_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/read_radio_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/report_dialog.cpp

@@ -8,12 +8,12 @@
 #include "app/file_commands.h"
 #include "app/main_frame.h"
 #include "app/toolbar_icons.h"
-#include "app/ui_font.h"
-#include "app/ui_prompts.h"
 #include "files/image_file.h"
 #include "image/option_lists.h"
 #include "settings/file_layout.h"
 #include "settings/setting_file.h"
+#include "ui/common/ui_font.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx {

@@ -8,8 +8,6 @@
 #include "app/app_context.h"
 #include "app/dialogs/report_dialog.h"
 #include "app/file_commands.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "interchange/channel_sheet.h"
@@ -18,6 +16,9 @@
 #include "interchange/difference_text.h"
 #include "interchange/image_compare.h"
 #include "interchange/sheet_render.h"
+#include "ui/common/file_paths.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
@@ -32,10 +33,6 @@ const FileDialogSpec kHtmlDialog{QStringLiteral("HTML File(*.html)"), QStringLit
                                  QStringLiteral("channels"), QStringLiteral("html")};
 const FileDialogSpec kImageDialog{
     QStringLiteral("data File(*.kda)"), QStringLiteral("*.kda;"), {}, {}};
-
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
 
 // US and Canadian users print on Letter, everyone else on A4.
 QPageSize::PageSizeId LocalPageSize() {

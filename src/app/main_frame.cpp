@@ -13,10 +13,10 @@
 #include "app/fleet_texts.h"
 #include "app/interchange_commands.h"
 #include "app/port_settings_dialog.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
 #include "factory/test_dialog.h"
 #include "settings/file_layout.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx {

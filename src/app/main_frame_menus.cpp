@@ -9,11 +9,11 @@
 #include "app/app_context.h"
 #include "app/main_frame.h"
 #include "app/menu_layout.h"
-#include "app/shell_texts.h"
 #include "app/status_panes.h"
 #include "image/option_lists.h"
 #include "settings/program_directory.h"
 #include "settings/setting_file.h"
+#include "ui/common/shell_texts.h"
 
 namespace halyx {
 namespace {

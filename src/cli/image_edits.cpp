@@ -1,83 +1,85 @@
 #include "cli/image_edits.h"
 
-#include <algorithm>
 #include <functional>
+#include <limits>
 #include <map>
 
-#include "image/frequency_codec.h"
 #include "image/header_values.h"
-#include "image/option_fields.h"
-#include "image/working_copies.h"
 
 namespace halyx::cli {
 namespace {
 
-constexpr int kLanguageMax = 1;
-
 struct EditState {
-    RadioImage& image;
+    RadioDocument& document;
     const ToneTable& tones;
     std::optional<int> channel;
 };
 
 using EditFn = std::function<std::optional<EditError>(const EditOption&, EditState&)>;
+using SettingsSetter = SetResult (CommonSettings::*)(int);
 
 EditError Refuse(const EditOption& option, std::string allowed) {
     return {option.name, option.value, std::move(allowed)};
 }
 
-// Header fields go through the header working copy, exactly as the settings panel stores them.
-std::optional<EditError> SetHeaderByte(EditState& state, std::size_t offset, int value) {
-    HeaderCopy copy;
-    LoadHeaderCopy(state.image, copy);
-    copy.set(offset, static_cast<std::uint8_t>(value));
-    StoreHeaderCopy(copy, state.image);
+// Runs one settings setter through the document, as the settings panel does.
+std::optional<EditError> EditSettings(const EditOption& option, EditState& state,
+                                      const std::function<SetResult(CommonSettings&)>& set) {
+    SetResult result;
+    state.document.EditSettings([&](CommonSettings& settings) { result = set(settings); });
+    if (!result) {
+        return Refuse(option, result.allowed);
+    }
     return std::nullopt;
 }
 
-EditFn HeaderNumber(std::size_t offset, int low, int high, std::string allowed) {
-    return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
-        const auto value = ParseNumberIn(option.value, low, high);
-        if (!value) {
-            return Refuse(option, allowed);
-        }
-        return SetHeaderByte(state, offset, *value);
+// A number the setter judges; a text that is no number gets the setter's own refusal.
+EditFn SettingsNumber(SettingsSetter setter) {
+    return [=](const EditOption& option, EditState& state) {
+        const auto value = ParseNumberIn(option.value, 0, std::numeric_limits<int>::max());
+        return EditSettings(option, state, [&](CommonSettings& settings) {
+            return (settings.*setter)(value.value_or(-1));
+        });
     };
 }
 
-EditFn HeaderSwitch(std::size_t offset) {
-    return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
-        const std::string value = LowerAscii(option.value);
-        if (value != "on" && value != "off") {
-            return Refuse(option, "on or off");
-        }
-        return SetHeaderByte(state, offset, value == "on" ? 1 : 0);
-    };
-}
-
-// A header byte whose text rules are shared with the fleet's overrides file.
-EditFn HeaderValue(std::size_t offset, std::optional<std::uint8_t> (*parse)(std::string_view),
-                   std::string_view allowed) {
+// A setting whose text (with its "off" word) is read as the fleet's overrides file reads it.
+EditFn SettingsValue(SettingsSetter setter, std::optional<std::uint8_t> (*parse)(std::string_view),
+                     std::string_view allowed) {
     return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
         const auto value = parse(option.value);
         if (!value) {
             return Refuse(option, std::string(allowed));
         }
-        return SetHeaderByte(state, offset, *value);
+        return EditSettings(option, state,
+                            [&](CommonSettings& settings) { return (settings.*setter)(*value); });
     };
 }
 
-EditFn HeaderText(std::size_t offset, std::size_t size, bool (*accepts)(std::string_view),
-                  std::string (*allowed)()) {
+EditFn SettingsSwitch(void (CommonSettings::*setter)(bool)) {
     return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
-        if (!accepts(option.value)) {
+        const std::string value = LowerAscii(option.value);
+        if (value != "on" && value != "off") {
+            return Refuse(option, "on or off");
+        }
+        return EditSettings(option, state, [&](CommonSettings& settings) {
+            (settings.*setter)(value == "on");
+            return SetResult::Accepted();
+        });
+    };
+}
+
+// A text setting; `typeable` is the rule for what a user may type (none: any text).
+EditFn SettingsText(SetResult (CommonSettings::*setter)(std::string_view),
+                    bool (*typeable)(std::string_view) = nullptr,
+                    std::string (*allowed)() = nullptr) {
+    return [=](const EditOption& option, EditState& state) -> std::optional<EditError> {
+        if (typeable && !typeable(option.value)) {
             return Refuse(option, allowed());
         }
-        HeaderCopy copy;
-        LoadHeaderCopy(state.image, copy);
-        copy.setText(offset, size, option.value);
-        StoreHeaderCopy(copy, state.image);
-        return std::nullopt;
+        return EditSettings(option, state, [&](CommonSettings& settings) {
+            return (settings.*setter)(option.value);
+        });
     };
 }
 
@@ -90,62 +92,56 @@ std::optional<EditError> PickChannel(const EditOption& option, EditState& state)
     return std::nullopt;
 }
 
-// Channel fields go through the record working copy, as the grid stores them.
-EditFn ChannelEdit(
-    std::function<std::optional<std::string>(const std::string&, EditState&, RecordCopy&)> change) {
-    return [change](const EditOption& option, EditState& state) -> std::optional<EditError> {
+// A channel edit: the text is turned into a setter call on the chosen channel, in the document.
+EditFn ChannelEdit(std::function<SetResult(const std::string&, const ToneTable&, Channel&)> set) {
+    return [set](const EditOption& option, EditState& state) -> std::optional<EditError> {
         if (!state.channel) {
             return Refuse(option, "a value after --channel N");
         }
-        RecordCopy copy;
-        LoadRecordCopy(state.image, *state.channel, copy);
-        if (auto allowed = change(option.value, state, copy)) {
-            return Refuse(option, *allowed);
+        SetResult result;
+        state.document.EditChannel(*state.channel, [&](Channel& channel) {
+            result = set(option.value, state.tones, channel);
+        });
+        if (!result) {
+            return Refuse(option, result.allowed);
         }
-        StoreRecordCopy(copy, *state.channel, state.image);
         return std::nullopt;
     };
 }
 
-std::optional<std::string> Frequency(const std::string& text, EditState& state, RecordCopy& copy,
-                                     bool receive) {
-    const ParsedFrequency parsed = ParseFrequency(text, state.image.bytes[header::kBand]);
-    EncodeFrequency(parsed.hertz, copy.frequency(record::kTxFrequency));
+// Frequencies are never refused: the channel corrects them in place, as the grid does.
+SetResult Frequency(const std::string& text, const ToneTable&, Channel& channel, bool receive) {
     if (receive) {
-        // Setting the receive frequency always sets the transmit frequency to it.
-        EncodeFrequency(parsed.hertz, copy.frequency(record::kRxFrequency));
+        channel.SetRxFrequency(text);
+    } else {
+        channel.SetTxFrequency(text);
     }
-    return std::nullopt;
+    return SetResult::Accepted();
 }
 
-std::optional<std::string> Tone(const std::string& text, EditState& state, RecordCopy& copy,
-                                bool receive) {
-    std::optional<std::size_t> position = state.tones.find(text);
+SetResult Tone(const std::string& text, const ToneTable& tones, Channel& channel, bool receive) {
+    std::optional<std::size_t> position = tones.find(text);
     if (!position && LowerAscii(text) == "off") {
         position = 0;
     }
     if (!position) {
-        return "off or a tone of the table (67.0 .. 254.1, D023N .. D754N)";
+        return SetResult::Refused(std::string(kToneAllowed));
     }
     const auto byte = static_cast<std::uint8_t>(*position);
-    copy.set(record::kTxTone, byte);
-    if (receive) {
-        copy.set(record::kRxTone, byte);  // choosing the receive tone also sets the transmit tone
-    }
-    return std::nullopt;
+    return receive ? channel.SetRxTone(byte) : channel.SetTxTone(byte);
 }
 
-std::optional<std::string> Bandwidth(const std::string& text, EditState&, RecordCopy& copy) {
+SetResult Bandwidth(const std::string& text, const ToneTable&, Channel& channel) {
     const std::string value = LowerAscii(text);
     if (value != "12.5k" && value != "25k") {
-        return "12.5K or 25K";
+        return SetResult::Refused(std::string(kBandwidthAllowed));
     }
-    copy.set(record::kBandwidth, value == "25k" ? 1 : 0);
-    return std::nullopt;
+    return channel.SetBandwidth(value == "25k" ? Channel::kWide : Channel::kNarrow);
 }
 
 const std::map<std::string, EditFn>& Handlers() {
     using namespace std::placeholders;
+    using S = CommonSettings;
     static const std::map<std::string, EditFn> handlers = {
         {"--channel", PickChannel},
         {"--rx", ChannelEdit(std::bind(Frequency, _1, _2, _3, true))},
@@ -153,18 +149,16 @@ const std::map<std::string, EditFn>& Handlers() {
         {"--rx-tone", ChannelEdit(std::bind(Tone, _1, _2, _3, true))},
         {"--tx-tone", ChannelEdit(std::bind(Tone, _1, _2, _3, false))},
         {"--bandwidth", ChannelEdit(Bandwidth)},
-        {"--tot", HeaderValue(header::kTimeOut, ParseTimeOutValue, kTimeOutAllowed)},
-        {"--vox", HeaderValue(header::kVoxLevel, ParseVoxValue, kVoxAllowed)},
-        {"--squelch", HeaderValue(header::kSquelchLevel, ParseSquelchValue, kSquelchAllowed)},
-        {"--settings-channel", HeaderNumber(header::kSettingsChannel, 1, kChannelCount, "1..20")},
-        {"--language", HeaderNumber(header::kLanguage, 0, kLanguageMax, "0 or 1")},
-        {"--power", HeaderValue(header::kTxPower, ParsePowerValue, kPowerAllowed)},
-        {"--scramble", HeaderSwitch(header::kScramble)},
-        {"--compand", HeaderSwitch(header::kCompand)},
-        {"--serial", HeaderText(header::kSerialNumber, header::kSerialNumberSize,
-                                IsSerialNumberValue, SerialNumberAllowed)},
-        {"--user-id",
-         HeaderText(header::kUserId, header::kUserIdSize, IsUserIdValue, UserIdAllowed)},
+        {"--tot", SettingsValue(&S::SetTimeOut, ParseTimeOutValue, kTimeOutAllowed)},
+        {"--vox", SettingsValue(&S::SetVoxLevel, ParseVoxValue, kVoxAllowed)},
+        {"--squelch", SettingsValue(&S::SetSquelchLevel, ParseSquelchValue, kSquelchAllowed)},
+        {"--settings-channel", SettingsNumber(&S::SetSettingsChannel)},
+        {"--language", SettingsNumber(&S::SetLanguage)},
+        {"--power", SettingsValue(&S::SetTxPower, ParsePowerValue, kPowerAllowed)},
+        {"--scramble", SettingsSwitch(&S::SetScramble)},
+        {"--compand", SettingsSwitch(&S::SetCompand)},
+        {"--serial", SettingsText(&S::SetSerialNumber, IsSerialNumberValue, SerialNumberAllowed)},
+        {"--user-id", SettingsText(&S::SetUserId)},
     };
     return handlers;
 }
@@ -184,8 +178,8 @@ std::vector<std::string> EditOptionNames() {
 }
 
 std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
-                                    RadioImage& image) {
-    EditState state{image, tones, std::nullopt};
+                                    RadioDocument& document) {
+    EditState state{document, tones, std::nullopt};
     for (const EditOption& edit : edits) {
         const auto handler = Handlers().find(edit.name);
         if (handler == Handlers().end()) {
@@ -196,6 +190,14 @@ std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const 
         }
     }
     return std::nullopt;
+}
+
+std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
+                                    RadioImage& image) {
+    RadioDocument document(image);
+    auto error = ApplyEdits(edits, tones, document);
+    image = document.image();
+    return error;
 }
 
 std::string DescribeEditError(const EditError& error) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/radio_document.h"
 #include "image/radio_image.h"
 #include "image/tone_table.h"
 
@@ -21,8 +22,12 @@ struct EditError {
     std::string allowed;  // what it accepts, for the message
 };
 
-// Applies the edits in order to `image`, through the same working copies and codecs as the main
-// form. Stops at the first refused edit and reports it; the caller then discards the image.
+// Applies the edits in order, each as one edit of the document through the channel and settings
+// setters the window uses. Stops at the first refused edit and reports it; the caller then
+// discards the document.
+std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
+                                    RadioDocument& document);
+// The same on a bare image.
 std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
                                     RadioImage& image);
 

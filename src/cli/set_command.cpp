@@ -40,12 +40,13 @@ int RunSet(const SetOptions& options, const std::vector<EditOption>& edits) {
     // Tones are named as scripts name them: "off" and the table's CTCSS and DCS texts.
     ToneTable tones;
     BuildToneTable(tones, "off");
-    if (const auto refused = ApplyEdits(edits, tones, image)) {
+    RadioDocument document(image);
+    if (const auto refused = ApplyEdits(edits, tones, document)) {
         PrintError(DescribeEditError(*refused) + "; nothing was written");
         return kUsage;
     }
     const FileResult saved =
-        SaveImageFile(options.output.empty() ? options.input : options.output, image);
+        SaveImageFile(options.output.empty() ? options.input : options.output, document.image());
     if (!saved.ok()) {
         PrintError(FileErrorTextEnglish(saved));
         return kFileError;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "image/channel.h"
 #include "image/working_copies.h"
 
 namespace halyx {
@@ -23,8 +24,9 @@ void WriteRecords(RadioImage& image, int first, const std::vector<RecordBytes>& 
 }
 
 void ClearRecord(RecordBytes& record) {
-    std::fill_n(record.begin() + record::kTxFrequency, record::kFrequencySize, 0);
-    std::fill_n(record.begin() + record::kRxFrequency, record::kFrequencySize, 0);
+    Channel channel(0, record, 0);
+    channel.Clear();
+    record = channel.record();
 }
 
 void CopyShownFields(const RecordBytes& from, RecordBytes& to) {
@@ -36,16 +38,22 @@ void CopyShownFields(const RecordBytes& from, RecordBytes& to) {
     }
 }
 
-std::size_t FieldOffset(BulkField field) {
+// The bulk edit names each field on its own, so a receive tone chosen there leaves the
+// transmit tone as it was (unlike the grid, where choosing the receive tone sets both).
+SetResult SetField(Channel& channel, BulkField field, std::uint8_t value) {
     switch (field) {
-        case BulkField::RxTone:
-            return record::kRxTone;
+        case BulkField::RxTone: {
+            const std::uint8_t txTone = channel.txTone();
+            const SetResult result = channel.SetRxTone(value);
+            channel.SetTxTone(txTone);
+            return result;
+        }
         case BulkField::TxTone:
-            return record::kTxTone;
+            return channel.SetTxTone(value);
         case BulkField::Bandwidth:
             break;
     }
-    return record::kBandwidth;
+    return channel.SetBandwidth(value);
 }
 
 }  // namespace
@@ -157,15 +165,15 @@ bool DeleteChannels(RadioImage& image, ChannelRange range) {
 int SetFieldForChannels(RadioImage& image, ChannelRange range, BulkField field,
                         std::uint8_t value) {
     int changed = 0;
-    const std::size_t offset = FieldOffset(field);
-    for (int channel = range.first; range.IsValid() && channel <= range.last; ++channel) {
-        if (IsChannelEmpty(image, channel)) {
+    for (int number = range.first; range.IsValid() && number <= range.last; ++number) {
+        Channel channel(image, number);
+        if (channel.IsEmpty()) {
             continue;
         }
-        RecordBytes record = ReadRecord(image, channel);
-        if (record[offset] != value) {
-            record[offset] = value;
-            WriteRecord(image, channel, record);
+        const Channel before = channel;
+        SetField(channel, field, value);
+        if (channel != before) {
+            channel.StoreInto(image);
             ++changed;
         }
     }

@@ -12,8 +12,6 @@ namespace halyx {
 // interpret travel with their channel. Every function leaves the image untouched when it
 // refuses.
 
-using RecordBytes = std::array<std::uint8_t, kRecordSize>;
-
 // Channels first..last (1..20), both included.
 struct ChannelRange {
     int first = 0;

@@ -7,12 +7,12 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
-#include "app/dialog_units.h"
-#include "app/ui_font.h"
 #include "factory/test_dialog_ids.h"
 #include "factory/test_point_labels.h"
 #include "factory/tuning_slider.h"
 #include "settings/setting_file.h"
+#include "ui/common/dialog_units.h"
+#include "ui/common/ui_font.h"
 
 namespace halyx {
 namespace {

@@ -4,10 +4,10 @@
 #include <array>
 
 #include "app/app_context.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
 #include "factory/test_dialog.h"
 #include "factory/test_dialog_ids.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {

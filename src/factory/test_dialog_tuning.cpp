@@ -7,12 +7,13 @@
 
 #include "app/app_context.h"
 #include "app/radio_history.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
 #include "factory/test_dialog.h"
 #include "factory/tuning_slider.h"
 #include "factory/tuning_value_file.h"
 #include "link/commands.h"
+#include "ui/common/file_paths.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
@@ -22,10 +23,6 @@ FileDialogSpec TuningFileDialog() {
                           .pattern = QString::fromLatin1(tuning_file::kFilterPattern),
                           .initialName = QString::fromLatin1(tuning_file::kDefaultName),
                           .defaultSuffix = QString::fromLatin1(tuning_file::kExtension)};
-}
-
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
 }
 
 }  // namespace

@@ -206,6 +206,27 @@ std::string DescribeOverridesProblems(const std::vector<OverridesProblem>& probl
     return text;
 }
 
+void ApplyOverrides(const RadioOverrides& overrides, CommonSettings& settings) {
+    if (overrides.serialNumber) {
+        settings.SetSerialNumber(*overrides.serialNumber);
+    }
+    if (overrides.userId) {
+        settings.SetUserId(*overrides.userId);
+    }
+    if (overrides.squelchLevel) {
+        settings.SetSquelchLevel(*overrides.squelchLevel);
+    }
+    if (overrides.timeOut) {
+        settings.SetTimeOut(*overrides.timeOut);
+    }
+    if (overrides.voxLevel) {
+        settings.SetVoxLevel(*overrides.voxLevel);
+    }
+    if (overrides.txPower) {
+        settings.SetTxPower(*overrides.txPower);
+    }
+}
+
 OverridesMatch MatchOverrides(const FleetOverrides& overrides,
                               const std::vector<std::string>& radioKeys) {
     OverridesMatch match;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fleet/fleet_report.h"
+#include "image/common_settings.h"
 
 namespace halyx {
 
@@ -45,6 +46,10 @@ OverridesParse ParseFleetOverrides(std::string_view csvText);
 std::string DescribeOverridesProblem(const OverridesProblem& problem);
 // Every problem, one per line, each line ended.
 std::string DescribeOverridesProblems(const std::vector<OverridesProblem>& problems);
+
+// Puts a radio's overrides into its settings through the settings' own setters, so an override
+// the panel or `halyx-cli set` would refuse is never written; a value left out stays as it is.
+void ApplyOverrides(const RadioOverrides& overrides, CommonSettings& settings);
 
 struct OverridesMatch {
     std::vector<RadioOverrides> perRadio;    // one per key given, in that order

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -108,24 +109,64 @@ std::string FormatFrequency(std::uint32_t steps) {
     return std::string(buffer, result.ptr);
 }
 
+namespace {
+
+// Clamps and snaps a value already truncated to 10 Hz; `given` is the hertz asked for, to tell
+// whether the step moved it.
+FrequencyCorrection Correct(std::string typed, std::uint32_t given, std::uint32_t hz,
+                            std::uint8_t bandByte) {
+    FrequencyCorrection result{std::move(typed), 0, {}, FrequencyFix::Unchanged};
+    const BandLimits limits = BandLimitsFor(bandByte);
+    if (hz > limits.upperHz) {
+        hz = limits.upperHz;
+        result.fix = FrequencyFix::ClampedAbove;
+    } else if (hz < limits.lowerHz) {
+        hz = limits.lowerHz;
+        result.fix = FrequencyFix::ClampedBelow;
+    }
+    hz = SnapToChannelStep(hz);
+    if (result.fix == FrequencyFix::Unchanged && hz != given) {
+        result.fix = FrequencyFix::MovedToStep;
+    }
+    result.hertz = hz;
+    result.stored = FormatFrequency(hz / kHzPerStep);
+    return result;
+}
+
+std::string HertzAsMegahertz(std::uint32_t hertz) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%u.%06u", static_cast<unsigned>(hertz / 1000000),
+                  static_cast<unsigned>(hertz % 1000000));
+    return text;
+}
+
+}  // namespace
+
+FrequencyCorrection CorrectFrequency(std::string_view typed, std::uint8_t bandByte) {
+    if (typed.empty()) {
+        return {{}, 0, {}, FrequencyFix::Emptied};
+    }
+    const std::int32_t signedHz = MegahertzTextToHertz(std::string(typed));
+    const std::int32_t tenHz =
+        signedHz / static_cast<std::int32_t>(kHzPerStep) * static_cast<std::int32_t>(kHzPerStep);
+    // Compared unsigned on purpose: a negative entry wraps to a huge number and ends at the top.
+    return Correct(std::string(typed), static_cast<std::uint32_t>(signedHz),
+                   static_cast<std::uint32_t>(tenHz), bandByte);
+}
+
+FrequencyCorrection CorrectHertz(std::uint32_t hertz, std::uint8_t bandByte) {
+    if (hertz == 0) {
+        return {{}, 0, {}, FrequencyFix::Emptied};
+    }
+    return Correct(HertzAsMegahertz(hertz), hertz, hertz / kHzPerStep * kHzPerStep, bandByte);
+}
+
 ParsedFrequency ParseFrequency(std::string_view text, std::uint8_t bandByte) {
     if (text.empty()) {
         return {0, std::string(text)};
     }
-    std::int32_t signedHz = MegahertzTextToHertz(std::string(text));
-    signedHz =
-        signedHz / static_cast<std::int32_t>(kHzPerStep) * static_cast<std::int32_t>(kHzPerStep);
-
-    // Compared unsigned on purpose: a negative entry wraps to a huge number and ends at the top.
-    std::uint32_t hz = static_cast<std::uint32_t>(signedHz);
-    const BandLimits limits = BandLimitsFor(bandByte);
-    if (hz > limits.upperHz) {
-        hz = limits.upperHz;
-    } else if (hz < limits.lowerHz) {
-        hz = limits.lowerHz;
-    }
-    hz = SnapToChannelStep(hz);
-    return {hz, FormatFrequency(hz / kHzPerStep)};
+    const FrequencyCorrection corrected = CorrectFrequency(text, bandByte);
+    return {corrected.hertz, corrected.stored};
 }
 
 void EncodeFrequency(std::uint32_t hertz, std::uint8_t* bytes) {

@@ -33,6 +33,31 @@ std::uint32_t DecodeFrequency(const std::uint8_t* bytes);
 // Count of 10 Hz steps -> "%.5f" megahertz, independent of the process locale.
 std::string FormatFrequency(std::uint32_t steps);
 
+// Why a frequency was stored as it was, for the faces that show the user what became of a value.
+enum class FrequencyFix {
+    Unchanged,     // stored as given
+    ClampedBelow,  // below the band: the band's lower limit was stored
+    ClampedAbove,  // above the band (or negative): the band's upper limit was stored
+    MovedToStep,   // off the channel step (or finer than 10 Hz): moved down onto it
+    Emptied        // an empty text: 0 was stored
+};
+
+struct FrequencyCorrection {
+    std::string typed;        // what was given, as text
+    std::uint32_t hertz = 0;  // what is stored; 0 empties the field
+    std::string stored;       // the stored value as the grid shows it; "" when emptied
+    FrequencyFix fix = FrequencyFix::Unchanged;
+
+    friend bool operator==(const FrequencyCorrection&, const FrequencyCorrection&) = default;
+};
+
+// The one frequency rule: reads typed or pasted megahertz, clamps to the band, snaps to the
+// channel step, and says which of these it did. Safe for any text.
+FrequencyCorrection CorrectFrequency(std::string_view typed, std::uint8_t bandByte);
+// The same rule for a value already in hertz (a file's column): 0 empties, anything else is
+// truncated to 10 Hz, clamped and snapped.
+FrequencyCorrection CorrectHertz(std::uint32_t hertz, std::uint8_t bandByte);
+
 struct ParsedFrequency {
     std::uint32_t hertz = 0;  // 0 for an empty text: the channel (or transmit frequency) is cleared
     std::string text;         // what the edit box shows afterwards

@@ -3,28 +3,22 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-
-#include "image/radio_image.h"
+#include <limits>
 
 namespace halyx {
 namespace {
 
-constexpr int kTimeOutMin = 30;
-constexpr int kTimeOutMax = 180;
-constexpr int kTimeOutStep = 10;
-constexpr int kLevelMin = 1;
-constexpr int kLevelMax = 9;
-constexpr int kPowerMax = 2;
-
-std::string CharacterLimit(std::size_t size) {
-    return "at most " + std::to_string(size) + " characters";
-}
-
-std::optional<std::uint8_t> Byte(std::optional<int> value) {
-    if (!value) {
+// Any whole number a byte can hold; the settings' own rules then decide.
+std::optional<std::uint8_t> ByteIf(std::string_view text, bool (*rule)(int)) {
+    const auto value = ParseNumberIn(text, 0, std::numeric_limits<std::uint8_t>::max());
+    if (!value || !rule(*value)) {
         return std::nullopt;
     }
     return static_cast<std::uint8_t>(*value);
+}
+
+bool IsOff(std::string_view text) {
+    return LowerAscii(text) == "off";
 }
 
 }  // namespace
@@ -47,47 +41,28 @@ std::optional<int> ParseNumberIn(std::string_view text, int low, int high) {
 }
 
 std::optional<std::uint8_t> ParseSquelchValue(std::string_view text) {
-    return Byte(ParseNumberIn(text, kLevelMin, kLevelMax));
+    return ByteIf(text, IsSquelchLevel);
 }
 
+// "off" is the word for 0; the number 0 itself is not offered, as the lists show no "0s".
 std::optional<std::uint8_t> ParseTimeOutValue(std::string_view text) {
-    if (LowerAscii(text) == "off") {
+    if (IsOff(text)) {
         return std::uint8_t{0};
     }
-    const auto value = ParseNumberIn(text, kTimeOutMin, kTimeOutMax);
-    if (!value || *value % kTimeOutStep != 0) {
-        return std::nullopt;
-    }
-    return Byte(value);
+    const auto value = ByteIf(text, IsTimeOutValue);
+    return value == 0 ? std::nullopt : value;
 }
 
 std::optional<std::uint8_t> ParseVoxValue(std::string_view text) {
-    if (LowerAscii(text) == "off") {
+    if (IsOff(text)) {
         return std::uint8_t{0};
     }
-    return Byte(ParseNumberIn(text, kLevelMin, kLevelMax));
+    const auto value = ByteIf(text, IsVoxLevel);
+    return value == 0 ? std::nullopt : value;
 }
 
 std::optional<std::uint8_t> ParsePowerValue(std::string_view text) {
-    return Byte(ParseNumberIn(text, 0, kPowerMax));
-}
-
-bool IsSerialNumberValue(std::string_view text) {
-    return text.size() <= header::kSerialNumberSize &&
-           std::all_of(text.begin(), text.end(),
-                       [](unsigned char c) { return std::isalnum(c) != 0 || c == ' '; });
-}
-
-bool IsUserIdValue(std::string_view text) {
-    return text.size() <= header::kUserIdSize;
-}
-
-std::string SerialNumberAllowed() {
-    return CharacterLimit(header::kSerialNumberSize) + " (letters, digits, spaces)";
-}
-
-std::string UserIdAllowed() {
-    return CharacterLimit(header::kUserIdSize);
+    return ByteIf(text, IsTxPowerValue);
 }
 
 }  // namespace halyx

@@ -25,6 +25,10 @@ inline constexpr std::size_t kFirstRecordOffset = 67;
 inline constexpr std::size_t kRecordsEnd = 607;  // one past the last record byte (606)
 inline constexpr std::size_t kRecordsSize = kRecordsEnd - kFirstRecordOffset;
 
+// One channel record's bytes, every one of them, interpreted or not.
+using RecordBytes = std::array<std::uint8_t, kRecordSize>;
+using HeaderBytes = std::array<std::uint8_t, kHeaderSize>;
+
 // Header fields, offsets from the start of the image (and of the header working copy).
 namespace header {
 inline constexpr std::size_t kSerialNumber = 12;

@@ -1,5 +1,7 @@
 #include "image/working_copies.h"
 
+#include "image/channel.h"
+
 #include <algorithm>
 
 namespace halyx {
@@ -47,11 +49,7 @@ void StoreRecordCopy(const RecordCopy& copy, int channel, RadioImage& image) {
 }
 
 bool IsChannelEmpty(const RecordCopy& copy) {
-    const std::uint8_t* rx = copy.frequency(record::kRxFrequency);
-    const bool erased = rx[0] == 0xFF && rx[1] == 0xFF;
-    const bool zero =
-        std::all_of(rx, rx + record::kFrequencySize, [](std::uint8_t b) { return b == 0; });
-    return erased || zero;
+    return IsEmptyRecord(copy.bytes);
 }
 
 bool IsChannelEmpty(const RadioImage& image, int channel) {

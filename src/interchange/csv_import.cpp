@@ -6,8 +6,8 @@
 #include <map>
 #include <set>
 
+#include "image/channel.h"
 #include "image/frequency_codec.h"
-#include "image/working_copies.h"
 #include "interchange/csv_columns.h"
 #include "interchange/decimal_text.h"
 #include "interchange/tone_columns.h"
@@ -16,8 +16,6 @@ namespace halyx {
 namespace {
 
 constexpr std::uint32_t kHzPerStep = 10;
-constexpr std::uint8_t kNarrow = 0;
-constexpr std::uint8_t kWide = 1;
 
 // Columns this radio has no place for; each is reported once per file.
 constexpr std::array<std::string_view, 9> kNotStored = {
@@ -62,24 +60,26 @@ public:
         notes_.push_back({row_.line, std::string(column), std::move(message)});
     }
 
-    // A frequency column in megahertz -> the hertz the grid would store, or nothing (reported)
-    // when it is no number or lies outside the band.
-    std::optional<std::uint32_t> Frequency(std::string_view column, std::uint64_t hertz,
-                                           std::uint8_t band) const {
-        if (hertz > UINT32_MAX || !IsInBand(static_cast<std::uint32_t>(hertz), band)) {
-            const BandLimits limits = BandLimitsFor(band);
-            Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
-                             " MHz is outside the band " + Mhz(limits.lowerHz) + "-" +
-                             Mhz(limits.upperHz) + " MHz; row skipped");
-            return std::nullopt;
+    // Whether a frequency column's value lies in the band; a file's value outside it is
+    // reported and its row skipped rather than clamped, as the user did not type it here.
+    bool InBand(std::string_view column, std::uint64_t hertz, std::uint8_t band) const {
+        if (hertz <= UINT32_MAX && IsInBand(static_cast<std::uint32_t>(hertz), band)) {
+            return true;
         }
-        const auto exact = static_cast<std::uint32_t>(hertz);
-        const std::uint32_t stored = SnapToChannelStep(exact / kHzPerStep * kHzPerStep);
-        if (stored != exact) {
+        const BandLimits limits = BandLimitsFor(band);
+        Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
+                         " MHz is outside the band " + Mhz(limits.lowerHz) + "-" +
+                         Mhz(limits.upperHz) + " MHz; row skipped");
+        return false;
+    }
+
+    // Reports a value the channel's frequency rule moved onto the channel step.
+    void NoteCorrection(std::string_view column, std::uint64_t hertz,
+                        const FrequencyCorrection& stored) const {
+        if (stored.fix != FrequencyFix::Unchanged) {
             Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
-                             " MHz is off the channel step; stored as " + Mhz(stored));
+                             " MHz is off the channel step; stored as " + stored.stored);
         }
-        return stored;
     }
 
     std::optional<std::uint64_t> Hertz(std::string_view column) const {
@@ -177,23 +177,24 @@ TonePair ReadTones(const RowReader& row) {
     return {};
 }
 
-std::optional<std::uint32_t> ReadTransmit(const RowReader& row, std::uint64_t rxHertz,
-                                          std::uint32_t rxStored, std::uint8_t band) {
+// Sets the transmit frequency the Duplex and Offset columns give (the receive frequency has
+// already set it to itself). False when the row is to be skipped.
+bool ReadTransmit(const RowReader& row, std::uint64_t rxHertz, Channel& channel) {
     const std::string duplex = Lower(row.Get("Duplex"));
     if (duplex.empty()) {
-        return rxStored;
+        return true;
     }
     if (duplex == "off") {
         row.Note("Duplex", "transmit cannot be switched off on this radio; transmit = receive");
-        return rxStored;
+        return true;
     }
     if (duplex != "+" && duplex != "-" && duplex != "split") {
         row.Note("Duplex", "duplex '" + row.Get("Duplex") + "' is unknown; transmit = receive");
-        return rxStored;
+        return true;
     }
     const auto offset = row.Hertz("Offset");
     if (!offset) {
-        return std::nullopt;
+        return false;
     }
     std::uint64_t tx = *offset;
     if (duplex == "+") {
@@ -201,15 +202,11 @@ std::optional<std::uint32_t> ReadTransmit(const RowReader& row, std::uint64_t rx
     } else if (duplex == "-") {
         tx = *offset > rxHertz ? 0 : rxHertz - *offset;
     }
-    return row.Frequency("Offset", tx, band);
-}
-
-void EmptyChannel(RadioImage& image, int channel) {
-    RecordCopy record;
-    LoadRecordCopy(image, channel, record);
-    EncodeFrequency(0, record.frequency(record::kRxFrequency));
-    EncodeFrequency(0, record.frequency(record::kTxFrequency));
-    StoreRecordCopy(record, channel, image);
+    if (!row.InBand("Offset", tx, channel.band())) {
+        return false;
+    }
+    row.NoteCorrection("Offset", tx, channel.SetTxHertz(static_cast<std::uint32_t>(tx)));
+    return true;
 }
 
 // Returns the channel stored, or nothing when the row was skipped.
@@ -221,37 +218,29 @@ std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
         row.Note("Location", "location '" + location + "' is not a channel (1-20); row skipped");
         return std::nullopt;
     }
-    const int channel = static_cast<int>(number->value);
-    const std::uint8_t band = image.bytes[header::kBand];
+    Channel channel(image, static_cast<int>(number->value));
     const auto rxHertz = row.Hertz("Frequency");
-    if (!rxHertz) {
+    if (!rxHertz || !row.InBand("Frequency", *rxHertz, channel.band())) {
         return std::nullopt;
     }
-    const auto rx = row.Frequency("Frequency", *rxHertz, band);
-    if (!rx) {
+    row.NoteCorrection("Frequency", *rxHertz,
+                       channel.SetRxHertz(static_cast<std::uint32_t>(*rxHertz)));
+    if (!ReadTransmit(row, *rxHertz, channel)) {
         return std::nullopt;
     }
-    const auto tx = ReadTransmit(row, *rxHertz, *rx, band);
-    if (!tx) {
-        return std::nullopt;
-    }
-    RecordCopy record;
-    LoadRecordCopy(image, channel, record);
-    EncodeFrequency(*rx, record.frequency(record::kRxFrequency));
-    EncodeFrequency(*tx, record.frequency(record::kTxFrequency));
     const TonePair tones = ReadTones(row);
-    record.set(record::kRxTone, tones.rx);
-    record.set(record::kTxTone, tones.tx);
+    channel.SetRxTone(tones.rx);
+    channel.SetTxTone(tones.tx);
     const std::string mode = row.Get("Mode");
     if (Lower(mode) == "nfm") {
-        record.set(record::kBandwidth, kNarrow);
+        channel.SetBandwidth(Channel::kNarrow);
     } else if (Lower(mode) == "fm") {
-        record.set(record::kBandwidth, kWide);
+        channel.SetBandwidth(Channel::kWide);
     } else if (!mode.empty()) {
         row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
     }
-    StoreRecordCopy(record, channel, image);
-    return channel;
+    channel.StoreInto(image);
+    return channel.number();
 }
 
 }  // namespace
@@ -280,8 +269,10 @@ CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
         }
     }
     if (options.clearFirst) {
-        for (int channel = 1; channel <= kChannelCount; ++channel) {
-            EmptyChannel(result.image, channel);
+        for (int number = 1; number <= kChannelCount; ++number) {
+            Channel channel(result.image, number);
+            channel.Clear();
+            channel.StoreInto(result.image);
         }
     }
     std::set<std::string_view> reported;

@@ -28,8 +28,9 @@ struct CsvImport {
     std::optional<CsvError> error;  // the file could not be read at all; `image` is the input
 };
 
-// Stores the channels of a channel-list CSV into a copy of `image`, through the grid's working
-// copies and frequency rule, and says what it did with every row it could not take as it was.
+// Stores the channels of a channel-list CSV into a copy of `image` with the channel setters'
+// rules (a value outside the band skips its row rather than being clamped), and says what it did
+// with every row it could not take as it was.
 // One call is one change of the image, so it can be undone as one step.
 CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
                             const CsvImportOptions& options = {});

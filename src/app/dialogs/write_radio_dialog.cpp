@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
-#include "app/shell_texts.h"
+#include "ui/common/shell_texts.h"
 
 namespace halyx {
 namespace {

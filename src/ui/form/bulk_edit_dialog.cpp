@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
-#include "app/shell_texts.h"
-#include "app/ui_font.h"
 #include "image/option_lists.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_font.h"
 #include "ui/form/channel_grid.h"
 #include "ui/form/row_command_texts.h"
 

@@ -8,8 +8,8 @@
 #include <QMimeData>
 
 #include "app/app_context.h"
-#include "app/shell_texts.h"
 #include "editing/channel_clipboard.h"
+#include "ui/common/shell_texts.h"
 #include "ui/form/bulk_edit_dialog.h"
 #include "ui/form/row_command_texts.h"
 #include "ui/grid/grid_ctrl.h"

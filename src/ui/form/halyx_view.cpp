@@ -4,8 +4,8 @@
 #include <numeric>
 
 #include "app/app_context.h"
-#include "app/dialog_units.h"
-#include "app/ui_font.h"
+#include "ui/common/dialog_units.h"
+#include "ui/common/ui_font.h"
 #include "ui/form/channel_editors.h"
 #include "ui/form/channel_grid.h"
 #include "ui/form/channel_row_commands.h"

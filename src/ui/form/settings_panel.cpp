@@ -8,9 +8,9 @@
 #include <QLineEdit>
 
 #include "app/app_context.h"
-#include "app/dialog_units.h"
 #include "image/option_fields.h"
 #include "settings/text_encoding.h"
+#include "ui/common/dialog_units.h"
 #include "ui/form/form_ids.h"
 #include "ui/form/serial_number_edit.h"
 
