@@ -40,6 +40,8 @@ public:
     void SetDlgCtrlID(int id) { controlId_ = id; }
     int GetDlgCtrlID() const { return controlId_; }
 
+    using QTableView::edit;  // edit(index): opens the delegate's editor on a cell
+
     // Uses the owner's model instead of the grid's own cells.
     void setModel(QAbstractItemModel* model) override;
 
@@ -104,6 +106,8 @@ public:
     // In-place editing by the grid itself (typing, F2, Enter, a click on the focus cell).
     void SetEditable(bool editable = true);
     bool IsEditable() const { return editable_; }
+    // Whether a delegate's editor is open over a cell.
+    bool IsEditing() const { return state() == EditingState; }
     void EnableSelection(bool enable = true);
     bool IsSelectable() const { return selectable_; }
 
