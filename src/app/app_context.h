@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/link_port.h"
-#include "editing/edit_history.h"
+#include "editing/radio_document.h"
 #include "image/radio_image.h"
 #include "image/tone_table.h"
 #include "image/working_copies.h"
@@ -37,11 +37,10 @@ struct AppContext {
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    RadioImage image;
+    // The radio image the user works on, with its undo history; every window edits through it.
+    RadioDocument document;
+    // The header working copy New refreshes before it asks.
     HeaderCopy headerCopy;
-    RecordCopy recordCopy;
-    // Undo and redo of the main form's edits; New, Open and a radio read start it anew.
-    EditHistory history;
     ToneTable toneTable;
     FileLayout layout;  // where the setting, language, default image and log files are
     ProfileFile settingFile;

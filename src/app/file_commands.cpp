@@ -29,16 +29,18 @@ FileCommands::FileCommands(AppContext& context, UiPrompts& prompts, QWidget* win
 
 void FileCommands::New() {
     const QString question = QString::fromStdString(context_.text(keys::kRestoreDefaultQuestion));
-    LoadHeaderCopy(context_.image, context_.headerCopy);
+    LoadHeaderCopy(context_.document.image(), context_.headerCopy);
     const PromptAnswer answer =
         prompts_.message(window_, PromptIcon::None, QString::fromUtf8(captions::kCps), question,
                          PromptButtons::YesNo);
     if (answer != PromptAnswer::Yes) {
         return;
     }
-    const FileResult result = LoadImageFile(DefaultImagePath(context_.layout), context_.image);
+    // A file shorter than the image replaces only its own length, as it always has.
+    RadioImage image = context_.document.image();
+    const FileResult result = LoadImageFile(DefaultImagePath(context_.layout), image);
     if (result.ok()) {
-        context_.history.Clear();  // a new image: nothing before it can be undone
+        context_.document.Replace(image);  // a new image: nothing before it can be undone
     } else {
         ReportFileError(prompts_, window_, result);
     }
@@ -68,14 +70,15 @@ void FileCommands::OpenBackup() {
 }
 
 bool FileCommands::LoadFile(const QString& path) {
-    FileResult result = LoadImageFile(ToPath(path), context_.image);
+    RadioImage image = context_.document.image();
+    FileResult result = LoadImageFile(ToPath(path), image);
     if (!result.ok()) {
         result.path = path.toStdString();
         ReportFileError(prompts_, window_, result);
         return false;
     }
     context_.imageFileName = ToPath(path).filename().string();
-    context_.history.Clear();
+    context_.document.Replace(image);
     refreshView_();
     return true;
 }
@@ -85,13 +88,14 @@ void FileCommands::Save() {
     if (!path) {
         return;
     }
-    FileResult result = SaveImageFile(ToPath(*path), context_.image);
+    FileResult result = SaveImageFile(ToPath(*path), context_.document.image());
     if (!result.ok()) {
         result.path = path->toStdString();
         ReportFileError(prompts_, window_, result);
         return;
     }
     context_.imageFileName = ToPath(*path).filename().string();
+    context_.document.MarkSaved();
 }
 
 void FileCommands::ReportFileError(UiPrompts& prompts, QWidget* parent, const FileResult& result) {

@@ -62,7 +62,11 @@ void CHalyxApp::LoadStartImage() {
     // default.kda is part of the installation; without it the application still starts, with
     // the all-zero image, after saying what is wrong.
     startImage_ = DefaultImagePath(context_.layout);
-    startImageResult_ = LoadImageFile(startImage_, context_.image);
+    RadioImage image = context_.document.image();
+    startImageResult_ = LoadImageFile(startImage_, image);
+    if (startImageResult_.ok()) {
+        context_.document.Replace(image);
+    }
     if (!startImageResult_.ok()) {
         FileCommands::ReportFileError(prompts_, nullptr, startImageResult_);
     }

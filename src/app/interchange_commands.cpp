@@ -56,8 +56,8 @@ QString InterchangeCommands::Text(const TextKey& key) const {
 
 std::string InterchangeCommands::SheetHtml() const {
     return ChannelSheetHtml(
-        context_.image,
-        {context_.imageFileName, QDate::currentDate().toString(Qt::ISODate).toStdString()},
+        context_.document.image(),
+        {context_.document.image()FileName, QDate::currentDate().toString(Qt::ISODate).toStdString()},
         Texts());
 }
 
@@ -76,7 +76,7 @@ void InterchangeCommands::ImportCsv() {
         prompts_.message(window_, PromptIcon::Question, QString::fromUtf8(captions::kCps),
                          Text(text::kClearQuestion), PromptButtons::YesNo) == PromptAnswer::Yes;
     const CsvImport imported = ImportChannelsCsv(
-        context_.image,
+        context_.document.image(),
         std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
         {.clearFirst = clear});
     if (imported.error) {
@@ -86,9 +86,8 @@ void InterchangeCommands::ImportCsv() {
                                     .arg(QString::fromStdString(imported.error->what)));
         return;
     }
-    // The whole import lands as one assignment and one undo step.
-    context_.history.Record(context_.image, imported.image);
-    context_.image = imported.image;
+    // The whole import lands as one undo step.
+    context_.document.Edit([&imported](RadioImage& image) { image = imported.image; });
     refreshView_();
     std::vector<QStringList> rows;
     for (const ImportNote& note : imported.notes) {
@@ -110,7 +109,7 @@ void InterchangeCommands::ExportCsv() {
     if (!path) {
         return;
     }
-    FileResult result = WriteFileAtomically(ToPath(*path), ExportChannelsCsv(context_.image));
+    FileResult result = WriteFileAtomically(ToPath(*path), ExportChannelsCsv(context_.document.image()));
     if (!result.ok()) {
         result.path = path->toStdString();
         FileCommands::ReportFileError(prompts_, window_, result);
@@ -155,12 +154,12 @@ void InterchangeCommands::CompareWithFile() {
         return;
     }
     std::vector<QStringList> rows;
-    for (const std::string& line : DifferenceLines(CompareImages(context_.image, other), Texts())) {
+    for (const std::string& line : DifferenceLines(CompareImages(context_.document.image(), other), Texts())) {
         rows.push_back({QString::fromStdString(line)});
     }
     ReportDialog dialog(
         Text(text::kCompareTitle),
-        QString::fromStdString(context_.imageFileName) + QStringLiteral(" -> ") + *path,
+        QString::fromStdString(context_.document.image()FileName) + QStringLiteral(" -> ") + *path,
         {Text(text::kCompareTitle)}, rows, window_);
     dialog.setObjectName(QStringLiteral("CompareDialog"));
     dialog.exec();

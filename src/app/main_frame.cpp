@@ -39,7 +39,7 @@ CMainFrame::CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent)
     interchange_ =
         std::make_unique<InterchangeCommands>(context_, prompts_, this, [this] { RefreshView(); });
     // The view comes first, as the framework creates it before the bars.
-    view_ = new CHalyxView(context_, this);
+    view_ = new CHalyxView(context_.document, context_.language, prompts_, this);
     setCentralWidget(view_);
     BuildMenus();
     BuildAccelerators();
@@ -199,7 +199,6 @@ void CMainFrame::OpenReadDialog() {
     ReadRadioDialog dialog(
         context_, prompts_,
         [this] {
-            context_.history.Clear();  // the radio's image replaces the whole one
             ReinitialiseViews();
             SetTitleFromLanguage();
         },

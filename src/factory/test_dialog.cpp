@@ -74,7 +74,7 @@ TestDialog::TestDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
       prompts_(prompts),
       probe_(std::move(probe)),
       readExchange_(context.link, context.testValues, *this),
-      writeExchange_(context.link, context.image, context.testValues, *this, verifyPauseTicks) {
+      writeExchange_(context.link, context.document.image(), context.testValues, *this, verifyPauseTicks) {
     setObjectName(QStringLiteral("TestDialog"));
     setProperty("resourceId", test_dialog::kResourceId);
     setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
@@ -213,7 +213,7 @@ void TestDialog::SetTexts() {
     // The power words follow the setting file's language value, byte for byte, not the
     // language file in use.
     const bool english = IsEnglishLanguageValue(context_.languageValue());
-    const bool upperBand = IsUpperBand(context_.image);
+    const bool upperBand = IsUpperBand(context_.document.image());
     for (int row = 1; row <= kTestPointRows; ++row) {
         const Row& controls = rows_[static_cast<std::size_t>(row - 1)];
         controls.name->setText(QString::fromStdString(TestPointLabel(row, upperBand, english)));

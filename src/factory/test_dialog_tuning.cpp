@@ -31,7 +31,7 @@ void TestDialog::SendChange(int row, int position) {
     const auto value = static_cast<std::uint8_t>(std::clamp(position, 0, 255));
     // The band is looked up at each change: the image may have been reloaded meanwhile.
     if (!SendTestPointChange(context_.link, context_.testPoint, row, value,
-                             IsUpperBand(context_.image))) {
+                             IsUpperBand(context_.document.image()))) {
         return;
     }
     valueLabel(row)->setText(QString::number(value));
@@ -75,7 +75,7 @@ void TestDialog::OnReadValues() {
 }
 
 void TestDialog::OnWriteValues() {
-    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.image));
+    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.document.image()));
     StartExchange(writeExchange_);
 }
 
@@ -115,7 +115,7 @@ void TestDialog::RecordTuning(std::string_view result) {
     op.operation = reading ? "tuning read" : "tuning write";
     op.result = result;
     // The tuning write sends the image's settings and records after the values.
-    op.imageWritten = reading ? nullptr : &context_.image;
+    op.imageWritten = reading ? nullptr : &context_.document.image();
     op.durationMs = MillisecondsSince(runningSince_);
     op.portNumber = ChosenPortNumber();
     // The tuning values are not an image: there is nothing to back up, only the line to keep.
@@ -170,7 +170,7 @@ void TestDialog::OnSaveFile() {
     if (!path) {
         return;
     }
-    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.image));
+    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.document.image()));
     FileResult result = SaveTuningValueFile(ToPath(*path), context_.testValues);
     if (!result.ok()) {
         result.path = path->toStdString();

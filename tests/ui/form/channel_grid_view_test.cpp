@@ -56,7 +56,8 @@ TEST_F(ChannelGridView, EditorOpensExactlyOverTheClickedCellAndIsNamedAfterIt) {
     QRect cell;
     ASSERT_TRUE(grid().GetCellRect(3, 2, cell));
     const QRect expected(grid().viewport()->mapTo(view.get(), cell.topLeft()), cell.size());
-    EXPECT_EQ(frequencyEditor().geometry(), expected);
+    EXPECT_EQ(QRect(frequencyEditor().mapTo(view.get(), QPoint(0, 0)), frequencyEditor().size()),
+              expected);
     EXPECT_EQ(frequencyEditor().text(), QStringLiteral("446.10000"));
     EXPECT_EQ(frequencyEditor().selectedText(), frequencyEditor().text());
     EXPECT_TRUE(frequencyEditor().hasFocus());
@@ -64,7 +65,7 @@ TEST_F(ChannelGridView, EditorOpensExactlyOverTheClickedCellAndIsNamedAfterIt) {
 }
 
 TEST_F(ChannelGridView, TypedFrequencyOnStepIsStoredInBothFrequencies) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     TypeFrequency(2, 1, QStringLiteral("446.00625"));
     EXPECT_EQ(rxFrequency(2), (FrequencyBytes{0x44, 0x60, 0x06, 0x25}));
     EXPECT_EQ(txFrequency(2), (FrequencyBytes{0x44, 0x60, 0x06, 0x25}));
@@ -99,7 +100,7 @@ TEST_F(ChannelGridView, PastedLettersBecomeTheLowerBandLimit) {
 }
 
 TEST_F(ChannelGridView, EmptiedReceiveCellClearsBothFrequenciesAndBlanksTheRow) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(1, 1);
     QTest::keyClick(&frequencyEditor(), Qt::Key_Backspace);  // the whole text is selected
     ClickBackground();
@@ -133,7 +134,7 @@ TEST_F(ChannelGridView, ClickingAnotherCellCommitsTheOpenCellFirst) {
 
 TEST_F(ChannelGridView, LeavingAnUntouchedEditorStoresNothing) {
     // Re-reading an erased channel's blank cell would otherwise write zeros over its FF bytes.
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(2, 1);
     ClickCell(2, 2);
     ClickBackground();
@@ -151,7 +152,7 @@ TEST_F(ChannelGridView, HeaderClicksOpenNoEditor) {
 }
 
 TEST_F(ChannelGridView, ReceiveToneSetsTransmitToneAndTransmitToneOnlyItself) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(1, 3);
     ASSERT_TRUE(choiceEditor().isVisible());
     EXPECT_EQ(choiceEditor().count(), 155);
@@ -169,7 +170,7 @@ TEST_F(ChannelGridView, ReceiveToneSetsTransmitToneAndTransmitToneOnlyItself) {
 }
 
 TEST_F(ChannelGridView, BlankToneCellPreselectsTheSecondEntryAndStoresNothing) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(2, 3);
     EXPECT_EQ(choiceEditor().currentIndex(), 1);
     EXPECT_EQ(choiceEditor().currentText(), QStringLiteral("67.0"));
@@ -200,7 +201,8 @@ TEST_F(ChannelGridView, BandwidthChoiceStoresItsPosition) {
 }
 
 TEST_F(ChannelGridView, ToneByteBeyondTheTableShowsNoToneAndIsKept) {
-    context->image.bytes[RecordOffset(3) + record::kTxTone] = 200;
+    context->ChangeImage(
+        [](RadioImage& image) { image.bytes[RecordOffset(3) + record::kTxTone] = 200; });
     view->OnRefreshImage();
     EXPECT_EQ(grid().GetItemText(3, 4), QStringLiteral("OFF"));
     ClickCell(3, 4);
@@ -215,7 +217,7 @@ TEST_F(ChannelGridView, RefreshShowsANewImageAndDropsAnOpenEditor) {
     std::copy_n(std::array<std::uint8_t, 4>{0x43, 0x00, 0x00, 0x00}.begin(), 4,
                 replacement.bytes.begin() + RecordOffset(2) + record::kRxFrequency);
     replacement.bytes[header::kSquelchLevel] = 8;
-    context->image = replacement;
+    context->document.Replace(replacement);
     EXPECT_EQ(view->OnRefreshImage(), 1);
     EXPECT_FALSE(frequencyEditor().isVisible());
     EXPECT_EQ(grid().GetItemText(2, 1), QStringLiteral("430.00000"));
@@ -231,7 +233,7 @@ TEST_F(ChannelGridView, InitialUpdateAfterARadioReadShowsTheReadImage) {
     read.bytes[RecordOffset(20) + record::kRxFrequency + 2] = 0x00;
     read.bytes[RecordOffset(20) + record::kRxFrequency + 3] = 0x00;
     read.bytes[header::kTxPower] = 0;
-    context->image = read;
+    context->document.Replace(read);
     view->OnInitialUpdate();
     EXPECT_EQ(grid().GetItemText(20, 1), QStringLiteral("462.50000"));
     EXPECT_EQ(control<QComboBox>(1015)->currentIndex(), 0);
