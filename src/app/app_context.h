@@ -8,7 +8,7 @@
 #include "image/radio_image.h"
 #include "image/tone_table.h"
 #include "image/working_copies.h"
-#include "link/frame_link.h"
+#include "link/exchange_runner.h"
 #include "link/port_names.h"
 #include "link/serial_port.h"
 #include "link/traffic_log.h"
@@ -20,8 +20,6 @@
 #include "ui/common/language_texts.h"
 
 namespace halyx {
-
-class SerialLinkPort;
 
 // The objects that live for the whole run, shared by every window. Created once by the
 // application object (or a test) and handed to the windows by reference; everything here is
@@ -47,20 +45,13 @@ struct AppContext {
     // The active language file's texts, read once and again only when the file changes.
     LanguageTexts language{settingFile, layout};
 
-    // Declared before the port and the link, which log into it.
+    // Declared before the port, which logs into it.
     TrafficLog trafficLog;
+    // The serial line; COMn goes through the setting file's "devices" section first, then the
+    // system's port listing.
     SerialPort serialPort;
-    FrameLink link;
-
-    // Whether the link port is open; windows open it only while this is clear.
-    bool portOpen = false;
-    // The port the windows open and close: the serial port engine unless a test put an
-    // in-process radio in its place (with link.SetSink pointing at the same radio).
-    LinkPort* port = nullptr;
-
-    // The running exchange's reaction to a received byte (set while an exchange dialog runs),
-    // called after the byte has gone into the reply buffer.
-    std::function<void()> afterLinkByte;
+    // Runs the windows' exchanges, on serialPort unless a test put an in-process radio there.
+    ExchangeRunner runner;
 
     // Name of the image file last opened or saved (the channel sheet shows it).
     std::string imageFileName{"default.kda"};
@@ -79,32 +70,8 @@ struct AppContext {
         return language.textOr(key, builtinEnglish);
     }
 
-    // The serial port engine's adapter; its owner receives the bytes (the main window).
-    SerialLinkPort& serialLinkPort() { return *serialLinkPort_; }
-
 private:
     AppContext(FileLayout fileLayout, ProfileFile settings);
-
-    std::unique_ptr<SerialLinkPort> serialLinkPort_;
-};
-
-// LinkPort on the SerialPort engine: opens COMn with the link's line settings and starts the
-// worker, handing each byte to `owner`. COMn is resolved through the setting file's "devices"
-// section first, then the system's port listing.
-class SerialLinkPort : public LinkPort {
-public:
-    SerialLinkPort(SerialPort& port, const ProfileFile& settingFile);
-
-    void SetOwner(SerialByteReceiver* owner) { owner_ = owner; }
-    bool Open(int portNumber) override;
-    bool OpenAtBaud(int portNumber, std::uint32_t baudRate) override;
-    void Close() override;
-    PortOpenFailure LastOpenFailure() const override { return port_.LastOpenFailure(); }
-
-private:
-    SerialPort& port_;
-    const ProfileFile& settingFile_;
-    SerialByteReceiver* owner_ = nullptr;
 };
 
 }  // namespace halyx

@@ -55,15 +55,6 @@ const TextKey& ResultText(FleetResult result) {
     return fleet_text::kStopped;
 }
 
-// The name a port goes by in an overrides file's port column: "com3" and "3" are COM3.
-std::string PortKey(const std::string& text) {
-    const std::optional<PortText> port = ParsePortText(text);
-    if (port && port->portNumber > 0) {
-        return ComName(port->portNumber);
-    }
-    return text;
-}
-
 QString SerialText(const FleetRadioReport& report) {
     const QString before = QString::fromStdString(report.serialBefore);
     if (report.serialAfter.empty() || report.serialAfter == report.serialBefore) {
@@ -85,7 +76,7 @@ void FleetDialog::OnStart() {
         return;
     }
     // The main window's exchange and a fleet run must never share a line.
-    if (context_.afterLinkByte) {
+    if (context_.runner.IsBusy()) {
         prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
                         Text(fleet_text::kBusy));
         return;
@@ -107,7 +98,7 @@ void FleetDialog::OnStart() {
 
     // The main window's own port may be one of the fleet's; it is closed for the run, and the
     // next read or write opens it again as it does after any failure.
-    if (context_.portOpen) {
+    if (LinkPortOpen(context_)) {
         CloseLinkPort(context_);
     }
     FleetSession::Setup setup;
@@ -149,7 +140,7 @@ void FleetDialog::OnStop() {
 
 std::optional<RadioImage> FleetDialog::ChosenImage() {
     if (currentImage_->isChecked()) {
-        return context_.image;
+        return context_.document.image();
     }
     RadioImage image;
     FileResult result = LoadImageFile(ToPath(imagePath_->text()), image);
@@ -194,7 +185,7 @@ std::optional<FleetDialog::ChosenOverridesResult> FleetDialog::ChosenOverrides(
         return chosen;
     }
     for (OverridesRow& row : parse.overrides.rows) {
-        row.key = PortKey(row.key);
+        row.key = FleetPortName(row.key);
     }
     std::vector<std::string> names;
     for (int row : rows) {

@@ -55,10 +55,10 @@ QString InterchangeCommands::Text(const TextKey& key) const {
 }
 
 std::string InterchangeCommands::SheetHtml() const {
-    return ChannelSheetHtml(
-        context_.document.image(),
-        {context_.document.image()FileName, QDate::currentDate().toString(Qt::ISODate).toStdString()},
-        Texts());
+    return ChannelSheetHtml(context_.document.image(),
+                            {context_.document.image() FileName,
+                             QDate::currentDate().toString(Qt::ISODate).toStdString()},
+                            Texts());
 }
 
 void InterchangeCommands::ImportCsv() {
@@ -109,7 +109,8 @@ void InterchangeCommands::ExportCsv() {
     if (!path) {
         return;
     }
-    FileResult result = WriteFileAtomically(ToPath(*path), ExportChannelsCsv(context_.document.image()));
+    FileResult result =
+        WriteFileAtomically(ToPath(*path), ExportChannelsCsv(context_.document.image()));
     if (!result.ok()) {
         result.path = path->toStdString();
         FileCommands::ReportFileError(prompts_, window_, result);
@@ -154,12 +155,13 @@ void InterchangeCommands::CompareWithFile() {
         return;
     }
     std::vector<QStringList> rows;
-    for (const std::string& line : DifferenceLines(CompareImages(context_.document.image(), other), Texts())) {
+    for (const std::string& line :
+         DifferenceLines(CompareImages(context_.document.image(), other), Texts())) {
         rows.push_back({QString::fromStdString(line)});
     }
     ReportDialog dialog(
         Text(text::kCompareTitle),
-        QString::fromStdString(context_.document.image()FileName) + QStringLiteral(" -> ") + *path,
+        QString::fromStdString(context_.document.image() FileName) + QStringLiteral(" -> ") + *path,
         {Text(text::kCompareTitle)}, rows, window_);
     dialog.setObjectName(QStringLiteral("CompareDialog"));
     dialog.exec();

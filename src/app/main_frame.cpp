@@ -46,10 +46,7 @@ CMainFrame::CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent)
     WireCommands();
 }
 
-CMainFrame::~CMainFrame() {
-    // Bytes still on their way must not reach a destroyed window.
-    context_.serialLinkPort().SetOwner(nullptr);
-}
+CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::Create() {
     if (!BuildToolBar() || !BuildStatusBar()) {
@@ -90,7 +87,6 @@ void CMainFrame::OpenTrafficLog() {
 }
 
 void CMainFrame::OpenSerialPort() {
-    context_.serialLinkPort().SetOwner(this);
     if (!OpenLinkPort(context_)) {
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
                                   QString::fromStdString(context_.text(keys::kPortOpenFailed)),
@@ -180,21 +176,6 @@ void CMainFrame::RefreshView() {
     view_->OnRefreshImage();
 }
 
-void CMainFrame::OnSerialByte(std::uint8_t byte, int portNumber) {
-    static_cast<void>(portNumber);
-    context_.link.OnByteReceived(byte);
-    if (context_.afterLinkByte) {
-        context_.afterLinkByte();
-    }
-}
-
-void CMainFrame::OnSerialPortLost(int portNumber) {
-    static_cast<void>(portNumber);
-    // The engine has closed the port already. Clearing the flag makes the next read or write
-    // open it again instead of talking to a port that is gone.
-    context_.portOpen = false;
-}
-
 void CMainFrame::OpenReadDialog() {
     ReadRadioDialog dialog(
         context_, prompts_,
@@ -213,7 +194,7 @@ void CMainFrame::OpenWriteDialog() {
 
 void CMainFrame::OpenFleetDialog() {
     // The fleet opens ports of its own; the main window's link must be idle meanwhile.
-    if (context_.afterLinkByte) {
+    if (context_.runner.IsBusy()) {
         prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
                         QString::fromStdString(
                             context_.textOr(fleet_text::kBusy.key, fleet_text::kBusy.english)));

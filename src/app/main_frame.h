@@ -6,8 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "link/serial_byte_receiver.h"
-
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -24,9 +22,10 @@ class LockPaneUpdater;
 class UiPrompts;
 
 // The one top-level window: menus, toolbar, status bar and the main form. It owns the user's
-// commands, one QAction each (carrying its command id as data and as object name) and it is the
-// owner of the serial link: every byte the radio sends is handed to it.
-class CMainFrame : public QMainWindow, public SerialByteReceiver {
+// commands, one QAction each (carrying its command id as data and as object name), and opens
+// the serial link once it is on screen; the link's bytes go to the exchange runner, not through
+// here.
+class CMainFrame : public QMainWindow {
 public:
     CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -77,10 +76,6 @@ public:
     // The idle text when nothing is pointed at, an empty message while a menu item or toolbar
     // button is.
     void RefreshStatusText();
-
-    // SerialByteReceiver: the radio's bytes reach the protocol here.
-    void OnSerialByte(std::uint8_t byte, int portNumber) override;
-    void OnSerialPortLost(int portNumber) override;
 
 protected:
     bool event(QEvent* event) override;

@@ -171,7 +171,7 @@ void CPortSettingsDlg::OnOK() {
     } else if (rate9600_->isChecked()) {
         settings.writeText(settings::kPortSection, settings::kBaudKey, std::to_string(kRate9600));
     }
-    if (context_.portOpen) {
+    if (LinkPortOpen(context_)) {
         CloseLinkPort(context_);
     }
     // OpenLinkPort reads the port number back from the setting file.

@@ -18,14 +18,6 @@ std::string Lowered(std::string text) {
 
 }  // namespace
 
-std::string FleetPortName(std::string_view text) {
-    const auto port = ParsePortText(text);
-    if (port && port->devicePath.empty()) {
-        return ComName(port->portNumber);
-    }
-    return std::string(text);
-}
-
 FleetPortList ParseFleetPorts(std::string_view text, const DeviceMapping& mapping) {
     FleetPortList list;
     std::size_t start = 0;
@@ -39,18 +31,18 @@ FleetPortList ParseFleetPorts(std::string_view text, const DeviceMapping& mappin
                          "' is not a port; use COMn, n or a device path, separated by commas";
             return list;
         }
-        FleetPortChoice choice{FleetPortName(item), port->devicePath};
-        if (choice.device.empty()) {
-            choice.device = ResolvePortDevice(port->portNumber, mapping);
+        FleetPortChoice choice{FleetPortName(item), port->devicePath, {}};
+        if (choice.devicePath.empty()) {
+            choice.devicePath = ResolvePortDevice(port->portNumber, mapping);
         }
         for (const FleetPortChoice& earlier : list.ports) {
             if (earlier.name == choice.name) {
                 list.error = "--ports: " + choice.name + " is given twice";
                 return list;
             }
-            if (!choice.device.empty() && earlier.device == choice.device) {
+            if (!choice.devicePath.empty() && earlier.devicePath == choice.devicePath) {
                 list.error = "--ports: " + earlier.name + " and " + choice.name +
-                             " are the same device, " + choice.device;
+                             " are the same device, " + choice.devicePath;
                 return list;
             }
         }

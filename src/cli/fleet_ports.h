@@ -4,18 +4,13 @@
 #include <string_view>
 #include <vector>
 
+#include "fleet/fleet_ports.h"
 #include "fleet/fleet_report.h"
 #include "link/port_names.h"
 
 namespace halyx::cli {
 
 // The names a fleet run goes by: its ports, the images a read saves, the traffic logs.
-
-// One radio's port of a fleet run: the name the user sees and the device that is opened.
-struct FleetPortChoice {
-    std::string name;    // "COM3" (however it was typed), or the device path as given
-    std::string device;  // empty when COMn names no device: that radio fails to open
-};
 
 struct FleetPortList {
     std::vector<FleetPortChoice> ports;
@@ -27,10 +22,6 @@ struct FleetPortList {
 // when the list is empty, or when two entries name the same port or the same device, since two
 // exchanges on one radio would garble both.
 FleetPortList ParseFleetPorts(std::string_view text, const DeviceMapping& mapping);
-
-// The name a port goes by in reports and in an overrides file's port column: "com3" and "3"
-// become "COM3"; a device path stays as it is.
-std::string FleetPortName(std::string_view text);
 
 // Radio `number`'s (1-based) traffic log: "comm.log" becomes "comm-1.log", "trace" "trace-1".
 std::string FleetLogPath(const std::string& path, std::size_t number);

@@ -10,7 +10,7 @@
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_session.h"
-#include "fleet/serial_fleet_port.h"
+#include "link/serial_port.h"
 #include "link/traffic_log.h"
 
 namespace halyx::cli {
@@ -113,7 +113,7 @@ int RunFleetPlan(const FleetPlan& plan) {
     setup.mode = plan.mode;
     setup.image = plan.image;
     for (std::size_t i = 0; i < plan.ports.size(); ++i) {
-        FleetRadioSetup radio{plan.ports[i].name, plan.ports[i].device, {}};
+        FleetRadioSetup radio{plan.ports[i].name, plan.ports[i].devicePath, {}};
         if (i < plan.portOverrides.size()) {
             radio.overrides = plan.portOverrides[i];
         }
@@ -124,9 +124,8 @@ int RunFleetPlan(const FleetPlan& plan) {
     setup.keepBackups = plan.keepBackups;
     setup.program = plan.info.program;
     setup.operation = plan.info.operation;
-    setup.openPort = [&logs](const std::string& devicePath, std::size_t index) {
-        return std::make_unique<SerialFleetPort>(devicePath,
-                                                 logs.empty() ? nullptr : logs[index].get());
+    setup.openPort = [&logs](const std::string&, std::size_t index) {
+        return std::make_unique<SerialPort>(logs.empty() ? nullptr : logs[index].get());
     };
     FleetSession session(std::move(setup));
     FleetEngine& engine = session.engine();

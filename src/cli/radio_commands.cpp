@@ -12,6 +12,7 @@
 #include "cli/radio_session.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
+#include "link/block_map.h"
 #include "link/commands.h"
 #include "link/radio_read_exchange.h"
 #include "link/radio_write_exchange.h"
@@ -22,9 +23,10 @@
 namespace halyx::cli {
 namespace {
 
-constexpr int kRecordBlocksEnd = 21;    // progress of a read or write runs 2..21
+// Progress of a read or write runs up to the last record block's number.
+constexpr int kRecordBlocksEnd = kLastRecordBlock;
 constexpr int kTuningProgressEnd = 20;  // progress of a tuning write runs 1..20
-constexpr std::uint32_t kLinkBaud = 9600;
+constexpr std::uint32_t kLinkBaud = SerialLineSettings::kLinkBaudRate;
 
 std::optional<PortText> PortOption(const ParsedOptions& options) {
     const auto port = ParsePortText(options.value("--port"));
@@ -111,7 +113,7 @@ int RunRead(const ParsedOptions* options, bool backup) {
         record.Record("port-error");
         return kPortNotOpened;
     }
-    RadioReadExchange exchange(session.link(), *image, session);
+    RadioReadExchange exchange(session.link(), *image, session.runner());
     const ExchangeResult result = session.Run(exchange);
     const int status = StatusOf(result, "read");
     // The backup comes first: should OUT.kda fail to save, what was read is still kept.
@@ -143,7 +145,7 @@ int RunWrite(const ParsedOptions* options) {
         record.Record("port-error");
         return kPortNotOpened;
     }
-    RadioWriteExchange exchange(session.link(), image, session);
+    RadioWriteExchange exchange(session.link(), image, session.runner());
     const ExchangeResult result = session.Run(exchange);
     record.Record(OperationLog::ResultName(result, session.portLost()), nullptr, &image);
     return StatusOf(result, "write");
@@ -164,7 +166,7 @@ int RunTuningRead(const ParsedOptions& options, const PortText& port, std::uint3
         return kPortNotOpened;
     }
     TestValues values;
-    TuningReadExchange exchange(session.link(), values, session);
+    TuningReadExchange exchange(session.link(), values, session.runner());
     const ExchangeResult result = session.Run(exchange);
     record.Record(OperationLog::ResultName(result, session.portLost()));
     const int status = StatusOf(result, "tuning read");
@@ -201,7 +203,7 @@ int RunTuningWrite(const ParsedOptions& options, const PortText& port, std::uint
         record.Record("port-error");
         return kPortNotOpened;
     }
-    TuningWriteExchange exchange(session.link(), image, values, session);
+    TuningWriteExchange exchange(session.link(), image, values, session.runner());
     const ExchangeResult result = session.Run(exchange);
     record.Record(OperationLog::ResultName(result, session.portLost()), nullptr, &image);
     return StatusOf(result, "tuning write");

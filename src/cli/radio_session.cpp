@@ -25,17 +25,16 @@ RadioSession::RadioSession(std::string what, int progressEnd)
             [settings = SettingFile()](int portNumber) {
                 return ResolvePortDevice(portNumber, DevicesFromSettingFile(settings));
             }),
-      link_(&port_, &log_) {
-    ticker_.setTimerType(Qt::PreciseTimer);
-    ticker_.setInterval(kTickMilliseconds);
-    QObject::connect(&ticker_, &QTimer::timeout, &loop_, [this] {
-        if (running_ != nullptr && running_->IsRunning()) {
-            running_->Tick();
-        }
-    });
+      runner_(&port_) {
+    QObject::connect(&runner_, &ExchangeRunner::progressChanged, &loop_,
+                     [this](int position) { DrawProgress(position); });
+    QObject::connect(&runner_, &ExchangeRunner::finished, &loop_,
+                     [this](ExchangeResult result) { OnFinished(result); });
+    QObject::connect(&runner_, &ExchangeRunner::portLost, &loop_, [this] { OnPortLost(); });
 }
 
 RadioSession::~RadioSession() {
+    runner_.Release();
     port_.Close();
 }
 
@@ -48,14 +47,7 @@ bool RadioSession::OpenLog(const std::string& path) {
 }
 
 bool RadioSession::OpenPort(const PortText& port, std::uint32_t baudRate) {
-    SerialLineSettings line;
-    line.baudRate = baudRate;
-    const bool opened =
-        port.devicePath.empty()
-            ? port_.Open(this, port.portNumber, baudRate, line.parity, line.byteSize, line.stopBits,
-                         line.eventMask, line.writeCapacity)
-            : port_.OpenDevice(this, port.devicePath, 0, line);
-    if (!opened) {
+    if (!port_.Open(port, baudRate)) {
         const std::string name =
             port.devicePath.empty() ? ComName(port.portNumber) : port.devicePath;
         // The cause names the device itself, which may differ from the COMn the user gave.
@@ -63,42 +55,27 @@ bool RadioSession::OpenPort(const PortText& port, std::uint32_t baudRate) {
                    PortOpenFailureTextEnglish(port_.LastOpenFailure()));
         return false;
     }
-    port_.StartWorker();
     return true;
 }
 
 ExchangeResult RadioSession::Run(Exchange& exchange) {
-    running_ = &exchange;
     result_.reset();
-    ticker_.start();
-    exchange.Start();
+    runner_.Start(exchange);
     if (!result_) {
         loop_.exec();
     }
-    ticker_.stop();
-    running_ = nullptr;
+    runner_.Release();
     if (terminal_) {
         std::cerr << "\n";
     }
     return result_.value_or(ExchangeResult::LinkFailure);
 }
 
-void RadioSession::OnSerialByte(std::uint8_t byte, int) {
-    link_.OnByteReceived(byte);
-    if (running_ != nullptr && running_->IsRunning()) {
-        running_->Poll();
-    }
-}
-
-void RadioSession::OnSerialPortLost(int) {
+void RadioSession::OnPortLost() {
     if (!portLost_) {
         PrintError(what_ + ": the serial port went away");
     }
     portLost_ = true;
-}
-
-void RadioSession::OnProgress(int position) {
-    DrawProgress(position);
 }
 
 void RadioSession::OnFinished(ExchangeResult result) {

@@ -73,8 +73,9 @@ TestDialog::TestDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
       context_(context),
       prompts_(prompts),
       probe_(std::move(probe)),
-      readExchange_(context.link, context.testValues, *this),
-      writeExchange_(context.link, context.document.image(), context.testValues, *this, verifyPauseTicks) {
+      readExchange_(context.runner.link(), context.testValues, context.runner),
+      writeExchange_(context.runner.link(), context.document.image(), context.testValues,
+                     context.runner, verifyPauseTicks) {
     setObjectName(QStringLiteral("TestDialog"));
     setProperty("resourceId", test_dialog::kResourceId);
     setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
@@ -93,18 +94,15 @@ TestDialog::TestDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
     BuildPortList();
     SetExchangeButtonsEnabled(false);
 
-    tickTimer_.setTimerType(Qt::PreciseTimer);
-    tickTimer_.setInterval(kTickMilliseconds);
-    connect(&tickTimer_, &QTimer::timeout, this, &TestDialog::OnTimer);
     deviceTimer_.setInterval(kDevicePollMilliseconds);
     connect(&deviceTimer_, &QTimer::timeout, this, &TestDialog::CheckPortDevices);
     deviceTimer_.start();
 
-    context_.afterLinkByte = [this] {
-        if (running_ != nullptr && running_->IsRunning()) {
-            running_->Poll();
-        }
-    };
+    ExchangeRunner& runner = context_.runner;
+    connect(&runner, &ExchangeRunner::progressChanged, this, &TestDialog::OnProgress);
+    connect(&runner, &ExchangeRunner::phaseChanged, this, &TestDialog::OnPhaseChanged);
+    connect(&runner, &ExchangeRunner::timerChanged, this, &TestDialog::OnTimerChanged);
+    connect(&runner, &ExchangeRunner::finished, this, &TestDialog::OnFinished);
 }
 
 TestDialog::~TestDialog() {
@@ -278,17 +276,14 @@ void TestDialog::StopEverything() {
     }
     ended_ = true;
     deviceTimer_.stop();
-    if (running_ != nullptr && running_->IsRunning()) {
-        running_->Cancel();
+    disconnect(&context_.runner, nullptr, this, nullptr);
+    if (context_.runner.Release()) {
         RecordTuning("cancelled");
     }
-    tickTimer_.stop();
     armedTimer_ = kNoTimer;
-    context_.afterLinkByte = nullptr;
     // Whatever opened it (this dialog, or the main window before the dialog was shown), the
     // port is closed, so the next radio read or write opens it again with its own settings.
-    context_.port->Close();
-    context_.portOpen = false;
+    CloseLinkPort(context_);
     holdsPort_ = false;
 }
 

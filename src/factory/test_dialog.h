@@ -32,9 +32,9 @@ class UiPrompts;
 // *.dat files. Modal; it has no OK or Cancel button: the close box, Enter and Escape end it, and
 // ending it always closes the serial port.
 //
-// The exchanges run on the shared frame link with the 10 ms ticks the other exchange dialogs use;
-// received bytes reach them through the main window (AppContext::afterLinkByte).
-class TestDialog : public QDialog, public ExchangeObserver {
+// The exchanges run on the windows' exchange runner, as the other exchange dialogs' do; the
+// dialog holds the runner from its opening to its end.
+class TestDialog : public QDialog {
 public:
     // The COM ports that exist now. The default asks the system (and the setting file's
     // "devices" mapping); tests substitute their own.
@@ -74,11 +74,11 @@ public:
     QProgressBar* progressBar() const { return progress_; }
     QPushButton* button(int controlId) const;
 
-    // ExchangeObserver
-    void OnProgress(int position) override;
-    void OnTitleChanged(std::string_view key) override;
-    void OnTimerChanged(int timerId) override;
-    void OnFinished(ExchangeResult result) override;
+    // What the runner tells about the running exchange.
+    void OnProgress(int position);
+    void OnPhaseChanged(ExchangePhase phase);
+    void OnTimerChanged(int timerId);
+    void OnFinished(ExchangeResult result);
 
     // Every way out (close box, Enter, Escape) comes here: the exchange stops, the port closes.
     void done(int result) override;
@@ -141,7 +141,6 @@ private:
     TuningWriteExchange writeExchange_;
     Exchange* running_ = nullptr;
     std::chrono::steady_clock::time_point runningSince_;
-    QTimer tickTimer_;
     QTimer deviceTimer_;
     int armedTimer_ = kNoTimer;
     std::vector<ComPortEntry> listedPorts_;

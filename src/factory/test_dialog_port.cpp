@@ -57,7 +57,7 @@ void TestDialog::CheckPortDevices() {
     // button. A running exchange would only time out against the closed port, so it stops.
     if (holdsPort_) {
         if (running_ != nullptr && running_->IsRunning()) {
-            running_->Cancel();
+            context_.runner.Release();
         }
         ClosePort();
     }
@@ -89,14 +89,13 @@ void TestDialog::OnOpenClosePort() {
 }
 
 void TestDialog::OpenPort() {
-    if (!context_.port->OpenAtBaud(ChosenPortNumber(), ChosenBaudRate())) {
+    if (!context_.runner.port()->Open(PortText{ChosenPortNumber(), {}}, ChosenBaudRate())) {
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kReadError),
                                   Text(keys::kPortOpenFailed),
                                   QString::fromStdString(PortOpenFailureDetail(context_)));
         return;
     }
     holdsPort_ = true;
-    context_.portOpen = true;
     openClose_->setText(Text(test_keys::kClosePort));
     portList_->setEnabled(false);
     baudList_->setEnabled(false);
@@ -104,9 +103,8 @@ void TestDialog::OpenPort() {
 }
 
 void TestDialog::ClosePort() {
-    context_.port->Close();
+    CloseLinkPort(context_);
     holdsPort_ = false;
-    context_.portOpen = false;
     openClose_->setText(Text(test_keys::kOpenPort));
     SetExchangeButtonsEnabled(false);
     portList_->setEnabled(true);

@@ -30,7 +30,7 @@ FileDialogSpec TuningFileDialog() {
 void TestDialog::SendChange(int row, int position) {
     const auto value = static_cast<std::uint8_t>(std::clamp(position, 0, 255));
     // The band is looked up at each change: the image may have been reloaded meanwhile.
-    if (!SendTestPointChange(context_.link, context_.testPoint, row, value,
+    if (!SendTestPointChange(context_.runner.link(), context_.testPoint, row, value,
                              IsUpperBand(context_.document.image()))) {
         return;
     }
@@ -67,7 +67,7 @@ void TestDialog::StartExchange(Exchange& exchange) {
     SetExchangeButtonsEnabled(false);
     running_ = &exchange;
     runningSince_ = std::chrono::steady_clock::now();
-    exchange.Start();
+    context_.runner.Start(exchange);
 }
 
 void TestDialog::OnReadValues() {
@@ -75,13 +75,14 @@ void TestDialog::OnReadValues() {
 }
 
 void TestDialog::OnWriteValues() {
-    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.document.image()));
+    context_.testValues =
+        BuildTestValues(SliderPositions(), IsUpperBand(context_.document.image()));
     StartExchange(writeExchange_);
 }
 
 void TestDialog::OnTimer() {
     if (running_ != nullptr && armedTimer_ != kNoTimer) {
-        running_->Tick();
+        context_.runner.Tick();
     }
 }
 
@@ -95,18 +96,14 @@ void TestDialog::OnProgress(int position) {
     progress_->setAccessibleDescription(QString::number(std::max(progress_->value(), 0)));
 }
 
-void TestDialog::OnTitleChanged(std::string_view key) {
+void TestDialog::OnPhaseChanged(ExchangePhase phase) {
     // The check's title stays after the write has ended, until the dialog closes.
-    setWindowTitle(Text(key));
+    setWindowTitle(
+        Text(phase == ExchangePhase::ReadingBack ? keys::kVerifyTitle : keys::kWriteDialogTitle));
 }
 
 void TestDialog::OnTimerChanged(int timerId) {
     armedTimer_ = timerId;
-    if (timerId == kNoTimer) {
-        tickTimer_.stop();
-    } else {
-        tickTimer_.start();
-    }
 }
 
 void TestDialog::RecordTuning(std::string_view result) {
@@ -155,9 +152,8 @@ void TestDialog::RunFailureRoutine() {
     // the box. Button 1028 and the lists stay as they are; with the flag clear, 1028 opens the
     // port again.
     ShowResult(keys::kExchangeFailed);
-    context_.port->Close();
+    CloseLinkPort(context_);
     holdsPort_ = false;
-    context_.portOpen = false;
 }
 
 void TestDialog::ReportFileError(const FileResult& result) {
@@ -170,7 +166,8 @@ void TestDialog::OnSaveFile() {
     if (!path) {
         return;
     }
-    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.document.image()));
+    context_.testValues =
+        BuildTestValues(SliderPositions(), IsUpperBand(context_.document.image()));
     FileResult result = SaveTuningValueFile(ToPath(*path), context_.testValues);
     if (!result.ok()) {
         result.path = path->toStdString();

@@ -5,15 +5,14 @@
 #include <vector>
 
 #include "fleet/fleet_overrides.h"
-#include "fleet/fleet_port.h"
 #include "fleet/fleet_radio.h"
+#include "fleet/fleet_recorder.h"
 
 namespace halyx {
 
 // One image to many radios at once. Each radio has its own port, frame link and exchanges, so a
-// radio that fails, stalls or vanishes costs the others nothing. Plain C++: the face feeds bytes
-// through each port's receiver and calls Tick() every 10 ms on one thread, the thread the ports
-// deliver on.
+// radio that fails, stalls or vanishes costs the others nothing. Everything runs on one thread,
+// the one whose event loop reads the ports; the face calls Tick() every 10 ms there.
 //
 // Per radio: open its port, read it, back it up, then (Write mode) build its image from the fleet
 // image with its own identity or its overrides, write and verify it against what was sent, and
@@ -22,7 +21,7 @@ class FleetEngine {
 public:
     struct Radio {
         FleetRadioSetup setup;
-        FleetPort* port = nullptr;  // not owned; outlives the engine
+        LinkPort* port = nullptr;  // not owned; outlives the engine
     };
 
     // `image`: what every radio gets (Write), or what the read is laid over (Read: the bytes that

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fleet/fleet_port.h"
+#include "fleet/fleet_recorder.h"
 #include "history/audit_log.h"
 #include "history/backup_store.h"
 #include "history/operation_record.h"

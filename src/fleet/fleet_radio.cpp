@@ -45,41 +45,48 @@ std::string StopMessage(FleetPhase phase, bool held) {
 
 }  // namespace
 
-FleetRadio::FleetRadio(FleetRadioSetup setup, FleetPort& port, const RadioImage& fleetImage,
+FleetRadio::FleetRadio(FleetRadioSetup setup, LinkPort& port, const RadioImage& fleetImage,
                        const FleetRunSettings& settings, FleetRecorder* recorder)
     : setup_(std::move(setup)),
       port_(port),
       fleetImage_(fleetImage),
       settings_(settings),
       recorder_(recorder),
-      link_(&port.sink(), port.trafficLog()),
-      read_(fleetImage) {
+      read_(fleetImage),
+      runner_(&port) {
     report_.portName = setup_.portName;
     report_.devicePath = setup_.devicePath;
+    // The engine ticks every radio from one timer.
+    runner_.SetSelfTicking(false);
+    QObject::connect(&runner_, &ExchangeRunner::phaseChanged, &runner_,
+                     [this](ExchangePhase phase) { OnPhaseChanged(phase); });
+    QObject::connect(&runner_, &ExchangeRunner::finished, &runner_,
+                     [this](ExchangeResult result) { ended_ = result; });
+    QObject::connect(&runner_, &ExchangeRunner::byteHandled, &runner_, [this] { Advance(); });
+    QObject::connect(&runner_, &ExchangeRunner::portLost, &runner_, [this] { OnPortLost(); });
 }
 
 FleetRadio::~FleetRadio() {
+    runner_.Release();
     port_.Close();
 }
 
 void FleetRadio::Start() {
     startedAt_ = lapAt_ = settings_.clock();
     phase_ = FleetPhase::Reading;
-    const bool opened = port_.Open(*this);
+    const bool opened = port_.Open(PortText{0, setup_.devicePath});
     report_.times.open = Lap();
     if (!opened) {
         Finish(FleetResult::PortError, "the serial port cannot be opened");
         return;
     }
-    exchange_ = std::make_unique<RadioReadExchange>(link_, read_, *this);
-    exchange_->Start();
+    exchange_ = std::make_unique<RadioReadExchange>(runner_.link(), read_, runner_);
+    runner_.Start(*exchange_);
     Advance();
 }
 
 void FleetRadio::Tick() {
-    if (exchange_ && exchange_->IsRunning()) {
-        exchange_->Tick();
-    }
+    runner_.Tick();
     Advance();
 }
 
@@ -87,15 +94,13 @@ void FleetRadio::Stop() {
     if (done()) {
         return;
     }
-    if (exchange_) {
-        exchange_->Cancel();
-    }
+    runner_.Release();
     Finish(FleetResult::Cancelled, StopMessage(phase_, held_));
 }
 
 int FleetRadio::progress() const {
     // The exchange counters name the block awaited, so the blocks before it are done.
-    const int block = link_.exchange().block;
+    const int block = runner_.link().exchange().block;
     const int before = block > 0 ? block - kSettingsBlock : 0;
     switch (phase_) {
         case FleetPhase::Waiting:
@@ -115,29 +120,16 @@ int FleetRadio::progress() const {
     return settings_.mode == FleetMode::Read ? kFleetReadSteps : kFleetWriteSteps;
 }
 
-void FleetRadio::OnSerialByte(std::uint8_t byte, int) {
-    link_.OnByteReceived(byte);
-    if (exchange_ && exchange_->IsRunning()) {
-        exchange_->Poll();
-    }
-    Advance();
-}
-
-void FleetRadio::OnSerialPortLost(int) {
+void FleetRadio::OnPortLost() {
     portLost_ = true;
     Advance();
 }
 
-void FleetRadio::OnTitleChanged(std::string_view key) {
-    // The write exchange names its read-back by switching the title.
-    if (key == kVerifyTitleKey && phase_ == FleetPhase::Writing) {
+void FleetRadio::OnPhaseChanged(ExchangePhase phase) {
+    if (phase == ExchangePhase::ReadingBack && phase_ == FleetPhase::Writing) {
         report_.times.write = Lap();
         phase_ = FleetPhase::Verifying;
     }
-}
-
-void FleetRadio::OnFinished(ExchangeResult result) {
-    ended_ = result;
 }
 
 void FleetRadio::Advance() {
@@ -155,9 +147,7 @@ void FleetRadio::Advance() {
         return;
     }
     if (portLost_) {
-        if (exchange_) {
-            exchange_->Cancel();
-        }
+        runner_.Release();
         Finish(FleetResult::PortError, LostMessage(phase_, held_));
     }
 }
@@ -217,9 +207,10 @@ void FleetRadio::StartWrite() {
     // Time spent waiting for the other radios' reads belongs to no phase.
     lapAt_ = settings_.clock();
     // The old exchange has returned from the call that ended it, so it may go now.
-    exchange_ =
-        std::make_unique<RadioWriteExchange>(link_, built_, *this, settings_.verifyPauseTicks);
-    exchange_->Start();
+    runner_.Release();
+    exchange_ = std::make_unique<RadioWriteExchange>(runner_.link(), built_, runner_,
+                                                     settings_.verifyPauseTicks);
+    runner_.Start(*exchange_);
 }
 
 void FleetRadio::AfterWrite(ExchangeResult result) {

@@ -6,11 +6,13 @@
 #include <optional>
 #include <string>
 
-#include "fleet/fleet_port.h"
+#include "fleet/fleet_recorder.h"
 #include "fleet/fleet_report.h"
+#include "link/block_map.h"
 #include "link/exchange.h"
 #include "link/exchange_discipline.h"
-#include "link/frame_link.h"
+#include "link/exchange_runner.h"
+#include "link/link_port.h"
 
 namespace halyx {
 
@@ -23,9 +25,9 @@ enum class FleetMode {
 // Where a radio of a running fleet is.
 enum class FleetPhase { Waiting, Reading, Writing, Verifying, Done };
 
-// Steps of a whole run of one radio, for a progress bar: 21 blocks read, 21 written, 21 read back.
-inline constexpr int kFleetReadSteps = 21;
-inline constexpr int kFleetWriteSteps = 63;
+// Steps of a whole run of one radio, for a progress bar: every block read, written and read back.
+inline constexpr int kFleetReadSteps = kBlockCount;
+inline constexpr int kFleetWriteSteps = 3 * kBlockCount;
 
 struct FleetRadioSetup {
     std::string portName;
@@ -40,14 +42,14 @@ struct FleetRunSettings {
     std::function<std::int64_t()> clock;
 };
 
-// One radio of a fleet run: its own frame link and exchanges over its own port. Bytes arrive
-// through SerialByteReceiver; Tick() every 10 ms. Moves to the next phase only after the exchange
-// that ended has returned, so no exchange is replaced while its own call is still running.
-class FleetRadio final : public SerialByteReceiver, public ExchangeObserver {
+// One radio of a fleet run: its own exchange runner and exchanges over its own port, ticked by
+// the engine (Tick() every 10 ms). Moves to the next phase only after the exchange that ended has
+// returned, so no exchange is replaced while its own call is still running.
+class FleetRadio final {
 public:
-    FleetRadio(FleetRadioSetup setup, FleetPort& port, const RadioImage& fleetImage,
+    FleetRadio(FleetRadioSetup setup, LinkPort& port, const RadioImage& fleetImage,
                const FleetRunSettings& settings, FleetRecorder* recorder);
-    ~FleetRadio() override;
+    ~FleetRadio();
     FleetRadio(const FleetRadio&) = delete;
     FleetRadio& operator=(const FleetRadio&) = delete;
 
@@ -72,14 +74,9 @@ public:
     int progress() const;
     const FleetRadioReport& report() const { return report_; }
 
-    // SerialByteReceiver
-    void OnSerialByte(std::uint8_t byte, int portNumber) override;
-    void OnSerialPortLost(int portNumber) override;
-    // ExchangeObserver
-    void OnTitleChanged(std::string_view key) override;
-    void OnFinished(ExchangeResult result) override;
-
 private:
+    void OnPhaseChanged(ExchangePhase phase);
+    void OnPortLost();
     void Advance();
     void AfterRead(ExchangeResult result);
     void AfterWrite(ExchangeResult result);
@@ -88,14 +85,15 @@ private:
     std::int64_t Lap();
 
     FleetRadioSetup setup_;
-    FleetPort& port_;
+    LinkPort& port_;
     const RadioImage& fleetImage_;
     const FleetRunSettings& settings_;
     FleetRecorder* recorder_;
-    FrameLink link_;
     RadioImage read_;
     RadioImage built_;
     std::unique_ptr<Exchange> exchange_;
+    // After the exchange: the runner lets go of it when destroyed.
+    ExchangeRunner runner_;
     std::optional<ExchangeResult> ended_;
     bool portLost_ = false;
     bool holdBeforeWrite_ = false;

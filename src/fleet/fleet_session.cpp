@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "fleet/serial_fleet_port.h"
+#include "link/serial_port.h"
 
 namespace halyx {
 
@@ -22,8 +22,8 @@ FleetSession::FleetSession(Setup setup) {
     history_ = std::make_unique<FleetHistory>(std::move(history));
 
     if (!setup.openPort) {
-        setup.openPort = [](const std::string& devicePath, std::size_t) {
-            return std::make_unique<SerialFleetPort>(devicePath);
+        setup.openPort = [](const std::string&, std::size_t) {
+            return std::make_unique<SerialPort>();
         };
     }
     std::vector<FleetEngine::Radio> radios;

@@ -17,9 +17,10 @@
 
 namespace halyx {
 
-// Opens the line to radio `index` (0-based) of a run; by default a serial port on its own worker.
+// Makes the port of radio `index` (0-based) of a run, which the radio opens on `devicePath`; by
+// default a serial port.
 using FleetPortOpener =
-    std::function<std::unique_ptr<FleetPort>(const std::string& devicePath, std::size_t index)>;
+    std::function<std::unique_ptr<LinkPort>(const std::string& devicePath, std::size_t index)>;
 
 // One fleet run with everything it needs alive together: each radio's port, its history (backups
 // and audit lines), the engine and the ticker. The command line and the window both run fleets
@@ -61,7 +62,7 @@ private:
     std::unique_ptr<BackupStore> backups_;
     std::unique_ptr<AuditLog> audit_;
     std::unique_ptr<FleetHistory> history_;
-    std::vector<std::unique_ptr<FleetPort>> ports_;
+    std::vector<std::unique_ptr<LinkPort>> ports_;
     std::unique_ptr<FleetEngine> engine_;
     std::unique_ptr<FleetTicker> ticker_;
 };

@@ -12,6 +12,8 @@ namespace halyx {
 inline constexpr std::uint16_t kSettingsBlock = 1;
 inline constexpr std::uint16_t kFirstRecordBlock = 2;
 inline constexpr std::uint16_t kLastRecordBlock = 21;
+// Blocks one whole image takes on the line: the settings block and every record block.
+inline constexpr int kBlockCount = kLastRecordBlock - kSettingsBlock + 1;
 // Test blocks (values and points) are not numbered.
 inline constexpr std::uint16_t kTestBlock = 0;
 

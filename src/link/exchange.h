@@ -37,9 +37,10 @@ inline constexpr std::string_view kReadStartMarker = "\xB6\xC1\xC6\xB5\xBF\xAA\x
 inline constexpr std::string_view kReadEndMarker = "\xB6\xC1\xC6\xB5\xBD\xE1\xCA\xF8!\r\n";
 inline constexpr std::string_view kTimeOutMarker = "\xCD\xA8\xD0\xC5\xB3\xAC\xCA\xB1!\r\n";
 
-// Language keys of the dialog titles a write switches between.
-inline constexpr std::string_view kVerifyTitleKey = "S0201";
-inline constexpr std::string_view kWriteTitleKey = "S0048";
+// The stage a write is in, for faces that name it (a dialog's title, a fleet radio's phase).
+// A write begins Writing, turns ReadingBack after its pause and, when it ends, is told Writing
+// again so a face that shows the stage shows the write's own name.
+enum class ExchangePhase { Writing, ReadingBack };
 
 // What a running exchange tells its face (dialog or command line). All calls come from inside
 // Start / Tick / Poll, on the thread that drives the exchange.
@@ -48,15 +49,15 @@ public:
     virtual ~ExchangeObserver() = default;
     // Progress bar position (record block number, or 0 after a failure).
     virtual void OnProgress(int /*position*/) {}
-    // The dialog title becomes the text of this language key.
-    virtual void OnTitleChanged(std::string_view /*key*/) {}
+    // The write has moved to another stage.
+    virtual void OnPhaseChanged(ExchangePhase /*phase*/) {}
     // A marker line (GBK bytes with "\r\n"). It has already been appended to the link's traffic
     // log; this is for faces that also want to show it.
     virtual void OnLogMarker(std::string_view /*line*/) {}
     // The timer the exchange now needs ticks from (kNoTimer: none). Told on every change.
     virtual void OnTimerChanged(int /*timerId*/) {}
     // Exactly once per started exchange that is not cancelled. The result comes first: the
-    // resets that end an exchange (progress 0, the title back, the time-out marker line) are
+    // resets that end an exchange (progress 0, the phase back, the time-out marker line) are
     // told only after this returns, so a face that shows the result in a modal box keeps
     // looking busy until the box is acknowledged.
     virtual void OnFinished(ExchangeResult /*result*/) {}

@@ -9,7 +9,7 @@ namespace halyx {
 //
 // Write phase (timer kTuningWriteTimer): SendTestValues (state 1), SendSettings (state 2),
 // SendRecord 2..21 (state 3), each answered by ACK, resent on NAK or time-out. Progress 1..20
-// (block - 1) on each record's ACK. Then the pause, title S0201 (kept afterwards), and the
+// (block - 1) on each record's ACK. Then the pause, phase ReadingBack (kept afterwards), and the
 // read-back (timer kVerifyTimer) as in a radio write. On a third failure: progress 0, the
 // time-out marker in the traffic log, LinkFailure.
 //
@@ -22,7 +22,7 @@ public:
         : WriteVerifyExchange(link, image, observer,
                               Flavour{.writeTimer = kTuningWriteTimer,
                                       .progressOffset = 1,
-                                      .restoreTitleAtEnd = false,
+                                      .restorePhaseAtEnd = false,
                                       .logTimeOutMarker = true},
                               pauseTicks),
           values_(values) {}

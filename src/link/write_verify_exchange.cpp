@@ -65,7 +65,7 @@ void WriteVerifyExchange::HandleWrite(BlockStreamWriter::Step step) {
 }
 
 void WriteVerifyExchange::BeginVerify() {
-    observer().OnTitleChanged(kVerifyTitleKey);
+    observer().OnPhaseChanged(ExchangePhase::ReadingBack);
     phase_ = Phase::Verifying;
     reader_.Begin();
     ArmTimer(kVerifyTimer);
@@ -83,8 +83,8 @@ void WriteVerifyExchange::HandleVerify(BlockStreamReader::Step step) {
             std::equal(readBack_.begin() + from, readBack_.begin() + to, sent.begin() + from);
         phase_ = Phase::Idle;
         Finish(equal ? ExchangeResult::Success : ExchangeResult::ReadBackDiffers, [this] {
-            if (flavour_.restoreTitleAtEnd) {
-                observer().OnTitleChanged(kWriteTitleKey);
+            if (flavour_.restorePhaseAtEnd) {
+                observer().OnPhaseChanged(ExchangePhase::Writing);
             }
         });
     }
@@ -94,8 +94,8 @@ void WriteVerifyExchange::Fail() {
     phase_ = Phase::Idle;
     Finish(ExchangeResult::LinkFailure, [this] {
         observer().OnProgress(0);
-        if (flavour_.restoreTitleAtEnd) {
-            observer().OnTitleChanged(kWriteTitleKey);
+        if (flavour_.restorePhaseAtEnd) {
+            observer().OnPhaseChanged(ExchangePhase::Writing);
         }
         if (flavour_.logTimeOutMarker) {
             link_.AppendLogLine(kTimeOutMarker);

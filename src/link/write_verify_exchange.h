@@ -34,7 +34,7 @@ protected:
     struct Flavour {
         int writeTimer;          // timer id of the write phase
         int progressOffset;      // progress on record n's ACK is n - offset
-        bool restoreTitleAtEnd;  // title back to S0048 when the exchange ends
+        bool restorePhaseAtEnd;  // phase told back to Writing when the exchange ends
         bool logTimeOutMarker;   // "time-out" marker line on failure
     };
 

@@ -14,11 +14,16 @@ void RadioPeerSink::Write(const std::uint8_t* bytes, std::uint16_t length) {
     pending_.insert(pending_.end(), answer.begin(), answer.end());
 }
 
+std::vector<std::uint8_t> RadioPeerSink::TakePending() {
+    std::vector<std::uint8_t> now;
+    now.swap(pending_);
+    return now;
+}
+
 std::size_t RadioPeerSink::Deliver(FrameLink& link, Exchange* exchange) {
     // Answers to frames sent while delivering (an ACK after a record) queue up behind; take only
     // what is waiting now so the owner's loop decides when the next answer "arrives".
-    std::vector<std::uint8_t> now;
-    now.swap(pending_);
+    const std::vector<std::uint8_t> now = TakePending();
     for (std::uint8_t byte : now) {
         link.OnByteReceived(byte);
         if (exchange != nullptr) {

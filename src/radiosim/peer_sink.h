@@ -34,6 +34,10 @@ public:
     // an exchange is given. Returns the number of bytes delivered.
     std::size_t Deliver(FrameLink& link, Exchange* exchange);
     bool HasPendingAnswer() const { return !pending_.empty(); }
+    // The answer bytes waiting now, handed to the caller to deliver itself.
+    std::vector<std::uint8_t> TakePending();
+    RadioPeer& peer() { return peer_; }
+    bool isOpen() const { return open_; }
 
     const std::vector<SentFrame>& sentFrames() const { return sent_; }
     void ClearSentFrames() { sent_.clear(); }

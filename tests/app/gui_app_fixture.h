@@ -17,7 +17,7 @@ protected:
         WriteFile(work() / "default.kda", std::vector<std::uint8_t>(607, 0x11));
         WriteSettings(settings);
         context = std::make_unique<AppContext>();
-        context->port = &port;
+        context->runner.SetPort(&port);
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance({}));
         app->FinishStartup();

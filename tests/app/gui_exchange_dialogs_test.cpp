@@ -13,61 +13,13 @@
 #include "fleet/fleet_history.h"
 #include "gui_test_support.h"
 #include "history/backup_store.h"
+#include "link/peer_link_port.h"
 #include "radiosim/peer_sink.h"
 #include "radiosim/radio_peer.h"
 #include "support/temp_dir.h"
 
 namespace halyx::test {
 namespace {
-
-// The in-process radio stands where the serial port would be: opening the port opens the sink.
-class PeerLinkPort : public LinkPort {
-public:
-    explicit PeerLinkPort(RadioPeerSink& sink) : sink_(sink) {}
-    bool Open(int portNumber) override {
-        opened.push_back(portNumber);
-        sink_.SetOpen(succeed);
-        return succeed;
-    }
-    void Close() override {
-        ++closes;
-        sink_.SetOpen(false);
-    }
-    // Every failed open names one cause, so the boxes' detail text can be checked.
-    PortOpenFailure LastOpenFailure() const override {
-        return succeed ? PortOpenFailure{} : PortOpenFailure{PortOpenCause::InUse, "COM1", {}, {}};
-    }
-
-    bool succeed = true;
-    std::vector<int> opened;
-    int closes = 0;
-
-private:
-    RadioPeerSink& sink_;
-};
-
-// Hands each delivered byte on the way the main window does: after the reply buffer has it,
-// whatever the running dialog registered reacts.
-class MainWindowByteHook : public Exchange {
-public:
-    explicit MainWindowByteHook(AppContext& context) : Exchange(Unused()), context_(context) {}
-    void Start() override {}
-    void Tick() override {}
-    void Cancel() override {}
-    void Poll() override {
-        if (context_.afterLinkByte) {
-            context_.afterLinkByte();
-        }
-    }
-
-private:
-    static ExchangeObserver& Unused() {
-        static ExchangeObserver observer;
-        return observer;
-    }
-
-    AppContext& context_;
-};
 
 class ExchangeDialogs : public ShellTest {
 protected:
@@ -77,16 +29,14 @@ protected:
         WriteSettings("[port]\ncom=2\n");
         context = std::make_unique<AppContext>();
         context->language.setFile(home() / "english.lang");
-        context->port = &port;
-        context->link.SetSink(&sink);
+        port.SetTrafficLog(&context->trafficLog);
+        context->runner.SetPort(&port);
         context->trafficLog.Open();
         for (std::size_t i = 0; i < kImageSize; ++i) {
             peer.memory()[i] = static_cast<std::uint8_t>(i * 7 + 3);
         }
-        port.Open(2);
-        context->portOpen = true;
+        port.Open(PortText{2, {}}, SerialLineSettings::kLinkBaudRate);
         port.opened.clear();
-        hook = std::make_unique<MainWindowByteHook>(*context);
     }
 
     void TearDown() override {
@@ -98,7 +48,7 @@ protected:
     int Run(ExchangeDialog& dialog, int limit = 5000, int stopAtTimer = -1) {
         int ticks = 0;
         while (dialog.armedTimerId() != kNoTimer && ticks < limit) {
-            sink.Deliver(context->link, hook.get());
+            port.Deliver();
             if (dialog.armedTimerId() == kNoTimer || dialog.armedTimerId() == stopAtTimer) {
                 break;
             }
@@ -135,7 +85,6 @@ protected:
     PeerLinkPort port{sink};
     RecordingPrompts prompts;
     std::unique_ptr<AppContext> context;
-    std::unique_ptr<MainWindowByteHook> hook;
 };
 
 using ReadDialog = ExchangeDialogs;
@@ -187,7 +136,7 @@ TEST_F(ReadDialog, StartButtonAndProgressBarAreReachableByAssistiveTechnology) {
 }
 
 TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow) {
-    context->image.bytes.fill(0xCC);
+    context->document.Edit([&](RadioImage& image) { image.bytes.fill(0xCC); });
     int refreshed = 0;
     ReadRadioDialog dialog(*context, prompts, [&] { ++refreshed; });
     dialog.show();
@@ -205,17 +154,17 @@ TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow
     EXPECT_EQ(refreshed, 1);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
     EXPECT_EQ(port.closes, 0);
     EXPECT_TRUE(port.opened.empty());  // it was open already
     for (std::size_t i = 0; i < kImageSize; ++i) {
         const bool read = i <= 40 || (i >= 67 && i <= 606);
-        ASSERT_EQ(context->image.bytes[i], read ? peer.memory()[i] : 0xCC) << i;
+        ASSERT_EQ(context->document.image().bytes[i], read ? peer.memory()[i] : 0xCC) << i;
     }
     const std::string log = TrafficLogText();
     EXPECT_NE(log.find(kReadStartMarker), std::string::npos);
     EXPECT_NE(log.find(kReadEndMarker), std::string::npos);
-    EXPECT_EQ(context->afterLinkByte, nullptr);
+    EXPECT_FALSE(context->runner.IsBusy());
 }
 
 TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
@@ -249,7 +198,7 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
     std::getline(lines, readLine);
     std::getline(lines, writeLine);
     EXPECT_FALSE(std::getline(lines, extra));
-    const std::string digest = ImageFileSha256(context->image);
+    const std::string digest = ImageFileSha256(context->document.image());
     const std::string identity = R"("serialNumber":"SN-77",)";
     EXPECT_NE(readLine.find(R"("program":"halyx","operation":"read","port":"COM2",)"
                             R"("device":"/dev/ttyRADIO",)"),
@@ -283,14 +232,14 @@ TEST_F(ReadDialog, ABackupThatCannotBeSavedIsReportedButTheImageReadIsKept) {
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Backup failed"));
     EXPECT_NE(prompts.messages[0].detail.indexOf(QStringLiteral("backups")), -1);
     EXPECT_EQ(prompts.messages[1].text, English("S0009"));
-    EXPECT_TRUE(std::equal(context->image.bytes.begin() + kFirstRecordOffset,
-                           context->image.bytes.begin() + kRecordsEnd,
+    EXPECT_TRUE(std::equal(context->document.image().bytes.begin() + kFirstRecordOffset,
+                           context->document.image().bytes.begin() + kRecordsEnd,
                            peer.memory().begin() + kFirstRecordOffset));
 }
 
 TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     peer.faults().silent = true;
-    const RadioImage before = context->image;
+    const RadioImage before = context->document.image();
     ReadRadioDialog dialog(*context, prompts, {});
     dialog.show();
     dialog.OnStart();
@@ -299,20 +248,20 @@ TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     EXPECT_EQ(ticks, 300);
     EXPECT_EQ(SentBlocks(sink), (std::vector<int>{1, -1, -1}));
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(port.closes, 1);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
     EXPECT_TRUE(dialog.closeButton()->isEnabled());
     EXPECT_EQ(dialog.progressBar()->value(), 0);
     EXPECT_FALSE(dialog.isTimerActive());
-    EXPECT_EQ(context->image.bytes, before.bytes);
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
 
     // Starting again opens the port first.
     peer.faults().silent = false;
     prompts.messages.clear();
     dialog.OnStart();
-    EXPECT_EQ(port.opened, std::vector<int>{2});
+    EXPECT_EQ(port.openedNumbers(), std::vector<int>{2});
     Run(dialog);
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0009"));
 }
@@ -342,7 +291,7 @@ TEST_F(ReadDialog, ThreeBadSettingsChecksumsFailWithoutWaitingForATimeOut) {
 }
 
 TEST_F(ReadDialog, APortThatWillNotOpenIsReportedWithErrorBangAndNothingIsSent) {
-    context->portOpen = false;
+    port.sink().SetOpen(false);  // closed since; the dialog must open it
     port.succeed = false;
     ReadRadioDialog dialog(*context, prompts, {});
     dialog.OnStart();
@@ -363,8 +312,8 @@ TEST_F(ReadDialog, EscapeCancelsARunningReadSilentlyAndLeavesThePortOpen) {
     EXPECT_FALSE(dialog.exchange().IsRunning());
     EXPECT_FALSE(dialog.isTimerActive());
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(context->portOpen);
-    EXPECT_EQ(context->afterLinkByte, nullptr);
+    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_FALSE(context->runner.IsBusy());
 }
 
 TEST_F(WriteDialog, ShowsItsTextsAndProgressRange) {
@@ -376,11 +325,13 @@ TEST_F(WriteDialog, ShowsItsTextsAndProgressRange) {
 }
 
 TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-        context->image.bytes[i] = static_cast<std::uint8_t>(i * 3);
-    }
-    context->image.bytes[kFirstRecordOffset] = 1;
-    const RadioImage before = context->image;
+    context->document.Edit([](RadioImage& image) {
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            image.bytes[i] = static_cast<std::uint8_t>(i * 3);
+        }
+    });
+    context->document.Edit([&](RadioImage& image) { image.bytes[kFirstRecordOffset] = 1; });
+    const RadioImage before = context->document.image();
     WriteRadioDialog dialog(*context, prompts);
     dialog.show();
     QTest::mouseClick(dialog.startButton(), Qt::LeftButton);
@@ -397,8 +348,8 @@ TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0008"));
     EXPECT_EQ(dialog.windowTitle(), English("S0048"));
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(context->portOpen);
-    EXPECT_EQ(context->image.bytes, before.bytes);
+    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
     for (std::size_t i = kFirstRecordOffset; i < kRecordsEnd; ++i) {
         ASSERT_EQ(peer.memory()[i], before.bytes[i]) << i;
     }
@@ -458,7 +409,7 @@ TEST_F(WriteDialog, ARecordRefusedThreeTimesFailsWithS0006AndClosesThePort) {
     Run(dialog);
     EXPECT_EQ(SentBlocks(sink), (std::vector<int>{1, 2, 2, 2}));
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(port.closes, 1);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
@@ -467,7 +418,7 @@ TEST_F(WriteDialog, ARecordRefusedThreeTimesFailsWithS0006AndClosesThePort) {
 }
 
 TEST_F(WriteDialog, APortThatWillNotOpenIsReportedWithError) {
-    context->portOpen = false;
+    port.sink().SetOpen(false);  // closed since; the dialog must open it
     port.succeed = false;
     WriteRadioDialog dialog(*context, prompts);
     dialog.OnStart();
@@ -485,7 +436,7 @@ TEST_F(WriteDialog, TheCloseBoxCancelsARunningWriteSilently) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.exchange().IsRunning());
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
 }
 
 }  // namespace

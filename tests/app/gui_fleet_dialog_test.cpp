@@ -37,12 +37,20 @@ Memory Radio(std::uint8_t seed, const std::string& serial) {
 }
 
 // The run owns its ports; this one hands everything to an in-process radio the test keeps.
-class BorrowedPort final : public FleetPort {
+class BorrowedPort final : public LinkPort {
 public:
-    explicit BorrowedPort(PeerFleetPort& peer) : peer_(peer) {}
-    bool Open(SerialByteReceiver& receiver) override { return peer_.Open(receiver); }
-    FrameSink& sink() override { return peer_.sink(); }
+    explicit BorrowedPort(PeerFleetPort& peer) : peer_(peer) {
+        connect(&peer, &LinkPort::byteReceived, this, &LinkPort::byteReceived);
+        connect(&peer, &LinkPort::lost, this, &LinkPort::lost);
+    }
+    bool Open(const PortText& port, std::uint32_t baudRate) override {
+        return peer_.Open(port, baudRate);
+    }
     void Close() override { peer_.Close(); }
+    bool IsOpen() const override { return peer_.IsOpen(); }
+    void Write(const std::uint8_t* bytes, std::uint16_t length) override {
+        peer_.Write(bytes, length);
+    }
 
 private:
     PeerFleetPort& peer_;
@@ -55,11 +63,13 @@ protected:
         WriteLanguageFiles();
         context = std::make_unique<AppContext>();
         context->language.setFile(home() / "english.lang");
-        context->port = &mainPort;
-        for (std::size_t i = 0; i < kImageSize; ++i) {
-            context->image.bytes[i] = static_cast<std::uint8_t>(i * 3 + 1);
-        }
-        context->image.length = kImageSize;
+        context->runner.SetPort(&mainPort);
+        context->document.Edit([](RadioImage& image) {
+            for (std::size_t i = 0; i < kImageSize; ++i) {
+                image.bytes[i] = static_cast<std::uint8_t>(i * 3 + 1);
+            }
+        });
+        context->document.Edit([&](RadioImage& image) { image.length = kImageSize; });
         // Answers reach the radios' receivers as a line's bytes would: a moment later.
         deliver.setInterval(1);
         QObject::connect(&deliver, &QTimer::timeout, [this] {
@@ -87,7 +97,7 @@ protected:
     std::unique_ptr<FleetDialog> MakeDialog() {
         auto dialog = std::make_unique<FleetDialog>(
             *context, prompts, nullptr, [this] { return choices; },
-            [this](const std::string& path, std::size_t) -> std::unique_ptr<FleetPort> {
+            [this](const std::string& path, std::size_t) -> std::unique_ptr<LinkPort> {
                 return std::make_unique<BorrowedPort>(*radios.at(path));
             },
             /*verifyPauseTicks=*/2);
@@ -131,8 +141,8 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     AddRadio("COM2", naks, refuses);
     PeerFleetPort& third = AddRadio("COM3", good3);
     PeerFleetPort& fourth = AddRadio("COM4", unchecked);
-    const RadioImage before = context->image;
-    context->portOpen = true;  // the main window's port, which the run must not share
+    const RadioImage before = context->document.image();
+    mainPort.open = true;  // the main window's port, which the run must not share
 
     auto dialog = MakeDialog();
     dialog->show();
@@ -155,7 +165,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     ASSERT_TRUE(WaitUntilIdle(*dialog));
 
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(mainPort.closes, 1);
     EXPECT_EQ(Bar(*dialog, 0), kFleetWriteSteps);
     EXPECT_EQ(Bar(*dialog, 2), kFleetWriteSteps);
@@ -174,7 +184,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
 
     // The written radios hold the image with their own serial numbers; the main image and the
     // radio left unchecked are untouched.
-    EXPECT_EQ(context->image.bytes, before.bytes);
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
     Memory overridden = good3;
     std::fill_n(overridden.begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
     std::copy_n("NEW3", 4, overridden.begin() + header::kSerialNumber);
@@ -191,13 +201,13 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
                     expected.bytes.begin() + header::kUserId);
         expected.bytes[kFirstRecordOffset] = 1;  // channel 1's in-use mark always goes out set
         EXPECT_TRUE(std::equal(expected.bytes.begin(), expected.bytes.begin() + kHeaderSize,
-                               radio->peer.memory().begin()));
+                               radio->peer().memory().begin()));
         EXPECT_TRUE(std::equal(expected.bytes.begin() + kFirstRecordOffset,
                                expected.bytes.begin() + kRecordsEnd,
-                               radio->peer.memory().begin() + kFirstRecordOffset));
+                               radio->peer().memory().begin() + kFirstRecordOffset));
     }
-    EXPECT_EQ(fourth.peer.memory(), unchecked);
-    EXPECT_EQ(fourth.peer.framesReceived(), 0);
+    EXPECT_EQ(fourth.peer().memory(), unchecked);
+    EXPECT_EQ(fourth.peer().framesReceived(), 0);
 
     // Each radio run was backed up before it was written and has its audit line.
     const BackupStore store(dataHome() / "halyx" / "backups");
@@ -235,7 +245,7 @@ TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Choose at least one port."));
     EXPECT_EQ(dialog->run(), nullptr);
-    EXPECT_EQ(radio.peer.framesReceived(), 0);
+    EXPECT_EQ(radio.peer().framesReceived(), 0);
 
     // Overrides naming a radio that is not in the run refuse it before anything is sent.
     dialog->SetPortChecked(0, true);
@@ -248,7 +258,7 @@ TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
               QStringLiteral("The overrides were refused; nothing was written."));
     EXPECT_NE(prompts.messages[1].detail.indexOf(QStringLiteral("line 3")), -1);
     EXPECT_EQ(dialog->run(), nullptr);
-    EXPECT_EQ(radio.peer.framesReceived(), 0);
+    EXPECT_EQ(radio.peer().framesReceived(), 0);
 
     dialog->overridesPathEdit()->clear();
     dialog->OnStart();

@@ -283,26 +283,20 @@ TEST_F(MainFrame, CtrlPPrintsTheMainFormToTheChosenPrinter) {
     EXPECT_GT(std::filesystem::file_size(work() / "form.pdf"), 0u);
 }
 
-TEST_F(MainFrame, ReceivedBytesGoToTheReplyBufferThenToTheRunningExchange) {
+// Whether each byte is then polled by the running exchange is the runner's own test.
+TEST_F(MainFrame, ReceivedBytesGoToTheWindowsReplyBuffer) {
     StartWith("");
-    int polled = 0;
-    std::size_t gatheredWhenPolled = 0;
-    context->afterLinkByte = [&] {
-        ++polled;
-        gatheredWhenPolled = context->link.replyBuffer().GatheredCount();
-    };
-    frame->OnSerialByte(0x35, 1);
-    frame->OnSerialByte(0x02, 1);
-    EXPECT_EQ(polled, 2);
-    EXPECT_TRUE(context->link.replyBuffer().inFrame);
-    EXPECT_EQ(gatheredWhenPolled, 2u);
+    emit port.byteReceived(0x35);
+    emit port.byteReceived(0x02);
+    EXPECT_TRUE(context->runner.link().replyBuffer().inFrame);
+    EXPECT_EQ(context->runner.link().replyBuffer().GatheredCount(), 2u);
 }
 
 TEST_F(MainFrame, LosingThePortClearsThePortOpenFlagSoTheNextExchangeReopensIt) {
     StartWith("[port]\ncom=2\n");
-    ASSERT_TRUE(context->portOpen);
-    frame->OnSerialPortLost(2);
-    EXPECT_FALSE(context->portOpen);
+    ASSERT_TRUE(LinkPortOpen(*context));
+    port.Vanish();
+    EXPECT_FALSE(LinkPortOpen(*context));
 }
 
 TEST_F(MainFrame, AboutBoxShowsTheTitleTextsAndAnOkButton) {

@@ -35,7 +35,7 @@ protected:
 
     void MakeContext() {
         context = std::make_unique<AppContext>();
-        context->port = &port;
+        context->runner.SetPort(&port);
         context->language.setFile(home() / "english.lang");
     }
 
@@ -94,7 +94,7 @@ TEST_F(PortDialog, WithoutSettingFileNothingIsSelectedAndOkStoresPortOne) {
     EXPECT_EQ(Value("com"), "1");
     EXPECT_EQ(Value("baud"), "<none>");
     EXPECT_EQ(port.opened, std::vector<int>{1});
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -111,7 +111,7 @@ TEST_F(PortDialog, AnAbsentSavedPortIsShownSelectedButCannotBeKept) {
 TEST_F(PortDialog, OkStoresTheChosenPortAndReopensTheLinkEachTime) {
     WriteSettings("[port]\ncom=3\nbaud=4800\n");
     MakeContext();
-    context->portOpen = true;
+    port.open = true;
 
     auto dialog = Open();
     EXPECT_TRUE(dialog->portChoice(3)->isChecked());
@@ -142,7 +142,7 @@ TEST_F(PortDialog, AnUnknownRateIsLeftAsItWas) {
 TEST_F(PortDialog, APortThatFailsToOpenIsReportedAndLeftClosed) {
     WriteSettings("[port]\ncom=3\n");
     MakeContext();
-    context->portOpen = true;
+    port.open = true;
     port.succeed = false;
 
     auto dialog = Open();
@@ -152,7 +152,7 @@ TEST_F(PortDialog, APortThatFailsToOpenIsReportedAndLeftClosed) {
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(prompts.messages[0].text, English("S0004"));
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(Value("com"), "4");
     EXPECT_FALSE(dialog->isVisible());
 }

@@ -20,7 +20,7 @@ protected:
     void Start(const QStringList& arguments = {}, bool fakePort = true) {
         context = std::make_unique<AppContext>();
         if (fakePort) {
-            context->port = &port;
+            context->runner.SetPort(&port);
         }
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance(arguments));
@@ -71,7 +71,7 @@ TEST_F(StartUp, WithoutSettingFileUsesChineseTextsEnglishBuiltinsAndCreatesNoFil
     // The cause beneath it; this language file predates its key, so the text is the built-in one.
     EXPECT_EQ(prompts.messages[0].detail,
               QStringLiteral("COM0 does not name a serial port on this computer."));
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(app->mainFrame()->messagePane()->text(), QStringLiteral("Ready"));
     EXPECT_EQ(app->mainFrame()->ToolTipFor(57600), QStringLiteral("New"));
     EXPECT_FALSE(SettingsExist());
@@ -97,7 +97,7 @@ TEST_F(StartUp, OpensTheSavedPortAndShowsNoBoxWhenItOpens) {
     Start();
 
     EXPECT_EQ(port.opened, std::vector<int>{3});
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -114,7 +114,7 @@ TEST_F(StartUp, OpensThePortFromTheEventLoopOnceTheWindowIsOnScreen) {
     EXPECT_TRUE(port.opened.empty());
     EXPECT_TRUE(app->mainFrame()->isVisible());
     QTRY_COMPARE(port.opened, std::vector<int>{3});
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
     app->FinishStartup();  // nothing left to do: the port is not opened twice
     EXPECT_EQ(port.opened.size(), 1u);
 }
@@ -150,10 +150,10 @@ TEST_F(StartUp, LoadsDefaultImageAndRunsTheViewsInitialUpdateOnce) {
     WriteDefaultImage(700, 7);
     Start();
 
-    EXPECT_EQ(context->image.length, 700);
-    EXPECT_EQ(context->image.bytes[0], 7);
-    EXPECT_EQ(context->image.bytes[699], static_cast<std::uint8_t>(7 + 699));
-    EXPECT_EQ(context->image.bytes[700], 0);
+    EXPECT_EQ(context->document.image().length, 700);
+    EXPECT_EQ(context->document.image().bytes[0], 7);
+    EXPECT_EQ(context->document.image().bytes[699], static_cast<std::uint8_t>(7 + 699));
+    EXPECT_EQ(context->document.image().bytes[700], 0);
     EXPECT_EQ(app->mainFrame()->view()->initialUpdateCount(), 1);
     EXPECT_TRUE(app->mainFrame()->isVisible());
     EXPECT_EQ(context->toneTable.size(), ToneTable::kSize);
@@ -168,8 +168,8 @@ TEST_F(StartUp, MissingDefaultImageIsReportedAndTheImageStaysZero) {
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("没有找到 default.kda。"));
-    EXPECT_EQ(context->image.length, 0);
-    for (std::uint8_t byte : context->image.bytes) {
+    EXPECT_EQ(context->document.image().length, 0);
+    for (std::uint8_t byte : context->document.image().bytes) {
         ASSERT_EQ(byte, 0);
     }
     EXPECT_TRUE(app->mainFrame()->isVisible());
@@ -183,8 +183,8 @@ TEST_F(StartUp, FileNamedOnTheCommandLineIsLoadedOverTheDefaultImage) {
     Start({QStringLiteral("radio.kda")});
 
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->image.bytes[0], 0x5A);
-    EXPECT_EQ(context->image.bytes[606], 0x5A);
+    EXPECT_EQ(context->document.image().bytes[0], 0x5A);
+    EXPECT_EQ(context->document.image().bytes[606], 0x5A);
     EXPECT_EQ(app->mainFrame()->view()->refreshCount(), 1);
 }
 
@@ -196,7 +196,7 @@ TEST_F(StartUp, UnreadableCommandLineFileIsReportedAndStartUpGoesOn) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("没有找到 missing.kda。"));
-    EXPECT_EQ(context->image.bytes[0], 1);  // the default image stays
+    EXPECT_EQ(context->document.image().bytes[0], 1);  // the default image stays
     EXPECT_TRUE(app->mainFrame()->isVisible());
 }
 

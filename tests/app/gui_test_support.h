@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/link_port.h"
+#include "link/link_port.h"
 #include "ui/common/ui_prompts.h"
 
 namespace halyx::test {
@@ -54,16 +55,28 @@ public:
 // A link port that opens or fails as told and counts what was done to it.
 class FakeLinkPort : public LinkPort {
 public:
-    bool Open(int portNumber) override {
-        opened.push_back(portNumber);
+    bool Open(const PortText& port, std::uint32_t) override {
+        opened.push_back(port.portNumber);
+        open = succeed;
         return succeed;
     }
-    void Close() override { ++closes; }
+    void Close() override {
+        ++closes;
+        open = false;
+    }
+    bool IsOpen() const override { return open; }
     PortOpenFailure LastOpenFailure() const override {
         return succeed ? PortOpenFailure{} : failure;
     }
+    void Write(const std::uint8_t*, std::uint16_t) override {}
+    // The device goes away: the port closes itself and says so.
+    void Vanish() {
+        open = false;
+        emit lost();
+    }
 
     bool succeed = true;
+    bool open = false;
     PortOpenFailure failure;  // what a failed open reports
     std::vector<int> opened;
     int closes = 0;

@@ -15,9 +15,9 @@ TEST(FleetPorts, NamesAreNormalisedAndTwoNamesForOneRadioAreRefused) {
     ASSERT_TRUE(list.ok()) << list.error;
     ASSERT_EQ(list.ports.size(), 3u);
     EXPECT_EQ(list.ports[0].name, "COM2");
-    EXPECT_EQ(list.ports[0].device, "/dev/ttyUSB7");
+    EXPECT_EQ(list.ports[0].devicePath, "/dev/ttyUSB7");
     EXPECT_EQ(list.ports[1].name, "/dev/pts/4");
-    EXPECT_EQ(list.ports[1].device, "/dev/pts/4");
+    EXPECT_EQ(list.ports[1].devicePath, "/dev/pts/4");
     EXPECT_EQ(list.ports[2].name, "COM3");
 
     EXPECT_EQ(ParseFleetPorts("COM2,2", mapping).error, "--ports: COM2 is given twice");
@@ -26,6 +26,12 @@ TEST(FleetPorts, NamesAreNormalisedAndTwoNamesForOneRadioAreRefused) {
     EXPECT_FALSE(ParseFleetPorts("COM1,,COM3", mapping).ok());
     EXPECT_FALSE(ParseFleetPorts("COM0", mapping).ok());
     EXPECT_FALSE(ParseFleetPorts("", mapping).ok());
+
+    // The window's overrides column and the command line's go by the same one rule.
+    EXPECT_EQ(FleetPortName("com12"), "COM12");
+    EXPECT_EQ(FleetPortName("12"), "COM12");
+    EXPECT_EQ(FleetPortName("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    EXPECT_EQ(FleetPortName("0"), "0");
 }
 
 TEST(FleetPorts, ImagesReadGetNamesThatNeverClash) {

@@ -8,23 +8,6 @@ namespace {
 
 using testing::RadioSimProcess;
 
-// The main window's part: each byte from the serial port goes into the reply buffer, then to
-// whatever the open dialog registered.
-class ByteOwner : public SerialByteReceiver {
-public:
-    explicit ByteOwner(AppContext& context) : context_(context) {}
-    void OnSerialByte(std::uint8_t byte, int) override {
-        context_.link.OnByteReceived(byte);
-        if (context_.afterLinkByte) {
-            context_.afterLinkByte();
-        }
-    }
-    void OnSerialPortLost(int) override { context_.portOpen = false; }
-
-private:
-    AppContext& context_;
-};
-
 // The dialog on the real serial port engine, against halyx-radiosim on a pseudo-terminal that
 // the setting file maps to COM7. Ticks come from the dialog's own 10 ms timer.
 class TestDialogOverPty : public ShellTest {
@@ -46,8 +29,6 @@ TEST_F(TestDialogOverPty, ReadsTunesWritesAndReadsBackTheValues) {
     AppContext context;
     context.language.setFile(home() / "english.lang");
     context.image.bytes[header::kBand] = 1;
-    ByteOwner owner(context);
-    context.serialLinkPort().SetOwner(&owner);
 
     auto dialog = std::make_unique<TestDialog>(context, prompts, nullptr, TestDialog::PortProbe{},
                                                kShortPause);

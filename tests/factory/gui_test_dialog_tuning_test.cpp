@@ -179,7 +179,7 @@ TEST_F(TestDialogTest, AWriteThatTimesOutThreeTimesClosesThePortAndLogsTheTimeOu
     EXPECT_EQ(MessageTexts(), std::vector<QString>{English("S0006")});
     EXPECT_EQ(port.closes, 1);
     EXPECT_FALSE(dialog->holdsPort());
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
     EXPECT_EQ(dialog->progressBar()->value(), 0);
     EXPECT_NE(TrafficLogText().find("\xCD\xA8\xD0\xC5\xB3\xAC\xCA\xB1!\r\n"), std::string::npos);
     // The button and lists are left as they were, but the port is closed: 1028 opens it again.
@@ -189,7 +189,7 @@ TEST_F(TestDialogTest, AWriteThatTimesOutThreeTimesClosesThePortAndLogsTheTimeOu
     dialog->OnOpenClosePort();
     EXPECT_EQ(port.opened.size(), 2u);
     EXPECT_TRUE(dialog->holdsPort());
-    EXPECT_TRUE(context->portOpen);
+    EXPECT_TRUE(LinkPortOpen(*context));
     EXPECT_EQ(Text(1028), English("S0091"));
 }
 
@@ -222,7 +222,7 @@ TEST_F(TestDialogTest, ClosingDuringAWriteStopsItSilently) {
     dialog->reject();
     EXPECT_EQ(dialog->armedTimerId(), kNoTimer);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(context->portOpen);
+    EXPECT_FALSE(LinkPortOpen(*context));
 }
 
 }  // namespace

@@ -15,62 +15,12 @@
 #include "factory/test_dialog_ids.h"
 #include "factory/tuning_slider.h"
 #include "gui_test_support.h"
+#include "link/peer_link_port.h"
 #include "radiosim/peer_sink.h"
 #include "radiosim/radio_peer.h"
 #include "support/temp_dir.h"
 
 namespace halyx::test {
-
-// The in-process radio stands where the serial port would be: opening the port opens the sink.
-class PeerLinkPort : public LinkPort {
-public:
-    explicit PeerLinkPort(RadioPeerSink& sink) : sink_(sink) {}
-    bool Open(int portNumber) override { return OpenAtBaud(portNumber, 9600); }
-    bool OpenAtBaud(int portNumber, std::uint32_t baudRate) override {
-        opened.push_back({portNumber, baudRate});
-        sink_.SetOpen(succeed);
-        return succeed;
-    }
-    void Close() override {
-        ++closes;
-        sink_.SetOpen(false);
-    }
-    // Every failed open names one cause, so the boxes' detail text can be checked.
-    PortOpenFailure LastOpenFailure() const override {
-        return succeed ? PortOpenFailure{} : PortOpenFailure{PortOpenCause::InUse, "COM1", {}, {}};
-    }
-
-    struct Opening {
-        int portNumber;
-        std::uint32_t baudRate;
-        bool operator==(const Opening&) const = default;
-    };
-    bool succeed = true;
-    std::vector<Opening> opened;
-    int closes = 0;
-
-private:
-    RadioPeerSink& sink_;
-};
-
-// Hands each delivered byte on the way the main window does: after the reply buffer has it,
-// whatever the open dialog registered reacts.
-class MainWindowByteHook : public Exchange, private ExchangeObserver {
-public:
-    explicit MainWindowByteHook(AppContext& context)
-        : Exchange(static_cast<ExchangeObserver&>(*this)), context_(context) {}
-    void Start() override {}
-    void Tick() override {}
-    void Cancel() override {}
-    void Poll() override {
-        if (context_.afterLinkByte) {
-            context_.afterLinkByte();
-        }
-    }
-
-private:
-    AppContext& context_;
-};
 
 // An application context on the in-process radio, with English texts ("en S0069") and an
 // upper-band image, and a test dialog over it that finds the ports `ports` names.
@@ -82,10 +32,9 @@ protected:
         WriteSettings("[setup]\nlanguage=english\n");
         context = std::make_unique<AppContext>();
         context->language.setFile(home() / "english.lang");
-        context->port = &port;
-        context->link.SetSink(&sink);
+        port.SetTrafficLog(&context->trafficLog);
+        context->runner.SetPort(&port);
         context->trafficLog.Open();
-        hook = std::make_unique<MainWindowByteHook>(*context);
         SetBand(true);
         ports = {{3, "/dev/ttyUSB0", ""}, {5, "/dev/ttyUSB1", ""}};
     }
@@ -97,7 +46,8 @@ protected:
     }
 
     void SetBand(bool upper) {
-        context->image.bytes[header::kBand] = upper ? 1 : 0;
+        context->document.Edit(
+            [&](RadioImage& image) { image.bytes[header::kBand] = upper ? 1 : 0; });
         peer.SetBand(upper);
     }
 
@@ -121,7 +71,7 @@ protected:
         int ticks = 0;
         while (dialog->armedTimerId() != kNoTimer && ticks < limit) {
             sink.SetTick(ticks);
-            sink.Deliver(context->link, hook.get());
+            port.Deliver();
             if (dialog->armedTimerId() == kNoTimer) {
                 break;
             }
@@ -154,7 +104,6 @@ protected:
     RecordingPrompts prompts;
     std::vector<ComPortEntry> ports;
     std::unique_ptr<AppContext> context;
-    std::unique_ptr<MainWindowByteHook> hook;
     std::unique_ptr<TestDialog> dialog;
 };
 

@@ -168,9 +168,10 @@ TEST_F(Fleet, EveryRadioGetsTheFleetImageWithItsOwnIdentityOrItsOverrides) {
             std::copy_n(before[i].begin() + header::kUserId, header::kUserIdSize,
                         expected.begin() + header::kUserId);
         }
-        EXPECT_TRUE(SameRange(ports[i]->peer.memory(), expected, 0, kHeaderSize));
-        EXPECT_TRUE(SameRange(ports[i]->peer.memory(), expected, kFirstRecordOffset, kRecordsEnd));
-        EXPECT_FALSE(ports[i]->isOpen());
+        EXPECT_TRUE(SameRange(ports[i]->peer().memory(), expected, 0, kHeaderSize));
+        EXPECT_TRUE(
+            SameRange(ports[i]->peer().memory(), expected, kFirstRecordOffset, kRecordsEnd));
+        EXPECT_FALSE(ports[i]->IsOpen());
         EXPECT_EQ(engine->radio(i).progress(), kFleetWriteSteps);
 
         EXPECT_EQ(reports[i].portName, "COM" + std::to_string(i + 1));
@@ -205,7 +206,7 @@ TEST_F(Fleet, FailingRadiosEndWithTheirOwnResultsWhileTheOthersSucceed) {
     AddRadio(nakking, naks);
     AddRadio(Radio(4, "GONE", "V"), vanishes);
     AddRadio(Radio(5, "DIFF", "D"), differs);
-    AddRadio(Radio(6, "NOPORT", "P")).openable = false;
+    AddRadio(Radio(6, "NOPORT", "P")).succeed = false;
     const Memory unsaved = Radio(7, "NOBACKUP", "B");
     AddRadio(unsaved);
     AddRadio(Radio(8, "GOOD8", "G8"));
@@ -226,7 +227,7 @@ TEST_F(Fleet, FailingRadiosEndWithTheirOwnResultsWhileTheOthersSucceed) {
               "the radio did not accept the write; the radio may hold a partly written "
               "configuration");
     EXPECT_EQ(r[2].backupPath, "backup-NAKS.kda");
-    EXPECT_EQ(ports[2]->peer.memory()[header::kSerialNumber], nakking[header::kSerialNumber]);
+    EXPECT_EQ(ports[2]->peer().memory()[header::kSerialNumber], nakking[header::kSerialNumber]);
     EXPECT_EQ(r[3].message,
               "the serial port went away during the write; the radio may hold a partly written "
               "configuration");
@@ -234,11 +235,11 @@ TEST_F(Fleet, FailingRadiosEndWithTheirOwnResultsWhileTheOthersSucceed) {
     EXPECT_EQ(r[5].message, "the serial port cannot be opened");
     EXPECT_EQ(r[5].serialBefore, "");
     EXPECT_EQ(r[6].message, "the backup could not be saved (disk full); nothing was written");
-    EXPECT_EQ(ports[6]->peer.memory(), unsaved);  // a radio without a backup is left alone
+    EXPECT_EQ(ports[6]->peer().memory(), unsaved);  // a radio without a backup is left alone
     EXPECT_FALSE(r[6].imageWritten.has_value());
-    EXPECT_EQ(ports[1]->peer.memory(), Radio(2, "SILENT", "S"));
+    EXPECT_EQ(ports[1]->peer().memory(), Radio(2, "SILENT", "S"));
     for (std::size_t i = 0; i < r.size(); ++i) {
-        EXPECT_FALSE(ports[i]->isOpen()) << i;
+        EXPECT_FALSE(ports[i]->IsOpen()) << i;
         EXPECT_EQ(engine->radio(i).progress(), i == 0 || i == 7 ? kFleetWriteSteps : 0) << i;
     }
     EXPECT_FALSE(engine->AllSucceeded());
@@ -261,9 +262,9 @@ TEST_F(Fleet, StopEndsTheRadiosStillRunningAsCancelled) {
               "stopped during the write; the radio may hold a partly written configuration");
     EXPECT_EQ(r[1].message, "stopped during the read; nothing was written");
     EXPECT_EQ(recorder.finished.size(), 2u);
-    const int framesAtStop = ports[0]->peer.framesReceived();
+    const int framesAtStop = ports[0]->peer().framesReceived();
     engine->Tick();
-    EXPECT_EQ(ports[0]->peer.framesReceived(), framesAtStop);
+    EXPECT_EQ(ports[0]->peer().framesReceived(), framesAtStop);
 }
 
 TEST_F(Fleet, ReadOnlyRunBacksUpEveryRadioAndWritesNothing) {
@@ -273,9 +274,9 @@ TEST_F(Fleet, ReadOnlyRunBacksUpEveryRadioAndWritesNothing) {
     AddRadio(b);
     Run(FleetMode::Read);
     EXPECT_EQ(Results(), std::vector<FleetResult>(2, FleetResult::Success));
-    EXPECT_EQ(ports[0]->peer.memory(), a);
-    EXPECT_EQ(ports[1]->peer.memory(), b);
-    EXPECT_EQ(ports[0]->peer.framesReceived(), 21);  // the request and twenty ACKs
+    EXPECT_EQ(ports[0]->peer().memory(), a);
+    EXPECT_EQ(ports[1]->peer().memory(), b);
+    EXPECT_EQ(ports[0]->peer().framesReceived(), 21);  // the request and twenty ACKs
     ASSERT_EQ(recorder.backups.size(), 2u);
     EXPECT_TRUE(SameRange(recorder.backups[1].bytes, b, kFirstRecordOffset, kRecordsEnd));
     EXPECT_EQ(engine->Reports()[1].serialAfter, "");
@@ -357,8 +358,8 @@ TEST_F(Fleet, RowsKeyedBySerialWaitForEveryReadThenGoToTheRadiosHoldingThoseSeri
             while (port->Deliver()) {
             }
         }
-        firstWroteBeforeSecondWasRead |=
-            ports[0]->peer.framesReceived() > 21 && engine->radio(1).phase() == FleetPhase::Reading;
+        firstWroteBeforeSecondWasRead |= ports[0]->peer().framesReceived() > 21 &&
+                                         engine->radio(1).phase() == FleetPhase::Reading;
         now += kTickMs;
         engine->Tick();
     }
@@ -369,7 +370,7 @@ TEST_F(Fleet, RowsKeyedBySerialWaitForEveryReadThenGoToTheRadiosHoldingThoseSeri
     EXPECT_EQ(r[0].userIdAfter, "U1");
     EXPECT_EQ(r[1].serialAfter, "SN0002B");
     EXPECT_EQ(r[1].userIdAfter, "U2");
-    EXPECT_EQ(ports[1]->peer.memory()[header::kSquelchLevel], 4);
+    EXPECT_EQ(ports[1]->peer().memory()[header::kSquelchLevel], 4);
     EXPECT_EQ(r[2].serialAfter, "SN0003");
     EXPECT_EQ(r[2].userIdAfter, "CAR3");
     // The wait for the slow read belongs to no phase: the quick radios' phases add up as before.
@@ -413,12 +414,12 @@ TEST_F(Fleet, ARowKeyedToASerialNoRadioHoldsMeansNothingIsWrittenToAnyRadio) {
         "has serial number 'SN0003')";
     EXPECT_EQ(r[0].message, message);
     EXPECT_EQ(r[1].message, message);
-    EXPECT_EQ(ports[0]->peer.memory(), a);
-    EXPECT_EQ(ports[1]->peer.memory(), b);
-    EXPECT_EQ(ports[0]->peer.framesReceived(), 21);   // the read only
-    EXPECT_EQ(r[0].backupPath, "backup-SN0001.kda");  // still backed up
+    EXPECT_EQ(ports[0]->peer().memory(), a);
+    EXPECT_EQ(ports[1]->peer().memory(), b);
+    EXPECT_EQ(ports[0]->peer().framesReceived(), 21);  // the read only
+    EXPECT_EQ(r[0].backupPath, "backup-SN0001.kda");   // still backed up
     EXPECT_FALSE(r[0].imageWritten.has_value());
-    EXPECT_FALSE(ports[0]->isOpen());
+    EXPECT_FALSE(ports[0]->IsOpen());
     ASSERT_EQ(engine->unmatchedOverrides().size(), 1u);
     EXPECT_EQ(engine->unmatchedOverrides()[0].line, 3);
     EXPECT_EQ(recorder.finished.size(), 3u);

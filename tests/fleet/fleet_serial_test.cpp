@@ -1,5 +1,5 @@
 // The fleet engine on real serial ports: halyx-radiosim --count serves one pseudo-terminal per
-// radio, each opened by its own SerialFleetPort with its own worker thread.
+// radio, each opened by its own SerialPort, all read on the test's own thread.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -7,7 +7,7 @@
 
 #include "fleet/fleet_engine.h"
 #include "fleet/fleet_ticker.h"
-#include "fleet/serial_fleet_port.h"
+#include "link/serial_port.h"
 #include "support/radio_sim_process.h"
 #include "support/temp_dir.h"
 
@@ -41,13 +41,13 @@ TEST(SerialFleet, FourSimulatedRadiosAtOnceEachEndingItsOwnWay) {
     RadioImage fleetImage;
     fleetImage.bytes.fill(0x42);
     fleetImage.length = 1024;
-    std::vector<std::unique_ptr<SerialFleetPort>> ports;
+    std::vector<std::unique_ptr<SerialPort>> ports;
     std::vector<FleetEngine::Radio> radios;
     for (const std::string& path : sim.devicePaths()) {
-        ports.push_back(std::make_unique<SerialFleetPort>(path));
+        ports.push_back(std::make_unique<SerialPort>());
         radios.push_back({{path, path, {}}, ports.back().get()});
     }
-    ports.push_back(std::make_unique<SerialFleetPort>((dir / "no-such-tty").string()));
+    ports.push_back(std::make_unique<SerialPort>());
     radios.push_back({{"COM9", (dir / "no-such-tty").string(), {}}, ports.back().get()});
 
     FleetEngine engine(fleetImage, std::move(radios), FleetRunSettings{}, nullptr);

@@ -15,13 +15,13 @@ namespace halyx::test {
 
 struct RecordingObserver : ExchangeObserver {
     std::vector<int> progress;
-    std::vector<std::string> titles;
+    std::vector<ExchangePhase> phases;
     std::vector<std::string> markers;
     std::vector<int> timers;
     std::vector<ExchangeResult> results;
 
     void OnProgress(int position) override { progress.push_back(position); }
-    void OnTitleChanged(std::string_view key) override { titles.emplace_back(key); }
+    void OnPhaseChanged(ExchangePhase phase) override { phases.push_back(phase); }
     void OnLogMarker(std::string_view line) override { markers.emplace_back(line); }
     void OnTimerChanged(int timerId) override { timers.push_back(timerId); }
     void OnFinished(ExchangeResult result) override { results.push_back(result); }

@@ -60,7 +60,8 @@ TEST_F(RadioWrite, FramesGoOutInOrderWithATwoSecondPauseBeforeTheReadBack) {
         progress.push_back(n);
     }
     EXPECT_EQ(h.observer.progress, progress);
-    EXPECT_EQ(h.observer.titles, (std::vector<std::string>{"S0201", "S0048"}));
+    EXPECT_EQ(h.observer.phases,
+              (std::vector<ExchangePhase>{ExchangePhase::ReadingBack, ExchangePhase::Writing}));
     EXPECT_EQ(h.observer.timers, (std::vector<int>{kReadTimer, kVerifyTimer, kNoTimer}));
 }
 
@@ -77,7 +78,7 @@ TEST_F(RadioWrite, BlockRefusedThreeTimesIsSentThreeTimesThenFails) {
     EXPECT_EQ(frames[4][3], 3);
     EXPECT_EQ(h.observer.results, std::vector<ExchangeResult>{ExchangeResult::LinkFailure});
     EXPECT_EQ(h.observer.progress.back(), 0);
-    EXPECT_EQ(h.observer.titles, std::vector<std::string>{"S0048"});
+    EXPECT_EQ(h.observer.phases, std::vector<ExchangePhase>{ExchangePhase::Writing});
 }
 
 TEST_F(RadioWrite, BlockRefusedTwiceGoesThrough) {
@@ -117,7 +118,8 @@ TEST_F(RadioWrite, RadioSilentAfterTheWriteGetsRequestAndTwoNaks) {
     EXPECT_EQ(h.FrameTicks()[22], 100);
     EXPECT_EQ(h.FrameTicks()[23], 200);
     EXPECT_EQ(h.observer.results, std::vector<ExchangeResult>{ExchangeResult::LinkFailure});
-    EXPECT_EQ(h.observer.titles, (std::vector<std::string>{"S0201", "S0048"}));
+    EXPECT_EQ(h.observer.phases,
+              (std::vector<ExchangePhase>{ExchangePhase::ReadingBack, ExchangePhase::Writing}));
 }
 
 TEST_F(RadioWrite, DifferentReadBackIsReportedAsDiffering) {

@@ -5,36 +5,38 @@
 #include <vector>
 
 #include <QCoreApplication>
+#include <QObject>
 #include <QThread>
 
-#include "link/serial_byte_receiver.h"
+#include "link/serial_port.h"
 
 namespace halyx::testing {
 
-// The owner of a SerialPort in tests: keeps every byte it is handed and notes any call that
+// Listens to a SerialPort in tests: keeps every byte it signals and notes any signal that
 // arrives off the thread that runs the application object.
-class ByteRecorder : public SerialByteReceiver {
+class ByteRecorder {
 public:
-    void OnSerialByte(std::uint8_t byte, int portNumber) override {
-        offOwnerThread = offOwnerThread || !OnOwnerThread();
-        bytes.push_back(byte);
-        lastPortNumber = portNumber;
-        if (onByte) {
-            onByte(byte);
-        }
-    }
-
-    void OnSerialPortLost(int portNumber) override {
-        offOwnerThread = offOwnerThread || !OnOwnerThread();
-        ++portLostCount;
-        lastPortNumber = portNumber;
+    void Attach(SerialPort& port) {
+        QObject::connect(&port, &LinkPort::byteReceived, &port, [this, &port](std::uint8_t byte) {
+            offOwnerThread = offOwnerThread || !OnOwnerThread();
+            bytes.push_back(byte);
+            lastPortNumber = port.PortNumber();
+            if (onByte) {
+                onByte(byte);
+            }
+        });
+        QObject::connect(&port, &LinkPort::lost, &port, [this, &port] {
+            offOwnerThread = offOwnerThread || !OnOwnerThread();
+            ++portLostCount;
+            lastPortNumber = port.PortNumber();
+        });
     }
 
     std::vector<std::uint8_t> bytes;
     int lastPortNumber = -1;
     int portLostCount = 0;
     bool offOwnerThread = false;
-    std::function<void(std::uint8_t)> onByte;  // runs inside OnSerialByte
+    std::function<void(std::uint8_t)> onByte;  // runs inside the byte signal
 
 private:
     static bool OnOwnerThread() {

@@ -11,8 +11,9 @@ target_link_libraries(halyx_pty_peer PUBLIC Qt6::Core PRIVATE halyx_options util
 halyx_add_gtest(serial_port_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/serial_test_main.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/exchange_runner_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_transfer_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_lifecycle_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_names_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_open_failure_test.cpp
-    LIBS halyx_serial halyx_settings halyx_pty_peer Qt6::Core)
+    LIBS halyx_serial halyx_settings halyx_pty_peer halyx_radio_peer Qt6::Core)

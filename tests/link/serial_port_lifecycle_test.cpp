@@ -52,21 +52,21 @@ TEST(SerialPortOpen, FailsAndStaysClosedWhenTheDeviceCannotBeUsed) {
     SerialPort port(nullptr, [&](int portNumber) {
         return portNumber == 2 ? radio.SlavePath() : std::string();
     });
+    owner.Attach(port);
     SerialLineSettings nineBits;
     nineBits.byteSize = 9;
     SerialLineSettings unknownParity;
     unknownParity.parity = 5;
 
-    EXPECT_FALSE(port.Open(&owner, 0, 9600, 0, 8, 0, 5, 5120));  // no port chosen
-    EXPECT_FALSE(port.Open(&owner, 7, 9600, 0, 8, 0, 5, 5120));  // names no device
-    EXPECT_FALSE(port.OpenDevice(&owner, (dir / "ttyNone").string(), 1));
-    EXPECT_FALSE(port.OpenDevice(&owner, radio.SlavePath(), 1, nineBits));
-    EXPECT_FALSE(port.OpenDevice(&owner, radio.SlavePath(), 1, unknownParity));
+    EXPECT_FALSE(port.Open(PortText{0, {}}, 9600));  // no port chosen
+    EXPECT_FALSE(port.Open(PortText{7, {}}, 9600));  // names no device
+    EXPECT_FALSE(port.OpenDevice((dir / "ttyNone").string(), 1));
+    EXPECT_FALSE(port.OpenDevice(radio.SlavePath(), 1, nineBits));
+    EXPECT_FALSE(port.OpenDevice(radio.SlavePath(), 1, unknownParity));
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_FALSE(port.StartWorker());
 
     // A refused setting must not leave the device locked.
-    EXPECT_TRUE(port.Open(&owner, 2, 9600, 0, 8, 0, 5, 5120));
+    EXPECT_TRUE(port.Open(PortText{2, {}}, 9600));
     EXPECT_TRUE(port.IsOpen());
 }
 
@@ -76,9 +76,9 @@ TEST(SerialPortOpen, SucceedsWhereModemLinesCannotBeSet) {
     ASSERT_TRUE(radio.ok());
     ByteRecorder owner;
     SerialPort port(nullptr, [&](int) { return radio.SlavePath(); });
+    owner.Attach(port);
 
-    ASSERT_TRUE(port.Open(&owner, 3, 9600, 0, 8, 0, 5, 5120));
-    ASSERT_TRUE(port.StartWorker());
+    ASSERT_TRUE(port.Open(PortText{3, {}}, 9600));
     const std::vector<std::uint8_t> ack = {0x36, 0x06, 0x10};
     port.Write(ack.data(), 3);
     EXPECT_EQ(radio.Receive(3, 5s), ack);
@@ -92,19 +92,19 @@ TEST(SerialPortWrite, PurgesInputThatArrivedBeforeTheFrameWentOut) {
     ASSERT_TRUE(radio.ok());
     ByteRecorder owner;
     SerialPort port;
-    ASSERT_TRUE(port.OpenDevice(&owner, radio.SlavePath(), 1));
-    ASSERT_TRUE(port.StartWorker());
+    owner.Attach(port);
+    ASSERT_TRUE(port.OpenDevice(radio.SlavePath(), 1));
     const std::vector<std::uint8_t> frame = {0x36, 0x05, 0x10};
-    // While the owner handles 'X' the worker reads nothing, so "stale" waits in the line when
-    // the frame queued here is written.
+    // While the owner handles 'X' nothing is read, so "more" (read along with 'X' or still in
+    // the line) and "stale" wait when the frame is written: none of it answers the frame.
     owner.onByte = [&](std::uint8_t byte) {
         if (byte == 'X') {
-            port.Write(frame.data(), static_cast<std::uint16_t>(frame.size()));
             ASSERT_TRUE(radio.Send(Bytes("stale")));
+            port.Write(frame.data(), static_cast<std::uint16_t>(frame.size()));
         }
     };
 
-    ASSERT_TRUE(radio.Send(Bytes("X")));
+    ASSERT_TRUE(radio.Send(Bytes("Xmore")));
     std::vector<std::uint8_t> written;
     ASSERT_TRUE(RunEventsUntil([&] {
         const std::vector<std::uint8_t> more = radio.ReceiveAvailable();
@@ -117,12 +117,12 @@ TEST(SerialPortWrite, PurgesInputThatArrivedBeforeTheFrameWentOut) {
     EXPECT_EQ(written, frame);
     EXPECT_EQ(owner.bytes, Bytes("XR"));
     // Qt may report the emptied line as a read error; the line is alive and must stay open.
-    EXPECT_TRUE(port.IsRunning());
+    EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(owner.portLostCount, 0);
 }
 
-// The worker is nearly always blocked handing a byte over when Close comes: Close must release
-// it, and no byte of a closed session may reach the owner afterwards.
+// Bytes are nearly always flowing when Close comes: no byte of a closed session may reach the
+// owner afterwards, and a re-open must not wait on anything.
 TEST(SerialPortLifecycle, CloseAndReopenWhileBytesFlowNeverDeadlocks) {
     constexpr int kRounds = 200;
     PtyPeer pty;
@@ -133,10 +133,10 @@ TEST(SerialPortLifecycle, CloseAndReopenWhileBytesFlowNeverDeadlocks) {
     int bytesWhileClosed = 0;
     owner.onByte = [&](std::uint8_t) { bytesWhileClosed += closed ? 1 : 0; };
     SerialPort port;
+    owner.Attach(port);
 
     for (int round = 0; round < kRounds; ++round) {
-        ASSERT_TRUE(port.OpenDevice(&owner, pty.SlavePath(), 1)) << "round " << round;
-        ASSERT_TRUE(port.StartWorker());
+        ASSERT_TRUE(port.OpenDevice(pty.SlavePath(), 1)) << "round " << round;
         closed = false;
         const std::size_t before = owner.bytes.size();
         ASSERT_TRUE(RunEventsUntil([&] {
@@ -163,24 +163,23 @@ TEST(SerialPortLifecycle, OwnerMayCloseOrReopenFromInsideTheByteCallback) {
     StreamingRadio radio(pty);
     ByteRecorder owner;
     SerialPort port;
+    owner.Attach(port);
     int reopened = 0;
     owner.onByte = [&](std::uint8_t) {
         if (owner.bytes.size() % 50 == 0) {
             if (reopened++ % 2 == 0) {
                 port.Close();
             }
-            ASSERT_TRUE(port.OpenDevice(&owner, pty.SlavePath(), 1));
-            ASSERT_TRUE(port.StartWorker());
+            ASSERT_TRUE(port.OpenDevice(pty.SlavePath(), 1));
         }
     };
-    ASSERT_TRUE(port.OpenDevice(&owner, pty.SlavePath(), 1));
-    ASSERT_TRUE(port.StartWorker());
+    ASSERT_TRUE(port.OpenDevice(pty.SlavePath(), 1));
 
     EXPECT_TRUE(RunEventsUntil([&] {
         radio.Pump();
         return reopened >= 20;
     }));
-    EXPECT_TRUE(port.IsRunning());
+    EXPECT_TRUE(port.IsOpen());
 }
 
 TEST(SerialPortLifecycle, DestroyingARunningPortWithAHandOverPendingReturns) {
@@ -190,8 +189,8 @@ TEST(SerialPortLifecycle, DestroyingARunningPortWithAHandOverPendingReturns) {
     ByteRecorder owner;
     {
         SerialPort port;
-        ASSERT_TRUE(port.OpenDevice(&owner, pty.SlavePath(), 1));
-        ASSERT_TRUE(port.StartWorker());
+        owner.Attach(port);
+        ASSERT_TRUE(port.OpenDevice(pty.SlavePath(), 1));
         ASSERT_TRUE(RunEventsUntil([&] {
             radio.Pump();
             return owner.bytes.size() >= 10;
@@ -208,8 +207,8 @@ TEST(SerialPortLifecycle, VanishedPeerClosesThePortWithoutSpinning) {
     ASSERT_TRUE(radio.ok());
     ByteRecorder owner;
     SerialPort port;
-    ASSERT_TRUE(port.OpenDevice(&owner, radio.SlavePath(), 9));
-    ASSERT_TRUE(port.StartWorker());
+    owner.Attach(port);
+    ASSERT_TRUE(port.OpenDevice(radio.SlavePath(), 9));
 
     radio.CloseMaster();
     ASSERT_TRUE(RunEventsUntil([&] { return owner.portLostCount > 0; }, 5s));

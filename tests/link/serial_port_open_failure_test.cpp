@@ -17,7 +17,7 @@ using testing::PtyPeer;
 
 PortOpenCause CauseOfOpening(SerialPort& port, const std::string& path) {
     ByteRecorder owner;
-    EXPECT_FALSE(port.OpenDevice(&owner, path, 1)) << path;
+    EXPECT_FALSE(port.OpenDevice(path, 1)) << path;
     return port.LastOpenFailure().cause;
 }
 
@@ -26,8 +26,9 @@ TEST(SerialPortOpenFailure, NamesTheCauseOfEachRefusal) {
     testing::WriteBytes(dir / "file", {1, 2, 3});
     ByteRecorder owner;
     SerialPort port(nullptr, [](int) { return std::string(); });
+    owner.Attach(port);
 
-    EXPECT_FALSE(port.Open(&owner, 4, 9600, 0, 8, 0, 5, 5120));
+    EXPECT_FALSE(port.Open(PortText{4, {}}, 9600));
     EXPECT_EQ(port.LastOpenFailure().cause, PortOpenCause::NoDevice);
     EXPECT_EQ(port.LastOpenFailure().portName, "COM4");
     EXPECT_EQ(CauseOfOpening(port, (dir / "ttyGone").string()), PortOpenCause::NoSuchDevice);
@@ -39,17 +40,17 @@ TEST(SerialPortOpenFailure, NamesTheCauseOfEachRefusal) {
     ASSERT_TRUE(radio.ok());
     SerialLineSettings nineBits;
     nineBits.byteSize = 9;
-    EXPECT_FALSE(port.OpenDevice(&owner, radio.SlavePath(), 1, nineBits));
+    EXPECT_FALSE(port.OpenDevice(radio.SlavePath(), 1, nineBits));
     EXPECT_EQ(port.LastOpenFailure().cause, PortOpenCause::SettingRefused);
 
     // Held by another user of the line (here another engine in this process, through the
     // library's lock file); the holder keeps working and a later open after it closes succeeds.
     SerialPort holder;
-    ASSERT_TRUE(holder.OpenDevice(&owner, radio.SlavePath(), 1));
+    ASSERT_TRUE(holder.OpenDevice(radio.SlavePath(), 1));
     EXPECT_EQ(CauseOfOpening(port, radio.SlavePath()), PortOpenCause::InUse);
     EXPECT_TRUE(holder.IsOpen());
     holder.Close();
-    EXPECT_TRUE(port.OpenDevice(&owner, radio.SlavePath(), 1));
+    EXPECT_TRUE(port.OpenDevice(radio.SlavePath(), 1));
     EXPECT_EQ(port.LastOpenFailure().cause, PortOpenCause::None);
 }
 

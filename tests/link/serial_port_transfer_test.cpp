@@ -34,8 +34,8 @@ class SerialPortTransfer : public ::testing::TestWithParam<std::uint32_t> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(radio_.ok());
-        ASSERT_TRUE(port_.OpenDevice(&owner_, radio_.SlavePath(), kPortNumber, LineAt(GetParam())));
-        ASSERT_TRUE(port_.StartWorker());
+        owner_.Attach(port_);
+        ASSERT_TRUE(port_.OpenDevice(radio_.SlavePath(), kPortNumber, LineAt(GetParam())));
     }
 
     PtyPeer radio_;
@@ -46,8 +46,8 @@ protected:
 TEST_P(SerialPortTransfer, EveryReceivedByteReachesTheOwnerInOrderOnItsThread) {
     const std::vector<std::uint8_t> stream = CountingBytes(kStreamLength, 7);
     std::size_t sent = 0;
-    // The radio pushes whatever the line takes while the owner's loop runs: the worker reads
-    // nothing further until the owner has taken each byte, so the line fills up on the way.
+    // The radio pushes whatever the line takes while the owner's loop runs, so the line fills up
+    // on the way and bytes come in chunks of every size.
     const bool all = RunEventsUntil([&] {
         sent += radio_.SendSome(stream.data() + sent, stream.size() - sent);
         return owner_.bytes.size() >= stream.size();
@@ -81,11 +81,11 @@ TEST(SerialPortWrite, LogsEachSentFrameOnlyWhileOpen) {
     ASSERT_TRUE(radio.ok());
     ByteRecorder owner;
     SerialPort port(&log);
+    owner.Attach(port);
     const std::vector<std::uint8_t> request = {0x35, 0x01, 0x02, 0x01, 0x00, 0x49, 0x00, 0x10};
 
     port.Write(request.data(), static_cast<std::uint16_t>(request.size()));  // not open yet
-    ASSERT_TRUE(port.OpenDevice(&owner, radio.SlavePath(), 1));
-    ASSERT_TRUE(port.StartWorker());
+    ASSERT_TRUE(port.OpenDevice(radio.SlavePath(), 1));
     port.Write(request.data(), static_cast<std::uint16_t>(request.size()));
     EXPECT_EQ(radio.Receive(request.size(), 5s), request);
     port.Close();
@@ -102,10 +102,10 @@ TEST(SerialPortWrite, FrameLongerThanTheWriteCapacityIsDroppedNotCut) {
     ASSERT_TRUE(radio.ok());
     ByteRecorder owner;
     SerialPort port;
+    owner.Attach(port);
     SerialLineSettings line;
     line.writeCapacity = 8;
-    ASSERT_TRUE(port.OpenDevice(&owner, radio.SlavePath(), 1, line));
-    ASSERT_TRUE(port.StartWorker());
+    ASSERT_TRUE(port.OpenDevice(radio.SlavePath(), 1, line));
     const std::vector<std::uint8_t> bytes = CountingBytes(9);
 
     port.Write(bytes.data(), 9);

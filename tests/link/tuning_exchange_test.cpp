@@ -97,7 +97,7 @@ TEST_F(TuningWrite, SendsValuesSettingsRecordsThenChecksTheReadBack) {
         progress.push_back(n);
     }
     EXPECT_EQ(h.observer.progress, progress);
-    EXPECT_EQ(h.observer.titles, std::vector<std::string>{"S0201"});
+    EXPECT_EQ(h.observer.phases, std::vector<ExchangePhase>{ExchangePhase::ReadingBack});
     EXPECT_EQ(h.observer.timers, (std::vector<int>{kTuningWriteTimer, kVerifyTimer, kNoTimer}));
     EXPECT_EQ(h.observer.results, std::vector<ExchangeResult>{ExchangeResult::Success});
 }
@@ -129,7 +129,7 @@ TEST_F(TuningWrite, DifferentReadBackIsReportedAndTheTitleStays) {
     TuningWriteExchange write(h.link, image, values, h.observer, kNoPause);
     h.Run(write);
     EXPECT_EQ(h.observer.results, std::vector<ExchangeResult>{ExchangeResult::ReadBackDiffers});
-    EXPECT_EQ(h.observer.titles, std::vector<std::string>{"S0201"});
+    EXPECT_EQ(h.observer.phases, std::vector<ExchangePhase>{ExchangePhase::ReadingBack});
 }
 
 TEST_F(TuningWrite, ReadBackThatNeverComesFailsAfterTwoNaks) {

@@ -46,10 +46,6 @@ ExchangeDialog::ExchangeDialog(AppContext& context, UiPrompts& prompts, std::str
     ApplyUiFont(this);
     setTabOrder(start_, close_);
     start_->setFocus();
-
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(kTickMilliseconds);
-    connect(&timer_, &QTimer::timeout, this, &ExchangeDialog::OnTimer);
 }
 
 ExchangeDialog::~ExchangeDialog() {
@@ -62,26 +58,33 @@ QString ExchangeDialog::Text(std::string_view key) const {
 
 bool ExchangeDialog::StartExchange(std::string_view portErrorCaption) {
     startedAt_ = std::chrono::steady_clock::now();
-    if (!context_.portOpen && !OpenLinkPort(context_)) {
+    if (!LinkPortOpen(context_) && !OpenLinkPort(context_)) {
         Record(operationName(), "port-error", nullptr, nullptr);
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(portErrorCaption),
                                   Text(keys::kPortOpenFailed),
                                   QString::fromStdString(PortOpenFailureDetail(context_)));
         return false;
     }
-    context_.afterLinkByte = [this] {
-        if (exchange().IsRunning()) {
-            exchange().Poll();
-        }
-    };
-    exchange().Start();
+    ExchangeRunner& runner = context_.runner;
+    if (!listening_) {
+        listening_ = true;
+        connect(&runner, &ExchangeRunner::progressChanged, this, &ExchangeDialog::OnProgress);
+        connect(&runner, &ExchangeRunner::phaseChanged, this, &ExchangeDialog::OnPhaseChanged);
+        connect(&runner, &ExchangeRunner::timerChanged, this, &ExchangeDialog::OnTimerChanged);
+        connect(&runner, &ExchangeRunner::finished, this, &ExchangeDialog::OnFinished);
+    }
+    runner.Start(exchange());
     return true;
 }
 
 void ExchangeDialog::OnTimer() {
-    if (armedTimer_ != kNoTimer) {
-        exchange().Tick();
+    if (listening_ && armedTimer_ != kNoTimer) {
+        context_.runner.Tick();
     }
+}
+
+bool ExchangeDialog::isTimerActive() const {
+    return listening_ && context_.runner.isTimerActive();
 }
 
 void ExchangeDialog::Record(std::string_view operation, std::string_view result,
@@ -126,28 +129,28 @@ void ExchangeDialog::OnProgress(int position) {
     progress_->setAccessibleDescription(QString::number(progress_->value()));
 }
 
-void ExchangeDialog::OnTitleChanged(std::string_view key) {
-    setWindowTitle(Text(key));
+void ExchangeDialog::OnPhaseChanged(ExchangePhase phase) {
+    setWindowTitle(
+        Text(phase == ExchangePhase::ReadingBack ? keys::kVerifyTitle : keys::kWriteDialogTitle));
 }
 
 void ExchangeDialog::OnTimerChanged(int timerId) {
     armedTimer_ = timerId;
-    if (timerId == kNoTimer) {
-        timer_.stop();
-    } else {
-        timer_.start();
-    }
 }
 
 void ExchangeDialog::StopListening() {
-    timer_.stop();
     armedTimer_ = kNoTimer;
-    context_.afterLinkByte = nullptr;
+    if (!listening_) {
+        return;
+    }
+    listening_ = false;
+    disconnect(&context_.runner, nullptr, this, nullptr);
+    context_.runner.Release();
 }
 
 void ExchangeDialog::done(int result) {
-    if (exchange().IsRunning()) {
-        exchange().Cancel();
+    if (listening_ && exchange().IsRunning()) {
+        StopListening();
         Record(operationName(), "cancelled", nullptr, nullptr);
     }
     StopListening();

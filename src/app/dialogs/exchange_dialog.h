@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 #include <chrono>
 #include <string_view>
 
@@ -17,30 +16,31 @@ struct AppContext;
 class UiPrompts;
 
 // What the radio read and radio write dialogs share: a progress bar (1015), a start button
-// (1001) and a close button (1002), the 10 ms timer that ticks the exchange, and the hook that
-// lets each received byte be acted on at once. The dialog owns only its controls and its timer;
-// the exchange state lives in the exchange object on the shared frame link.
-class ExchangeDialog : public QDialog, public ExchangeObserver {
+// (1001) and a close button (1002), and the window's exchange runner, which ticks the exchange
+// and acts on each received byte at once. The dialog owns only its controls; the exchange state
+// lives in the exchange object on the runner's frame link.
+class ExchangeDialog : public QDialog {
 public:
     ~ExchangeDialog() override;
 
     // The exchange this dialog drives.
     virtual Exchange& exchange() = 0;
 
-    // One timer tick; the QTimer calls it, tests may too.
+    // One timer tick; the runner's timer ticks by itself, tests call this instead.
     void OnTimer();
-    // Id of the exchange's armed timer (1, 100, or 0 when none), as the timer runs it.
+    // Id of the exchange's armed timer (1, 100, or 0 when none), as the runner's timer runs it.
     int armedTimerId() const { return armedTimer_; }
-    bool isTimerActive() const { return timer_.isActive(); }
+    bool isTimerActive() const;
 
     QPushButton* startButton() const { return start_; }
     QPushButton* closeButton() const { return close_; }
     QProgressBar* progressBar() const { return progress_; }
 
-    // ExchangeObserver
-    void OnProgress(int position) override;
-    void OnTitleChanged(std::string_view key) override;
-    void OnTimerChanged(int timerId) override;
+    // What the runner tells while this dialog's exchange runs.
+    void OnProgress(int position);
+    void OnPhaseChanged(ExchangePhase phase);
+    void OnTimerChanged(int timerId);
+    virtual void OnFinished(ExchangeResult result) = 0;
 
     // Closing while an exchange runs cancels it: nothing is reported and the port stays open.
     void done(int result) override;
@@ -75,8 +75,8 @@ private:
     QProgressBar* progress_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* close_ = nullptr;
-    QTimer timer_;
     int armedTimer_ = kNoTimer;
+    bool listening_ = false;
     std::chrono::steady_clock::time_point startedAt_;
 };
 

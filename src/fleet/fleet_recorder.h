@@ -3,27 +3,8 @@
 #include <string>
 
 #include "fleet/fleet_report.h"
-#include "link/frame_sink.h"
-#include "link/serial_byte_receiver.h"
 
 namespace halyx {
-
-class TrafficLog;
-
-// One radio's own line, as the fleet engine sees it: a serial port on its own worker in the
-// programs, an in-process radio in tests.
-class FleetPort {
-public:
-    virtual ~FleetPort() = default;
-    // Opens the line. Received bytes and the loss of the device then reach `receiver` on the
-    // engine's thread, one call per byte, in order. False: the port cannot be opened.
-    virtual bool Open(SerialByteReceiver& receiver) = 0;
-    // Where frames go; drops them while closed.
-    virtual FrameSink& sink() = 0;
-    virtual void Close() = 0;
-    // Where this radio's received frames and exchange marks are logged; null: nowhere.
-    virtual TrafficLog* trafficLog() { return nullptr; }
-};
 
 struct BackupOutcome {
     std::string path;   // the file written

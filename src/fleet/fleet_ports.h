@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/port_names.h"
+
+namespace halyx {
+
+// One radio's port of a fleet run, for the command line and the window alike.
+struct FleetPortChoice {
+    std::string name;        // "COM3", or the device path for a port without a COM number
+    std::string devicePath;  // what is opened; empty when COMn names no device: that radio
+                             // fails to open
+    std::string description;
+};
+
+// The name a port goes by in reports, in the port list and in an overrides file's port column:
+// "com3", "COM3" and "3" are COM3; anything else (a device path) stays as it is.
+std::string FleetPortName(std::string_view text);
+
+// COM numbers searched for fleet ports: a USB hub full of cables goes well past the 16 the port
+// settings dialog shows.
+inline constexpr int kFleetHighestPortNumber = 128;
+
+// Every device once: by its COM number where one names it (the lowest, when a "devices" mapping
+// names it twice), then the listed devices no number reaches, by path. `comPorts` is in
+// ascending COM order, `devices` in the system's COM order.
+std::vector<FleetPortChoice> FleetPortChoices(const std::vector<ComPortEntry>& comPorts,
+                                              const std::vector<SerialDeviceInfo>& devices);
+
+}  // namespace halyx

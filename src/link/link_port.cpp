@@ -1,0 +1,7 @@
+#include "link/link_port.h"
+
+namespace halyx {
+
+LinkPort::~LinkPort() = default;
+
+}  // namespace halyx
