@@ -55,10 +55,10 @@ QString InterchangeCommands::Text(const TextKey& key) const {
 }
 
 std::string InterchangeCommands::SheetHtml() const {
-    return ChannelSheetHtml(context_.document.image(),
-                            {context_.document.image() FileName,
-                             QDate::currentDate().toString(Qt::ISODate).toStdString()},
-                            Texts());
+    return ChannelSheetHtml(
+        context_.document.image(),
+        {context_.imageFileName, QDate::currentDate().toString(Qt::ISODate).toStdString()},
+        Texts());
 }
 
 void InterchangeCommands::ImportCsv() {
@@ -161,7 +161,7 @@ void InterchangeCommands::CompareWithFile() {
     }
     ReportDialog dialog(
         Text(text::kCompareTitle),
-        QString::fromStdString(context_.document.image() FileName) + QStringLiteral(" -> ") + *path,
+        QString::fromStdString(context_.imageFileName) + QStringLiteral(" -> ") + *path,
         {Text(text::kCompareTitle)}, rows, window_);
     dialog.setObjectName(QStringLiteral("CompareDialog"));
     dialog.exec();

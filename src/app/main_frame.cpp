@@ -17,7 +17,7 @@
 #include "app/fleet_texts.h"
 #include "app/interchange_commands.h"
 #include "app/port_settings_dialog.h"
-#include "factory/test_dialog.h"
+#include "app/test_bench_of.h"
 #include "settings/file_layout.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
@@ -154,7 +154,7 @@ void CMainFrame::OpenTestDialog() {
         testHandler_();
         return;
     }
-    TestDialog dialog(context_, prompts_, this);
+    TestDialog dialog(TestBenchOf(context_), prompts_, this);
     dialog.exec();
 }
 

@@ -105,7 +105,7 @@ TEST_F(FileCommandsTest, OpenBackupStartsInTheBackupFolderMadeIfMissingAndLoadsT
     frame->OnCommand(32792);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(context->document.image().bytes[606], 0x5A);
-    EXPECT_EQ(context->document.image() FileName, "101500-SN1.kda");
+    EXPECT_EQ(context->imageFileName, "101500-SN1.kda");
     EXPECT_EQ(Refreshes(), 1);
 }
 

@@ -106,7 +106,7 @@ TEST_F(StartUp, OpensThePortFromTheEventLoopOnceTheWindowIsOnScreen) {
     WriteDefaultImage(607, 1);
     WriteSettings("[port]\ncom=3\n");
     context = std::make_unique<AppContext>();
-    context->port = &port;
+    context->runner.SetPort(&port);
     app = std::make_unique<CHalyxApp>(*context, prompts);
     ASSERT_TRUE(app->InitInstance({}));
 
