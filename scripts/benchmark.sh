@@ -90,8 +90,9 @@ if ((soak > 0)); then
         fleet_write "$count" --no-pacing
         radios=$((radios + count))
         gone=$((gone + $(cat "table$count.txt" "err$count.txt" | grep -c "went away" || true)))
-        failed=$((failed + $(grep -o '"result": *"[a-z-]*"' "report$count.json" |
-            grep -vc '"success"' || true)))
+        # A missing report counts every radio of its run as failed.
+        succeeded=$(grep -o '"result": *"success"' "report$count.json" 2>/dev/null | wc -l)
+        failed=$((failed + count - succeeded))
     done
     printf 'soak:          %d radios in %d fleet writes; %d reported the port gone, %d did not succeed (goal 0)\n' \
         "$radios" "$runs" "$gone" "$failed"

@@ -35,7 +35,7 @@ public:
     using PortProbe = std::function<std::vector<FleetPortChoice>()>;
 
     // `probe` lists the ports (default: the setting file's mapping and the system's ports);
-    // `openPort` opens one radio's line (default: a serial port on its own worker).
+    // `openPort` makes one radio's port (default: a serial port).
     FleetDialog(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr,
                 PortProbe probe = {}, FleetPortOpener openPort = {},
                 std::uint16_t verifyPauseTicks = kDefaultVerifyPauseTicks);

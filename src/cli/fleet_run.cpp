@@ -16,7 +16,7 @@
 namespace halyx::cli {
 namespace {
 
-// Set by the signal handler on whichever thread the signal lands (a port worker too), read by the
+// Set by the signal handler on whichever thread the signal lands (any of the process), read by the
 // ticking thread: a lock-free atomic is both signal-safe and free of a data race.
 std::atomic<bool> stopRequested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);

@@ -34,7 +34,6 @@ RadioSession::RadioSession(std::string what, int progressEnd)
 }
 
 RadioSession::~RadioSession() {
-    runner_.Release();
     port_.Close();
 }
 

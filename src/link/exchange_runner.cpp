@@ -44,6 +44,7 @@ void ExchangeRunner::Start(Exchange& exchange) {
     exchange_ = &exchange;
     // The log may have been attached to the port after it was handed over.
     link_.SetTrafficLog(port_ != nullptr ? port_->trafficLog() : nullptr);
+    emit started(&exchange);
     exchange.Start();
 }
 
@@ -62,6 +63,14 @@ bool ExchangeRunner::Release() {
     timer_.stop();
     armedTimer_ = kNoTimer;
     return wasRunning;
+}
+
+void ExchangeRunner::Forget(const Exchange* exchange) {
+    if (exchange_ == exchange) {
+        exchange_ = nullptr;
+        timer_.stop();
+        armedTimer_ = kNoTimer;
+    }
 }
 
 void ExchangeRunner::OnByte(std::uint8_t byte) {

@@ -46,9 +46,13 @@ public:
     // Cancels the held exchange if it runs (no result is reported) and lets go of it. True when
     // it was running.
     bool Release();
+    // Lets go of `exchange` without touching it (it is being destroyed); nothing when another
+    // exchange is held.
+    void Forget(const Exchange* exchange);
 
     // An exchange is held (started and not released): the link is in use.
     bool IsBusy() const { return exchange_ != nullptr; }
+    const Exchange* held() const { return exchange_; }
     bool IsRunning() const { return exchange_ != nullptr && exchange_->IsRunning(); }
     // The timer the held exchange has armed (kNoTimer: none), and whether ticks are flowing.
     int armedTimer() const { return armedTimer_; }
@@ -62,6 +66,8 @@ public:
     void OnFinished(ExchangeResult result) override;
 
 signals:
+    // Another exchange has taken the runner: a face listening for an earlier one stops here.
+    void started(const halyx::Exchange* exchange);
     void progressChanged(int position);
     void phaseChanged(halyx::ExchangePhase phase);
     // A marker line (GBK bytes with "\r\n"), already in the traffic log.

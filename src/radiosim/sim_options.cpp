@@ -1,13 +1,16 @@
 #include "radiosim/sim_options.h"
 
+#include <CLI/CLI.hpp>
 #include <charconv>
+#include <climits>
 #include <string_view>
+#include <utility>
 
 namespace halyx {
 
 namespace {
 
-bool ParseInt(std::string_view text, int& value) {
+bool ParseCount(std::string_view text, int& value) {
     if (text.empty()) {
         return false;
     }
@@ -21,88 +24,67 @@ bool ParseTarget(std::string_view text, RadioPeerFaults::Target& target) {
     const std::size_t colon = text.find(':');
     int block = 0;
     int count = 1;
-    if (!ParseInt(text.substr(0, colon), block)) {
+    if (!ParseCount(text.substr(0, colon), block)) {
         return false;
     }
-    if (colon != std::string_view::npos && !ParseInt(text.substr(colon + 1), count)) {
+    if (colon != std::string_view::npos && !ParseCount(text.substr(colon + 1), count)) {
         return false;
     }
     target = RadioPeerFaults::Target{block, count};
     return true;
 }
 
-bool ApplyValueOption(std::string_view name, std::string_view value, SimOptions& o) {
-    if (name == "--image") {
-        o.imagePath = value;
-        return true;
-    }
-    if (name == "--serial") {
-        if (value.size() > header::kSerialNumberSize) {
-            return false;
+void AddFaultTarget(CLI::App& app, const std::string& name, RadioPeerFaults::Target& target) {
+    app.add_option_function<std::string>(name, [name, &target](const std::string& value) {
+        if (!ParseTarget(value, target)) {
+            throw CLI::ValidationError(name, "BLOCK[:COUNT] expected, not " + value);
         }
-        o.serial = std::string(value);
-        return true;
-    }
-    if (name == "--save") {
-        o.savePath = value;
-        return true;
-    }
-    if (name == "--band") {
-        if (value != "low" && value != "high") {
-            return false;
-        }
-        o.upperBand = value == "high";
-        return true;
-    }
-    if (name == "--baud") {
-        return ParseInt(value, o.baud) && o.baud > 0;
-    }
-    if (name == "--response-delay-ms") {
-        return ParseInt(value, o.responseDelayMs);
-    }
-    if (name == "--exit-after-frames") {
-        return ParseInt(value, o.exitAfterFrames);
-    }
-    if (name == "--bad-checksum") {
-        return ParseTarget(value, o.faults.badChecksum);
-    }
-    if (name == "--nak-block") {
-        return ParseTarget(value, o.faults.nakBlock);
-    }
-    if (name == "--corrupt-length") {
-        return ParseTarget(value, o.faults.corruptLength);
-    }
-    if (name == "--drop-frame") {
-        return ParseTarget(value, o.faults.dropFrame);
-    }
-    if (name == "--garbage") {
-        return ParseInt(value, o.faults.garbageBytes);
-    }
-    if (name == "--disappear-after") {
-        return ParseInt(value, o.faults.disappearAfterFrames) && o.faults.disappearAfterFrames > 0;
-    }
-    return false;
+    });
 }
 
-bool ApplyFlag(std::string_view name, SimOptions& o) {
-    if (name == "--help" || name == "-h") {
-        o.help = true;
-    } else if (name == "--version") {
-        o.version = true;
-    } else if (name == "--no-pacing") {
-        o.pacing = false;
-    } else if (name == "--verbose" || name == "-v") {
-        o.verbose = true;
-    } else if (name == "--silent") {
-        o.faults.silent = true;
-    } else if (name == "--silent-after-write") {
-        o.faults.silentAfterWrite = true;
-    } else if (name == "--readback-differs") {
-        o.faults.readBackDiffers = true;
-    } else {
-        return false;
-    }
-    return true;
+// Every option of one radio. Help and version are flags here: the program prints its own text.
+void DescribeOptions(CLI::App& app, SimOptions& o) {
+    app.set_help_flag();
+    // A radio's own options (--for) come after the ones given to all and win over them.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_flag("-h,--help", o.help);
+    app.add_flag("--version", o.version);
+    app.add_flag("-v,--verbose", o.verbose);
+    app.add_flag_callback("--no-pacing", [&o] { o.pacing = false; });
+    app.add_flag("--silent", o.faults.silent);
+    app.add_flag("--silent-after-write", o.faults.silentAfterWrite);
+    app.add_flag("--readback-differs", o.faults.readBackDiffers);
+
+    app.add_option("--image", o.imagePath);
+    app.add_option("--save", o.savePath);
+    app.add_option_function<std::string>("--serial", [&o](const std::string& value) {
+        if (value.size() > header::kSerialNumberSize) {
+            throw CLI::ValidationError("--serial", "at most 10 characters: " + value);
+        }
+        o.serial = value;
+    });
+    app.add_option_function<std::string>(
+           "--band", [&o](const std::string& value) { o.upperBand = value == "high"; })
+        ->check(CLI::IsMember({"low", "high"}));
+    app.add_option("--baud", o.baud)->check(CLI::Range(1, INT_MAX));
+    app.add_option("--response-delay-ms", o.responseDelayMs)->check(CLI::Range(0, INT_MAX));
+    app.add_option("--exit-after-frames", o.exitAfterFrames)->check(CLI::Range(0, INT_MAX));
+    app.add_option("--garbage", o.faults.garbageBytes)->check(CLI::Range(0, INT_MAX));
+    app.add_option("--disappear-after", o.faults.disappearAfterFrames)
+        ->check(CLI::Range(1, INT_MAX));
+    AddFaultTarget(app, "--bad-checksum", o.faults.badChecksum);
+    AddFaultTarget(app, "--nak-block", o.faults.nakBlock);
+    AddFaultTarget(app, "--corrupt-length", o.faults.corruptLength);
+    AddFaultTarget(app, "--drop-frame", o.faults.dropFrame);
+}
+
+// Whether `name` is an option that takes no value, so --for knows whether one follows.
+bool IsFlag(std::string_view name) {
+    SimOptions scratch;
+    CLI::App app;
+    DescribeOptions(app, scratch);
+    const CLI::Option* option = app.get_option_no_throw(std::string(name));
+    return option != nullptr && option->get_expected_max() == 0;
 }
 
 std::string WithRadioNumber(std::string text, int number) {
@@ -113,14 +95,11 @@ std::string WithRadioNumber(std::string text, int number) {
     return text;
 }
 
-bool IsFlag(std::string_view name) {
-    SimOptions scratch;
-    return ApplyFlag(name, scratch);
-}
-
 }  // namespace
 
 SimFleetOptionsResult ParseSimFleetOptions(int argc, char** argv) {
+    // --count and --for pick which radio an option is for; the options themselves are parsed
+    // per radio, once the arguments for it are gathered.
     std::vector<std::string> shared;
     std::vector<std::pair<int, std::string>> own;  // radio number, argument
     int count = 1;
@@ -130,14 +109,14 @@ SimFleetOptionsResult ParseSimFleetOptions(int argc, char** argv) {
             const std::string_view value = arg == "--count"
                                                ? (i + 1 < argc ? std::string_view(argv[++i]) : "")
                                                : arg.substr(8);
-            if (!ParseInt(value, count) || count < 1 || count > kMaxSimRadios) {
+            if (!ParseCount(value, count) || count < 1 || count > kMaxSimRadios) {
                 return {{}, "bad option: --count " + std::string(value)};
             }
             continue;
         }
         if (arg == "--for") {
             int radio = 0;
-            if (i + 2 >= argc || !ParseInt(argv[i + 1], radio) || radio < 1) {
+            if (i + 2 >= argc || !ParseCount(argv[i + 1], radio) || radio < 1) {
                 return {{}, "--for needs a radio number and an option"};
             }
             const std::string_view option = argv[i + 2];
@@ -191,27 +170,12 @@ SimFleetOptionsResult ParseSimFleetOptions(int argc, char** argv) {
 
 SimOptionsResult ParseSimOptions(int argc, char** argv) {
     SimOptions o;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        std::string_view value;
-        bool hasValue = false;
-        if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != arg.npos) {
-            value = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-            hasValue = true;
-        }
-        if (!hasValue && ApplyFlag(arg, o)) {
-            continue;
-        }
-        if (!hasValue) {
-            if (i + 1 >= argc) {
-                return {std::nullopt, "missing value or unknown option: " + std::string(arg)};
-            }
-            value = argv[++i];
-        }
-        if (!ApplyValueOption(arg, value, o)) {
-            return {std::nullopt, "bad option: " + std::string(arg) + " " + std::string(value)};
-        }
+    CLI::App app("halyx-radiosim");
+    DescribeOptions(app, o);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return {std::nullopt, error.what()};
     }
     return {o, {}};
 }

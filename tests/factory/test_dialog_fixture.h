@@ -35,6 +35,8 @@ protected:
         context->language.setFile(home() / "english.lang");
         port.SetTrafficLog(&context->trafficLog);
         context->runner.SetPort(&port);
+        // The radio hears what the dialog sends from the start, whoever opened the line.
+        sink.SetOpen(true);
         context->trafficLog.Open();
         SetBand(true);
         ports = {{3, "/dev/ttyUSB0", ""}, {5, "/dev/ttyUSB1", ""}};

@@ -18,8 +18,9 @@ namespace halyx::test {
 
 class PeerLinkPort final : public LinkPort {
 public:
-    // On a radio the test keeps (its sink records what was sent).
-    explicit PeerLinkPort(RadioPeerSink& sink) : sink_(&sink) {}
+    // On a radio the test keeps (its sink records what was sent). Closed until opened, as a
+    // port is.
+    explicit PeerLinkPort(RadioPeerSink& sink) : sink_(&sink) { sink_->SetOpen(false); }
     // On a radio of its own.
     explicit PeerLinkPort(const RadioPeer::Memory& memory, RadioPeerFaults faults = {})
         : ownPeer_(std::make_unique<RadioPeer>(memory, faults)),

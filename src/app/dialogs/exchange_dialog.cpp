@@ -49,7 +49,8 @@ ExchangeDialog::ExchangeDialog(AppContext& context, UiPrompts& prompts, std::str
 }
 
 ExchangeDialog::~ExchangeDialog() {
-    StopListening();
+    // The exchange belongs to the derived dialog and is gone by now.
+    context_.runner.Forget(mine_);
 }
 
 QString ExchangeDialog::Text(std::string_view key) const {
@@ -66,25 +67,38 @@ bool ExchangeDialog::StartExchange(std::string_view portErrorCaption) {
         return false;
     }
     ExchangeRunner& runner = context_.runner;
+    mine_ = &exchange();
     if (!listening_) {
         listening_ = true;
         connect(&runner, &ExchangeRunner::progressChanged, this, &ExchangeDialog::OnProgress);
         connect(&runner, &ExchangeRunner::phaseChanged, this, &ExchangeDialog::OnPhaseChanged);
         connect(&runner, &ExchangeRunner::timerChanged, this, &ExchangeDialog::OnTimerChanged);
         connect(&runner, &ExchangeRunner::finished, this, &ExchangeDialog::OnFinished);
+        connect(&runner, &ExchangeRunner::started, this, &ExchangeDialog::OnRunnerStarted);
     }
     runner.Start(exchange());
     return true;
 }
 
 void ExchangeDialog::OnTimer() {
-    if (listening_ && armedTimer_ != kNoTimer) {
+    if (HoldsRunner() && armedTimer_ != kNoTimer) {
         context_.runner.Tick();
     }
 }
 
 bool ExchangeDialog::isTimerActive() const {
-    return listening_ && context_.runner.isTimerActive();
+    return HoldsRunner() && context_.runner.isTimerActive();
+}
+
+bool ExchangeDialog::HoldsRunner() const {
+    return mine_ != nullptr && context_.runner.held() == mine_;
+}
+
+void ExchangeDialog::OnRunnerStarted(const Exchange* started) {
+    if (started != mine_) {
+        listening_ = false;
+        disconnect(&context_.runner, nullptr, this, nullptr);
+    }
 }
 
 void ExchangeDialog::Record(std::string_view operation, std::string_view result,
@@ -140,16 +154,13 @@ void ExchangeDialog::OnTimerChanged(int timerId) {
 
 void ExchangeDialog::StopListening() {
     armedTimer_ = kNoTimer;
-    if (!listening_) {
-        return;
+    if (HoldsRunner()) {
+        context_.runner.Release();
     }
-    listening_ = false;
-    disconnect(&context_.runner, nullptr, this, nullptr);
-    context_.runner.Release();
 }
 
 void ExchangeDialog::done(int result) {
-    if (listening_ && exchange().IsRunning()) {
+    if (HoldsRunner() && exchange().IsRunning()) {
         StopListening();
         Record(operationName(), "cancelled", nullptr, nullptr);
     }

@@ -41,6 +41,7 @@ public:
     void OnPhaseChanged(ExchangePhase phase);
     void OnTimerChanged(int timerId);
     virtual void OnFinished(ExchangeResult result) = 0;
+    void OnRunnerStarted(const Exchange* started);
 
     // Closing while an exchange runs cancels it: nothing is reported and the port stays open.
     void done(int result) override;
@@ -71,12 +72,16 @@ protected:
 
 private:
     void StopListening();
+    bool HoldsRunner() const;
 
     QProgressBar* progress_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* close_ = nullptr;
     int armedTimer_ = kNoTimer;
+    // Listening to the runner: from this dialog's first start until another exchange takes the
+    // runner, so the resets that follow a result still reach the dialog after it has closed.
     bool listening_ = false;
+    const Exchange* mine_ = nullptr;  // this dialog's exchange, once started
     std::chrono::steady_clock::time_point startedAt_;
 };
 
