@@ -17,6 +17,7 @@
 #include "settings/language.h"
 #include "settings/profile_file.h"
 #include "settings/setting_file.h"
+#include "ui/common/language_texts.h"
 
 namespace halyx {
 
@@ -42,9 +43,10 @@ struct AppContext {
     // Undo and redo of the main form's edits; New, Open and a radio read start it anew.
     EditHistory history;
     ToneTable toneTable;
-    Language language;
     FileLayout layout;  // where the setting, language, default image and log files are
     ProfileFile settingFile;
+    // The active language file's texts, read once and again only when the file changes.
+    LanguageTexts language{settingFile, layout};
 
     // Declared before the port and the link, which log into it.
     TrafficLog trafficLog;
@@ -69,13 +71,13 @@ struct AppContext {
     TestPoint testPoint;
 
     // The language value start-up, the built-in texts and the test dialog go by.
-    std::string languageValue() const { return LanguageValue(settingFile, layout); }
+    std::string languageValue() const { return language.languageValue(); }
 
     // Text of a language key, as UTF-8.
-    std::string text(std::string_view key) const { return language.LangString(key); }
+    std::string text(std::string_view key) const { return language.text(key); }
     // Text of a key added after the original range, with its built-in English text as fallback.
     std::string textOr(std::string_view key, std::string_view builtinEnglish) const {
-        return language.TextOr(key, builtinEnglish);
+        return language.textOr(key, builtinEnglish);
     }
 
     // The serial port engine's adapter; its owner receives the bytes (the main window).

@@ -4,10 +4,10 @@
 #include <system_error>
 
 #include "app/app_context.h"
-#include "app/radio_history.h"
 #include "files/image_file.h"
 #include "settings/file_layout.h"
 #include "ui/common/file_paths.h"
+#include "ui/common/gui_operation_record.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
 
@@ -54,7 +54,7 @@ void FileCommands::Open() {
 
 void FileCommands::OpenBackup() {
     FileDialogSpec spec = kOpenDialog;
-    const std::filesystem::path folder = HistoryPlacesOf(context_).backupFolder;
+    const std::filesystem::path folder = HistoryPlacesOf(context_.layout).backupFolder;
     std::error_code error;
     // A folder that cannot be made leaves the dialog where Qt would open it: the user can still
     // find a backup kept elsewhere.

@@ -2,8 +2,7 @@
 
 # The process-wide objects and the small helpers every window uses; the main form links it too.
 add_library(halyx_context STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/radio_history.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp)
 target_include_directories(halyx_context PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_context
     PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_history

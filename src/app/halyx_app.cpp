@@ -42,13 +42,20 @@ bool CHalyxApp::InitInstance(const QStringList& arguments) {
     mainFrame_->SetTitleFromLanguage();
     CentreMainFrame();
     mainFrame_->repaint();
+    mainFrame_->OpenSerialPortOnceShown();
 
     LoadCommandLineFile(arguments);
     return true;
 }
 
+void CHalyxApp::FinishStartup() {
+    if (mainFrame_) {
+        mainFrame_->OpenPendingSerialPort();
+    }
+}
+
 void CHalyxApp::ChooseLanguage() {
-    context_.language.setFile(LanguageFileFor(context_.layout, context_.languageValue()));
+    context_.language.followLanguageValue();
 }
 
 void CHalyxApp::LoadStartImage() {
@@ -83,7 +90,7 @@ void CHalyxApp::CentreMainFrame() {
 }
 
 void CHalyxApp::OnAppAbout() {
-    CAboutDlg about(context_, mainFrame_.get());
+    CAboutDlg about(context_.language, mainFrame_.get());
     about.exec();
 }
 

@@ -44,6 +44,7 @@ int main(int argc, char* argv[]) {
         return halyx::kStartupCheckFailed;
     }
     if (startupCheck) {
+        app.FinishStartup();
         return halyx::ReportStartupCheck(app, context, silent, std::cerr);
     }
     return QApplication::exec();

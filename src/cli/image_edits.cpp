@@ -5,6 +5,7 @@
 #include <map>
 
 #include "image/header_values.h"
+#include "image/visible_text.h"
 
 namespace halyx::cli {
 namespace {
@@ -201,7 +202,9 @@ std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const 
 }
 
 std::string DescribeEditError(const EditError& error) {
-    return error.option + ": '" + error.value + "' is not allowed; use " + error.allowed;
+    // The value is the user's, or a file's: shown with its control characters made visible.
+    return error.option + ": '" + VisibleText(error.value) + "' is not allowed; use " +
+           error.allowed;
 }
 
 }  // namespace halyx::cli

@@ -6,12 +6,12 @@
 #include <optional>
 
 #include "app/app_context.h"
-#include "app/radio_history.h"
 #include "factory/test_dialog.h"
 #include "factory/tuning_slider.h"
 #include "factory/tuning_value_file.h"
 #include "link/commands.h"
 #include "ui/common/file_paths.h"
+#include "ui/common/gui_operation_record.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
 
@@ -119,7 +119,7 @@ void TestDialog::RecordTuning(std::string_view result) {
     op.durationMs = MillisecondsSince(runningSince_);
     op.portNumber = ChosenPortNumber();
     // The tuning values are not an image: there is nothing to back up, only the line to keep.
-    RecordGuiOperation(context_, op);
+    RecordGuiOperation(context_.layout, context_.settingFile, op);
 }
 
 void TestDialog::OnFinished(ExchangeResult result) {

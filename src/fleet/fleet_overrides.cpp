@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "image/header_values.h"
+#include "image/visible_text.h"
 #include "interchange/csv_table.h"
 
 namespace halyx {
@@ -62,7 +63,7 @@ std::string_view NameOf(Column column) {
 }
 
 std::string Refusal(Column column, const std::string& value, std::string_view allowed) {
-    return std::string(NameOf(column)) + ": '" + value + "' is not allowed; use " +
+    return std::string(NameOf(column)) + ": '" + VisibleText(value) + "' is not allowed; use " +
            std::string(allowed);
 }
 
@@ -84,12 +85,15 @@ std::optional<std::string> PutValue(Column column, const std::string& value,
             }
             overrides.serialNumber = value;
             return std::nullopt;
-        case Column::UserId:
-            if (!IsUserIdValue(value)) {
-                return Refusal(column, value, UserIdAllowed());
+        case Column::UserId: {
+            // The settings' own setter judges it, as it will when the value is written.
+            CommonSettings scratch(HeaderBytes{});
+            if (const SetResult set = scratch.SetUserId(value); !set) {
+                return Refusal(column, value, set.allowed);
             }
             overrides.userId = value;
             return std::nullopt;
+        }
         case Column::Squelch:
             return number(overrides.squelchLevel, ParseSquelchValue(value), kSquelchAllowed);
         case Column::TimeOut:
@@ -115,7 +119,7 @@ Header ReadHeader(const CsvRow& row, std::vector<OverridesProblem>& problems) {
     for (const std::string& field : row.fields) {
         const auto column = ColumnNamed(field, key);
         if (!column) {
-            problems.push_back({row.line, "unknown column '" + field +
+            problems.push_back({row.line, "unknown column '" + VisibleText(field) +
                                               "'; use port or radio, and serialNumber, userId, "
                                               "squelch, tot, vox, power"});
             continue;
@@ -123,9 +127,10 @@ Header ReadHeader(const CsvRow& row, std::vector<OverridesProblem>& problems) {
         const bool twice = std::find(header.columns.begin(), header.columns.end(), *column) !=
                            header.columns.end();
         if (twice) {
-            problems.push_back({row.line, *column == Column::Key
-                                              ? std::string("more than one key column")
-                                              : "column '" + Trimmed(field) + "' appears twice"});
+            problems.push_back(
+                {row.line, *column == Column::Key
+                               ? std::string("more than one key column")
+                               : "column '" + VisibleText(Trimmed(field)) + "' appears twice"});
             continue;
         }
         header.columns.push_back(*column);
@@ -141,7 +146,11 @@ Header ReadHeader(const CsvRow& row, std::vector<OverridesProblem>& problems) {
 
 }  // namespace
 
-OverridesParse ParseFleetOverrides(std::string_view csvText) {
+namespace {
+
+// The file's rows that were fine are kept even when others were not, so that a whole check can
+// also match them against the radios and report everything at once.
+OverridesParse ParseKeepingGoodRows(std::string_view csvText) {
     OverridesParse parse;
     const CsvTable table = ParseCsv(csvText);
     if (table.error) {
@@ -181,16 +190,51 @@ OverridesParse ParseFleetOverrides(std::string_view csvText) {
             parse.problems.push_back({row.line, "the key column is empty"});
         } else if (const auto [at, added] = keyLines.emplace(entry.key, row.line); !added) {
             parse.problems.push_back(
-                {row.line, "'" + entry.key + "' is also on line " + std::to_string(at->second)});
+                {row.line,
+                 "'" + VisibleText(entry.key) + "' is also on line " + std::to_string(at->second)});
         }
         if (parse.problems.size() == before) {
             parse.overrides.rows.push_back(std::move(entry));
         }
     }
+    return parse;
+}
+
+}  // namespace
+
+OverridesParse ParseFleetOverrides(std::string_view csvText) {
+    OverridesParse parse = ParseKeepingGoodRows(csvText);
     if (!parse.ok()) {
         parse.overrides.rows.clear();
     }
     return parse;
+}
+
+OverridesPlan PlanFleetOverrides(std::string_view csvText,
+                                 const std::vector<std::string>& portNames,
+                                 const std::function<std::string(std::string_view)>& portKey) {
+    OverridesParse parse = ParseKeepingGoodRows(csvText);
+    OverridesPlan plan;
+    plan.key = parse.overrides.key;
+    plan.problems = std::move(parse.problems);
+    if (plan.key == OverridesKey::Radio) {
+        plan.serialRows = std::move(parse.overrides.rows);
+    } else {
+        for (OverridesRow& row : parse.overrides.rows) {
+            row.key = portKey(row.key);
+        }
+        OverridesMatch match = MatchOverrides(parse.overrides, portNames);
+        plan.problems.insert(plan.problems.end(), match.problems.begin(), match.problems.end());
+        plan.perRadio = std::move(match.perRadio);
+    }
+    std::stable_sort(
+        plan.problems.begin(), plan.problems.end(),
+        [](const OverridesProblem& a, const OverridesProblem& b) { return a.line < b.line; });
+    if (!plan.ok()) {
+        plan.perRadio.assign(portNames.size(), RadioOverrides{});
+        plan.serialRows.clear();
+    }
+    return plan;
 }
 
 std::string DescribeOverridesProblem(const OverridesProblem& problem) {
@@ -231,24 +275,34 @@ OverridesMatch MatchOverrides(const FleetOverrides& overrides,
                               const std::vector<std::string>& radioKeys) {
     OverridesMatch match;
     match.perRadio.resize(radioKeys.size());
+    std::map<std::size_t, int> lineOf;  // radio -> the line of the row that named it
     const bool byPort = overrides.key == OverridesKey::Port;
     for (const OverridesRow& row : overrides.rows) {
         const auto count = std::count(radioKeys.begin(), radioKeys.end(), row.key);
         if (count == 0) {
             match.problems.push_back(
-                {row.line, byPort ? "no radio is on port '" + row.key + "'"
-                                  : "no radio read has serial number '" + row.key + "'"});
+                {row.line, byPort
+                               ? "no radio is on port '" + VisibleText(row.key) + "'"
+                               : "no radio read has serial number '" + VisibleText(row.key) + "'"});
             continue;
         }
         if (count > 1) {
             const std::string radios = std::to_string(count) + " radios ";
             match.problems.push_back(
                 {row.line, (byPort ? radios + "are on port '" : radios + "have serial number '") +
-                               row.key + "'; the row cannot tell them apart"});
+                               VisibleText(row.key) + "'; the row cannot tell them apart"});
             continue;
         }
-        const auto at = std::find(radioKeys.begin(), radioKeys.end(), row.key);
-        match.perRadio[static_cast<std::size_t>(at - radioKeys.begin())] = row.overrides;
+        // Two spellings of one key (com2 and COM2, once normalised) would otherwise let the
+        // later row win without a word.
+        const auto at = static_cast<std::size_t>(
+            std::find(radioKeys.begin(), radioKeys.end(), row.key) - radioKeys.begin());
+        if (const auto [first, added] = lineOf.emplace(at, row.line); !added) {
+            match.problems.push_back({row.line, "'" + VisibleText(row.key) + "' is also on line " +
+                                                    std::to_string(first->second)});
+            continue;
+        }
+        match.perRadio[at] = row.overrides;
     }
     return match;
 }

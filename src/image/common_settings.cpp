@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "image/visible_text.h"
+
 namespace halyx {
 namespace {
 
-constexpr int kTimeOutMin = 30;
-constexpr int kTimeOutMax = 180;
-constexpr int kTimeOutStep = 10;
-constexpr int kLevelMax = 9;
-constexpr int kLanguageMax = 1;
-constexpr int kPowerMax = 2;
+using namespace setting_limits;
 
 std::string CharacterLimit(std::size_t size) {
     return "at most " + std::to_string(size) + " characters";
@@ -136,6 +133,9 @@ SetResult CommonSettings::SetSerialNumber(std::string_view text) {
     if (text.size() > header::kSerialNumberSize) {
         return SetResult::Refused(SerialNumberLimit());
     }
+    if (HasControlCharacters(text)) {
+        return SetResult::Refused(std::string(kNoControlCharacters));
+    }
     PutText(header::kSerialNumber, header::kSerialNumberSize, text);
     return SetResult::Accepted();
 }
@@ -143,6 +143,9 @@ SetResult CommonSettings::SetSerialNumber(std::string_view text) {
 SetResult CommonSettings::SetUserId(std::string_view text) {
     if (!IsUserIdValue(text)) {
         return SetResult::Refused(UserIdAllowed());
+    }
+    if (HasControlCharacters(text)) {
+        return SetResult::Refused(std::string(kNoControlCharacters));
     }
     PutText(header::kUserId, header::kUserIdSize, text);
     return SetResult::Accepted();

@@ -9,6 +9,16 @@
 
 namespace halyx {
 
+// The ranges the settings' lists offer; the setters and the lists both take them from here.
+namespace setting_limits {
+inline constexpr int kTimeOutMin = 30;  // seconds; 0 is off
+inline constexpr int kTimeOutMax = 180;
+inline constexpr int kTimeOutStep = 10;
+inline constexpr int kLevelMax = 9;  // VOX (0 off) and squelch (from 1)
+inline constexpr int kLanguageMax = 1;
+inline constexpr int kPowerMax = 2;
+}  // namespace setting_limits
+
 // What the settings setters accept, for the faces' refusal messages.
 inline constexpr std::string_view kSquelchAllowed = "1..9";
 inline constexpr std::string_view kTimeOutAllowed = "off or 30..180 in steps of 10";
@@ -16,6 +26,8 @@ inline constexpr std::string_view kVoxAllowed = "off or 1..9";
 inline constexpr std::string_view kPowerAllowed = "0, 1 or 2";
 inline constexpr std::string_view kSettingsChannelAllowed = "1..20";
 inline constexpr std::string_view kLanguageAllowed = "0 or 1";
+// The identity fields are shown on screens, in reports and in terminals: no control characters.
+inline constexpr std::string_view kNoControlCharacters = "text without control characters";
 std::string SerialNumberAllowed();  // "at most 10 characters (letters, digits, spaces)"
 std::string SerialNumberLimit();    // "at most 10 characters"
 std::string UserIdAllowed();        // "at most 6 characters"
@@ -54,10 +66,12 @@ public:
     SetResult SetTxPower(int power);            // 0, 1 or 2
     void SetScramble(bool on);
     void SetCompand(bool on);
-    // At most 10 bytes, stored followed by zero bytes up to 10. The letters-digits-spaces rule
-    // is the typing rule of the faces (IsSerialNumberValue): a radio may hold other characters.
+    // At most 10 bytes and no control characters, stored followed by zero bytes up to 10. The
+    // letters-digits-spaces rule is the typing rule of the faces (IsSerialNumberValue): a radio may
+    // hold other characters.
     SetResult SetSerialNumber(std::string_view text);
-    // At most 6 bytes (the text as the radio stores it); stored followed by zero bytes up to 6.
+    // At most 6 bytes (the text as the radio stores it) and no control characters; stored
+    // followed by zero bytes up to 6.
     SetResult SetUserId(std::string_view text);
 
     friend bool operator==(const CommonSettings&, const CommonSettings&) = default;

@@ -8,6 +8,9 @@
 
 #include "image/channel.h"
 #include "image/frequency_codec.h"
+#include "image/header_values.h"
+#include "image/tone_table.h"
+#include "image/visible_text.h"
 #include "interchange/csv_columns.h"
 #include "interchange/decimal_text.h"
 #include "interchange/tone_columns.h"
@@ -20,13 +23,6 @@ constexpr std::uint32_t kHzPerStep = 10;
 // Columns this radio has no place for; each is reported once per file.
 constexpr std::array<std::string_view, 9> kNotStored = {
     "Name", "Power", "Skip", "TStep", "Comment", "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE"};
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\"");
@@ -49,15 +45,17 @@ public:
     // The field under a column name, trimmed; "" when the file lacks the column or the row is
     // short.
     std::string Get(std::string_view column) const {
-        const auto found = columns_.find(Lower(column));
+        const auto found = columns_.find(LowerAscii(column));
         if (found == columns_.end() || found->second >= row_.fields.size()) {
             return {};
         }
         return Trimmed(row_.fields[found->second]);
     }
 
-    void Note(std::string_view column, std::string message) const {
-        notes_.push_back({row_.line, std::string(column), std::move(message)});
+    // Notes quote the file's cells: their control characters and stray bytes are shown
+    // escaped, so a report can be printed to a terminal or written as JSON.
+    void Note(std::string_view column, const std::string& message) const {
+        notes_.push_back({row_.line, std::string(column), VisibleText(message)});
     }
 
     // Whether a frequency column's value lies in the band; a file's value outside it is
@@ -129,7 +127,7 @@ struct TonePair {
 
 // Only the columns the Tone mode names are read: exporters fill the others with placeholders.
 TonePair ReadTones(const RowReader& row) {
-    const std::string mode = Lower(row.Get("Tone"));
+    const std::string mode = LowerAscii(row.Get("Tone"));
     std::string polarity = row.Get("DtcsPolarity");
     polarity.resize(2, 'N');
     polarity = std::string(1, static_cast<char>(std::toupper(polarity[0]))) +
@@ -149,7 +147,7 @@ TonePair ReadTones(const RowReader& row) {
         return {code, code};
     }
     if (mode == "cross") {
-        const std::string cross = Lower(row.Get("CrossMode"));
+        const std::string cross = LowerAscii(row.Get("CrossMode"));
         const auto arrow = cross.find("->");
         const std::string txSide = arrow == std::string::npos ? cross : cross.substr(0, arrow);
         const std::string rxSide = arrow == std::string::npos ? "" : cross.substr(arrow + 2);
@@ -177,20 +175,39 @@ TonePair ReadTones(const RowReader& row) {
     return {};
 }
 
+// A file row often restates what the channel already holds (an export read back in). Such a
+// value is left as its bytes are, so that export then import keeps every byte: an off-step or
+// oddly coded frequency, a tone byte past the table (shown as no tone), a wide bandwidth stored
+// as something other than 1.
+bool HoldsFrequency(const Channel& channel, std::uint32_t storedHertz, std::uint64_t hertz) {
+    return !channel.IsEmpty() && storedHertz == hertz;
+}
+
+bool HoldsTone(std::uint8_t byte, std::uint8_t position) {
+    return byte == position || (position == 0 && byte >= ToneTable::kSize);
+}
+
 // Sets the transmit frequency the Duplex and Offset columns give (the receive frequency has
-// already set it to itself). False when the row is to be skipped.
+// already set it to itself, unless the channel held the receive frequency already). False when
+// the row is to be skipped.
 bool ReadTransmit(const RowReader& row, std::uint64_t rxHertz, Channel& channel) {
-    const std::string duplex = Lower(row.Get("Duplex"));
-    if (duplex.empty()) {
+    const std::string duplex = LowerAscii(row.Get("Duplex"));
+    const auto sameAsReceive = [&channel] {
+        if (channel.TxHertz() != channel.RxHertz()) {
+            channel.SetTxHertz(channel.RxHertz());
+        }
         return true;
+    };
+    if (duplex.empty()) {
+        return sameAsReceive();
     }
     if (duplex == "off") {
         row.Note("Duplex", "transmit cannot be switched off on this radio; transmit = receive");
-        return true;
+        return sameAsReceive();
     }
     if (duplex != "+" && duplex != "-" && duplex != "split") {
         row.Note("Duplex", "duplex '" + row.Get("Duplex") + "' is unknown; transmit = receive");
-        return true;
+        return sameAsReceive();
     }
     const auto offset = row.Hertz("Offset");
     if (!offset) {
@@ -205,8 +222,38 @@ bool ReadTransmit(const RowReader& row, std::uint64_t rxHertz, Channel& channel)
     if (!row.InBand("Offset", tx, channel.band())) {
         return false;
     }
-    row.NoteCorrection("Offset", tx, channel.SetTxHertz(static_cast<std::uint32_t>(tx)));
+    if (!HoldsFrequency(channel, channel.TxHertz(), tx)) {
+        row.NoteCorrection("Offset", tx, channel.SetTxHertz(static_cast<std::uint32_t>(tx)));
+    }
     return true;
+}
+
+// `restates`: the channel was in use before the row, so what it holds may be what the row says.
+void StoreTones(const TonePair& tones, bool restates, Channel& channel) {
+    const bool rxHeld = restates && HoldsTone(channel.rxTone(), tones.rx);
+    const bool txHeld = restates && HoldsTone(channel.txTone(), tones.tx);
+    if (!rxHeld) {
+        channel.SetRxTone(tones.rx);  // sets the transmit tone too; the file's comes next
+        channel.SetTxTone(tones.tx);
+    } else if (!txHeld) {
+        channel.SetTxTone(tones.tx);
+    }
+}
+
+void StoreMode(const RowReader& row, bool restates, Channel& channel) {
+    const std::string mode = row.Get("Mode");
+    if (LowerAscii(mode) == "nfm") {
+        if (channel.bandwidth() != Channel::kNarrow) {
+            channel.SetBandwidth(Channel::kNarrow);
+        }
+    } else if (LowerAscii(mode) == "fm") {
+        // Any byte but 0 shows as wide already.
+        if (!restates || channel.bandwidth() == Channel::kNarrow) {
+            channel.SetBandwidth(Channel::kWide);
+        }
+    } else if (!mode.empty()) {
+        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
+    }
 }
 
 // Returns the channel stored, or nothing when the row was skipped.
@@ -219,28 +266,34 @@ std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
         return std::nullopt;
     }
     Channel channel(image, static_cast<int>(number->value));
+    const bool restates = !channel.IsEmpty();
     const auto rxHertz = row.Hertz("Frequency");
     if (!rxHertz || !row.InBand("Frequency", *rxHertz, channel.band())) {
         return std::nullopt;
     }
-    row.NoteCorrection("Frequency", *rxHertz,
-                       channel.SetRxHertz(static_cast<std::uint32_t>(*rxHertz)));
+    if (!HoldsFrequency(channel, channel.RxHertz(), *rxHertz)) {
+        row.NoteCorrection("Frequency", *rxHertz,
+                           channel.SetRxHertz(static_cast<std::uint32_t>(*rxHertz)));
+    }
     if (!ReadTransmit(row, *rxHertz, channel)) {
         return std::nullopt;
     }
-    const TonePair tones = ReadTones(row);
-    channel.SetRxTone(tones.rx);
-    channel.SetTxTone(tones.tx);
-    const std::string mode = row.Get("Mode");
-    if (Lower(mode) == "nfm") {
-        channel.SetBandwidth(Channel::kNarrow);
-    } else if (Lower(mode) == "fm") {
-        channel.SetBandwidth(Channel::kWide);
-    } else if (!mode.empty()) {
-        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
-    }
+    StoreTones(ReadTones(row), restates, channel);
+    StoreMode(row, restates, channel);
     channel.StoreInto(image);
     return channel.number();
+}
+
+// Past the first hundred, more notes tell the user nothing new: one line says how many followed.
+void SummariseNotes(std::vector<ImportNote>& notes) {
+    if (notes.size() <= kCsvImportNoteLimit) {
+        return;
+    }
+    const std::size_t more = notes.size() - kCsvImportNoteLimit;
+    const int from = notes[kCsvImportNoteLimit].line;
+    notes.resize(kCsvImportNoteLimit);
+    notes.push_back(
+        {from, "", std::to_string(more) + " more notes from this line on are not shown"});
 }
 
 }  // namespace
@@ -248,6 +301,16 @@ std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
 CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
                             const CsvImportOptions& options) {
     CsvImport result{image, {}, {}, std::nullopt};
+    // Refused before the table is built, so a hostile file costs one pass and no memory.
+    const std::size_t lines =
+        static_cast<std::size_t>(std::count(csvText.begin(), csvText.end(), '\n')) +
+        (csvText.empty() || csvText.back() == '\n' ? 0 : 1);
+    if (lines > kCsvImportLineLimit) {
+        result.error = CsvError{static_cast<int>(kCsvImportLineLimit + 1),
+                                "the file has more than " + std::to_string(kCsvImportLineLimit) +
+                                    " lines, far more than any channel list"};
+        return result;
+    }
     const CsvTable table = ParseCsv(csvText);
     if (table.error) {
         result.error = table.error;
@@ -259,10 +322,10 @@ CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
     }
     std::map<std::string, std::size_t> columns;
     for (std::size_t i = 0; i < table.rows[0].fields.size(); ++i) {
-        columns.emplace(Lower(Trimmed(table.rows[0].fields[i])), i);
+        columns.emplace(LowerAscii(Trimmed(table.rows[0].fields[i])), i);
     }
     for (const std::string_view needed : {"Location", "Frequency"}) {
-        if (!columns.contains(Lower(needed))) {
+        if (!columns.contains(LowerAscii(needed))) {
             result.error = CsvError{table.rows[0].line,
                                     "the header row has no " + std::string(needed) + " column"};
             return result;
@@ -293,6 +356,7 @@ CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
             result.channels.push_back(*channel);
         }
     }
+    SummariseNotes(result.notes);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,11 @@
 #include "interchange/csv_table.h"
 
 namespace halyx {
+
+// A file longer than this is refused before it is read (a channel list has 20 rows; exports of
+// bigger radios a few thousand); notes past the limit are summarised in one more note.
+inline constexpr std::size_t kCsvImportLineLimit = 10000;
+inline constexpr std::size_t kCsvImportNoteLimit = 100;
 
 // One line of the import report: where in the file, and what was done about it.
 struct ImportNote {

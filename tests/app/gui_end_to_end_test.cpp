@@ -48,6 +48,7 @@ protected:
         context = std::make_unique<AppContext>();
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance({}));
+        app->FinishStartup();
         ASSERT_TRUE(context->portOpen) << "the simulator's pty did not open";
     }
 

@@ -1,6 +1,6 @@
 #include "app/file_commands.h"
-#include "app/ui_prompts.h"
 #include "gui_app_fixture.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx::test {

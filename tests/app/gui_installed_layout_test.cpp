@@ -35,6 +35,7 @@ protected:
         context->port = &port;
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance({}));
+        app->FinishStartup();
     }
 
     fs::path UserSettings() const { return layout.userConfigDirectory / "setting.ini"; }

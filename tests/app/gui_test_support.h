@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/link_port.h"
-#include "app/ui_prompts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx::test {
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "fleet/fleet_overrides.h"
 #include "image/working_copies.h"
+#include "interchange/csv_import.h"
 
 namespace halyx::cli {
 namespace {
@@ -107,14 +109,84 @@ TEST_F(ImageEdits, RefusesValuesOutsideWhatTheRadioTakes) {
         {{"--serial", "AB-12"}},
         {{"--serial", "12345678901"}},
         {{"--user-id", "1234567"}},
+        {{"--user-id", "\x1b[2J"}},
         {{"--frobnicate", "1"}},
     };
     for (const auto& edits : refused) {
         const auto error = Apply(edits);
         ASSERT_TRUE(error.has_value()) << edits.back().name << " " << edits.back().value;
         EXPECT_EQ(error->option, edits.back().name);
-        EXPECT_FALSE(DescribeEditError(*error).empty());
+        const std::string described = DescribeEditError(*error);
+        EXPECT_FALSE(described.empty());
+        EXPECT_EQ(described.find('\x1b'), std::string::npos) << "printed raw: " << described;
     }
+}
+
+// The same values given to every face that edits channels or settings end in the same bytes:
+// the rules live once, in the channel and settings setters.
+TEST_F(ImageEdits, EveryFaceStoresTheSameBytesForTheSameValues) {
+    const RadioImage start = image;
+
+    ASSERT_FALSE(Apply({{"--channel", "3"},
+                        {"--rx", "446.0123"},
+                        {"--rx-tone", "88.5"},
+                        {"--bandwidth", "25K"},
+                        {"--channel", "4"},
+                        {"--rx", "446.1"},
+                        {"--tx", "447.6"},
+                        {"--rx-tone", "off"},
+                        {"--tx-tone", "233.6"}}));
+    const RadioImage bySet = image;
+
+    RadioDocument document(start);
+    document.EditChannel(3, [](Channel& c) {
+        c.SetRxFrequency("446.0123");
+        c.SetRxTone(9);
+        c.SetBandwidth(Channel::kWide);
+    });
+    document.EditChannel(4, [](Channel& c) {
+        c.SetRxFrequency("446.1");
+        c.SetTxFrequency("447.6");
+        c.SetRxTone(0);
+        c.SetTxTone(46);
+    });
+    EXPECT_EQ(document.image().bytes, bySet.bytes);
+
+    const CsvImport imported =
+        ImportChannelsCsv(start,
+                          "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode\n"
+                          "3,446.012300,,0,TSQL,67.0,88.5,FM\n"
+                          "4,446.100000,split,447.600000,Tone,233.6,67.0,\n");
+    ASSERT_FALSE(imported.error);
+    EXPECT_EQ(imported.image.bytes, bySet.bytes);
+
+    // The settings: `set`, the document and a fleet's overrides row.
+    image = start;
+    ASSERT_FALSE(Apply({{"--serial", "NEW 1"},
+                        {"--user-id", "Car 1"},
+                        {"--squelch", "9"},
+                        {"--tot", "off"},
+                        {"--vox", "3"},
+                        {"--power", "2"}}));
+    document.EditSettings([](CommonSettings& s) {
+        s.SetSerialNumber("NEW 1");
+        s.SetUserId("Car 1");
+        s.SetSquelchLevel(9);
+        s.SetTimeOut(0);
+        s.SetVoxLevel(3);
+        s.SetTxPower(2);
+    });
+    const OverridesParse overrides = ParseFleetOverrides(
+        "radio,serialNumber,userId,squelch,tot,vox,power\n"
+        "SN1,NEW 1,Car 1,9,off,3,2\n");
+    ASSERT_TRUE(overrides.ok());
+    const RadioImage byFleet =
+        BuildRadioImage(start, bySet, overrides.overrides.rows.at(0).overrides);
+    const auto header = [](const RadioImage& im) {
+        return std::vector<std::uint8_t>(im.bytes.begin(), im.bytes.begin() + kHeaderSize);
+    };
+    EXPECT_EQ(header(document.image()), header(image));
+    EXPECT_EQ(header(byFleet), header(image));
 }
 
 }  // namespace

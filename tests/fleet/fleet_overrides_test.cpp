@@ -89,5 +89,54 @@ TEST(FleetOverrides, MatchingGivesEachRadioItsRowAndReportsRowsForNoRadioOrTwo) 
               "line 2: no radio is on port 'COM7'\n");
 }
 
+TEST(FleetOverrides, APlanReportsTheFilesProblemsAndItsUnmatchedRowsTogether) {
+    const auto upper = [](std::string_view key) {
+        std::string name(key);
+        for (char& c : name) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return name;
+    };
+    const std::vector<std::string> ports{"COM1", "COM2"};
+    const OverridesPlan bad =
+        PlanFleetOverrides("port,squelch\ncom1,12\nCOM7,3\ncom2,4\nCOM2,5\n", ports, upper);
+    EXPECT_FALSE(bad.ok());
+    EXPECT_EQ(DescribeOverridesProblems(bad.problems),
+              "line 2: squelch: '12' is not allowed; use 1..9\n"
+              "line 3: no radio is on port 'COM7'\n"
+              "line 5: 'COM2' is also on line 4\n");
+    ASSERT_EQ(bad.perRadio.size(), 2u);
+    EXPECT_TRUE(bad.perRadio[0].empty() && bad.perRadio[1].empty());
+
+    const OverridesPlan good = PlanFleetOverrides("port,squelch\ncom2,4\n", ports, upper);
+    ASSERT_TRUE(good.ok());
+    EXPECT_TRUE(good.perRadio[0].empty());
+    EXPECT_EQ(good.perRadio[1].squelchLevel, 4);
+
+    const OverridesPlan bySerial =
+        PlanFleetOverrides("radio,squelch\nSN1,4\nSN2,0\n", ports, upper);
+    EXPECT_EQ(DescribeOverridesProblems(bySerial.problems),
+              "line 3: squelch: '0' is not allowed; use 1..9\n");
+    EXPECT_TRUE(bySerial.serialRows.empty());
+    EXPECT_TRUE(PlanFleetOverrides("radio,squelch\nSN1,4\n", ports, upper).serialRows.size() == 1);
+}
+
+TEST(FleetOverrides, ControlCharactersAreRefusedAndShownEscaped) {
+    const OverridesParse parse = ParseFleetOverrides(
+        "port,userId,serialNumber\n"
+        "COM1,\x1b[2J,A\n"
+        "COM2,ok,\x1b]0;x\n"
+        "\x1b[31m,ok\n");
+    EXPECT_FALSE(parse.ok());
+    EXPECT_EQ(DescribeOverridesProblems(parse.problems),
+              "line 2: userId: '\\x1b[2J' is not allowed; use text without control characters\n"
+              "line 3: serialNumber: '\\x1b]0;x' is not allowed; use at most 10 characters "
+              "(letters, digits, spaces)\n");
+    const OverridesMatch match = MatchOverrides({OverridesKey::Port, {{4, "\x1b[31m", {}}}},
+                                                std::vector<std::string>{"COM1"});
+    ASSERT_EQ(match.problems.size(), 1u);
+    EXPECT_EQ(match.problems[0].message, "no radio is on port '\\x1b[31m'");
+}
+
 }  // namespace
 }  // namespace halyx::test

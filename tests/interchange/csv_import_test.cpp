@@ -1,6 +1,7 @@
 // Channel lists in and out of the common CSV format, checked on whole images.
 #include <gtest/gtest.h>
 
+#include "image/channel.h"
 #include "interchange/csv_export.h"
 #include "interchange/csv_import.h"
 #include "interchange/interchange_fixture.h"
@@ -50,6 +51,36 @@ TEST(CsvRoundTrip, ExportThenImportRestoresEveryChannelByteForByte) {
     EXPECT_EQ(imported.channels.size(), 18u);
     for (const ImportNote& note : imported.notes) {
         // Only the columns this radio cannot store may be mentioned, once each.
+        EXPECT_NE(note.message.find("not stored"), std::string::npos) << DescribeNote(note);
+    }
+}
+
+// Values the file restates exactly as the channel holds them are not rewritten, however the
+// channel came to hold them: a frequency given to an erased record (its tone and bandwidth bytes
+// still FF), an off-step frequency, a badly coded BCD digit, a tone byte past the table.
+TEST(CsvRoundTrip, ExportThenImportKeepsEveryByteOfOddlyStoredChannels) {
+    RadioImage original = DefaultImage();
+    const auto put = [&original](int channel, std::size_t field, std::vector<std::uint8_t> bytes) {
+        std::copy(bytes.begin(), bytes.end(),
+                  original.bytes.begin() + static_cast<long>(RecordOffset(channel) + field));
+    };
+    Channel erased(original, 10);
+    ASSERT_EQ(erased.rxTone(), 0xFF);
+    erased.SetRxFrequency("446.1");
+    erased.StoreInto(original);
+    put(11, record::kRxFrequency, {0x44, 0x60, 0x01, 0x23});  // 446.00123: off the step
+    put(11, record::kTxFrequency, {0x44, 0x60, 0x01, 0x23});
+    put(11, record::kRxTone, {200, 3, 7});                    // tone past the table; wide as 7
+    put(12, record::kRxFrequency, {0x44, 0x6A, 0x00, 0x00});  // shows as 447.00000
+    put(12, record::kTxFrequency, {0x44, 0x70, 0x00, 0x00});
+    put(13, record::kRxFrequency, {0x45, 0x00, 0x00, 0x00});
+    put(13, record::kTxFrequency, {0x44, 0x60, 0x01, 0x23});  // off-step transmit, - duplex
+
+    const CsvImport imported = ImportChannelsCsv(original, ExportChannelsCsv(original));
+    ASSERT_FALSE(imported.error);
+    EXPECT_EQ(imported.image.bytes, original.bytes);
+    EXPECT_EQ(imported.channels.size(), 12u);
+    for (const ImportNote& note : imported.notes) {
         EXPECT_NE(note.message.find("not stored"), std::string::npos) << DescribeNote(note);
     }
 }
@@ -224,6 +255,42 @@ TEST(CsvImport, AFileThatCannotBeReadNamesTheLineAndChangesNothing) {
     EXPECT_EQ(noFrequency.error->line, 1);
     EXPECT_NE(noFrequency.error->what.find("Frequency"), std::string::npos);
     EXPECT_TRUE(ImportChannelsCsv(before, "").error);
+}
+
+TEST(CsvImport, NotesShowTheFilesControlBytesEscaped) {
+    // A cell with a terminal escape and one with a byte that is not UTF-8.
+    const CsvImport hostile = ImportChannelsCsv(
+        DefaultImage(), "Location,Frequency,Mode\n1,446.1,\x1b[2J\n2,446\xff,NFM\n");
+    ASSERT_FALSE(hostile.error);
+    ASSERT_EQ(hostile.notes.size(), 2u);
+    EXPECT_EQ(hostile.notes[0].message,
+              "mode '\\x1b[2J' is not available (NFM or FM); bandwidth unchanged");
+    EXPECT_EQ(hostile.notes[1].message, "'446\\xff' is not a frequency in MHz; row skipped");
+}
+
+TEST(CsvImport, AHostileFileIsBoundedInLinesAndNotes) {
+    // 150 rows with a note each: the first hundred, then one line for the rest.
+    std::string csv = "Location,Frequency\n";
+    for (int i = 0; i < 150; ++i) {
+        csv += "0,446.1\n";
+    }
+    const CsvImport noisy = ImportChannelsCsv(DefaultImage(), csv);
+    ASSERT_FALSE(noisy.error);
+    ASSERT_EQ(noisy.notes.size(), kCsvImportNoteLimit + 1);
+    EXPECT_EQ(noisy.notes.back().line, 102);
+    EXPECT_EQ(noisy.notes.back().message, "50 more notes from this line on are not shown");
+
+    // A file longer than any channel list is refused before it is read, the image unchanged.
+    std::string endless = "Location,Frequency\n";
+    for (std::size_t i = 1; i < kCsvImportLineLimit; ++i) {
+        endless += "\n";
+    }
+    EXPECT_FALSE(ImportChannelsCsv(DefaultImage(), endless).error);
+    endless += "1,446.1";
+    const CsvImport refused = ImportChannelsCsv(DefaultImage(), endless);
+    ASSERT_TRUE(refused.error);
+    EXPECT_EQ(refused.error->line, static_cast<int>(kCsvImportLineLimit + 1));
+    EXPECT_EQ(refused.image.bytes, DefaultImage().bytes);
 }
 
 }  // namespace
