@@ -265,6 +265,19 @@ TEST_F(ChannelGridView, RefreshShowsANewImageAndDropsAnOpenEditor) {
     EXPECT_EQ(rxFrequency(3), (FrequencyBytes{0x44, 0x61, 0x00, 0x00}));  // typed text dropped
 }
 
+TEST_F(ChannelGridView, ReplacedDocumentDropsAnOpenEditorWithoutBeingTold) {
+    // New, Open or a radio read replace the document; typing left in an editor must not land in
+    // the image that replaced the one it was typed against.
+    ClickCell(3, 1);
+    QTest::keyClicks(&frequencyEditor(), QStringLiteral("455"));
+    const RadioImage replacement = PatternImage();
+    context->document.Replace(replacement);
+    EXPECT_FALSE(frequencyEditor().isVisible());
+    ClickBackground();
+    EXPECT_EQ(context->image().bytes, replacement.bytes);
+    EXPECT_FALSE(context->document.IsChanged());
+}
+
 TEST_F(ChannelGridView, InitialUpdateAfterARadioReadShowsTheReadImage) {
     RadioImage read = PatternImage();
     read.bytes[RecordOffset(20) + record::kRxFrequency] = 0x46;
