@@ -146,7 +146,11 @@ Header ReadHeader(const CsvRow& row, std::vector<OverridesProblem>& problems) {
 
 }  // namespace
 
-OverridesParse ParseFleetOverrides(std::string_view csvText) {
+namespace {
+
+// The file's rows that were fine are kept even when others were not, so that a whole check can
+// also match them against the radios and report everything at once.
+OverridesParse ParseKeepingGoodRows(std::string_view csvText) {
     OverridesParse parse;
     const CsvTable table = ParseCsv(csvText);
     if (table.error) {
@@ -193,10 +197,44 @@ OverridesParse ParseFleetOverrides(std::string_view csvText) {
             parse.overrides.rows.push_back(std::move(entry));
         }
     }
+    return parse;
+}
+
+}  // namespace
+
+OverridesParse ParseFleetOverrides(std::string_view csvText) {
+    OverridesParse parse = ParseKeepingGoodRows(csvText);
     if (!parse.ok()) {
         parse.overrides.rows.clear();
     }
     return parse;
+}
+
+OverridesPlan PlanFleetOverrides(std::string_view csvText,
+                                 const std::vector<std::string>& portNames,
+                                 const std::function<std::string(std::string_view)>& portKey) {
+    OverridesParse parse = ParseKeepingGoodRows(csvText);
+    OverridesPlan plan;
+    plan.key = parse.overrides.key;
+    plan.problems = std::move(parse.problems);
+    if (plan.key == OverridesKey::Radio) {
+        plan.serialRows = std::move(parse.overrides.rows);
+    } else {
+        for (OverridesRow& row : parse.overrides.rows) {
+            row.key = portKey(row.key);
+        }
+        OverridesMatch match = MatchOverrides(parse.overrides, portNames);
+        plan.problems.insert(plan.problems.end(), match.problems.begin(), match.problems.end());
+        plan.perRadio = std::move(match.perRadio);
+    }
+    std::stable_sort(
+        plan.problems.begin(), plan.problems.end(),
+        [](const OverridesProblem& a, const OverridesProblem& b) { return a.line < b.line; });
+    if (!plan.ok()) {
+        plan.perRadio.assign(portNames.size(), RadioOverrides{});
+        plan.serialRows.clear();
+    }
+    return plan;
 }
 
 std::string DescribeOverridesProblem(const OverridesProblem& problem) {
@@ -237,6 +275,7 @@ OverridesMatch MatchOverrides(const FleetOverrides& overrides,
                               const std::vector<std::string>& radioKeys) {
     OverridesMatch match;
     match.perRadio.resize(radioKeys.size());
+    std::map<std::size_t, int> lineOf;  // radio -> the line of the row that named it
     const bool byPort = overrides.key == OverridesKey::Port;
     for (const OverridesRow& row : overrides.rows) {
         const auto count = std::count(radioKeys.begin(), radioKeys.end(), row.key);
@@ -254,8 +293,16 @@ OverridesMatch MatchOverrides(const FleetOverrides& overrides,
                                VisibleText(row.key) + "'; the row cannot tell them apart"});
             continue;
         }
-        const auto at = std::find(radioKeys.begin(), radioKeys.end(), row.key);
-        match.perRadio[static_cast<std::size_t>(at - radioKeys.begin())] = row.overrides;
+        // Two spellings of one key (com2 and COM2, once normalised) would otherwise let the
+        // later row win without a word.
+        const auto at = static_cast<std::size_t>(
+            std::find(radioKeys.begin(), radioKeys.end(), row.key) - radioKeys.begin());
+        if (const auto [first, added] = lineOf.emplace(at, row.line); !added) {
+            match.problems.push_back({row.line, "'" + VisibleText(row.key) + "' is also on line " +
+                                                    std::to_string(first->second)});
+            continue;
+        }
+        match.perRadio[at] = row.overrides;
     }
     return match;
 }

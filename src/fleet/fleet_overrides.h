@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,5 +63,22 @@ struct OverridesMatch {
 // whose key two radios share: both would mean writing what the user did not ask for.
 OverridesMatch MatchOverrides(const FleetOverrides& overrides,
                               const std::vector<std::string>& radioKeys);
+
+// An overrides file checked against the radios of a run, with every problem of the file and of
+// the matching found in one go, in the order of the file.
+struct OverridesPlan {
+    OverridesKey key = OverridesKey::Port;
+    std::vector<RadioOverrides> perRadio;    // keyed by port: one per port given, in that order
+    std::vector<OverridesRow> serialRows;    // keyed by serial number: matched once radios are read
+    std::vector<OverridesProblem> problems;  // nothing of the file is usable unless empty
+    bool ok() const { return problems.empty(); }
+};
+
+// Reads the file and, for rows keyed by port, matches them to `portNames` after `portKey` has
+// turned each row's key into a port name as the ports themselves were named. A refused value
+// and a row for a port not given are reported together.
+OverridesPlan PlanFleetOverrides(std::string_view csvText,
+                                 const std::vector<std::string>& portNames,
+                                 const std::function<std::string(std::string_view)>& portKey);
 
 }  // namespace halyx

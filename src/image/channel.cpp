@@ -61,30 +61,29 @@ void Channel::PutFrequency(std::size_t offset, std::uint32_t hertz) {
     EncodeFrequency(hertz, record_.data() + offset);
 }
 
-FrequencyCorrection Channel::SetRxFrequency(std::string_view typed) {
-    const FrequencyCorrection corrected = CorrectFrequency(typed, band_);
-    PutFrequency(record::kRxFrequency, corrected.hertz);
+// Setting the receive frequency always sets the transmit frequency to it.
+FrequencyCorrection Channel::Store(FrequencyCorrection corrected, bool receive) {
     PutFrequency(record::kTxFrequency, corrected.hertz);
+    if (receive) {
+        PutFrequency(record::kRxFrequency, corrected.hertz);
+    }
     return corrected;
+}
+
+FrequencyCorrection Channel::SetRxFrequency(std::string_view typed) {
+    return Store(CorrectFrequency(typed, band_), true);
 }
 
 FrequencyCorrection Channel::SetTxFrequency(std::string_view typed) {
-    const FrequencyCorrection corrected = CorrectFrequency(typed, band_);
-    PutFrequency(record::kTxFrequency, corrected.hertz);
-    return corrected;
+    return Store(CorrectFrequency(typed, band_), false);
 }
 
 FrequencyCorrection Channel::SetRxHertz(std::uint32_t hertz) {
-    const FrequencyCorrection corrected = CorrectHertz(hertz, band_);
-    PutFrequency(record::kRxFrequency, corrected.hertz);
-    PutFrequency(record::kTxFrequency, corrected.hertz);
-    return corrected;
+    return Store(CorrectHertz(hertz, band_), true);
 }
 
 FrequencyCorrection Channel::SetTxHertz(std::uint32_t hertz) {
-    const FrequencyCorrection corrected = CorrectHertz(hertz, band_);
-    PutFrequency(record::kTxFrequency, corrected.hertz);
-    return corrected;
+    return Store(CorrectHertz(hertz, band_), false);
 }
 
 SetResult Channel::SetRxTone(std::uint8_t position) {

@@ -70,6 +70,7 @@ public:
 
 private:
     void PutFrequency(std::size_t offset, std::uint32_t hertz);
+    FrequencyCorrection Store(FrequencyCorrection corrected, bool receive);
 
     int number_ = 0;
     RecordBytes record_{};

@@ -8,12 +8,7 @@
 namespace halyx {
 namespace {
 
-constexpr int kTimeOutMin = 30;
-constexpr int kTimeOutMax = 180;
-constexpr int kTimeOutStep = 10;
-constexpr int kLevelMax = 9;
-constexpr int kLanguageMax = 1;
-constexpr int kPowerMax = 2;
+using namespace setting_limits;
 
 std::string CharacterLimit(std::size_t size) {
     return "at most " + std::to_string(size) + " characters";

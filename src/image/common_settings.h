@@ -9,6 +9,16 @@
 
 namespace halyx {
 
+// The ranges the settings' lists offer; the setters and the lists both take them from here.
+namespace setting_limits {
+inline constexpr int kTimeOutMin = 30;  // seconds; 0 is off
+inline constexpr int kTimeOutMax = 180;
+inline constexpr int kTimeOutStep = 10;
+inline constexpr int kLevelMax = 9;  // VOX (0 off) and squelch (from 1)
+inline constexpr int kLanguageMax = 1;
+inline constexpr int kPowerMax = 2;
+}  // namespace setting_limits
+
 // What the settings setters accept, for the faces' refusal messages.
 inline constexpr std::string_view kSquelchAllowed = "1..9";
 inline constexpr std::string_view kTimeOutAllowed = "off or 30..180 in steps of 10";

@@ -2,14 +2,15 @@
 
 #include <cstdio>
 
+#include "image/common_settings.h"
+
 namespace halyx {
 namespace {
 
-constexpr int kTimeOutFirstSeconds = 30;
-constexpr int kTimeOutLastSeconds = 180;
-constexpr int kTimeOutStepSeconds = 10;
-constexpr int kLevelCount = 9;
-constexpr int kChannelCount = 20;
+constexpr int kTimeOutFirstSeconds = setting_limits::kTimeOutMin;
+constexpr int kTimeOutLastSeconds = setting_limits::kTimeOutMax;
+constexpr int kTimeOutStepSeconds = setting_limits::kTimeOutStep;
+constexpr int kLevelCount = setting_limits::kLevelMax;
 
 OptionList Numbered(std::vector<std::string> texts) {
     OptionList list;

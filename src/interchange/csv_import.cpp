@@ -8,6 +8,7 @@
 
 #include "image/channel.h"
 #include "image/frequency_codec.h"
+#include "image/header_values.h"
 #include "image/tone_table.h"
 #include "image/visible_text.h"
 #include "interchange/csv_columns.h"
@@ -22,13 +23,6 @@ constexpr std::uint32_t kHzPerStep = 10;
 // Columns this radio has no place for; each is reported once per file.
 constexpr std::array<std::string_view, 9> kNotStored = {
     "Name", "Power", "Skip", "TStep", "Comment", "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE"};
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\"");
@@ -51,7 +45,7 @@ public:
     // The field under a column name, trimmed; "" when the file lacks the column or the row is
     // short.
     std::string Get(std::string_view column) const {
-        const auto found = columns_.find(Lower(column));
+        const auto found = columns_.find(LowerAscii(column));
         if (found == columns_.end() || found->second >= row_.fields.size()) {
             return {};
         }
@@ -133,7 +127,7 @@ struct TonePair {
 
 // Only the columns the Tone mode names are read: exporters fill the others with placeholders.
 TonePair ReadTones(const RowReader& row) {
-    const std::string mode = Lower(row.Get("Tone"));
+    const std::string mode = LowerAscii(row.Get("Tone"));
     std::string polarity = row.Get("DtcsPolarity");
     polarity.resize(2, 'N');
     polarity = std::string(1, static_cast<char>(std::toupper(polarity[0]))) +
@@ -153,7 +147,7 @@ TonePair ReadTones(const RowReader& row) {
         return {code, code};
     }
     if (mode == "cross") {
-        const std::string cross = Lower(row.Get("CrossMode"));
+        const std::string cross = LowerAscii(row.Get("CrossMode"));
         const auto arrow = cross.find("->");
         const std::string txSide = arrow == std::string::npos ? cross : cross.substr(0, arrow);
         const std::string rxSide = arrow == std::string::npos ? "" : cross.substr(arrow + 2);
@@ -197,7 +191,7 @@ bool HoldsTone(std::uint8_t byte, std::uint8_t position) {
 // already set it to itself, unless the channel held the receive frequency already). False when
 // the row is to be skipped.
 bool ReadTransmit(const RowReader& row, std::uint64_t rxHertz, Channel& channel) {
-    const std::string duplex = Lower(row.Get("Duplex"));
+    const std::string duplex = LowerAscii(row.Get("Duplex"));
     const auto sameAsReceive = [&channel] {
         if (channel.TxHertz() != channel.RxHertz()) {
             channel.SetTxHertz(channel.RxHertz());
@@ -248,11 +242,11 @@ void StoreTones(const TonePair& tones, bool restates, Channel& channel) {
 
 void StoreMode(const RowReader& row, bool restates, Channel& channel) {
     const std::string mode = row.Get("Mode");
-    if (Lower(mode) == "nfm") {
+    if (LowerAscii(mode) == "nfm") {
         if (channel.bandwidth() != Channel::kNarrow) {
             channel.SetBandwidth(Channel::kNarrow);
         }
-    } else if (Lower(mode) == "fm") {
+    } else if (LowerAscii(mode) == "fm") {
         // Any byte but 0 shows as wide already.
         if (!restates || channel.bandwidth() == Channel::kNarrow) {
             channel.SetBandwidth(Channel::kWide);
@@ -328,10 +322,10 @@ CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
     }
     std::map<std::string, std::size_t> columns;
     for (std::size_t i = 0; i < table.rows[0].fields.size(); ++i) {
-        columns.emplace(Lower(Trimmed(table.rows[0].fields[i])), i);
+        columns.emplace(LowerAscii(Trimmed(table.rows[0].fields[i])), i);
     }
     for (const std::string_view needed : {"Location", "Frequency"}) {
-        if (!columns.contains(Lower(needed))) {
+        if (!columns.contains(LowerAscii(needed))) {
             result.error = CsvError{table.rows[0].line,
                                     "the header row has no " + std::string(needed) + " column"};
             return result;

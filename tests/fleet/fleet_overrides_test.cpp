@@ -89,6 +89,38 @@ TEST(FleetOverrides, MatchingGivesEachRadioItsRowAndReportsRowsForNoRadioOrTwo) 
               "line 2: no radio is on port 'COM7'\n");
 }
 
+TEST(FleetOverrides, APlanReportsTheFilesProblemsAndItsUnmatchedRowsTogether) {
+    const auto upper = [](std::string_view key) {
+        std::string name(key);
+        for (char& c : name) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return name;
+    };
+    const std::vector<std::string> ports{"COM1", "COM2"};
+    const OverridesPlan bad =
+        PlanFleetOverrides("port,squelch\ncom1,12\nCOM7,3\ncom2,4\nCOM2,5\n", ports, upper);
+    EXPECT_FALSE(bad.ok());
+    EXPECT_EQ(DescribeOverridesProblems(bad.problems),
+              "line 2: squelch: '12' is not allowed; use 1..9\n"
+              "line 3: no radio is on port 'COM7'\n"
+              "line 5: 'COM2' is also on line 4\n");
+    ASSERT_EQ(bad.perRadio.size(), 2u);
+    EXPECT_TRUE(bad.perRadio[0].empty() && bad.perRadio[1].empty());
+
+    const OverridesPlan good = PlanFleetOverrides("port,squelch\ncom2,4\n", ports, upper);
+    ASSERT_TRUE(good.ok());
+    EXPECT_TRUE(good.perRadio[0].empty());
+    EXPECT_EQ(good.perRadio[1].squelchLevel, 4);
+
+    const OverridesPlan bySerial =
+        PlanFleetOverrides("radio,squelch\nSN1,4\nSN2,0\n", ports, upper);
+    EXPECT_EQ(DescribeOverridesProblems(bySerial.problems),
+              "line 3: squelch: '0' is not allowed; use 1..9\n");
+    EXPECT_TRUE(bySerial.serialRows.empty());
+    EXPECT_TRUE(PlanFleetOverrides("radio,squelch\nSN1,4\n", ports, upper).serialRows.size() == 1);
+}
+
 TEST(FleetOverrides, ControlCharactersAreRefusedAndShownEscaped) {
     const OverridesParse parse = ParseFleetOverrides(
         "port,userId,serialNumber\n"

@@ -102,6 +102,10 @@ int CHalyxView::OnRefreshImage() {
 }
 
 void CHalyxView::OnDocumentChanged(const DocumentChange& change) {
+    // Whatever an open editor held belongs to the image being replaced.
+    if (change.wholeImage) {
+        editors_->CancelEditing();
+    }
     // The grid's model follows the channels itself; the panel shows the settings.
     if (change.settings || change.wholeImage) {
         panel_->Fill();

@@ -8,6 +8,7 @@
 
 #include "form_test_fixture.h"
 #include "ui/form/channel_editors.h"
+#include "ui/form/channel_table_model.h"
 #include "ui/grid/grid_ctrl.h"
 
 namespace halyx::test {
@@ -26,6 +27,14 @@ std::vector<std::size_t> FrequencyFields(int channel) {
 
 class ChannelGridView : public FormTest {
 protected:
+    QStringList RowTexts(int row) const {
+        QStringList texts;
+        for (int column = 0; column < 6; ++column) {
+            texts << grid().GetItemText(row, column);
+        }
+        return texts;
+    }
+
     // Opens the receive or transmit cell, replaces its text by typing, and leaves the cell.
     void TypeFrequency(int row, int column, const QString& text) {
         ClickCell(row, column);
@@ -210,6 +219,36 @@ TEST_F(ChannelGridView, ToneByteBeyondTheTableShowsNoToneAndIsKept) {
     EXPECT_EQ(recordByte(3, record::kTxTone), 200);
 }
 
+TEST_F(ChannelGridView, ShowsEveryDocumentChangeWhoeverMadeItAndItsUndo) {
+    // Another face (the command line's set, an import) edits the same document: the grid and
+    // the panel follow without being told, and so do undo and redo.
+    const QStringList before = RowTexts(4);
+    ASSERT_TRUE(context->document.EditChannel(4, [](Channel& channel) {
+        channel.SetRxFrequency("446.33");
+        channel.SetRxTone(13);
+        channel.SetBandwidth(Channel::kWide);
+    }));
+    ASSERT_TRUE(context->document.EditSettings(
+        [](CommonSettings& settings) { settings.SetSquelchLevel(9); }));
+    EXPECT_EQ(RowTexts(4),
+              (QStringList{"CH04", "446.33000", "446.33000", "100.0", "100.0", "25K"}));
+    EXPECT_EQ(control<QComboBox>(1011)->currentText(), QStringLiteral("9"));
+
+    ASSERT_TRUE(view->Undo());
+    EXPECT_EQ(control<QComboBox>(1011)->currentText(), QStringLiteral("5"));
+    ASSERT_TRUE(view->Undo());
+    EXPECT_EQ(RowTexts(4), before);
+    ASSERT_TRUE(view->Redo());
+    EXPECT_EQ(grid().GetItemText(4, 1), QStringLiteral("446.33000"));
+
+    // An edit made in the grid is the document's too, with the correction it applied.
+    TypeFrequency(4, 2, QStringLiteral("446.0123"));
+    EXPECT_EQ(context->document.channel(4).TxText(), "446.01000");
+    ASSERT_TRUE(view->channelModel().lastCorrection().has_value());
+    EXPECT_EQ(view->channelModel().lastCorrection()->stored, "446.01000");
+    EXPECT_TRUE(context->document.IsChanged());
+}
+
 TEST_F(ChannelGridView, RefreshShowsANewImageAndDropsAnOpenEditor) {
     ClickCell(3, 1);
     QTest::keyClicks(&frequencyEditor(), QStringLiteral("455"));
@@ -224,6 +263,19 @@ TEST_F(ChannelGridView, RefreshShowsANewImageAndDropsAnOpenEditor) {
     EXPECT_EQ(control<QComboBox>(1011)->currentText(), QStringLiteral("8"));
     ClickBackground();
     EXPECT_EQ(rxFrequency(3), (FrequencyBytes{0x44, 0x61, 0x00, 0x00}));  // typed text dropped
+}
+
+TEST_F(ChannelGridView, ReplacedDocumentDropsAnOpenEditorWithoutBeingTold) {
+    // New, Open or a radio read replace the document; typing left in an editor must not land in
+    // the image that replaced the one it was typed against.
+    ClickCell(3, 1);
+    QTest::keyClicks(&frequencyEditor(), QStringLiteral("455"));
+    const RadioImage replacement = PatternImage();
+    context->document.Replace(replacement);
+    EXPECT_FALSE(frequencyEditor().isVisible());
+    ClickBackground();
+    EXPECT_EQ(context->image().bytes, replacement.bytes);
+    EXPECT_FALSE(context->document.IsChanged());
 }
 
 TEST_F(ChannelGridView, InitialUpdateAfterARadioReadShowsTheReadImage) {
