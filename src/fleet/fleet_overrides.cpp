@@ -144,10 +144,6 @@ Header ReadHeader(const CsvRow& row, std::vector<OverridesProblem>& problems) {
     return header;
 }
 
-}  // namespace
-
-namespace {
-
 // The file's rows that were fine are kept even when others were not, so that a whole check can
 // also match them against the radios and report everything at once.
 OverridesParse ParseKeepingGoodRows(std::string_view csvText) {
