@@ -4,12 +4,12 @@
 
 namespace halyx {
 
-struct AppContext;
+class TextSource;
 
 // The About box: the application icon, two lines of text and an OK button.
 class CAboutDlg : public QDialog {
 public:
-    CAboutDlg(const AppContext& context, QWidget* parent = nullptr);
+    explicit CAboutDlg(const TextSource& texts, QWidget* parent = nullptr);
 };
 
 }  // namespace halyx

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/link_port.h"
-#include "editing/edit_history.h"
+#include "editing/radio_document.h"
 #include "image/radio_image.h"
 #include "image/tone_table.h"
 #include "image/working_copies.h"
@@ -17,6 +17,7 @@
 #include "settings/language.h"
 #include "settings/profile_file.h"
 #include "settings/setting_file.h"
+#include "ui/common/language_texts.h"
 
 namespace halyx {
 
@@ -34,15 +35,15 @@ struct AppContext {
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    RadioImage image;
+    // The radio image the user works on, with its undo history; every window edits through it.
+    RadioDocument document;
+    // The header working copy New refreshes before it asks.
     HeaderCopy headerCopy;
-    RecordCopy recordCopy;
-    // Undo and redo of the main form's edits; New, Open and a radio read start it anew.
-    EditHistory history;
     ToneTable toneTable;
-    Language language;
     FileLayout layout;  // where the setting, language, default image and log files are
     ProfileFile settingFile;
+    // The active language file's texts, read once and again only when the file changes.
+    LanguageTexts language{settingFile, layout};
 
     // Declared before the port, which logs into it.
     TrafficLog trafficLog;
@@ -60,13 +61,13 @@ struct AppContext {
     TestPoint testPoint;
 
     // The language value start-up, the built-in texts and the test dialog go by.
-    std::string languageValue() const { return LanguageValue(settingFile, layout); }
+    std::string languageValue() const { return language.languageValue(); }
 
     // Text of a language key, as UTF-8.
-    std::string text(std::string_view key) const { return language.LangString(key); }
+    std::string text(std::string_view key) const { return language.text(key); }
     // Text of a key added after the original range, with its built-in English text as fallback.
     std::string textOr(std::string_view key, std::string_view builtinEnglish) const {
-        return language.TextOr(key, builtinEnglish);
+        return language.textOr(key, builtinEnglish);
     }
 
 private:

@@ -4,8 +4,9 @@
 
 #include "app/app_context.h"
 #include "app/file_commands.h"
-#include "app/shell_texts.h"
 #include "interchange/config_file.h"
+#include "ui/common/file_paths.h"
+#include "ui/common/shell_texts.h"
 
 namespace halyx {
 namespace {
@@ -22,24 +23,20 @@ constexpr std::string_view kMoreEnglish = "... and %1 more.";
 // A box stays readable; the command line lists every problem of a long list.
 constexpr std::size_t kShownProblems = 20;
 
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
-
-QString Text(const AppContext& context, std::string_view key, std::string_view english) {
+QString ConfigText(const AppContext& context, std::string_view key, std::string_view english) {
     return QString::fromStdString(context.textOr(key, english));
 }
 
 }  // namespace
 
 FileDialogSpec WithConfigTextFilter(FileDialogSpec spec, const AppContext& context) {
-    spec.otherFilters.append(Text(context, kFilterKey, kFilterEnglish));
+    spec.otherFilters.append(ConfigText(context, kFilterKey, kFilterEnglish));
     return spec;
 }
 
-bool LoadImageOrConfigText(AppContext& context, UiPrompts& prompts, QWidget* parent,
-                           const QString& path) {
-    ImageLoad loaded = LoadImageOrConfigFile(ToPath(path), context.image);
+bool LoadImageOrConfigText(const AppContext& context, UiPrompts& prompts, QWidget* parent,
+                           const QString& path, RadioImage& image) {
+    ImageLoad loaded = LoadImageOrConfigFile(ToPath(path), image);
     if (!loaded.file.ok()) {
         loaded.file.path = path.toStdString();
         FileCommands::ReportFileError(prompts, parent, loaded.file);
@@ -56,19 +53,20 @@ bool LoadImageOrConfigText(AppContext& context, UiPrompts& prompts, QWidget* par
     }
     if (lines.size() > kShownProblems) {
         shown.append(
-            Text(context, kMoreKey, kMoreEnglish)
+            ConfigText(context, kMoreKey, kMoreEnglish)
                 .replace(QStringLiteral("%1"), QString::number(lines.size() - kShownProblems)));
     }
     prompts.informWithDetail(
         parent, PromptIcon::Stop, QString::fromUtf8(captions::kFileError),
-        Text(context, kRefusedKey, kRefusedEnglish).replace(QStringLiteral("%1"), path),
+        ConfigText(context, kRefusedKey, kRefusedEnglish).replace(QStringLiteral("%1"), path),
         shown.join(QLatin1Char('\n')));
     return false;
 }
 
 bool SaveImageOrConfigText(const AppContext& context, UiPrompts& prompts, QWidget* parent,
-                           const QString& path) {
-    FileResult result = SaveImageOrConfigFile(ToPath(path), context.image);
+                           const QString& path, const RadioImage& image) {
+    static_cast<void>(context);
+    FileResult result = SaveImageOrConfigFile(ToPath(path), image);
     if (!result.ok()) {
         result.path = path.toStdString();
         FileCommands::ReportFileError(prompts, parent, result);

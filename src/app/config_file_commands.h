@@ -2,8 +2,9 @@
 
 #include <QString>
 
-#include "app/ui_prompts.h"
 #include "files/file_result.h"
+#include "image/radio_image.h"
+#include "ui/common/ui_prompts.h"
 
 class QWidget;
 
@@ -17,15 +18,15 @@ struct AppContext;
 // `spec` with the configuration text's filter entry added after its own.
 FileDialogSpec WithConfigTextFilter(FileDialogSpec spec, const AppContext& context);
 
-// Loads an image file or a configuration text into the context's image. A file that cannot be
+// Loads an image file or a configuration text over `image`. A file that cannot be
 // read gets the file-error box; a refused text a box listing its problems. False on failure, and
 // then the image is unchanged.
-bool LoadImageOrConfigText(AppContext& context, UiPrompts& prompts, QWidget* parent,
-                           const QString& path);
+bool LoadImageOrConfigText(const AppContext& context, UiPrompts& prompts, QWidget* parent,
+                           const QString& path, RadioImage& image);
 
 // Saves the image as an image file or, by the name, as a configuration text; false (after the
 // file-error box) when it cannot be written.
 bool SaveImageOrConfigText(const AppContext& context, UiPrompts& prompts, QWidget* parent,
-                           const QString& path);
+                           const QString& path, const RadioImage& image);
 
 }  // namespace halyx

@@ -5,11 +5,12 @@
 
 #include "app/app_context.h"
 #include "app/config_file_commands.h"
-#include "app/radio_history.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
 #include "files/image_file.h"
 #include "settings/file_layout.h"
+#include "ui/common/file_paths.h"
+#include "ui/common/gui_operation_record.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
@@ -21,10 +22,6 @@ const FileDialogSpec kOpenDialog{
 const FileDialogSpec kSaveDialog{QStringLiteral("Archive File(*.kda)"), QStringLiteral("*.kda;"),
                                  QStringLiteral("Default"), QStringLiteral("rdt")};
 
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
-
 }  // namespace
 
 FileCommands::FileCommands(AppContext& context, UiPrompts& prompts, QWidget* window,
@@ -33,16 +30,18 @@ FileCommands::FileCommands(AppContext& context, UiPrompts& prompts, QWidget* win
 
 void FileCommands::New() {
     const QString question = QString::fromStdString(context_.text(keys::kRestoreDefaultQuestion));
-    LoadHeaderCopy(context_.image, context_.headerCopy);
+    LoadHeaderCopy(context_.document.image(), context_.headerCopy);
     const PromptAnswer answer =
         prompts_.message(window_, PromptIcon::None, QString::fromUtf8(captions::kCps), question,
                          PromptButtons::YesNo);
     if (answer != PromptAnswer::Yes) {
         return;
     }
-    const FileResult result = LoadImageFile(DefaultImagePath(context_.layout), context_.image);
+    // A file shorter than the image replaces only its own length, as it always has.
+    RadioImage image = context_.document.image();
+    const FileResult result = LoadImageFile(DefaultImagePath(context_.layout), image);
     if (result.ok()) {
-        context_.history.Clear();  // a new image: nothing before it can be undone
+        context_.document.Replace(image);  // a new image: nothing before it can be undone
     } else {
         ReportFileError(prompts_, window_, result);
     }
@@ -59,7 +58,7 @@ void FileCommands::Open() {
 
 void FileCommands::OpenBackup() {
     FileDialogSpec spec = kOpenDialog;
-    const std::filesystem::path folder = HistoryPlacesOf(context_).backupFolder;
+    const std::filesystem::path folder = HistoryPlacesOf(context_.layout).backupFolder;
     std::error_code error;
     // A folder that cannot be made leaves the dialog where Qt would open it: the user can still
     // find a backup kept elsewhere.
@@ -73,11 +72,12 @@ void FileCommands::OpenBackup() {
 }
 
 bool FileCommands::LoadFile(const QString& path) {
-    if (!LoadImageOrConfigText(context_, prompts_, window_, path)) {
+    RadioImage image = context_.document.image();
+    if (!LoadImageOrConfigText(context_, prompts_, window_, path, image)) {
         return false;
     }
     context_.imageFileName = ToPath(path).filename().string();
-    context_.history.Clear();
+    context_.document.Replace(image);
     refreshView_();
     return true;
 }
@@ -85,10 +85,12 @@ bool FileCommands::LoadFile(const QString& path) {
 void FileCommands::Save() {
     const std::optional<QString> path =
         prompts_.saveFile(window_, WithConfigTextFilter(kSaveDialog, context_));
-    if (!path || !SaveImageOrConfigText(context_, prompts_, window_, *path)) {
+    if (!path ||
+        !SaveImageOrConfigText(context_, prompts_, window_, *path, context_.document.image())) {
         return;
     }
     context_.imageFileName = ToPath(*path).filename().string();
+    context_.document.MarkSaved();
 }
 
 void FileCommands::ReportFileError(UiPrompts& prompts, QWidget* parent, const FileResult& result) {

@@ -15,8 +15,8 @@
 
 #include "app/app_context.h"
 #include "app/fleet_texts.h"
-#include "app/ui_font.h"
-#include "app/ui_prompts.h"
+#include "ui/common/ui_font.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {

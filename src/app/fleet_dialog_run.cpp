@@ -13,11 +13,11 @@
 #include "app/fleet_dialog.h"
 #include "app/fleet_texts.h"
 #include "app/radio_history.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_report_json.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
@@ -140,7 +140,7 @@ void FleetDialog::OnStop() {
 
 std::optional<RadioImage> FleetDialog::ChosenImage() {
     if (currentImage_->isChecked()) {
-        return context_.image;
+        return context_.document.image();
     }
     RadioImage image;
     FileResult result = LoadImageFile(ToPath(imagePath_->text()), image);

@@ -1,19 +1,10 @@
 # The windows of the application and the halyx executable.
 
-# The process-wide objects and the small helpers every window uses; the main form links it too.
-add_library(halyx_context STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/radio_history.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ui_font.cpp)
-target_include_directories(halyx_context PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(halyx_context
-    PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_history
-           Qt6::Widgets
-    PRIVATE halyx_options)
-
+# The application owns the run's objects and wires the windows to them; nothing below this
+# folder includes it.
 add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp
     ${CMAKE_CURRENT_LIST_DIR}/builtin_texts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/config_file_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_commands.cpp
@@ -30,14 +21,14 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/startup_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/status_panes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/exchange_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/read_radio_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/report_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/write_radio_dialog.cpp)
 target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_gui
-    PUBLIC halyx_context halyx_form halyx_factory halyx_files halyx_interchange halyx_sheet_render
+    PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_ui_common
+           halyx_form halyx_factory halyx_files halyx_interchange halyx_sheet_render
            halyx_fleet_serial halyx_history halyx_config_text Qt6::Widgets Qt6::PrintSupport
     PRIVATE halyx_options)
 

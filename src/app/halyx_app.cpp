@@ -8,12 +8,12 @@
 #include "app/file_commands.h"
 #include "app/main_frame.h"
 #include "app/toolbar_icons.h"
-#include "app/ui_font.h"
-#include "app/ui_prompts.h"
 #include "files/image_file.h"
 #include "image/option_lists.h"
 #include "settings/file_layout.h"
 #include "settings/setting_file.h"
+#include "ui/common/ui_font.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx {
@@ -42,20 +42,31 @@ bool CHalyxApp::InitInstance(const QStringList& arguments) {
     mainFrame_->SetTitleFromLanguage();
     CentreMainFrame();
     mainFrame_->repaint();
+    mainFrame_->OpenSerialPortOnceShown();
 
     LoadCommandLineFile(arguments);
     return true;
 }
 
+void CHalyxApp::FinishStartup() {
+    if (mainFrame_) {
+        mainFrame_->OpenPendingSerialPort();
+    }
+}
+
 void CHalyxApp::ChooseLanguage() {
-    context_.language.setFile(LanguageFileFor(context_.layout, context_.languageValue()));
+    context_.language.followLanguageValue();
 }
 
 void CHalyxApp::LoadStartImage() {
     // default.kda is part of the installation; without it the application still starts, with
     // the all-zero image, after saying what is wrong.
     startImage_ = DefaultImagePath(context_.layout);
-    startImageResult_ = LoadImageFile(startImage_, context_.image);
+    RadioImage image = context_.document.image();
+    startImageResult_ = LoadImageFile(startImage_, image);
+    if (startImageResult_.ok()) {
+        context_.document.Replace(image);
+    }
     if (!startImageResult_.ok()) {
         FileCommands::ReportFileError(prompts_, nullptr, startImageResult_);
     }
@@ -83,7 +94,7 @@ void CHalyxApp::CentreMainFrame() {
 }
 
 void CHalyxApp::OnAppAbout() {
-    CAboutDlg about(context_, mainFrame_.get());
+    CAboutDlg about(context_.language, mainFrame_.get());
     about.exec();
 }
 

@@ -27,11 +27,15 @@ public:
     CHalyxApp(const CHalyxApp&) = delete;
     CHalyxApp& operator=(const CHalyxApp&) = delete;
 
-    // Start-up: language, UI font, default image, tone table, main window (with its traffic log
-    // and serial port), the view's initial update, showing, title and centring. `arguments` are
+    // Start-up: language, UI font, default image, tone table, main window (with its traffic log),
+    // the view's initial update, showing, title and centring; the serial port opens as soon as
+    // the window is on screen. `arguments` are
     // the command-line arguments after the program name; a file named there is loaded as
     // File > Open would. False when the main window cannot be created.
     bool InitInstance(const QStringList& arguments);
+    // The start-up step the event loop runs once the window shows (opening the serial port),
+    // done now if it has not run yet: for the start-up check and tests, which run no loop.
+    void FinishStartup();
 
     // Help > About.
     void OnAppAbout();

@@ -8,8 +8,6 @@
 #include "app/app_context.h"
 #include "app/dialogs/report_dialog.h"
 #include "app/file_commands.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "interchange/channel_sheet.h"
@@ -18,6 +16,9 @@
 #include "interchange/difference_text.h"
 #include "interchange/image_compare.h"
 #include "interchange/sheet_render.h"
+#include "ui/common/file_paths.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
@@ -32,10 +33,6 @@ const FileDialogSpec kHtmlDialog{QStringLiteral("HTML File(*.html)"), QStringLit
                                  QStringLiteral("channels"), QStringLiteral("html")};
 const FileDialogSpec kImageDialog{
     QStringLiteral("data File(*.kda)"), QStringLiteral("*.kda;"), {}, {}};
-
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
 
 // US and Canadian users print on Letter, everyone else on A4.
 QPageSize::PageSizeId LocalPageSize() {
@@ -59,7 +56,7 @@ QString InterchangeCommands::Text(const TextKey& key) const {
 
 std::string InterchangeCommands::SheetHtml() const {
     return ChannelSheetHtml(
-        context_.image,
+        context_.document.image(),
         {context_.imageFileName, QDate::currentDate().toString(Qt::ISODate).toStdString()},
         Texts());
 }
@@ -79,7 +76,7 @@ void InterchangeCommands::ImportCsv() {
         prompts_.message(window_, PromptIcon::Question, QString::fromUtf8(captions::kCps),
                          Text(text::kClearQuestion), PromptButtons::YesNo) == PromptAnswer::Yes;
     const CsvImport imported = ImportChannelsCsv(
-        context_.image,
+        context_.document.image(),
         std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
         {.clearFirst = clear});
     if (imported.error) {
@@ -89,9 +86,8 @@ void InterchangeCommands::ImportCsv() {
                                     .arg(QString::fromStdString(imported.error->what)));
         return;
     }
-    // The whole import lands as one assignment and one undo step.
-    context_.history.Record(context_.image, imported.image);
-    context_.image = imported.image;
+    // The whole import lands as one undo step.
+    context_.document.Edit([&imported](RadioImage& image) { image = imported.image; });
     refreshView_();
     std::vector<QStringList> rows;
     for (const ImportNote& note : imported.notes) {
@@ -113,7 +109,8 @@ void InterchangeCommands::ExportCsv() {
     if (!path) {
         return;
     }
-    FileResult result = WriteFileAtomically(ToPath(*path), ExportChannelsCsv(context_.image));
+    FileResult result =
+        WriteFileAtomically(ToPath(*path), ExportChannelsCsv(context_.document.image()));
     if (!result.ok()) {
         result.path = path->toStdString();
         FileCommands::ReportFileError(prompts_, window_, result);
@@ -158,7 +155,8 @@ void InterchangeCommands::CompareWithFile() {
         return;
     }
     std::vector<QStringList> rows;
-    for (const std::string& line : DifferenceLines(CompareImages(context_.image, other), Texts())) {
+    for (const std::string& line :
+         DifferenceLines(CompareImages(context_.document.image(), other), Texts())) {
         rows.push_back({QString::fromStdString(line)});
     }
     ReportDialog dialog(

@@ -6,7 +6,7 @@
 #include "app/app_context.h"
 #include "app/halyx_app.h"
 #include "app/startup_check.h"
-#include "app/ui_prompts.h"
+#include "ui/common/ui_prompts.h"
 #include "version/halyx_version.h"
 
 namespace {
@@ -44,6 +44,7 @@ int main(int argc, char* argv[]) {
         return halyx::kStartupCheckFailed;
     }
     if (startupCheck) {
+        app.FinishStartup();
         return halyx::ReportStartupCheck(app, context, silent, std::cerr);
     }
     return QApplication::exec();

@@ -1,6 +1,10 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QWindow>
 #include <filesystem>
 #include <system_error>
 
@@ -13,13 +17,19 @@
 #include "app/fleet_texts.h"
 #include "app/interchange_commands.h"
 #include "app/port_settings_dialog.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
-#include "factory/test_dialog.h"
+#include "app/test_bench_of.h"
 #include "settings/file_layout.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx {
+namespace {
+
+// How long the port open waits for the window to be exposed.
+constexpr int kPortOpenLatestMs = 1000;
+
+}  // namespace
 
 CMainFrame::CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent)
     : QMainWindow(parent), context_(context), prompts_(prompts) {
@@ -29,10 +39,11 @@ CMainFrame::CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent)
     interchange_ =
         std::make_unique<InterchangeCommands>(context_, prompts_, this, [this] { RefreshView(); });
     // The view comes first, as the framework creates it before the bars.
-    view_ = new CHalyxView(context_, this);
+    view_ = new CHalyxView(context_.document, context_.language, prompts_, this);
     setCentralWidget(view_);
     BuildMenus();
     BuildAccelerators();
+    WireCommands();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -42,8 +53,31 @@ bool CMainFrame::Create() {
         return false;
     }
     OpenTrafficLog();
-    OpenSerialPort();
     return true;
+}
+
+void CMainFrame::OpenSerialPortOnceShown() {
+    portOpenPending_ = true;
+    if (QWindow* window = windowHandle()) {
+        window->installEventFilter(this);
+    }
+    // A window that is never exposed (started minimised, no screen) still gets its port.
+    QTimer::singleShot(kPortOpenLatestMs, this, &CMainFrame::OpenSerialPortIfPending);
+}
+
+void CMainFrame::OpenPendingSerialPort() {
+    OpenSerialPortIfPending();
+}
+
+void CMainFrame::OpenSerialPortIfPending() {
+    if (!portOpenPending_) {
+        return;
+    }
+    portOpenPending_ = false;
+    if (QWindow* window = windowHandle()) {
+        window->removeEventFilter(this);
+    }
+    OpenSerialPort();
 }
 
 void CMainFrame::OpenTrafficLog() {
@@ -66,87 +100,62 @@ QAction* CMainFrame::commandAction(int commandId) const {
 }
 
 void CMainFrame::OnCommand(int commandId) {
-    switch (commandId) {
-        case cmd::kFileNew:
-            fileCommands_->New();
-            break;
-        case cmd::kFileOpen:
-            fileCommands_->Open();
-            break;
-        case cmd::kFileSave:
-            fileCommands_->Save();
-            break;
-        case cmd::kFilePrint:
-            interchange_->Print();
-            break;
-        case cmd::kImportCsv:
-            interchange_->ImportCsv();
-            break;
-        case cmd::kExportCsv:
-            interchange_->ExportCsv();
-            break;
-        case cmd::kExportPdf:
-            interchange_->ExportPdf();
-            break;
-        case cmd::kExportHtml:
-            interchange_->ExportHtml();
-            break;
-        case cmd::kCompareFile:
-            interchange_->CompareWithFile();
-            break;
-        case cmd::kOpenBackup:
-            fileCommands_->OpenBackup();
-            break;
-        case cmd::kFleetWrite:
-            OpenFleetDialog();
-            break;
-        case cmd::kEditUndo:
-            view_->Undo();
-            break;
-        case cmd::kEditRedo:
-            view_->Redo();
-            break;
-        case cmd::kAppExit:
-            close();
-            break;
-        case cmd::kReadRadio:
-            OpenReadDialog();
-            break;
-        case cmd::kWriteRadio:
-            OpenWriteDialog();
-            break;
-        case cmd::kPortSettings:
-            OpenPortSettings();
-            break;
-        case cmd::kLanguageChinese:
-            SwitchLanguage(false);
-            break;
-        case cmd::kLanguageEnglish:
-            SwitchLanguage(true);
-            break;
-        case cmd::kViewToolbar:
-        case cmd::kViewStatusBar:
-            UpdateViewChecks();
-            actions_.at(commandId)->trigger();
-            break;
-        case cmd::kAppAbout:
-            if (aboutHandler_) {
-                aboutHandler_();
-            }
-            break;
-        case cmd::kTest:
-            // A test may put its own handler in place; the application opens the dialog.
-            if (testHandler_) {
-                testHandler_();
-            } else {
-                TestDialog dialog(context_, prompts_, this);
-                dialog.exec();
-            }
-            break;
-        default:
-            // Ctrl+S, cut, copy, paste and the pane keys are bound but do nothing.
-            break;
+    QAction* action = commandAction(commandId);
+    if (action == nullptr) {
+        return;
     }
+    if (action->isCheckable()) {
+        // The View items toggle what is shown now, as their menu would have it.
+        UpdateViewChecks();
+    }
+    action->trigger();
+}
+
+void CMainFrame::WireCommands() {
+    // One handler per command; the edit and pane accelerators (Ctrl+S, cut, copy, paste, F6)
+    // are bound but have none, so they are swallowed.
+    const auto on = [this](int commandId, auto handler) {
+        connect(actions_.at(commandId), &QAction::triggered, this, handler);
+    };
+    on(cmd::kFileNew, [this] { fileCommands_->New(); });
+    on(cmd::kFileOpen, [this] { fileCommands_->Open(); });
+    on(cmd::kFileSave, [this] { fileCommands_->Save(); });
+    on(cmd::kOpenBackup, [this] { fileCommands_->OpenBackup(); });
+    on(cmd::kFilePrint, [this] { interchange_->Print(); });
+    on(cmd::kImportCsv, [this] { interchange_->ImportCsv(); });
+    on(cmd::kExportCsv, [this] { interchange_->ExportCsv(); });
+    on(cmd::kExportPdf, [this] { interchange_->ExportPdf(); });
+    on(cmd::kExportHtml, [this] { interchange_->ExportHtml(); });
+    on(cmd::kCompareFile, [this] { interchange_->CompareWithFile(); });
+    on(cmd::kFleetWrite, [this] { OpenFleetDialog(); });
+    on(cmd::kEditUndo, [this] { view_->Undo(); });
+    on(cmd::kEditRedo, [this] { view_->Redo(); });
+    on(cmd::kAppExit, [this] { close(); });
+    on(cmd::kReadRadio, [this] { OpenReadDialog(); });
+    on(cmd::kWriteRadio, [this] { OpenWriteDialog(); });
+    on(cmd::kPortSettings, [this] { OpenPortSettings(); });
+    on(cmd::kLanguageChinese, [this] { SwitchLanguage(false); });
+    on(cmd::kLanguageEnglish, [this] { SwitchLanguage(true); });
+    on(cmd::kAppAbout, [this] {
+        if (aboutHandler_) {
+            aboutHandler_();
+        }
+    });
+    on(cmd::kTest, [this] { OpenTestDialog(); });
+    connect(actions_.at(cmd::kViewToolbar), &QAction::toggled, this,
+            [this](bool shown) { toolBar_->setVisible(shown); });
+    connect(actions_.at(cmd::kViewStatusBar), &QAction::toggled, this,
+            [this](bool shown) { statusBar()->setVisible(shown); });
+}
+
+void CMainFrame::OpenTestDialog() {
+    // A test may put its own handler in place; the application opens the dialog.
+    if (testHandler_) {
+        testHandler_();
+        return;
+    }
+    TestDialog dialog(TestBenchOf(context_), prompts_, this);
+    dialog.exec();
 }
 
 void CMainFrame::SetTitleFromLanguage() {
@@ -171,7 +180,6 @@ void CMainFrame::OpenReadDialog() {
     ReadRadioDialog dialog(
         context_, prompts_,
         [this] {
-            context_.history.Clear();  // the radio's image replaces the whole one
             ReinitialiseViews();
             SetTitleFromLanguage();
         },

@@ -22,16 +22,22 @@ class LockPaneUpdater;
 class UiPrompts;
 
 // The one top-level window: menus, toolbar, status bar and the main form. It owns the user's
-// commands (each QAction carries its command id as data and as object name) and opens the serial
-// link when it is created; the link's bytes go to the context's exchange runner, not through here.
+// commands, one QAction each (carrying its command id as data and as object name), and opens
+// the serial link once it is on screen; the link's bytes go to the exchange runner, not through
+// here.
 class CMainFrame : public QMainWindow {
 public:
     CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // The window's creation steps: bars, traffic log (comm.log emptied), serial port on the
-    // saved port number. A port that does not open is reported and creation goes on.
+    // The window's creation steps: bars and traffic log (comm.log emptied).
     bool Create();
+    // Opens the serial port on the saved port number once the window is on screen and painted:
+    // finding the port lists the system's serial devices, which takes longer than showing the
+    // window. A port that does not open is reported and the run goes on.
+    void OpenSerialPortOnceShown();
+    // Runs a port open still waiting for the window at once (start-up checks, tests).
+    void OpenPendingSerialPort();
 
     CHalyxView* view() const { return view_; }
     QToolBar* toolBar() const { return toolBar_; }
@@ -41,7 +47,8 @@ public:
     // What keeps the lock panes in step with the keyboard (tests give it a source of their own).
     LockPaneUpdater* lockPaneUpdater() const { return lockPanes_; }
 
-    // Runs the handler bound to a command id; ids without a handler do nothing.
+    // Triggers the command's action, as its menu item, button or key would; ids without a
+    // handler do nothing.
     void OnCommand(int commandId);
 
     // Menu titles and items, and the third status pane, from the active language file.
@@ -80,15 +87,19 @@ private:
     void BuildMenus();
     QAction* AddCommand(int commandId, QObject* owner);
     void BuildAccelerators();
+    // Connects each command's action to its handler.
+    void WireCommands();
     bool BuildToolBar();
     bool BuildStatusBar();
     void OpenTrafficLog();
     void OpenSerialPort();
+    void OpenSerialPortIfPending();
     void UpdateViewChecks();
     void OpenReadDialog();
     void OpenWriteDialog();
     void OpenFleetDialog();
     void OpenPortSettings();
+    void OpenTestDialog();
     bool IsPointingAtCommand() const;
 
     AppContext& context_;
@@ -105,6 +116,7 @@ private:
     std::unique_ptr<InterchangeCommands> interchange_;
     std::function<void()> aboutHandler_;
     std::function<void()> testHandler_;
+    bool portOpenPending_ = false;
 };
 
 }  // namespace halyx

@@ -3,9 +3,11 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 
@@ -116,6 +118,12 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && portOpenPending_ &&
+        windowHandle()->isExposed()) {
+        // Queued, so the window's first paint (done while the expose is handled) comes first.
+        QTimer::singleShot(0, this, &CMainFrame::OpenSerialPortIfPending);
+        return QMainWindow::eventFilter(watched, event);
+    }
     auto* button = qobject_cast<QToolButton*>(watched);
     if (button == nullptr || button->defaultAction() == nullptr) {
         return QMainWindow::eventFilter(watched, event);

@@ -9,11 +9,11 @@
 #include "app/app_context.h"
 #include "app/main_frame.h"
 #include "app/menu_layout.h"
-#include "app/shell_texts.h"
 #include "app/status_panes.h"
 #include "image/option_lists.h"
 #include "settings/program_directory.h"
 #include "settings/setting_file.h"
+#include "ui/common/shell_texts.h"
 
 namespace halyx {
 namespace {
@@ -49,10 +49,6 @@ QAction* CMainFrame::AddCommand(int commandId, QObject* owner) {
     auto* action = new QAction(owner);
     action->setData(commandId);
     action->setObjectName(QString::number(commandId));
-    // The View items toggle their bars themselves: they need the new check state.
-    if (commandId != cmd::kViewToolbar && commandId != cmd::kViewStatusBar) {
-        connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
-    }
     actions_[commandId] = action;
     return action;
 }
@@ -78,10 +74,6 @@ void CMainFrame::BuildMenus() {
     actions_[cmd::kFileOpen]->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     actions_[cmd::kViewToolbar]->setCheckable(true);
     actions_[cmd::kViewStatusBar]->setCheckable(true);
-    connect(actions_[cmd::kViewToolbar], &QAction::toggled, this,
-            [this](bool shown) { toolBar_->setVisible(shown); });
-    connect(actions_[cmd::kViewStatusBar], &QAction::toggled, this,
-            [this](bool shown) { statusBar()->setVisible(shown); });
 }
 
 void CMainFrame::BuildAccelerators() {

@@ -6,8 +6,8 @@
 
 #include "app/command_ids.h"
 #include "app/fleet_texts.h"
-#include "app/shell_texts.h"
 #include "interchange/interchange_texts.h"
+#include "ui/common/shell_texts.h"
 
 namespace halyx {
 

@@ -8,11 +8,11 @@
 
 #include "app/app_context.h"
 #include "app/command_ids.h"
-#include "app/dialog_units.h"
-#include "app/shell_texts.h"
-#include "app/ui_font.h"
-#include "app/ui_prompts.h"
 #include "settings/setting_file.h"
+#include "ui/common/dialog_units.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/ui_font.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {

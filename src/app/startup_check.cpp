@@ -34,7 +34,7 @@ int ReportStartupCheck(const CHalyxApp& app, const AppContext& context,
     std::error_code error;
     const std::filesystem::path image = std::filesystem::absolute(app.startImage(), error);
     out << "default image: " << (error ? app.startImage() : image).string() << " ("
-        << context.image.length << " bytes)\n";
+        << context.document.image().length << " bytes)\n";
     // Only a file error fails the check: a port that cannot be opened is normal on a machine
     // without a radio and says nothing about the installation.
     return app.startImageResult().ok() ? kStartupCheckPassed : kStartupCheckFileError;

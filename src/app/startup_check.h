@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <ostream>
 
-#include "app/ui_prompts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 

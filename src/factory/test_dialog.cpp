@@ -6,13 +6,19 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/app_context.h"
-#include "app/dialog_units.h"
-#include "app/ui_font.h"
+#include "editing/radio_document.h"
 #include "factory/test_dialog_ids.h"
 #include "factory/test_point_labels.h"
 #include "factory/tuning_slider.h"
+#include "link/exchange_runner.h"
+#include "link/link_port.h"
+#include "link/tuning_data.h"
+#include "settings/file_layout.h"
+#include "settings/profile_file.h"
 #include "settings/setting_file.h"
+#include "ui/common/dialog_units.h"
+#include "ui/common/text_source.h"
+#include "ui/common/ui_font.h"
 
 namespace halyx {
 namespace {
@@ -67,20 +73,20 @@ QLabel* AddLabel(QWidget* parent, int id, const QString& text) {
 
 }  // namespace
 
-TestDialog::TestDialog(AppContext& context, UiPrompts& prompts, QWidget* parent, PortProbe probe,
+TestDialog::TestDialog(const TestBench& bench, UiPrompts& prompts, QWidget* parent, PortProbe probe,
                        std::uint16_t verifyPauseTicks)
     : QDialog(parent),
-      context_(context),
+      bench_(bench),
       prompts_(prompts),
       probe_(std::move(probe)),
-      readExchange_(context.runner.link(), context.testValues, context.runner),
-      writeExchange_(context.runner.link(), context.image, context.testValues, context.runner,
+      readExchange_(bench.runner.link(), bench.values, bench.runner),
+      writeExchange_(bench.runner.link(), bench.document.image(), bench.values, bench.runner,
                      verifyPauseTicks) {
     setObjectName(QStringLiteral("TestDialog"));
     setProperty("resourceId", test_dialog::kResourceId);
     setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
     if (!probe_) {
-        const DeviceMapping mapping = DevicesFromSettingFile(context_.settingFile);
+        const DeviceMapping mapping = DevicesFromSettingFile(bench_.settingFile);
         probe_ = [mapping] { return ListComPorts(kHighestPortNumber, mapping); };
     }
 
@@ -98,7 +104,7 @@ TestDialog::TestDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
     connect(&deviceTimer_, &QTimer::timeout, this, &TestDialog::CheckPortDevices);
     deviceTimer_.start();
 
-    ExchangeRunner& runner = context_.runner;
+    ExchangeRunner& runner = bench_.runner;
     connect(&runner, &ExchangeRunner::progressChanged, this, &TestDialog::OnProgress);
     connect(&runner, &ExchangeRunner::phaseChanged, this, &TestDialog::OnPhaseChanged);
     connect(&runner, &ExchangeRunner::timerChanged, this, &TestDialog::OnTimerChanged);
@@ -191,7 +197,7 @@ void TestDialog::BuildButtons() {
 }
 
 QString TestDialog::Text(std::string_view key) const {
-    return QString::fromStdString(context_.text(key));
+    return QString::fromStdString(bench_.texts.text(key));
 }
 
 void TestDialog::SetTexts() {
@@ -210,8 +216,8 @@ void TestDialog::SetTexts() {
 
     // The power words follow the setting file's language value, byte for byte, not the
     // language file in use.
-    const bool english = IsEnglishLanguageValue(context_.languageValue());
-    const bool upperBand = IsUpperBand(context_.image);
+    const bool english = IsEnglishLanguageValue(bench_.texts.languageValue());
+    const bool upperBand = IsUpperBand(bench_.document.image());
     for (int row = 1; row <= kTestPointRows; ++row) {
         const Row& controls = rows_[static_cast<std::size_t>(row - 1)];
         controls.name->setText(QString::fromStdString(TestPointLabel(row, upperBand, english)));
@@ -276,14 +282,14 @@ void TestDialog::StopEverything() {
     }
     ended_ = true;
     deviceTimer_.stop();
-    disconnect(&context_.runner, nullptr, this, nullptr);
-    if (context_.runner.Release()) {
+    disconnect(&bench_.runner, nullptr, this, nullptr);
+    if (bench_.runner.Release()) {
         RecordTuning("cancelled");
     }
     armedTimer_ = kNoTimer;
     // Whatever opened it (this dialog, or the main window before the dialog was shown), the
     // port is closed, so the next radio read or write opens it again with its own settings.
-    CloseLinkPort(context_);
+    bench_.runner.port()->Close();
     holdsPort_ = false;
 }
 

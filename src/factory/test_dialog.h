@@ -22,9 +22,27 @@ class QPushButton;
 
 namespace halyx {
 
-struct AppContext;
+class ExchangeRunner;
+struct FileLayout;
+class ProfileFile;
+class RadioDocument;
+class TextSource;
 class TuningSlider;
 class UiPrompts;
+struct TestPoint;
+struct TestValues;
+
+// What the test dialog works with, all owned by the application for the whole run.
+struct TestBench {
+    ExchangeRunner& runner;  // the windows' one link to a radio
+    const RadioDocument&
+        document;        // the radio's band, and the image a write sends after the values
+    TestValues& values;  // the live tuning values, kept between openings
+    TestPoint& point;    // the test point last sent
+    const ProfileFile& settingFile;  // the port's device mapping and number, for the audit line
+    const FileLayout& layout;        // where the history lives
+    const TextSource& texts;
+};
 
 // The factory test and calibration dialog: opens the serial port at a rate of its own, reads the
 // radio's nine tuning values, sends each slider change to the radio at once, writes the values
@@ -45,7 +63,7 @@ public:
     // pulled out. Listing the ports is cheap; this is about how soon the user sees the change.
     static constexpr int kDevicePollMilliseconds = 1500;
 
-    TestDialog(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr,
+    TestDialog(const TestBench& bench, UiPrompts& prompts, QWidget* parent = nullptr,
                PortProbe probe = {}, std::uint16_t verifyPauseTicks = kDefaultVerifyPauseTicks);
     ~TestDialog() override;
 
@@ -121,7 +139,7 @@ private:
     // The audit line of the tuning exchange that has ended.
     void RecordTuning(std::string_view result);
 
-    AppContext& context_;
+    TestBench bench_;
     UiPrompts& prompts_;
     PortProbe probe_;
 

@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_context.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
+#include "editing/radio_document.h"
 #include "factory/test_dialog.h"
 #include "factory/test_dialog_ids.h"
+#include "link/exchange_runner.h"
+#include "link/link_port.h"
+#include "link/port_open_failure.h"
+#include "link/tuning_data.h"
+#include "settings/file_layout.h"
+#include "settings/profile_file.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/text_source.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
@@ -57,7 +64,7 @@ void TestDialog::CheckPortDevices() {
     // button. A running exchange would only time out against the closed port, so it stops.
     if (holdsPort_) {
         if (running_ != nullptr && running_->IsRunning()) {
-            context_.runner.Release();
+            bench_.runner.Release();
         }
         ClosePort();
     }
@@ -89,10 +96,14 @@ void TestDialog::OnOpenClosePort() {
 }
 
 void TestDialog::OpenPort() {
-    if (!context_.runner.port()->Open(PortText{ChosenPortNumber(), {}}, ChosenBaudRate())) {
+    if (!bench_.runner.port()->Open(PortText{ChosenPortNumber(), {}}, ChosenBaudRate())) {
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kReadError),
                                   Text(keys::kPortOpenFailed),
-                                  QString::fromStdString(PortOpenFailureDetail(context_)));
+                                  QString::fromStdString(PortOpenFailureText(
+                                      bench_.runner.port()->LastOpenFailure(),
+                                      [this](std::string_view key, std::string_view english) {
+                                          return bench_.texts.textOr(key, english);
+                                      })));
         return;
     }
     holdsPort_ = true;
@@ -103,7 +114,7 @@ void TestDialog::OpenPort() {
 }
 
 void TestDialog::ClosePort() {
-    CloseLinkPort(context_);
+    bench_.runner.port()->Close();
     holdsPort_ = false;
     openClose_->setText(Text(test_keys::kOpenPort));
     SetExchangeButtonsEnabled(false);

@@ -5,14 +5,21 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/app_context.h"
-#include "app/radio_history.h"
-#include "app/shell_texts.h"
-#include "app/ui_prompts.h"
+#include "editing/radio_document.h"
 #include "factory/test_dialog.h"
 #include "factory/tuning_slider.h"
 #include "factory/tuning_value_file.h"
 #include "link/commands.h"
+#include "link/exchange_runner.h"
+#include "link/link_port.h"
+#include "link/tuning_data.h"
+#include "settings/file_layout.h"
+#include "settings/profile_file.h"
+#include "ui/common/file_paths.h"
+#include "ui/common/gui_operation_record.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/text_source.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
@@ -24,17 +31,13 @@ FileDialogSpec TuningFileDialog() {
                           .defaultSuffix = QString::fromLatin1(tuning_file::kExtension)};
 }
 
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
-
 }  // namespace
 
 void TestDialog::SendChange(int row, int position) {
     const auto value = static_cast<std::uint8_t>(std::clamp(position, 0, 255));
     // The band is looked up at each change: the image may have been reloaded meanwhile.
-    if (!SendTestPointChange(context_.runner.link(), context_.testPoint, row, value,
-                             IsUpperBand(context_.image))) {
+    if (!SendTestPointChange(bench_.runner.link(), bench_.point, row, value,
+                             IsUpperBand(bench_.document.image()))) {
         return;
     }
     valueLabel(row)->setText(QString::number(value));
@@ -51,7 +54,7 @@ std::array<std::uint8_t, kTestPointRows> TestDialog::SliderPositions() const {
 
 void TestDialog::ShowValuesFromTable() {
     for (int row = 1; row <= kTestPointRows; ++row) {
-        const int value = context_.testValues.value(row);
+        const int value = bench_.values.value(row);
         slider(row)->setValue(value);
         valueLabel(row)->setText(QString::number(value));
     }
@@ -70,7 +73,7 @@ void TestDialog::StartExchange(Exchange& exchange) {
     SetExchangeButtonsEnabled(false);
     running_ = &exchange;
     runningSince_ = std::chrono::steady_clock::now();
-    context_.runner.Start(exchange);
+    bench_.runner.Start(exchange);
 }
 
 void TestDialog::OnReadValues() {
@@ -78,13 +81,13 @@ void TestDialog::OnReadValues() {
 }
 
 void TestDialog::OnWriteValues() {
-    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.image));
+    bench_.values = BuildTestValues(SliderPositions(), IsUpperBand(bench_.document.image()));
     StartExchange(writeExchange_);
 }
 
 void TestDialog::OnTimer() {
     if (running_ != nullptr && armedTimer_ != kNoTimer) {
-        context_.runner.Tick();
+        bench_.runner.Tick();
     }
 }
 
@@ -114,11 +117,11 @@ void TestDialog::RecordTuning(std::string_view result) {
     op.operation = reading ? "tuning read" : "tuning write";
     op.result = result;
     // The tuning write sends the image's settings and records after the values.
-    op.imageWritten = reading ? nullptr : &context_.image;
+    op.imageWritten = reading ? nullptr : &bench_.document.image();
     op.durationMs = MillisecondsSince(runningSince_);
     op.portNumber = ChosenPortNumber();
     // The tuning values are not an image: there is nothing to back up, only the line to keep.
-    RecordGuiOperation(context_, op);
+    RecordGuiOperation(bench_.layout, bench_.settingFile, op);
 }
 
 void TestDialog::OnFinished(ExchangeResult result) {
@@ -154,7 +157,7 @@ void TestDialog::RunFailureRoutine() {
     // the box. Button 1028 and the lists stay as they are; with the flag clear, 1028 opens the
     // port again.
     ShowResult(keys::kExchangeFailed);
-    CloseLinkPort(context_);
+    bench_.runner.port()->Close();
     holdsPort_ = false;
 }
 
@@ -168,8 +171,8 @@ void TestDialog::OnSaveFile() {
     if (!path) {
         return;
     }
-    context_.testValues = BuildTestValues(SliderPositions(), IsUpperBand(context_.image));
-    FileResult result = SaveTuningValueFile(ToPath(*path), context_.testValues);
+    bench_.values = BuildTestValues(SliderPositions(), IsUpperBand(bench_.document.image()));
+    FileResult result = SaveTuningValueFile(ToPath(*path), bench_.values);
     if (!result.ok()) {
         result.path = path->toStdString();
         ReportFileError(result);
@@ -181,7 +184,7 @@ void TestDialog::OnLoadFile() {
     if (!path) {
         return;
     }
-    FileResult result = LoadTuningValueFile(ToPath(*path), context_.testValues);
+    FileResult result = LoadTuningValueFile(ToPath(*path), bench_.values);
     if (!result.ok()) {
         result.path = path->toStdString();
         ReportFileError(result);

@@ -4,13 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace halyx {
+#include "settings/text_key.h"
 
-// A language key with the English text shown when the language file lacks it.
-struct TextKey {
-    std::string_view key;
-    std::string_view english;
-};
+namespace halyx {
 
 // Looks a text up in the active language, falling back to the key's English text.
 using TextOrLookup = std::function<std::string(const TextKey&)>;

@@ -30,22 +30,26 @@ std::filesystem::path LanguageFileFor(const FileLayout& layout, std::string_view
                                                                     : language::kChineseFile);
 }
 
-std::string Language::LangString(std::string_view key) const {
-    const std::optional<std::string> content = ReadFileBytes(file_);
-    if (!content) {
-        return {};
-    }
+std::string LangStringIn(std::string_view content, std::string_view key) {
     const std::optional<std::string_view> value =
-        profile::FindValue(*content, language::kStringsSection, key);
+        profile::FindValue(content, language::kStringsSection, key);
     if (!value) {
         return {};
     }
     // The byte limit applies to the file's own bytes; a character it cuts in half is dropped.
     const std::string_view cut = value->substr(0, ProfileFile::kMaxValueBytes);
-    if (IsUtf8File(*content)) {
+    if (IsUtf8File(content)) {
         return RepairUtf8(DropIncompleteUtf8Tail(cut));
     }
     return GbkToUtf8(DropIncompleteGbkTail(cut));
+}
+
+std::string Language::LangString(std::string_view key) const {
+    const std::optional<std::string> content = ReadFileBytes(file_);
+    if (!content) {
+        return {};
+    }
+    return LangStringIn(*content, key);
 }
 
 std::string Language::TextOr(std::string_view key, std::string_view builtinEnglish) const {

@@ -21,6 +21,10 @@ std::filesystem::path LanguageFileFor(std::string_view languageValue);
 // The same in the program directory of `layout`.
 std::filesystem::path LanguageFileFor(const FileLayout& layout, std::string_view languageValue);
 
+// Text of `key` in section "Strings" of a language file's `content` (GBK or UTF-8), as UTF-8;
+// "" when the key is missing. A value is cut to the profile-file limit.
+std::string LangStringIn(std::string_view content, std::string_view key);
+
 // The active language file. Texts are read anew on every call, so a switch takes effect at once.
 // Files may be GBK (as written on the original platform) or UTF-8; texts come back as UTF-8.
 class Language {

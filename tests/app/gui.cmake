@@ -8,7 +8,7 @@ target_link_libraries(halyx_gui_test_support
 
 halyx_add_gtest(gui_startup_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_startup_test.cpp
-    LIBS halyx_gui_test_support)
+    LIBS halyx_gui_test_support Qt6::Test)
 
 halyx_add_gtest(gui_main_frame_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_main_frame_test.cpp

@@ -20,6 +20,7 @@ protected:
         context->runner.SetPort(&port);
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance({}));
+        app->FinishStartup();
         frame = app->mainFrame();
     }
 

@@ -1,9 +1,9 @@
 // The window's Open and Save with a radio's whole configuration as text, and such a text named on
 // the command line at start-up.
 #include "app/file_commands.h"
-#include "app/ui_prompts.h"
 #include "gui_app_fixture.h"
 #include "interchange/config_text.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx::test {
@@ -28,10 +28,12 @@ protected:
 
 TEST_F(ConfigFileTest, SavedAsTextAndOpenedAgainTheImageComesBackWholeAndTheViewShowsIt) {
     StartWith("[setup]\nlanguage=english\n");
-    context->image.bytes[header::kSquelchLevel] = 4;
-    context->image.bytes[1000] = 0x5A;
-    context->image.length = 1200;
-    const RadioImage saved = context->image;
+    context->document.Edit([](RadioImage& image) {
+        image.bytes[header::kSquelchLevel] = 4;
+        image.bytes[1000] = 0x5A;
+        image.length = 1200;
+    });
+    const RadioImage saved = context->document.image();
 
     prompts.savePaths = {PathOf("site.halyx.yaml")};
     frame->OnCommand(kSave);
@@ -44,8 +46,7 @@ TEST_F(ConfigFileTest, SavedAsTextAndOpenedAgainTheImageComesBackWholeAndTheView
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(ReadText("site.halyx.yaml"), WriteConfigText(saved));
 
-    context->image.bytes.fill(0);
-    context->image.length = 0;
+    context->document.Replace(RadioImage{});
     const int refreshes = frame->view()->refreshCount();
     prompts.openPaths = {PathOf("site.halyx.yaml")};
     frame->OnCommand(kOpen);
@@ -53,9 +54,9 @@ TEST_F(ConfigFileTest, SavedAsTextAndOpenedAgainTheImageComesBackWholeAndTheView
     EXPECT_EQ(prompts.openSpecs[0].otherFilters, prompts.saveSpecs[0].otherFilters);
     EXPECT_TRUE(prompts.messages.empty());
     // Every byte an image file of it holds; what lies beyond its length is in no file.
-    EXPECT_TRUE(
-        std::equal(saved.bytes.begin(), saved.bytes.begin() + 1200, context->image.bytes.begin()));
-    EXPECT_EQ(context->image.length, 1200);
+    EXPECT_TRUE(std::equal(saved.bytes.begin(), saved.bytes.begin() + 1200,
+                           context->document.image().bytes.begin()));
+    EXPECT_EQ(context->document.image().length, 1200);
     EXPECT_EQ(frame->view()->refreshCount(), refreshes + 1);
     EXPECT_EQ(context->imageFileName, "site.halyx.yaml");
 }
@@ -65,7 +66,7 @@ TEST_F(ConfigFileTest, RefusedTextListsItsProblemsAndLeavesImageAndViewAlone) {
     WriteText("bad.halyx.yaml",
               "format: halyx-config/1\nband: 406.1-470\nsettings: {squelchLevel: 0}\n"
               "channels: []\n");
-    const RadioImage before = context->image;
+    const RadioImage before = context->document.image();
     const int refreshes = frame->view()->refreshCount();
     prompts.openPaths = {PathOf("bad.halyx.yaml")};
     frame->OnCommand(kOpen);
@@ -83,7 +84,7 @@ TEST_F(ConfigFileTest, RefusedTextListsItsProblemsAndLeavesImageAndViewAlone) {
         lines.contains(QStringLiteral("bad.halyx.yaml:3: settings.squelchLevel: \"0\" is "
                                       "not on the list, accepted: 1..9")))
         << box.detail.toStdString();
-    EXPECT_EQ(context->image.bytes, before.bytes);
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
     EXPECT_EQ(frame->view()->refreshCount(), refreshes);
 }
 
@@ -98,11 +99,11 @@ TEST_F(ConfigFileTest, TextNamedOnTheCommandLineIsOpenedAtStartUp) {
     WriteSettings("[setup]\nlanguage=english\n");
     WriteText("radio.halyx.yaml", WriteConfigText(image));
     context = std::make_unique<AppContext>();
-    context->port = &port;
+    context->runner.SetPort(&port);
     app = std::make_unique<CHalyxApp>(*context, prompts);
     ASSERT_TRUE(app->InitInstance({PathOf("radio.halyx.yaml")}));
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->image.bytes, image.bytes);
+    EXPECT_EQ(context->document.image().bytes, image.bytes);
     EXPECT_EQ(context->imageFileName, "radio.halyx.yaml");
 }
 

@@ -48,6 +48,7 @@ protected:
         context = std::make_unique<AppContext>();
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance({}));
+        app->FinishStartup();
         ASSERT_TRUE(LinkPortOpen(*context)) << "the simulator's pty did not open";
     }
 
@@ -91,13 +92,13 @@ protected:
 
     // A failing radio: S0006 from the menu's read, the port closed, the image as it was.
     void ExpectReadFailsClosingThePortAndLeavingTheImage() {
-        const RadioImage before = context->image;
+        const RadioImage before = context->document.image();
         ASSERT_TRUE(RunFromMenu<ReadRadioDialog>(32773, 15000));
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(prompts.messages[0].text, English("S0006"));
         EXPECT_FALSE(LinkPortOpen(*context));
         EXPECT_FALSE(context->serialPort.IsOpen());
-        EXPECT_EQ(context->image.bytes, before.bytes);
+        EXPECT_EQ(context->document.image().bytes, before.bytes);
     }
 
     RecordingPrompts prompts;
@@ -118,15 +119,17 @@ TEST_F(EndToEnd, ReadFromTheMenuFillsTheImageAndRebuildsTheView) {
     EXPECT_EQ(app->mainFrame()->view()->initialUpdateCount(), updates + 1);
     for (std::size_t i = 0; i < kImageSize; ++i) {
         const bool read = i <= 40 || (i >= 67 && i <= 606);
-        ASSERT_EQ(context->image.bytes[i], read ? radio[i] : (i < 607 ? 0x22 : 0)) << i;
+        ASSERT_EQ(context->document.image().bytes[i], read ? radio[i] : (i < 607 ? 0x22 : 0)) << i;
     }
     EXPECT_TRUE(LinkPortOpen(*context));
 }
 
 TEST_F(EndToEnd, WriteFromTheMenuIsVerifiedByTheRadio) {
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-        context->image.bytes[i] = static_cast<std::uint8_t>(255 - i % 200);
-    }
+    context->document.Edit([](RadioImage& image) {
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            image.bytes[i] = static_cast<std::uint8_t>(255 - i % 200);
+        }
+    });
     ASSERT_TRUE(RunFromMenu<WriteRadioDialog>(32774, 20000));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, English("S0008"));

@@ -136,7 +136,7 @@ TEST_F(ReadDialog, StartButtonAndProgressBarAreReachableByAssistiveTechnology) {
 }
 
 TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow) {
-    context->image.bytes.fill(0xCC);
+    context->document.Edit([&](RadioImage& image) { image.bytes.fill(0xCC); });
     int refreshed = 0;
     ReadRadioDialog dialog(*context, prompts, [&] { ++refreshed; });
     dialog.show();
@@ -159,7 +159,7 @@ TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow
     EXPECT_TRUE(port.opened.empty());  // it was open already
     for (std::size_t i = 0; i < kImageSize; ++i) {
         const bool read = i <= 40 || (i >= 67 && i <= 606);
-        ASSERT_EQ(context->image.bytes[i], read ? peer.memory()[i] : 0xCC) << i;
+        ASSERT_EQ(context->document.image().bytes[i], read ? peer.memory()[i] : 0xCC) << i;
     }
     const std::string log = TrafficLogText();
     EXPECT_NE(log.find(kReadStartMarker), std::string::npos);
@@ -198,7 +198,7 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
     std::getline(lines, readLine);
     std::getline(lines, writeLine);
     EXPECT_FALSE(std::getline(lines, extra));
-    const std::string digest = ImageFileSha256(context->image);
+    const std::string digest = ImageFileSha256(context->document.image());
     const std::string identity = R"("serialNumber":"SN-77",)";
     EXPECT_NE(readLine.find(R"("program":"halyx","operation":"read","port":"COM2",)"
                             R"("device":"/dev/ttyRADIO",)"),
@@ -232,14 +232,14 @@ TEST_F(ReadDialog, ABackupThatCannotBeSavedIsReportedButTheImageReadIsKept) {
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Backup failed"));
     EXPECT_NE(prompts.messages[0].detail.indexOf(QStringLiteral("backups")), -1);
     EXPECT_EQ(prompts.messages[1].text, English("S0009"));
-    EXPECT_TRUE(std::equal(context->image.bytes.begin() + kFirstRecordOffset,
-                           context->image.bytes.begin() + kRecordsEnd,
+    EXPECT_TRUE(std::equal(context->document.image().bytes.begin() + kFirstRecordOffset,
+                           context->document.image().bytes.begin() + kRecordsEnd,
                            peer.memory().begin() + kFirstRecordOffset));
 }
 
 TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     peer.faults().silent = true;
-    const RadioImage before = context->image;
+    const RadioImage before = context->document.image();
     ReadRadioDialog dialog(*context, prompts, {});
     dialog.show();
     dialog.OnStart();
@@ -255,7 +255,7 @@ TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     EXPECT_TRUE(dialog.closeButton()->isEnabled());
     EXPECT_EQ(dialog.progressBar()->value(), 0);
     EXPECT_FALSE(dialog.isTimerActive());
-    EXPECT_EQ(context->image.bytes, before.bytes);
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
 
     // Starting again opens the port first.
     peer.faults().silent = false;
@@ -325,11 +325,13 @@ TEST_F(WriteDialog, ShowsItsTextsAndProgressRange) {
 }
 
 TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-        context->image.bytes[i] = static_cast<std::uint8_t>(i * 3);
-    }
-    context->image.bytes[kFirstRecordOffset] = 1;
-    const RadioImage before = context->image;
+    context->document.Edit([](RadioImage& image) {
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            image.bytes[i] = static_cast<std::uint8_t>(i * 3);
+        }
+    });
+    context->document.Edit([&](RadioImage& image) { image.bytes[kFirstRecordOffset] = 1; });
+    const RadioImage before = context->document.image();
     WriteRadioDialog dialog(*context, prompts);
     dialog.show();
     QTest::mouseClick(dialog.startButton(), Qt::LeftButton);
@@ -347,7 +349,7 @@ TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
     EXPECT_EQ(dialog.windowTitle(), English("S0048"));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(LinkPortOpen(*context));
-    EXPECT_EQ(context->image.bytes, before.bytes);
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
     for (std::size_t i = kFirstRecordOffset; i < kRecordsEnd; ++i) {
         ASSERT_EQ(peer.memory()[i], before.bytes[i]) << i;
     }

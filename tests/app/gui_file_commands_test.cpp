@@ -1,6 +1,6 @@
 #include "app/file_commands.h"
-#include "app/ui_prompts.h"
 #include "gui_app_fixture.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx::test {
@@ -31,8 +31,8 @@ protected:
 };
 
 TEST_F(FileCommandsTest, NewAsksFirstAndRestoresTheDefaultImageOnlyOnYes) {
-    context->image.bytes.fill(0x77);
-    context->image.bytes[0] = 0x42;
+    context->document.Edit([&](RadioImage& image) { image.bytes.fill(0x77); });
+    context->document.Edit([&](RadioImage& image) { image.bytes[0] = 0x42; });
     prompts.answers = {PromptAnswer::No};
     frame->OnCommand(57600);
 
@@ -40,27 +40,27 @@ TEST_F(FileCommandsTest, NewAsksFirstAndRestoresTheDefaultImageOnlyOnYes) {
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("CPS"));
     EXPECT_EQ(prompts.messages[0].text, English("S0088"));
     EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::YesNo);
-    EXPECT_EQ(context->image.bytes[1], 0x77);
+    EXPECT_EQ(context->document.image().bytes[1], 0x77);
     EXPECT_EQ(Refreshes(), 0);
     // The header working copy is refreshed before the question, whatever the answer.
     EXPECT_EQ(context->headerCopy.bytes[0], 0x42);
 
     prompts.answers = {PromptAnswer::Yes};
     frame->OnCommand(57600);
-    EXPECT_EQ(context->image.bytes[1], 0x11);
-    EXPECT_EQ(context->image.bytes[606], 0x11);
-    EXPECT_EQ(context->image.bytes[607], 0x77);
+    EXPECT_EQ(context->document.image().bytes[1], 0x11);
+    EXPECT_EQ(context->document.image().bytes[606], 0x11);
+    EXPECT_EQ(context->document.image().bytes[607], 0x77);
     EXPECT_EQ(Refreshes(), 1);
 }
 
 TEST_F(FileCommandsTest, NewWithoutDefaultImageNamesItAndKeepsTheImage) {
     std::filesystem::remove(work() / "default.kda");
-    context->image.bytes.fill(0x77);
+    context->document.Edit([&](RadioImage& image) { image.bytes.fill(0x77); });
     frame->OnCommand(57600);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].caption, QStringLiteral("Halyx"));
     EXPECT_EQ(prompts.messages[1].text, QStringLiteral("没有找到 default.kda。"));
-    EXPECT_EQ(context->image.bytes[0], 0x77);
+    EXPECT_EQ(context->document.image().bytes[0], 0x77);
 }
 
 TEST_F(FileCommandsTest, OpenUsesTheKdaFilterAndLoadsUpTo2048Bytes) {
@@ -75,17 +75,17 @@ TEST_F(FileCommandsTest, OpenUsesTheKdaFilterAndLoadsUpTo2048Bytes) {
     prompts.openPaths = {PathOf("full.kda")};
     frame->OnCommand(57601);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->image.length, 2048);
-    EXPECT_EQ(context->image.bytes[2047], 0xA5);
+    EXPECT_EQ(context->document.image().length, 2048);
+    EXPECT_EQ(context->document.image().bytes[2047], 0xA5);
     EXPECT_EQ(Refreshes(), 1);
 
     // A shorter file replaces only its own length of the image.
     WriteFile(work() / "short.kda", std::vector<std::uint8_t>(100, 0x01));
     prompts.openPaths = {PathOf("short.kda")};
     frame->OnCommand(57601);
-    EXPECT_EQ(context->image.length, 100);
-    EXPECT_EQ(context->image.bytes[99], 0x01);
-    EXPECT_EQ(context->image.bytes[100], 0xA5);
+    EXPECT_EQ(context->document.image().length, 100);
+    EXPECT_EQ(context->document.image().bytes[99], 0x01);
+    EXPECT_EQ(context->document.image().bytes[100], 0xA5);
 }
 
 TEST_F(FileCommandsTest, OpenBackupStartsInTheBackupFolderMadeIfMissingAndLoadsTheChoice) {
@@ -104,20 +104,20 @@ TEST_F(FileCommandsTest, OpenBackupStartsInTheBackupFolderMadeIfMissingAndLoadsT
         QString::fromStdString((folder / "2026-01-02" / "101500-SN1.kda").string())};
     frame->OnCommand(32792);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->image.bytes[606], 0x5A);
+    EXPECT_EQ(context->document.image().bytes[606], 0x5A);
     EXPECT_EQ(context->imageFileName, "101500-SN1.kda");
     EXPECT_EQ(Refreshes(), 1);
 }
 
 TEST_F(FileCommandsTest, OpenRefusesAnOversizeFileWithAMessageAndChangesNothing) {
-    const std::uint16_t length = context->image.length;
+    const std::uint16_t length = context->document.image().length;
     WriteFile(work() / "big.kda", std::vector<std::uint8_t>(2049, 0xEE));
     prompts.openPaths = {PathOf("big.kda")};
     frame->OnCommand(57601);
     ExpectOneFileError(PathOf("big.kda") +
                        QStringLiteral(" 有 2049 字节，超过了 2048 字节的上限，未被载入。"));
-    EXPECT_EQ(context->image.length, length);
-    EXPECT_EQ(context->image.bytes[0], 0x11);
+    EXPECT_EQ(context->document.image().length, length);
+    EXPECT_EQ(context->document.image().bytes[0], 0x11);
     EXPECT_EQ(Refreshes(), 0);
 }
 
@@ -133,8 +133,8 @@ TEST_F(FileCommandsTest, OpenOfAnEmptyFileSetsLengthZeroAndRefreshes) {
     prompts.openPaths = {PathOf("empty.kda")};
     frame->OnCommand(57601);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->image.length, 0);
-    EXPECT_EQ(context->image.bytes[0], 0x11);
+    EXPECT_EQ(context->document.image().length, 0);
+    EXPECT_EQ(context->document.image().bytes[0], 0x11);
     EXPECT_EQ(Refreshes(), 1);
 }
 
@@ -146,7 +146,7 @@ TEST_F(FileCommandsTest, SaveOffersDefaultNameAndExtensionAndWritesTheImage) {
     EXPECT_EQ(prompts.saveSpecs[0].initialName, QStringLiteral("Default"));
     EXPECT_EQ(prompts.saveSpecs[0].defaultSuffix, QStringLiteral("rdt"));
 
-    context->image.bytes[5] = 0x99;
+    context->document.Edit([&](RadioImage& image) { image.bytes[5] = 0x99; });
     prompts.savePaths = {PathOf("out.kda")};
     frame->OnCommand(32780);
     EXPECT_TRUE(prompts.messages.empty());

@@ -64,10 +64,12 @@ protected:
         context = std::make_unique<AppContext>();
         context->language.setFile(home() / "english.lang");
         context->runner.SetPort(&mainPort);
-        for (std::size_t i = 0; i < kImageSize; ++i) {
-            context->image.bytes[i] = static_cast<std::uint8_t>(i * 3 + 1);
-        }
-        context->image.length = kImageSize;
+        context->document.Edit([](RadioImage& image) {
+            for (std::size_t i = 0; i < kImageSize; ++i) {
+                image.bytes[i] = static_cast<std::uint8_t>(i * 3 + 1);
+            }
+        });
+        context->document.Edit([&](RadioImage& image) { image.length = kImageSize; });
         // Answers reach the radios' receivers as a line's bytes would: a moment later.
         deliver.setInterval(1);
         QObject::connect(&deliver, &QTimer::timeout, [this] {
@@ -139,7 +141,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     AddRadio("COM2", naks, refuses);
     PeerFleetPort& third = AddRadio("COM3", good3);
     PeerFleetPort& fourth = AddRadio("COM4", unchecked);
-    const RadioImage before = context->image;
+    const RadioImage before = context->document.image();
     mainPort.open = true;  // the main window's port, which the run must not share
 
     auto dialog = MakeDialog();
@@ -182,7 +184,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
 
     // The written radios hold the image with their own serial numbers; the main image and the
     // radio left unchecked are untouched.
-    EXPECT_EQ(context->image.bytes, before.bytes);
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
     Memory overridden = good3;
     std::fill_n(overridden.begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
     std::copy_n("NEW3", 4, overridden.begin() + header::kSerialNumber);

@@ -35,6 +35,7 @@ protected:
         context->runner.SetPort(&port);
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance({}));
+        app->FinishStartup();
     }
 
     fs::path UserSettings() const { return layout.userConfigDirectory / "setting.ini"; }
@@ -51,8 +52,8 @@ TEST_F(InstalledLayout, NewUserStartsWithTheShippedImageInTheLocaleLanguageAndWr
     Start();
     EXPECT_TRUE(prompts.messages.empty()) << prompts.messages[0].text.toStdString();
     EXPECT_EQ(app->startImage(), home() / "default.kda");
-    EXPECT_EQ(context->image.length, 607);
-    EXPECT_EQ(context->image.bytes[0], 0x5A);
+    EXPECT_EQ(context->document.image().length, 607);
+    EXPECT_EQ(context->document.image().bytes[0], 0x5A);
     EXPECT_EQ(app->mainFrame()->windowTitle(), English("S0000"));
     EXPECT_FALSE(fs::exists(user.path() / "config"));
     EXPECT_FALSE(fs::exists(home() / "setting.ini"));
@@ -85,11 +86,11 @@ TEST_F(InstalledLayout, UserDefaultImageComesBeforeTheShippedOneAndNewRestoresIt
     fs::create_directories(layout.userConfigDirectory);
     WriteFile(layout.userConfigDirectory / "default.kda", std::vector<std::uint8_t>(700, 0x33));
     Start();
-    EXPECT_EQ(context->image.length, 700);
-    context->image.bytes[0] = 0;
+    EXPECT_EQ(context->document.image().length, 700);
+    context->document.Edit([&](RadioImage& image) { image.bytes[0] = 0; });
     prompts.answers.push_back(PromptAnswer::Yes);
     app->mainFrame()->OnCommand(57600);
-    EXPECT_EQ(context->image.bytes[0], 0x33);
+    EXPECT_EQ(context->document.image().bytes[0], 0x33);
     EXPECT_EQ(prompts.messages.size(), 1u) << "only the New question";
 }
 

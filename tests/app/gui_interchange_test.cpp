@@ -80,10 +80,10 @@ TEST_F(InterchangeMenu, ImportStoresTheChannelsRefreshesTheGridAndReportsWhatItD
 
     // A file that cannot be read changes nothing and says which line.
     std::ofstream(work() / "bad.csv") << "Location,Frequency\n1,\"446\n";
-    const RadioImage before = context->image;
+    const RadioImage before = context->document.image();
     prompts.openPaths = {PathOf("bad.csv")};
     frame->commandAction(32786)->trigger();
-    EXPECT_EQ(context->image.bytes, before.bytes);
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
     ASSERT_EQ(prompts.messages.size(), 3u);
     EXPECT_EQ(prompts.messages[2].icon, PromptIcon::Stop);
     EXPECT_TRUE(prompts.messages[2].text.contains(QStringLiteral("line 2")));
@@ -99,7 +99,7 @@ TEST_F(InterchangeMenu, ExportsCompareAndPrintUseTheChannelSheetAndTheImageBeing
     EXPECT_NE(testing::ReadText(work() / "sheet.html").find("<h1>Channel Sheet</h1>"),
               std::string::npos);
 
-    RadioImage other = context->image;
+    RadioImage other = context->document.image();
     other.bytes[header::kSquelchLevel] = 9;
     WriteFile(work() / "other.kda", {other.bytes.begin(), other.bytes.begin() + other.length});
     prompts.openPaths = {PathOf("other.kda")};
@@ -108,9 +108,10 @@ TEST_F(InterchangeMenu, ExportsCompareAndPrintUseTheChannelSheetAndTheImageBeing
     frame->commandAction(32790)->trigger();
     EXPECT_EQ(compare.name, QStringLiteral("CompareDialog"));
     ASSERT_EQ(compare.rows.size(), 1);
-    EXPECT_EQ(compare.rows[0], English("S0105") + QStringLiteral(": ") +
-                                   QString::number(context->image.bytes[header::kSquelchLevel]) +
-                                   QStringLiteral(" -> 9"));
+    EXPECT_EQ(compare.rows[0],
+              English("S0105") + QStringLiteral(": ") +
+                  QString::number(context->document.image().bytes[header::kSquelchLevel]) +
+                  QStringLiteral(" -> 9"));
     EXPECT_TRUE(prompts.messages.empty());
 }
 

@@ -1,12 +1,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QtTest/QTest>
 #include <memory>
 
 #include "app/app_context.h"
 #include "app/halyx_app.h"
 #include "app/main_frame.h"
 #include "gui_test_support.h"
+#include "ui/common/language_texts.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx::test {
@@ -22,6 +24,7 @@ protected:
         }
         app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance(arguments));
+        app->FinishStartup();
     }
 
     void WriteDefaultImage(std::size_t size, std::uint8_t seed) {
@@ -98,15 +101,59 @@ TEST_F(StartUp, OpensTheSavedPortAndShowsNoBoxWhenItOpens) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+TEST_F(StartUp, OpensThePortFromTheEventLoopOnceTheWindowIsOnScreen) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    WriteSettings("[port]\ncom=3\n");
+    context = std::make_unique<AppContext>();
+    context->runner.SetPort(&port);
+    app = std::make_unique<CHalyxApp>(*context, prompts);
+    ASSERT_TRUE(app->InitInstance({}));
+
+    // Listing the system's ports must not hold the window back.
+    EXPECT_TRUE(port.opened.empty());
+    EXPECT_TRUE(app->mainFrame()->isVisible());
+    QTRY_COMPARE(port.opened, std::vector<int>{3});
+    EXPECT_TRUE(LinkPortOpen(*context));
+    app->FinishStartup();  // nothing left to do: the port is not opened twice
+    EXPECT_EQ(port.opened.size(), 1u);
+}
+
+TEST_F(StartUp, LanguageFileIsReadOnceAndAgainOnlyWhenItChanges) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    WriteSettings("[setup]\nlanguage=english\n[port]\ncom=1\n");
+    Start();
+    const LanguageTexts& texts = context->language;
+    // Start-up fetches dozens of texts (menus, title, tone table, form) from one read.
+    EXPECT_EQ(texts.fileReads(), 1);
+    EXPECT_EQ(texts.text("S0037"), English("S0037").toStdString());
+
+    // An edit of the file is seen at the next lookup, a deleted file gives empty texts.
+    WriteFile(home() / "english.lang", {'[', 'S', 't', 'r', 'i', 'n', 'g', 's', ']', '\n', 'S',
+                                        '0', '0', '3', '7', '=', 'F', 'i', 'l', 'e', '\n'});
+    EXPECT_EQ(texts.text("S0037"), "File");
+    EXPECT_EQ(texts.textOr("S0038", "fallback"), "fallback");
+    std::filesystem::remove(home() / "english.lang");
+    EXPECT_EQ(texts.text("S0037"), "");
+    app->mainFrame()->LocaliseMenus();
+    EXPECT_EQ(app->mainFrame()->menuBar()->actions().at(0)->text(), QString());
+
+    // Switching language reads the other file.
+    app->mainFrame()->OnCommand(32783);
+    EXPECT_EQ(texts.text("S0037"), Chinese("S0037").toStdString());
+    EXPECT_EQ(app->mainFrame()->menuBar()->actions().at(0)->text(), Chinese("S0037"));
+}
+
 TEST_F(StartUp, LoadsDefaultImageAndRunsTheViewsInitialUpdateOnce) {
     WriteLanguageFiles();
     WriteDefaultImage(700, 7);
     Start();
 
-    EXPECT_EQ(context->image.length, 700);
-    EXPECT_EQ(context->image.bytes[0], 7);
-    EXPECT_EQ(context->image.bytes[699], static_cast<std::uint8_t>(7 + 699));
-    EXPECT_EQ(context->image.bytes[700], 0);
+    EXPECT_EQ(context->document.image().length, 700);
+    EXPECT_EQ(context->document.image().bytes[0], 7);
+    EXPECT_EQ(context->document.image().bytes[699], static_cast<std::uint8_t>(7 + 699));
+    EXPECT_EQ(context->document.image().bytes[700], 0);
     EXPECT_EQ(app->mainFrame()->view()->initialUpdateCount(), 1);
     EXPECT_TRUE(app->mainFrame()->isVisible());
     EXPECT_EQ(context->toneTable.size(), ToneTable::kSize);
@@ -121,8 +168,8 @@ TEST_F(StartUp, MissingDefaultImageIsReportedAndTheImageStaysZero) {
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("没有找到 default.kda。"));
-    EXPECT_EQ(context->image.length, 0);
-    for (std::uint8_t byte : context->image.bytes) {
+    EXPECT_EQ(context->document.image().length, 0);
+    for (std::uint8_t byte : context->document.image().bytes) {
         ASSERT_EQ(byte, 0);
     }
     EXPECT_TRUE(app->mainFrame()->isVisible());
@@ -136,8 +183,8 @@ TEST_F(StartUp, FileNamedOnTheCommandLineIsLoadedOverTheDefaultImage) {
     Start({QStringLiteral("radio.kda")});
 
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->image.bytes[0], 0x5A);
-    EXPECT_EQ(context->image.bytes[606], 0x5A);
+    EXPECT_EQ(context->document.image().bytes[0], 0x5A);
+    EXPECT_EQ(context->document.image().bytes[606], 0x5A);
     EXPECT_EQ(app->mainFrame()->view()->refreshCount(), 1);
 }
 
@@ -149,7 +196,7 @@ TEST_F(StartUp, UnreadableCommandLineFileIsReportedAndStartUpGoesOn) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("没有找到 missing.kda。"));
-    EXPECT_EQ(context->image.bytes[0], 1);  // the default image stays
+    EXPECT_EQ(context->document.image().bytes[0], 1);  // the default image stays
     EXPECT_TRUE(app->mainFrame()->isVisible());
 }
 

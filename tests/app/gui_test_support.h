@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/link_port.h"
-#include "app/ui_prompts.h"
 #include "link/link_port.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx::test {
 

@@ -28,10 +28,10 @@ TEST_F(TestDialogOverPty, ReadsTunesWritesAndReadsBackTheValues) {
     WriteSettings("[setup]\nlanguage=english\n[devices]\nCOM7=" + sim.devicePath() + "\n");
     AppContext context;
     context.language.setFile(home() / "english.lang");
-    context.image.bytes[header::kBand] = 1;
+    context.document.Edit([](RadioImage& image) { image.bytes[header::kBand] = 1; });
 
-    auto dialog = std::make_unique<TestDialog>(context, prompts, nullptr, TestDialog::PortProbe{},
-                                               kShortPause);
+    auto dialog = std::make_unique<TestDialog>(TestBenchOf(context), prompts, nullptr,
+                                               TestDialog::PortProbe{}, kShortPause);
     const int com7 = dialog->portList()->findText("COM7");
     ASSERT_GE(com7, 0);
     dialog->portList()->setCurrentIndex(com7);

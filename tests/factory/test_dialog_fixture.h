@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/app_context.h"
+#include "app/test_bench_of.h"
 #include "factory/test_dialog.h"
 #include "factory/test_dialog_ids.h"
 #include "factory/tuning_slider.h"
@@ -48,13 +49,14 @@ protected:
     }
 
     void SetBand(bool upper) {
-        context->image.bytes[header::kBand] = upper ? 1 : 0;
+        context->document.Edit(
+            [&](RadioImage& image) { image.bytes[header::kBand] = upper ? 1 : 0; });
         peer.SetBand(upper);
     }
 
     TestDialog& Open(std::uint16_t pauseTicks = kDefaultVerifyPauseTicks) {
         dialog = std::make_unique<TestDialog>(
-            *context, prompts, nullptr, [this] { return ports; }, pauseTicks);
+            TestBenchOf(*context), prompts, nullptr, [this] { return ports; }, pauseTicks);
         return *dialog;
     }
 

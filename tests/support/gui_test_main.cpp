@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ui_font.h"
+#include "ui/common/ui_font.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
-#include "app/shell_texts.h"
+#include "ui/common/shell_texts.h"
 
 namespace halyx {
 namespace {
@@ -16,13 +16,17 @@ constexpr int kProgressMinimum = 0;
 ReadRadioDialog::ReadRadioDialog(AppContext& context, UiPrompts& prompts,
                                  std::function<void()> afterSuccessfulRead, QWidget* parent)
     : ExchangeDialog(context, prompts, keys::kReadDialogTitle, kProgressMinimum, parent),
-      exchange_(context.runner.link(), context.image, context.runner),
+      received_(context.document.image()),
+      exchange_(context.runner.link(), received_, context.runner),
       afterSuccessfulRead_(std::move(afterSuccessfulRead)) {
     setObjectName(QStringLiteral("ReadRadioDialog"));
     connect(startButton(), &QPushButton::clicked, this, &ReadRadioDialog::OnStart);
 }
 
 void ReadRadioDialog::OnStart() {
+    // Bytes the radio does not send (between the header and the records, after them) keep what
+    // the image holds now.
+    received_ = context_.document.image();
     if (!StartExchange(captions::kReadError)) {
         return;
     }
@@ -31,7 +35,9 @@ void ReadRadioDialog::OnStart() {
 
 void ReadRadioDialog::OnFinished(ExchangeResult result) {
     if (result == ExchangeResult::Success) {
-        Record(operationName(), ExchangeResultName(result), &context_.image, nullptr);
+        // Nothing on disk holds what the radio had: the document counts as changed.
+        context_.document.Replace(received_, ReplaceAs::Unsaved);
+        Record(operationName(), ExchangeResultName(result), &received_, nullptr);
         ShowResult(keys::kReadDone);
         SetButtonsEnabled(true);
         if (afterSuccessfulRead_) {

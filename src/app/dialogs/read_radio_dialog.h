@@ -7,7 +7,7 @@
 
 namespace halyx {
 
-// Reads the radio into the radio image. Start opens the port if it is closed and runs the
+// Reads the radio into the document's image. Start opens the port if it is closed and runs the
 // read; while it runs, both buttons and the title-bar close box are out of action (Esc still
 // cancels). Success is reported with S0009, after which the main window rebuilds its view and
 // title (`afterSuccessfulRead`) and the dialog closes; a failure is reported with S0006, closes
@@ -29,6 +29,9 @@ protected:
     std::string_view operationName() const override { return "read"; }
 
 private:
+    // The radio's bytes land here and reach the document only when the whole read succeeded, so
+    // a read that fails half-way leaves the image the user had.
+    RadioImage received_;
     RadioReadExchange exchange_;
     std::function<void()> afterSuccessfulRead_;
 };

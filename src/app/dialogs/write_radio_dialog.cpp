@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
-#include "app/shell_texts.h"
+#include "ui/common/shell_texts.h"
 
 namespace halyx {
 namespace {
@@ -15,7 +15,7 @@ constexpr int kProgressMinimum = 1;
 WriteRadioDialog::WriteRadioDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
                                    std::uint16_t verifyPauseTicks)
     : ExchangeDialog(context, prompts, keys::kWriteDialogTitle, kProgressMinimum, parent),
-      exchange_(context.runner.link(), context.image, context.runner, verifyPauseTicks) {
+      exchange_(context.runner.link(), context.document.image(), context.runner, verifyPauseTicks) {
     setObjectName(QStringLiteral("WriteRadioDialog"));
     connect(startButton(), &QPushButton::clicked, this, &WriteRadioDialog::OnStart);
 }
@@ -33,14 +33,16 @@ void WriteRadioDialog::OnFinished(ExchangeResult result) {
     switch (result) {
         case ExchangeResult::Success:
         case ExchangeResult::ReadBackDiffers:
-            Record(operationName(), ExchangeResultName(result), nullptr, &context_.image);
+            Record(operationName(), ExchangeResultName(result), nullptr,
+                   &context_.document.image());
             ShowResult(result == ExchangeResult::Success ? keys::kWriteVerified
                                                          : keys::kWriteMismatch);
             SetButtonsEnabled(true);
             reject();
             return;
         case ExchangeResult::LinkFailure:
-            Record(operationName(), ExchangeResultName(result), nullptr, &context_.image);
+            Record(operationName(), ExchangeResultName(result), nullptr,
+                   &context_.document.image());
             SetButtonsEnabled(true);
             ShowResult(keys::kExchangeFailed);
             ClosePortAfterFailure();

@@ -6,19 +6,16 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/app_context.h"
-#include "app/shell_texts.h"
-#include "app/ui_font.h"
 #include "image/option_lists.h"
+#include "image/tone_table.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/text_source.h"
+#include "ui/common/ui_font.h"
 #include "ui/form/channel_grid.h"
 #include "ui/form/row_command_texts.h"
 
 namespace halyx {
 namespace {
-
-QString Text(const AppContext& context, const FormText& text) {
-    return QString::fromStdString(context.textOr(text.key, text.english));
-}
 
 QComboBox* AddList(QFormLayout& layout, const QString& label, const QString& unchanged,
                    const std::vector<std::string>& entries) {
@@ -44,25 +41,23 @@ std::optional<std::uint8_t> Choice(const QComboBox* list) {
 
 }  // namespace
 
-BulkEditDialog::BulkEditDialog(const AppContext& context, QWidget* parent) : QDialog(parent) {
+BulkEditDialog::BulkEditDialog(const TextSource& texts, const ToneTable& tones, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("BulkEditDialog"));
-    setWindowTitle(Text(context, row_texts::kBulkTitle));
+    setWindowTitle(texts.qtext(row_texts::kBulkTitle));
     auto* layout = new QFormLayout(this);
-    const QString unchanged = Text(context, row_texts::kUnchanged);
-    const auto header = [&context](std::size_t column) {
-        return QString::fromStdString(context.text(channel_grid::kHeaderKeys[column]));
+    const QString unchanged = texts.qtext(row_texts::kUnchanged);
+    const auto header = [&texts](std::size_t column) {
+        return texts.qtext(channel_grid::kHeaderKeys[column]);
     };
-    rxTone_ =
-        AddList(*layout, header(channel_grid::kRxTone), unchanged, context.toneTable.entries());
-    txTone_ =
-        AddList(*layout, header(channel_grid::kTxTone), unchanged, context.toneTable.entries());
+    rxTone_ = AddList(*layout, header(channel_grid::kRxTone), unchanged, tones.entries());
+    txTone_ = AddList(*layout, header(channel_grid::kTxTone), unchanged, tones.entries());
     bandwidth_ =
         AddList(*layout, header(channel_grid::kBandwidth), unchanged, EntryTexts(BandwidthList()));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)
-        ->setText(QString::fromStdString(context.textOr(keys::kOkButton, "OK")));
+    buttons->button(QDialogButtonBox::Ok)->setText(texts.qtext(TextKey{keys::kOkButton, "OK"}));
     buttons->button(QDialogButtonBox::Cancel)
-        ->setText(QString::fromStdString(context.textOr(keys::kCancelButton, "Cancel")));
+        ->setText(texts.qtext(TextKey{keys::kCancelButton, "Cancel"}));
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     layout->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

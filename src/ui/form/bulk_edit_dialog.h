@@ -8,7 +8,8 @@ class QComboBox;
 
 namespace halyx {
 
-struct AppContext;
+class TextSource;
+class ToneTable;
 
 // What a bulk edit sets; a field left unset keeps each channel's own value.
 struct BulkEdit {
@@ -21,7 +22,7 @@ struct BulkEdit {
 // bandwidth, each starting with "(unchanged)". Enter takes the choices, Escape drops them.
 class BulkEditDialog : public QDialog {
 public:
-    BulkEditDialog(const AppContext& context, QWidget* parent = nullptr);
+    BulkEditDialog(const TextSource& texts, const ToneTable& tones, QWidget* parent = nullptr);
 
     BulkEdit edit() const;
     QComboBox* rxToneList() const { return rxTone_; }

@@ -1,17 +1,13 @@
 #include "ui/form/channel_editors.h"
 
-#include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include <algorithm>
-
-#include "app/app_context.h"
-#include "image/frequency_codec.h"
-#include "image/option_lists.h"
 #include "ui/form/channel_grid.h"
+#include "ui/form/channel_table_model.h"
 #include "ui/form/form_ids.h"
 #include "ui/form/frequency_edit.h"
 #include "ui/grid/grid_ctrl.h"
@@ -20,25 +16,6 @@ namespace halyx {
 namespace {
 
 using namespace channel_grid;
-
-bool IsFrequencyColumn(int column) {
-    return column == kRxFrequency || column == kTxFrequency;
-}
-
-bool IsChoiceColumn(int column) {
-    return column == kRxTone || column == kTxTone || column == kBandwidth;
-}
-
-// Whether `popup` belongs to `owner` (its context menu, the drop-down's list). Unlike
-// QWidget::isAncestorOf this crosses the window boundary a popup always is.
-bool BelongsTo(const QWidget* popup, const QWidget* owner) {
-    for (const QWidget* widget = popup; widget != nullptr; widget = widget->parentWidget()) {
-        if (widget == owner) {
-            return true;
-        }
-    }
-    return false;
-}
 
 bool IsUndoKey(const QKeyEvent* event) {
     const auto combination = event->keyCombination();
@@ -61,15 +38,6 @@ bool IsMenuKey(const QKeyEvent* event) {
 // Styles that drop the list down below the cell show this many of the 155 tones at a time.
 constexpr int kVisibleEntries = 12;
 
-QStringList ToQStringList(const std::vector<std::string>& texts) {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string& text : texts) {
-        list.append(QString::fromStdString(text));
-    }
-    return list;
-}
-
 }  // namespace
 
 int ChoicePositionFor(const QStringList& entries, const QString& cellText) {
@@ -83,188 +51,142 @@ int ChoicePositionFor(const QStringList& entries, const QString& cellText) {
     return -1;
 }
 
-ChannelEditors::ChannelEditors(AppContext& context, CGridCtrl& grid, QWidget& form,
-                               std::function<void()> refill)
-    : QObject(&form), context_(context), grid_(grid), form_(form), refill_(std::move(refill)) {
-    frequencyEdit_ = new FrequencyEdit(&form);
+ChannelEditors::ChannelEditors(CGridCtrl& grid, QWidget& form)
+    : QStyledItemDelegate(&form), grid_(grid) {
+    frequencyEdit_ = new FrequencyEdit(grid.viewport());
     frequencyEdit_->setObjectName(QString::number(form::kFrequencyEditor));
+    frequencyEdit_->setMaxLength(FrequencyEdit::kMaxCharacters);
     frequencyEdit_->hide();
-    choiceList_ = new QComboBox(&form);
+    choiceList_ = new QComboBox(grid.viewport());
     choiceList_->setObjectName(QString::number(form::kChoiceEditor));
-    choiceList_->hide();
     choiceList_->setMaxVisibleItems(kVisibleEntries);
+    choiceList_->hide();
     // Shown only over a cell: the Tab key moves between cells while they are open.
     frequencyEdit_->setFocusPolicy(Qt::ClickFocus);
     choiceList_->setFocusPolicy(Qt::ClickFocus);
-
     // Only a choice the user makes is stored; filling and preselecting the list are not.
-    connect(choiceList_, &QComboBox::activated, this, &ChannelEditors::CommitChoice);
-    frequencyEdit_->installEventFilter(this);
-    choiceList_->installEventFilter(this);
+    connect(choiceList_, &QComboBox::activated, this, &ChannelEditors::OnChoiceActivated);
     grid_.installEventFilter(this);
+}
+
+CCellID ChannelEditors::target() const {
+    return target_.isValid() ? CCellID(target_.row(), target_.column()) : CCellID();
 }
 
 void ChannelEditors::OnGridCell(int row, int column) {
     // Normally the grid's taking the focus has committed the old target already.
     EndEditing();
-    target_ = CCellID(row, column);
     if (row < 1 || column < 1) {
+        target_ = QPersistentModelIndex();
         grid_.SetFocusCell(row, column);  // a header: no editor, the focus stays usable
         return;
     }
     if ((grid_.GetItemState(row, column) & CELL_READONLY) != 0) {
         return;
     }
-    if (IsFrequencyColumn(column)) {
-        OpenFrequency(row, column);
-    } else if (IsChoiceColumn(column)) {
-        OpenChoice(row, column);
-    }
-}
-
-bool ChannelEditors::PlaceOver(QWidget* editor, int row, int column) {
-    // A cell clicked at the grid's right edge is scrolled fully into view first, so that the
-    // editor neither sticks out of the grid nor covers the settings beside it.
+    // A cell at the grid's edge is scrolled fully into view first, so that its editor neither
+    // sticks out of the grid nor covers the settings beside it.
     grid_.EnsureVisible(row, column);
-    QRect cell;
-    if (!grid_.GetCellRect(row, column, cell)) {
-        return false;
+    grid_.edit(grid_.model()->index(row, column));
+}
+
+QWidget* ChannelEditors::createEditor(QWidget* /*parent*/, const QStyleOptionViewItem& /*option*/,
+                                      const QModelIndex& index) const {
+    target_ = index;
+    if (IsFrequencyColumn(index.column())) {
+        return frequencyEdit_;
     }
-    const QPoint topLeft = grid_.viewport()->mapTo(&form_, cell.topLeft());
-    editor->setGeometry(QRect(topLeft, cell.size()));
-    editor->show();
-    editor->raise();
-    return true;
+    return IsChoiceColumn(index.column()) ? choiceList_ : nullptr;
 }
 
-void ChannelEditors::Announce(QWidget* editor, int row, int column) {
+void ChannelEditors::destroyEditor(QWidget* editor, const QModelIndex& /*index*/) const {
+    // The two editors are the form's for good; Qt has hidden this one already.
+    if (editor == choiceList_) {
+        choiceList_->hidePopup();
+    }
+    editor->hide();
+}
+
+void ChannelEditors::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString text = index.data(Qt::DisplayRole).toString();
     // "RX Freq (MHz) CH03": what the cell is, as the grid's headers say it.
-    editor->setAccessibleName(grid_.GetItemText(0, column) + QLatin1Char(' ') +
-                              grid_.GetItemText(row, 0));
-}
-
-void ChannelEditors::OpenFrequency(int row, int column) {
-    if (!PlaceOver(frequencyEdit_, row, column)) {
+    const QAbstractItemModel* model = index.model();
+    editor->setAccessibleName(model->index(0, index.column()).data().toString() + QLatin1Char(' ') +
+                              model->index(index.row(), 0).data().toString());
+    if (editor == frequencyEdit_) {
+        frequencyEdit_->setText(text);
+        frequencyEdit_->setModified(false);
+        frequencyEdit_->selectAll();
         return;
     }
-    open_ = Open::Frequency;
-    Announce(frequencyEdit_, row, column);
-    frequencyEdit_->setText(grid_.GetItemText(row, column));
-    frequencyEdit_->selectAll();
-    frequencyEdit_->setFocus(Qt::OtherFocusReason);
-}
-
-void ChannelEditors::OpenChoice(int row, int column) {
-    const QStringList entries = column == kBandwidth ? ToQStringList(EntryTexts(BandwidthList()))
-                                                     : ToQStringList(context_.toneTable.entries());
+    const auto* channels = dynamic_cast<const ChannelTableModel*>(model);
+    const QStringList entries =
+        channels != nullptr ? channels->ChoicesFor(index.column()) : QStringList{};
     choiceList_->clear();
     choiceList_->addItems(entries);
-    if (!PlaceOver(choiceList_, row, column)) {
+    choiceList_->setCurrentIndex(ChoicePositionFor(entries, text));
+    const_cast<ChannelEditors*>(this)->pickedChoice_ = -1;
+}
+
+void ChannelEditors::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                  const QModelIndex& index) const {
+    if (editor == frequencyEdit_) {
+        // Leaving an untouched editor stores nothing: re-reading the shown text would turn an
+        // erased channel's FF bytes into zeros and snap off-step or out-of-band frequencies.
+        if (!frequencyEdit_->isModified()) {
+            return;
+        }
+        frequencyEdit_->setModified(false);
+        model->setData(index, frequencyEdit_->text(), Qt::EditRole);
         return;
     }
-    open_ = Open::Choice;
-    Announce(choiceList_, row, column);
-    choiceList_->setFocus(Qt::OtherFocusReason);
-    choiceList_->setCurrentIndex(ChoicePositionFor(entries, grid_.GetItemText(row, column)));
+    const int picked = pickedChoice_;
+    const_cast<ChannelEditors*>(this)->pickedChoice_ = -1;
+    if (editor == choiceList_ && picked >= 0) {
+        model->setData(index, picked, Qt::EditRole);
+    }
 }
 
-void ChannelEditors::CommitFrequency() {
-    if (open_ != Open::Frequency) {
-        return;  // already committed (hiding a focused editor reports a second focus loss)
-    }
-    open_ = Open::None;
-    frequencyEdit_->hide();
-    if (frequencyEdit_->window()->focusWidget() == frequencyEdit_) {
-        grid_.setFocus(Qt::OtherFocusReason);  // the window comes back to the grid, not nowhere
-    }
-    // Leaving an untouched editor stores nothing: re-reading the shown text would turn an
-    // erased channel's FF bytes into zeros and snap off-step or out-of-band frequencies.
-    if (!frequencyEdit_->isModified() || !IsValidChannel(target_.row) ||
-        !IsFrequencyColumn(target_.col)) {
-        return;
-    }
-    const ParsedFrequency parsed =
-        ParseFrequency(frequencyEdit_->text().toStdString(), context_.image.bytes[header::kBand]);
-    frequencyEdit_->setText(QString::fromStdString(parsed.text));
-    RecordCopy& record = context_.recordCopy;
-    LoadRecordCopy(context_.image, target_.row, record);
-    EncodeFrequency(parsed.hertz, record.frequency(record::kTxFrequency));
-    if (target_.col == kRxFrequency) {
-        // The receive frequency is always the transmit frequency too.
-        std::copy_n(record.frequency(record::kTxFrequency), record::kFrequencySize,
-                    record.frequency(record::kRxFrequency));
-    }
-    StoreAsOneStep(record, target_.row);
+void ChannelEditors::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                          const QModelIndex& /*index*/) const {
+    editor->setGeometry(option.rect);  // exactly over the cell
 }
 
-void ChannelEditors::CommitChoice(int position) {
-    if (position < 0 || !IsValidChannel(target_.row) || !IsChoiceColumn(target_.col)) {
-        return;
-    }
-    const auto value = static_cast<std::uint8_t>(position);
-    RecordCopy& record = context_.recordCopy;
-    LoadRecordCopy(context_.image, target_.row, record);
-    switch (target_.col) {
-        case kRxTone:
-            record.set(record::kRxTone, value);
-            record.set(record::kTxTone, value);  // choosing the receive tone sets both
-            break;
-        case kTxTone:
-            record.set(record::kTxTone, value);
-            break;
-        default:
-            record.set(record::kBandwidth, value);
-            break;
-    }
-    StoreAsOneStep(record, target_.row);
+void ChannelEditors::OnChoiceActivated(int position) {
+    pickedChoice_ = position;
+    // Stored at once; the drop-down stays open until it loses the focus.
+    emit commitData(choiceList_);
 }
 
-void ChannelEditors::StoreAsOneStep(const RecordCopy& record, int channel) {
-    // However many fields the edit set (a receive frequency sets the transmit one too), undo
-    // takes it back as one.
-    EditAsOneStep(context_.history, context_.image,
-                  [&](RadioImage& image) { StoreRecordCopy(record, channel, image); });
-    refill_();
+QWidget* ChannelEditors::OpenEditor() const {
+    if (!grid_.IsEditing()) {
+        return nullptr;
+    }
+    if (frequencyEdit_->isVisible()) {
+        return frequencyEdit_;
+    }
+    return choiceList_->isVisible() ? choiceList_ : nullptr;
 }
 
-void ChannelEditors::HideChoice() {
-    if (open_ == Open::Choice) {
-        open_ = Open::None;
+void ChannelEditors::Close(QWidget* editor, bool commit, EndEditHint hint) {
+    if (commit) {
+        emit commitData(editor);
     }
-    if (choiceList_->isVisible()) {
-        choiceList_->hidePopup();
-        choiceList_->hide();
-    }
-    if (choiceList_->window()->focusWidget() == choiceList_) {
-        grid_.setFocus(Qt::OtherFocusReason);
-    }
+    emit closeEditor(editor, hint);
 }
 
 void ChannelEditors::EndEditing() {
-    CommitFrequency();
-    HideChoice();
+    if (QWidget* editor = OpenEditor()) {
+        Close(editor, true, NoHint);
+    }
 }
 
 void ChannelEditors::CancelEditing() {
-    if (open_ == Open::Frequency) {
-        frequencyEdit_->setModified(false);
+    frequencyEdit_->setModified(false);
+    pickedChoice_ = -1;
+    if (QWidget* editor = OpenEditor()) {
+        Close(editor, false, RevertModelCache);
     }
-    EndEditing();
-}
-
-void ChannelEditors::ReturnToGrid() {
-    grid_.setFocus(Qt::OtherFocusReason);  // the editor's focus loss commits or hides it
-    if (open_ != Open::None) {
-        EndEditing();  // the window was not active, so no focus event came
-    }
-}
-
-bool ChannelEditors::KeepsFocusOut(QWidget* editor) const {
-    // The editor's own context menu or drop-down list is open: the user is still working in
-    // it. The focus reason does not tell: depending on the window system the popup's opening
-    // arrives as a popup, a window deactivation or the popup's list taking the focus.
-    return BelongsTo(QApplication::activePopupWidget(), editor) ||
-           BelongsTo(QApplication::focusWidget(), editor);
 }
 
 bool ChannelEditors::OnEditorShortcut(QWidget* editor, QKeyEvent* event) {
@@ -279,7 +201,8 @@ bool ChannelEditors::OnEditorShortcut(QWidget* editor, QKeyEvent* event) {
         event->accept();
         return true;
     }
-    return IsUndoKey(event) || IsRedoKey(event);  // not taken: the window's shortcut runs
+    // Kept from the box, which would claim the key for itself: the window's shortcut runs.
+    return IsUndoKey(event) || IsRedoKey(event);
 }
 
 bool ChannelEditors::OnEditorKey(QWidget* editor, QKeyEvent* event) {
@@ -289,24 +212,23 @@ bool ChannelEditors::OnEditorKey(QWidget* editor, QKeyEvent* event) {
         IsUndoKey(event) ? frequencyEdit_->undo() : frequencyEdit_->redo();
         return true;
     }
+    const auto forwardToGrid = [this, event] {
+        QKeyEvent forwarded(event->type(), event->key(), event->modifiers(), event->text());
+        QCoreApplication::sendEvent(&grid_, &forwarded);
+    };
     if (IsMenuKey(event)) {
         // The row menu, as from the grid: a cell editor is the grid's cell for the keyboard.
-        ReturnToGrid();
-        QKeyEvent forwarded(event->type(), key, event->modifiers(), event->text());
-        QCoreApplication::sendEvent(&grid_, &forwarded);
+        Close(editor, true, NoHint);
+        forwardToGrid();
         return true;
     }
     switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            ReturnToGrid();
+            Close(editor, true, SubmitModelCache);
             return true;
         case Qt::Key_Escape:
-            if (frequency) {
-                frequencyEdit_->setText(grid_.GetItemText(target_.row, target_.col));
-                frequencyEdit_->setModified(false);
-            }
-            ReturnToGrid();
+            CancelEditing();
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:
@@ -315,13 +237,11 @@ bool ChannelEditors::OnEditorKey(QWidget* editor, QKeyEvent* event) {
             }
             [[fallthrough]];
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: {
-            ReturnToGrid();
+        case Qt::Key_Backtab:
             // The grid moves on from the edit target and opens the next cell's editor.
-            QKeyEvent forwarded(event->type(), key, event->modifiers(), event->text());
-            QCoreApplication::sendEvent(&grid_, &forwarded);
+            Close(editor, true, NoHint);
+            forwardToGrid();
             return true;
-        }
         default:
             return false;
     }
@@ -359,24 +279,18 @@ bool ChannelEditors::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    auto* editor = static_cast<QWidget*>(watched);
+    auto* editor = qobject_cast<QWidget*>(watched);
+    if (editor == nullptr) {
+        return false;
+    }
     if (type == QEvent::ShortcutOverride) {
         return OnEditorShortcut(editor, static_cast<QKeyEvent*>(event));
     }
     if (type == QEvent::KeyPress) {
         return OnEditorKey(editor, static_cast<QKeyEvent*>(event));
     }
-    if (type == QEvent::FocusOut) {
-        if (KeepsFocusOut(editor)) {
-            return false;
-        }
-        if (editor == frequencyEdit_) {
-            CommitFrequency();
-        } else {
-            HideChoice();
-        }
-    }
-    return false;
+    // Focus loss commits and closes, unless the editor's own list or menu took the focus.
+    return QStyledItemDelegate::eventFilter(watched, event);
 }
 
 }  // namespace halyx

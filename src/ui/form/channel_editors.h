@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QObject>
+#include <QPersistentModelIndex>
 #include <QStringList>
-#include <functional>
+#include <QStyledItemDelegate>
 
 #include "ui/grid/grid_types.h"
 
 class QComboBox;
 class QKeyEvent;
-class QWidget;
 
 namespace halyx {
 
-struct AppContext;
-struct RecordCopy;
 class CGridCtrl;
 class FrequencyEdit;
 
@@ -22,59 +19,58 @@ class FrequencyEdit;
 // selects the second entry. -1 when nothing matches.
 int ChoicePositionFor(const QStringList& entries, const QString& cellText);
 
-// The editors the form places over a channel cell: an edit box for the two frequencies and a
-// drop-down for the tones and the bandwidth. Each change goes through the record working copy
-// into the image, after which `refill` shows the image again.
+// The channel grid's item delegate: an edit box for the two frequencies and a drop-down for the
+// tones and the bandwidth, which Qt places over the cell and closes. The two editors live as
+// long as the form (automation finds them by their control ids), so Qt's "destroy" only hides
+// them. A frequency is stored only when it was typed into, a drop-down entry only when the user
+// picks it; what is stored goes through the channel model into the document.
 //
 // Keyboard: a move in the grid opens the target cell's editor as a click does. In an editor,
 // Enter commits and returns to the grid, Escape puts the cell's text back and returns, Tab and
 // Shift+Tab (and Up/Down in the frequency box) commit and move on to the next cell, the Menu key
 // and Shift+F10 open the row menu. Undo and redo keys undo the frequency box's typing first.
-class ChannelEditors : public QObject {
+class ChannelEditors : public QStyledItemDelegate {
 public:
-    ChannelEditors(AppContext& context, CGridCtrl& grid, QWidget& form,
-                   std::function<void()> refill);
+    ChannelEditors(CGridCtrl& grid, QWidget& form);
 
     FrequencyEdit* frequencyEdit() const { return frequencyEdit_; }
     QComboBox* choiceList() const { return choiceList_; }
-    CCellID target() const { return target_; }
+    // The cell being edited, or the last one that was.
+    CCellID target() const;
 
     // The grid reported a cell (a click or a keyboard move): open its editor.
     void OnGridCell(int row, int column);
-    // Commits an open frequency editor and hides both editors.
+    // Commits an open editor and closes it.
     void EndEditing();
-    // Hides both editors without storing anything (the image is about to be replaced).
+    // Closes an open editor without storing anything (the image is about to be replaced).
     void CancelEditing();
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Open { None, Frequency, Choice };
-
-    bool PlaceOver(QWidget* editor, int row, int column);
-    void OpenFrequency(int row, int column);
-    void OpenChoice(int row, int column);
-    void CommitFrequency();
-    void CommitChoice(int position);
-    void StoreAsOneStep(const RecordCopy& record, int channel);
-    void HideChoice();
+    QWidget* OpenEditor() const;
+    void Close(QWidget* editor, bool commit, EndEditHint hint);
     bool OnEditorShortcut(QWidget* editor, QKeyEvent* event);
     bool OnEditorKey(QWidget* editor, QKeyEvent* event);
     bool OnGridKey(QKeyEvent* event);
     void OnGridFocusIn(Qt::FocusReason reason);
-    bool KeepsFocusOut(QWidget* editor) const;
-    void ReturnToGrid();
-    void Announce(QWidget* editor, int row, int column);
+    void OnChoiceActivated(int position);
 
-    AppContext& context_;
     CGridCtrl& grid_;
-    QWidget& form_;
-    std::function<void()> refill_;
     FrequencyEdit* frequencyEdit_ = nullptr;
     QComboBox* choiceList_ = nullptr;
-    CCellID target_;
-    Open open_ = Open::None;
+    mutable QPersistentModelIndex target_;
+    int pickedChoice_ = -1;  // the entry the user picked since the drop-down opened
 };
 
 }  // namespace halyx

@@ -3,8 +3,6 @@
 #include <array>
 #include <string_view>
 
-#include "app/app_context.h"
-
 namespace halyx {
 
 class CGridCtrl;
@@ -26,13 +24,17 @@ inline constexpr int kRxTone = 3;
 inline constexpr int kTxTone = 4;
 inline constexpr int kBandwidth = 5;
 
+inline bool IsFrequencyColumn(int column) {
+    return column == kRxFrequency || column == kTxFrequency;
+}
+inline bool IsChoiceColumn(int column) {
+    return column == kRxTone || column == kTxTone || column == kBandwidth;
+}
+
 }  // namespace channel_grid
 
-// Dimensions, fixed header row and column, sizes; editing and selection off (the view edits).
+// Fixed header row and label column, sizes; the grid's own editing and selection off (the form
+// opens its editors itself). The model gives the shape and the texts.
 void SetUpChannelGrid(CGridCtrl& grid);
-// Row labels, row heights and header texts in the active language.
-void LabelChannelGrid(CGridCtrl& grid, const AppContext& context);
-// Shows the twenty records of the image through the record working copy. Does not repaint.
-void FillChannelGrid(CGridCtrl& grid, AppContext& context);
 
 }  // namespace halyx

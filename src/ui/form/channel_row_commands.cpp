@@ -4,12 +4,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 
-#include "app/app_context.h"
-#include "app/shell_texts.h"
 #include "editing/channel_clipboard.h"
+#include "editing/radio_document.h"
+#include "ui/common/shell_texts.h"
+#include "ui/common/text_source.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/bulk_edit_dialog.h"
 #include "ui/form/row_command_texts.h"
 #include "ui/grid/grid_ctrl.h"
@@ -21,7 +22,7 @@ using Command = ChannelRowCommands::Command;
 
 struct MenuEntry {
     Command command;
-    const FormText* text;
+    const TextKey* text;
     bool separatorBefore;
 };
 
@@ -39,10 +40,6 @@ const MenuEntry kMenuEntries[] = {
     {Command::Redo, &row_texts::kRedo, false},
 };
 
-QString Text(const AppContext& context, const FormText& text) {
-    return QString::fromStdString(context.textOr(text.key, text.english));
-}
-
 QString RawMimeType() {
     return QString::fromLatin1(channel_clipboard::kRawMimeType.data(),
                                static_cast<qsizetype>(channel_clipboard::kRawMimeType.size()));
@@ -50,16 +47,22 @@ QString RawMimeType() {
 
 }  // namespace
 
-ChannelRowCommands::ChannelRowCommands(AppContext& context, CGridCtrl& grid, QWidget& form,
-                                       std::function<void()> endEditing,
-                                       std::function<void()> refill)
+ChannelRowCommands::ChannelRowCommands(RadioDocument& document, const TextSource& texts,
+                                       UiPrompts& prompts, const ToneTable& tones, CGridCtrl& grid,
+                                       QWidget& form, std::function<void()> endEditing)
     : QObject(&form),
-      context_(context),
+      document_(document),
+      texts_(texts),
+      prompts_(prompts),
+      tones_(tones),
       grid_(grid),
       form_(form),
-      endEditing_(std::move(endEditing)),
-      refill_(std::move(refill)) {
+      endEditing_(std::move(endEditing)) {
     BuildMenu();
+}
+
+QString ChannelRowCommands::Text(const TextKey& key) const {
+    return texts_.qtext(key);
 }
 
 void ChannelRowCommands::BuildMenu() {
@@ -80,10 +83,10 @@ void ChannelRowCommands::BuildMenu() {
 }
 
 void ChannelRowCommands::UpdateMenu() {
-    menu_->setTitle(Text(context_, row_texts::kMenuName));
+    menu_->setTitle(Text(row_texts::kMenuName));
     menu_->setAccessibleName(menu_->title());
     for (const MenuEntry& entry : kMenuEntries) {
-        actions_[entry.command]->setText(Text(context_, *entry.text));
+        actions_[entry.command]->setText(Text(*entry.text));
     }
     const ChannelRange rows = TargetRows();
     const bool any = rows.IsValid();
@@ -94,8 +97,8 @@ void ChannelRowCommands::UpdateMenu() {
     actions_[Command::Paste]->setEnabled(any && ClipboardHasChannels());
     actions_[Command::MoveUp]->setEnabled(any && rows.first > 1);
     actions_[Command::MoveDown]->setEnabled(any && rows.last < kChannelCount);
-    actions_[Command::Undo]->setEnabled(context_.history.CanUndo());
-    actions_[Command::Redo]->setEnabled(context_.history.CanRedo());
+    actions_[Command::Undo]->setEnabled(document_.CanUndo());
+    actions_[Command::Redo]->setEnabled(document_.CanRedo());
 }
 
 void ChannelRowCommands::ShowMenu(const QPoint& globalPos) {
@@ -115,19 +118,14 @@ ChannelRange ChannelRowCommands::TargetRows() const {
 }
 
 bool ChannelRowCommands::EditImage(const std::function<void(RadioImage&)>& change) {
-    if (!EditAsOneStep(context_.history, context_.image, change)) {
-        return false;
-    }
-    refill_();
-    return true;
+    return document_.Edit(change);  // the grid follows the document's announcement
 }
 
 void ChannelRowCommands::Inform(const QString& text) {
-    if (inform_) {
-        inform_(text);
-        return;
-    }
-    QMessageBox::information(&form_, QString::fromUtf8(captions::kCps), text);
+    prompts_.inform(
+        &form_, PromptIcon::Information,
+        QString::fromLatin1(captions::kCps.data(), static_cast<qsizetype>(captions::kCps.size())),
+        text);
 }
 
 void ChannelRowCommands::Run(Command command) {
@@ -186,28 +184,20 @@ void ChannelRowCommands::Run(Command command) {
 
 bool ChannelRowCommands::Undo() {
     endEditing_();
-    if (!context_.history.Undo(context_.image)) {
-        return false;
-    }
-    refill_();
-    return true;
+    return document_.Undo();
 }
 
 bool ChannelRowCommands::Redo() {
     endEditing_();
-    if (!context_.history.Redo(context_.image)) {
-        return false;
-    }
-    refill_();
-    return true;
+    return document_.Redo();
 }
 
 void ChannelRowCommands::CopyToClipboard(ChannelRange rows) {
-    const std::vector<ChannelRow> copied = CopyChannels(context_.image, rows);
+    const std::vector<ChannelRow> copied = CopyChannels(document_.image(), rows);
     auto* data = new QMimeData;
     const std::string raw = channel_clipboard::EncodeRaw(copied);
     data->setData(RawMimeType(), QByteArray(raw.data(), static_cast<qsizetype>(raw.size())));
-    const std::string text = channel_clipboard::RowsToText(context_.image, copied);
+    const std::string text = channel_clipboard::RowsToText(document_.image(), copied);
     if (!text.empty()) {
         data->setText(QString::fromStdString(text));
     }
@@ -231,11 +221,11 @@ void ChannelRowCommands::Paste(ChannelRange rows) {
         }
     }
     if (pasted.empty() && data != nullptr && data->hasText()) {
-        pasted = channel_clipboard::RowsFromText(context_.image, data->text().toStdString());
+        pasted = channel_clipboard::RowsFromText(document_.image(), data->text().toStdString());
         form = PasteForm::ShownFieldsOnly;
     }
     if (pasted.empty()) {
-        Inform(Text(context_, row_texts::kNothingToPaste));
+        Inform(Text(row_texts::kNothingToPaste));
         return;
     }
     EditImage([&](RadioImage& image) { PasteChannels(image, rows.first, pasted, form); });
@@ -245,12 +235,12 @@ void ChannelRowCommands::Insert(ChannelRange rows) {
     InsertResult result = InsertResult::InvalidChannel;
     EditImage([&](RadioImage& image) { result = InsertEmptyChannel(image, rows.first); });
     if (result == InsertResult::LastChannelInUse) {
-        Inform(Text(context_, row_texts::kLastChannelInUse));
+        Inform(Text(row_texts::kLastChannelInUse));
     }
 }
 
 void ChannelRowCommands::BulkSet(ChannelRange rows) {
-    BulkEditDialog dialog(context_, &form_);
+    BulkEditDialog dialog(texts_, tones_, &form_);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

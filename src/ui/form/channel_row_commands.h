@@ -6,6 +6,7 @@
 #include <map>
 
 #include "editing/channel_rows.h"
+#include "settings/text_key.h"
 
 class QAction;
 class QMenu;
@@ -13,8 +14,11 @@ class QWidget;
 
 namespace halyx {
 
-struct AppContext;
 class CGridCtrl;
+class RadioDocument;
+class TextSource;
+class ToneTable;
+class UiPrompts;
 
 // The channel rows' context menu and what its commands do to the image: copy, cut, paste, clear,
 // move, insert, delete, bulk edit, undo and redo. A command works on the chosen rows, or on the
@@ -35,12 +39,11 @@ public:
         BulkSet
     };
 
-    // `endEditing` stores an open cell edit before a command runs; `refill` shows the image.
-    ChannelRowCommands(AppContext& context, CGridCtrl& grid, QWidget& form,
-                       std::function<void()> endEditing, std::function<void()> refill);
-
-    // Replaces the message box used for refusals (tests record the texts instead).
-    void SetInform(std::function<void(const QString&)> inform) { inform_ = std::move(inform); }
+    // `endEditing` stores an open cell edit before a command runs. The tone table is the one
+    // the grid shows, for the bulk edit's lists and the clipboard's text form.
+    ChannelRowCommands(RadioDocument& document, const TextSource& texts, UiPrompts& prompts,
+                       const ToneTable& tones, CGridCtrl& grid, QWidget& form,
+                       std::function<void()> endEditing);
 
     ChannelRange TargetRows() const;
     void Run(Command command);
@@ -56,6 +59,7 @@ private:
     void BuildMenu();
     void UpdateMenu();
     bool EditImage(const std::function<void(RadioImage&)>& change);
+    QString Text(const TextKey& key) const;
     void Inform(const QString& text);
     void CopyToClipboard(ChannelRange rows);
     bool ClipboardHasChannels() const;
@@ -64,12 +68,13 @@ private:
     void BulkSet(ChannelRange rows);
     void FollowRows(int first, int last);
 
-    AppContext& context_;
+    RadioDocument& document_;
+    const TextSource& texts_;
+    UiPrompts& prompts_;
+    const ToneTable& tones_;
     CGridCtrl& grid_;
     QWidget& form_;
     std::function<void()> endEditing_;
-    std::function<void()> refill_;
-    std::function<void(const QString&)> inform_;
     QMenu* menu_ = nullptr;
     std::map<Command, QAction*> actions_;
 };

@@ -3,21 +3,23 @@
 #include <QMouseEvent>
 #include <numeric>
 
-#include "app/app_context.h"
-#include "app/dialog_units.h"
-#include "app/ui_font.h"
+#include "ui/common/dialog_units.h"
+#include "ui/common/text_source.h"
+#include "ui/common/ui_font.h"
 #include "ui/form/channel_editors.h"
 #include "ui/form/channel_grid.h"
 #include "ui/form/channel_row_commands.h"
+#include "ui/form/channel_table_model.h"
 #include "ui/form/form_ids.h"
-#include "ui/form/frequency_edit.h"
 #include "ui/form/row_command_texts.h"
 #include "ui/form/settings_panel.h"
 #include "ui/grid/grid_ctrl.h"
 
 namespace halyx {
 
-CHalyxView::CHalyxView(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+CHalyxView::CHalyxView(RadioDocument& document, const TextSource& texts, UiPrompts& prompts,
+                       QWidget* parent)
+    : QWidget(parent), document_(document), texts_(texts) {
     setObjectName(QStringLiteral("CHalyxView"));
     setMinimumSize(DialogSize(kFormWidthUnits, kFormHeightUnits));
     setFocusPolicy(Qt::ClickFocus);
@@ -26,14 +28,20 @@ CHalyxView::CHalyxView(AppContext& context, QWidget* parent) : QWidget(parent), 
     grid_->setObjectName(QString::number(form::kGrid));
     grid_->SetDlgCtrlID(form::kGrid);
     PlaceControl(grid_, 14, 18, 317, 274);
-    editors_ = new ChannelEditors(context_, *grid_, *this, [this] { Fill(); });
-    panel_ = new CommonSettingsPanel(context_, *this);
-    rowCommands_ = new ChannelRowCommands(
-        context_, *grid_, *this, [this] { editors_->EndEditing(); }, [this] { Fill(); });
+    model_ = new ChannelTableModel(document_, texts_, this);
+    grid_->setModel(model_);
+    editors_ = new ChannelEditors(*grid_, *this);
+    grid_->setItemDelegate(editors_);
+    SetUpChannelGrid(*grid_);
+    panel_ = new CommonSettingsPanel(document_, texts_, *this);
+    rowCommands_ = new ChannelRowCommands(document_, texts_, prompts, model_->toneTable(), *grid_,
+                                          *this, [this] { editors_->EndEditing(); });
     connect(grid_, &CGridCtrl::gridNotify, this, &CHalyxView::OnGridNotify);
     connect(grid_, &CGridCtrl::contextMenuRequested, rowCommands_,
             [this](int, const QPoint& globalPos) { rowCommands_->ShowMenu(globalPos); });
     connect(grid_, &CGridCtrl::chosenRowsChanged, this, &CHalyxView::AnnounceChosenRows);
+    subscription_ =
+        document_.Subscribe([this](const DocumentChange& change) { OnDocumentChanged(change); });
     WidenGridToShowEveryColumn();
     SetTabOrder();
 }
@@ -58,8 +66,9 @@ void CHalyxView::WidenGridToShowEveryColumn() {
 }
 
 CHalyxView::~CHalyxView() {
-    // Closing the window takes the focus from an open editor, and its commit would refill a view
-    // that is half destroyed: drop the edit while the view is still whole.
+    document_.Unsubscribe(subscription_);
+    // Closing the window takes the focus from an open editor, and its commit would edit through
+    // a view that is half destroyed: drop the edit while the view is still whole.
     editors_->CancelEditing();
 }
 
@@ -77,26 +86,30 @@ void CHalyxView::OnInitialUpdate() {
     editors_->CancelEditing();  // whatever it held belongs to the image being replaced
     SetUpChannelGrid(*grid_);
     panel_->Init();
-    editors_->frequencyEdit()->setMaxLength(FrequencyEdit::kMaxCharacters);
-    LabelChannelGrid(*grid_, context_);
+    model_->Retranslate();
     ApplyUiFont(this);
-    LoadHeaderCopy(context_.image, context_.headerCopy);
-    Fill();
+    panel_->Fill();
+    grid_->Invalidate();
 }
 
 int CHalyxView::OnRefreshImage() {
     ++refreshes_;
     editors_->CancelEditing();
-    LoadHeaderCopy(context_.image, context_.headerCopy);
-    Fill();
+    panel_->Fill();
+    model_->Refresh();
+    grid_->Invalidate();
     return 1;
 }
 
-void CHalyxView::Fill() {
-    LoadHeaderCopy(context_.image, context_.headerCopy);
-    panel_->Fill();
-    FillChannelGrid(*grid_, context_);
-    grid_->Invalidate();
+void CHalyxView::OnDocumentChanged(const DocumentChange& change) {
+    // Whatever an open editor held belongs to the image being replaced.
+    if (change.wholeImage) {
+        editors_->CancelEditing();
+    }
+    // The grid's model follows the channels itself; the panel shows the settings.
+    if (change.settings || change.wholeImage) {
+        panel_->Fill();
+    }
 }
 
 void CHalyxView::EndEditing() {
@@ -116,14 +129,11 @@ void CHalyxView::AnnounceChosenRows() {
     const CCellRange chosen = grid_->GetChosenRows();
     QString description;
     if (chosen.IsValid()) {
-        const auto text = [this](const FormText& form) {
-            return QString::fromStdString(context_.textOr(form.key, form.english));
-        };
         const QString first = grid_->GetItemText(chosen.minRow, 0);
-        description =
-            chosen.minRow == chosen.maxRow
-                ? text(row_texts::kRowChosen).arg(first)
-                : text(row_texts::kRowsChosen).arg(first, grid_->GetItemText(chosen.maxRow, 0));
+        description = chosen.minRow == chosen.maxRow
+                          ? texts_.qtext(row_texts::kRowChosen).arg(first)
+                          : texts_.qtext(row_texts::kRowsChosen)
+                                .arg(first, grid_->GetItemText(chosen.maxRow, 0));
     }
     grid_->setAccessibleDescription(description);
 }

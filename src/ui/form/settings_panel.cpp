@@ -7,10 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/app_context.h"
-#include "app/dialog_units.h"
+#include "editing/radio_document.h"
 #include "image/option_fields.h"
 #include "settings/text_encoding.h"
+#include "ui/common/dialog_units.h"
+#include "ui/common/text_source.h"
 #include "ui/form/form_ids.h"
 #include "ui/form/serial_number_edit.h"
 
@@ -44,16 +45,11 @@ QString FromFieldBytes(const std::string& bytes) {
     return QString::fromStdString(GbkToUtf8(bytes));
 }
 
-// Every panel edit stores the header working copy through here, as one undo step.
-void StoreHeaderAsOneStep(AppContext& context) {
-    EditAsOneStep(context.history, context.image,
-                  [&context](RadioImage& image) { StoreHeaderCopy(context.headerCopy, image); });
-}
-
 }  // namespace
 
-CommonSettingsPanel::CommonSettingsPanel(AppContext& context, QWidget& form)
-    : QObject(&form), context_(context), form_(form) {
+CommonSettingsPanel::CommonSettingsPanel(RadioDocument& document, const TextSource& texts,
+                                         QWidget& form)
+    : QObject(&form), document_(document), texts_(texts), form_(form) {
     group_ = new QGroupBox(QStringLiteral("公共设置"), &form);
     group_->setObjectName(NameOf(form::kSettingsGroup));
     PlaceControl(group_, 341, 18, 119, 219);
@@ -123,10 +119,14 @@ void CommonSettingsPanel::Connect() {
     storeOn(channel_, kSettingsChannelField);
     storeOn(language_, kLanguageField);
     storeOn(txPower_, kTxPowerField);
-    connect(scramble_, &QCheckBox::clicked, this,
-            [this](bool checked) { StoreCheck(header::kScramble, checked); });
-    connect(compand_, &QCheckBox::clicked, this,
-            [this](bool checked) { StoreCheck(header::kCompand, checked); });
+    connect(scramble_, &QCheckBox::clicked, this, [this](bool checked) {
+        document_.EditSettings(
+            [checked](CommonSettings& settings) { settings.SetScramble(checked); });
+    });
+    connect(compand_, &QCheckBox::clicked, this, [this](bool checked) {
+        document_.EditSettings(
+            [checked](CommonSettings& settings) { settings.SetCompand(checked); });
+    });
     serialNumber_->installEventFilter(this);
     userId_->installEventFilter(this);
 }
@@ -134,13 +134,13 @@ void CommonSettingsPanel::Connect() {
 void CommonSettingsPanel::Init() {
     serialNumber_->setMaxLength(kSerialNumberLimit);
     userId_->setMaxLength(kUserIdLimit);
-    group_->setTitle(QString::fromStdString(context_.text(kGroupKey)));
+    group_->setTitle(QString::fromStdString(texts_.text(kGroupKey)));
     for (const auto& [label, key] : labels_) {
         if (!key.empty()) {
-            label->setText(QString::fromStdString(context_.text(key)));
+            label->setText(QString::fromStdString(texts_.text(key)));
         }
     }
-    const TextLookup lang = [this](std::string_view key) { return context_.text(key); };
+    const TextLookup lang = [this](std::string_view key) { return texts_.text(key); };
     FillList(band_, BandList());
     timeOuts_ = TimeOutList(lang);
     FillList(timeOut_, timeOuts_);
@@ -149,8 +149,8 @@ void CommonSettingsPanel::Init() {
     FillList(language_, LanguageList(lang));
     FillList(txPower_, TxPowerList(lang));
     FillList(channel_, SettingsChannelList());
-    scramble_->setText(QString::fromStdString(context_.text(kScrambleKey)));
-    compand_->setText(QString::fromStdString(context_.text(kCompandKey)));
+    scramble_->setText(QString::fromStdString(texts_.text(kScrambleKey)));
+    compand_->setText(QString::fromStdString(texts_.text(kCompandKey)));
     NameByLabels();
 }
 
@@ -172,31 +172,36 @@ void CommonSettingsPanel::FillList(QComboBox* list, const OptionList& entries) {
     list->setCurrentIndex(-1);
 }
 
-void CommonSettingsPanel::ShowListField(QComboBox* list, const ListField& field) {
-    const auto position = ListPositionForByte(field, context_.headerCopy.at(field.offset),
+void CommonSettingsPanel::ShowListField(QComboBox* list, const ListField& field,
+                                        const CommonSettings& settings) {
+    const auto position = ListPositionForByte(field, settings.bytes()[field.offset],
                                               static_cast<std::size_t>(list->count()));
     list->setCurrentIndex(position.value_or(-1));
 }
 
 void CommonSettingsPanel::Fill() {
-    const HeaderCopy& header = context_.headerCopy;
+    const CommonSettings settings = document_.settings();
     // Every radio of this family is shown as the upper band; the byte itself is never changed.
     band_->setCurrentIndex(0);
     band_->setEnabled(false);
-    ShowListField(vox_, kVoxField);
-    ShowListField(language_, kLanguageField);
-    ShowListField(txPower_, kTxPowerField);
-    scramble_->setChecked(IsCheckedByte(header.at(header::kScramble)));
-    compand_->setChecked(IsCheckedByte(header.at(header::kCompand)));
+    ShowListField(vox_, kVoxField, settings);
+    ShowListField(language_, kLanguageField, settings);
+    ShowListField(txPower_, kTxPowerField, settings);
+    scramble_->setChecked(settings.scramble());
+    compand_->setChecked(settings.compand());
     // A value the list does not offer leaves the list showing what it showed.
-    if (const auto position = TimeOutPositionForByte(timeOuts_, header.at(header::kTimeOut))) {
+    if (const auto position = TimeOutPositionForByte(timeOuts_, settings.timeOut())) {
         timeOut_->setCurrentIndex(*position);
     }
-    ShowListField(squelch_, kSquelchField);
-    ShowListField(channel_, kSettingsChannelField);
-    serialNumber_->setText(
-        FromFieldBytes(header.text(header::kSerialNumber, header::kSerialNumberSize)));
-    userId_->setText(FromFieldBytes(header.text(header::kUserId, header::kUserIdSize)));
+    ShowListField(squelch_, kSquelchField, settings);
+    ShowListField(channel_, kSettingsChannelField, settings);
+    // A box the user is typing in keeps what is typed; it stores when it is left.
+    if (!serialNumber_->isModified()) {
+        serialNumber_->setText(FromFieldBytes(settings.serialNumber()));
+    }
+    if (!userId_->isModified()) {
+        userId_->setText(FromFieldBytes(settings.userId()));
+    }
 }
 
 std::vector<QWidget*> CommonSettingsPanel::TabOrder() const {
@@ -208,39 +213,35 @@ void CommonSettingsPanel::StoreListField(const ListField& field, int position) {
     if (position < 0) {
         return;
     }
-    LoadHeaderCopy(context_.image, context_.headerCopy);
-    context_.headerCopy.set(field.offset, ByteForListPosition(field, position));
-    StoreHeaderAsOneStep(context_);
+    // The list position becomes the field's value; the setter checks it against the field's rule.
+    const int value = ByteForListPosition(field, position);
+    document_.EditSettings([&field, value](CommonSettings& settings) {
+        switch (field.offset) {
+            case header::kVoxLevel:
+                settings.SetVoxLevel(value);
+                break;
+            case header::kSquelchLevel:
+                settings.SetSquelchLevel(value);
+                break;
+            case header::kSettingsChannel:
+                settings.SetSettingsChannel(value);
+                break;
+            case header::kLanguage:
+                settings.SetLanguage(value);
+                break;
+            default:
+                settings.SetTxPower(value);
+                break;
+        }
+    });
 }
 
 void CommonSettingsPanel::StoreTimeOut(int position) {
     if (position < 0 || static_cast<std::size_t>(position) >= timeOuts_.size()) {
         return;
     }
-    const auto seconds = timeOuts_[static_cast<std::size_t>(position)].number;
-    LoadHeaderCopy(context_.image, context_.headerCopy);
-    context_.headerCopy.set(header::kTimeOut, static_cast<std::uint8_t>(seconds));
-    StoreHeaderAsOneStep(context_);
-}
-
-void CommonSettingsPanel::StoreCheck(std::size_t offset, bool checked) {
-    LoadHeaderCopy(context_.image, context_.headerCopy);
-    context_.headerCopy.set(offset, checked ? 1 : 0);
-    StoreHeaderAsOneStep(context_);
-}
-
-void CommonSettingsPanel::StoreSerialNumber() {
-    LoadHeaderCopy(context_.image, context_.headerCopy);
-    context_.headerCopy.setText(header::kSerialNumber, header::kSerialNumberSize,
-                                ToFieldBytes(serialNumber_->text(), header::kSerialNumberSize));
-    StoreHeaderAsOneStep(context_);
-}
-
-void CommonSettingsPanel::StoreUserId() {
-    LoadHeaderCopy(context_.image, context_.headerCopy);
-    context_.headerCopy.setText(header::kUserId, header::kUserIdSize,
-                                ToFieldBytes(userId_->text(), header::kUserIdSize));
-    StoreHeaderAsOneStep(context_);
+    const int seconds = timeOuts_[static_cast<std::size_t>(position)].number;
+    document_.EditSettings([seconds](CommonSettings& settings) { settings.SetTimeOut(seconds); });
 }
 
 bool CommonSettingsPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -255,9 +256,12 @@ bool CommonSettingsPanel::eventFilter(QObject* watched, QEvent* event) {
     }
     box->setModified(false);
     if (box == serialNumber_) {
-        StoreSerialNumber();
+        const std::string bytes = ToFieldBytes(box->text(), header::kSerialNumberSize);
+        document_.EditSettings(
+            [&bytes](CommonSettings& settings) { settings.SetSerialNumber(bytes); });
     } else {
-        StoreUserId();
+        const std::string bytes = ToFieldBytes(box->text(), header::kUserIdSize);
+        document_.EditSettings([&bytes](CommonSettings& settings) { settings.SetUserId(bytes); });
     }
     return false;
 }

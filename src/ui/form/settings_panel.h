@@ -16,23 +16,25 @@ class QWidget;
 
 namespace halyx {
 
-struct AppContext;
-struct ListField;
+class CommonSettings;
+class RadioDocument;
 class SerialNumberEdit;
+class TextSource;
+struct ListField;
 
 // The common settings on the right of the main form. Each control shows one header field and
-// stores it through the header working copy the moment the user changes it; nothing else is
-// redrawn. The controls are children of the form itself, named by their control ids.
+// stores it through the document's settings setters the moment the user changes it. The
+// controls are children of the form itself, named by their control ids.
 class CommonSettingsPanel : public QObject {
 public:
     static constexpr int kSerialNumberLimit = 10;
     static constexpr int kUserIdLimit = 6;
 
-    CommonSettingsPanel(AppContext& context, QWidget& form);
+    CommonSettingsPanel(RadioDocument& document, const TextSource& texts, QWidget& form);
 
     // Texts, list entries and box limits in the active language.
     void Init();
-    // Shows the header working copy (just loaded from the image).
+    // Shows the document's settings.
     void Fill();
 
     // The panel's controls in keyboard order.
@@ -46,16 +48,14 @@ private:
     QLabel* AddLabel(int id, const QRect& units, const char* templateText, QWidget* buddy);
     QComboBox* AddList(int id, const QRect& units);
     void FillList(QComboBox* list, const OptionList& entries);
-    void ShowListField(QComboBox* list, const ListField& field);
+    void ShowListField(QComboBox* list, const ListField& field, const CommonSettings& settings);
     void NameByLabels();
     void Connect();
     void StoreListField(const ListField& field, int position);
     void StoreTimeOut(int position);
-    void StoreCheck(std::size_t offset, bool checked);
-    void StoreSerialNumber();
-    void StoreUserId();
 
-    AppContext& context_;
+    RadioDocument& document_;
+    const TextSource& texts_;
     QWidget& form_;
     QGroupBox* group_ = nullptr;
     QComboBox* band_ = nullptr;

@@ -63,7 +63,7 @@ QRect GridAccessibleCell::rect() const {
     if (!isValid()) {
         return {};
     }
-    const QRect local = grid_->CellGeometry(row_, column_);
+    const QRect local = grid_->visualRect(grid_->IndexOf(row_, column_));
     return {grid_->viewport()->mapToGlobal(local.topLeft()), local.size()};
 }
 

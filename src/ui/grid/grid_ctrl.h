@@ -1,28 +1,31 @@
 #pragma once
 
-#include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
-#include <QLineEdit>
-#include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QTableView>
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
-#include "ui/grid/grid_cell.h"
+#include "ui/grid/grid_default_cell.h"
 #include "ui/grid/grid_types.h"
 
 namespace halyx {
 
-// A scrollable table of text cells with fixed header rows and columns. It paints itself and
-// reports clicks and keyboard moves through gridNotify(); callers that edit cells themselves
-// switch its own editing off and place their editors over GetCellRect().
+class CGridCellModel;
+
+// A table of text cells with fixed header rows and columns that do not scroll, on Qt's
+// model/view. Its owner either fills the grid's own cells (SetItemText) or gives it a model of its
+// own whose rows and columns are the grid's, fixed ones included; the grid reports clicks and
+// keyboard moves through gridNotify(), and an owner that edits cells itself switches the grid's
+// editing off and opens its delegate's editors with edit().
 //
-// "Client coordinates" are those of viewport(): map them with viewport()->mapTo(...).
-class CGridCtrl : public QAbstractScrollArea {
+// Scrolling is by whole rows and columns, and the first non-fixed row and column shown always
+// start right after the fixed ones. "Client coordinates" are those of viewport(), which holds
+// the fixed cells too: map them with viewport()->mapTo(...).
+class CGridCtrl : public QTableView {
     Q_OBJECT
 
 public:
@@ -37,9 +40,15 @@ public:
     void SetDlgCtrlID(int id) { controlId_ = id; }
     int GetDlgCtrlID() const { return controlId_; }
 
-    // Dimensions. Negative counts are refused (false, nothing changes).
-    int GetRowCount() const { return static_cast<int>(rowHeights_.size()); }
-    int GetColumnCount() const { return static_cast<int>(columnWidths_.size()); }
+    using QTableView::edit;  // edit(index): opens the delegate's editor on a cell
+
+    // Uses the owner's model instead of the grid's own cells.
+    void setModel(QAbstractItemModel* model) override;
+
+    // Dimensions. Negative counts are refused (false, nothing changes). A model the owner gave
+    // keeps its own shape: setting its counts succeeds only when they are already so.
+    int GetRowCount() const;
+    int GetColumnCount() const;
     int GetFixedRowCount() const { return fixedRows_; }
     int GetFixedColumnCount() const { return fixedColumns_; }
     bool SetRowCount(int count);
@@ -58,8 +67,6 @@ public:
     // Cells.
     bool IsValid(int row, int column) const;
     bool IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
-    CGridCell* GetCell(int row, int column);
-    const CGridCell* GetCell(int row, int column) const;
     bool SetItemText(int row, int column, const QString& text);   // no repaint: see Invalidate()
     QString GetItemText(int row, int column) const;               // "" out of range
     std::uint32_t GetItemState(int row, int column) const;        // 0 out of range
@@ -67,24 +74,23 @@ public:
     bool IsCellFixed(int row, int column) const;
     bool IsCellEditable(int row, int column) const;
     bool IsCellVisible(int row, int column) const;
+    QFont GetCellFont(int row, int column) const;
 
     // The defaults for normal, fixed-row, fixed-column and corner cells.
-    CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedColumn);
     const CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedColumn) const;
 
     // Geometry in client coordinates. GetCellRect is false for an invalid cell and for a
     // non-fixed cell scrolled out above or to the left; right/bottom are inclusive.
     bool GetCellRect(int row, int column, QRect& rect) const;
     CCellID GetCellFromPt(const QPoint& point) const;  // (-1, -1) where there is no cell
-    CCellID GetTopleftNonFixedCell() const;
     void EnsureVisible(int row, int column);
 
-    // Focus and selection.
+    // Focus and selection. The focus cell is the view's current index.
     CCellID SetFocusCell(int row, int column);  // returns the previous focus cell
     CCellID SetFocusCell(const CCellID& cell) { return SetFocusCell(cell.row, cell.col); }
-    CCellID GetFocusCell() const { return focus_; }
+    CCellID GetFocusCell() const;
     void ResetSelectedRange();  // no selection and no focus cell
-    CCellRange GetSelectedRange() const { return selection_; }
+    CCellRange GetSelectedRange() const;
     void SetSelectedRange(const CCellRange& range);  // ignored while selection is disabled
     void SelectAllCells();
     bool IsCellSelected(int row, int column) const;
@@ -97,47 +103,24 @@ public:
     void ChooseRows(int anchorRow, int row);  // rows between the two, both included
     void ClearChosenRows();
 
-    // Behaviour flags.
+    // In-place editing by the grid itself (typing, F2, Enter, a click on the focus cell).
     void SetEditable(bool editable = true);
     bool IsEditable() const { return editable_; }
+    // Whether a delegate's editor is open over a cell.
+    bool IsEditing() const { return state() == EditingState; }
     void EnableSelection(bool enable = true);
     bool IsSelectable() const { return selectable_; }
-    void SetRowResize(bool allow = true) { rowResize_ = allow; }
-    bool GetRowResize() const { return rowResize_; }
-    void SetColumnResize(bool allow = true) { columnResize_ = allow; }
-    bool GetColumnResize() const { return columnResize_; }
-    void SetHandleTabKey(bool handle = true) { handleTabKey_ = handle; }
-    bool GetHandleTabKey() const { return handleTabKey_; }
-    void EnableTitleTips(bool enable = true) { titleTips_ = enable; }
-    bool GetTitleTips() const { return titleTips_; }
-    void SetTrackFocusCell(bool track = true);
-    bool GetTrackFocusCell() const { return trackFocusCell_; }
-    void SetFrameFocusCell(bool frame = true);
-    bool GetFrameFocusCell() const { return frameFocusCell_; }
-    void SetListMode(bool listMode = true);
-    bool GetListMode() const { return listMode_; }
-    // Kept for callers that set them; the grid offers no drag-and-drop or sorting.
-    void EnableDragAndDrop(bool enable = true) { dragAndDrop_ = enable; }
-    bool GetDragAndDrop() const { return dragAndDrop_; }
-    void SetHeaderSort(bool sort = true) { headerSort_ = sort; }
-    bool GetHeaderSort() const { return headerSort_; }
-
-    // Colours; an invalid outside colour follows the palette's dark colour.
-    void SetGridLineColor(const QColor& colour);
-    QColor GetGridLineColor() const { return gridLineColour_; }
-    void SetGridBkColor(const QColor& colour);
-    QColor GetGridBkColor() const { return gridBkColour_; }
 
     // Same as setFont(): the font goes into the four default cells and sets the default size.
     void SetGridFont(const QFont& font);
 
-    // Reports a batch of SetItemText calls to assistive technology at once (otherwise this
-    // happens when control returns to the event loop). Invalidate() also repaints.
+    // Reports a batch of text changes to assistive technology at once (otherwise this happens
+    // when control returns to the event loop). Invalidate() also repaints.
     void NotifyTextsChanged();
     void Invalidate();
 
     static constexpr int kResizeCaptureRange = 3;  // pixels either side of a divider
-    static constexpr int kDefaultGridLineRgb = 192;
+    static constexpr int kGridLineRgb = 192;
 
 signals:
     void gridNotify(const halyx::GridCellNotify& notify);
@@ -147,12 +130,26 @@ signals:
     void contextMenuRequested(int row, const QPoint& globalPos);
 
 protected:
-    bool event(QEvent* event) override;
+    // Qt's view machinery (editor placement, hit tests, scrolling to a cell, Tab between
+    // editors) goes through these, so it follows the fixed cells.
+    QRect visualRect(const QModelIndex& index) const override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    void scrollTo(const QModelIndex& index,
+                  ScrollHint hint = QAbstractItemView::EnsureVisible) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = {}) override;
+
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -170,12 +167,10 @@ private:
     enum class MouseMode { None, SizingColumn, SizingRow, SelectingCells, PreparingEdit };
     enum DefaultKind { kNormal = 0, kFixedRowKind = 1, kFixedColumnKind = 2, kCornerKind = 3 };
 
-    void Construct(int rows, int columns, int fixedRows, int fixedColumns);
+    QModelIndex IndexOf(int row, int column) const;
+    CCellID CellOf(const QModelIndex& index) const;
     void SendNotify(int code, const CCellID& cell);
-    void RefreshCellKind(int row, int column);
-    void RefreshAllCellKinds();
     void ApplyFont(const QFont& font);
-    void Relayout();
 
     // Geometry (grid_ctrl_geometry.cpp). Positions are 64-bit so huge sizes cannot overflow.
     int TopRow() const;
@@ -194,7 +189,6 @@ private:
     void UpdateCursor(const QPoint& point);
     void ClickCell(const CCellID& cell, Qt::KeyboardModifiers modifiers);
     void SelectOnClick(const CCellID& cell, Qt::KeyboardModifiers modifiers);
-    void FinishSizing(const QPoint& point);
     bool ChooseRowsOnClick(const CCellID& cell, Qt::KeyboardModifiers modifiers);
     void RequestContextMenuAt(const QPoint& point);
 
@@ -212,49 +206,28 @@ private:
     void PasteAtFocus();
     CCellRange SelectionOrFocus() const;
 
-    // In-place editing while editing is on (grid_ctrl_edit.cpp).
-    void StartEdit(const CCellID& cell, const QString& initialText, bool replaceText);
-    void EndEdit(bool commit);
-
     // Painting (grid_ctrl_paint.cpp).
     void DrawCell(QPainter& painter, int row, int column, const QRect& rect) const;
     void DrawFocusFrame(QPainter& painter) const;
     bool IsTextTruncated(int row, int column) const;
 
-    // Assistive technology.
-    void QueueTextChange(int row, int column);
+    // Assistive technology (grid_ctrl_accessibility.cpp).
+    void QueueTextChange(int firstRow, int firstColumn, int lastRow, int lastColumn);
     void NotifyStructureChanged();
     void NotifyAccessibleFocus();
     int AccessibleChildIndex(int row, int column) const { return row * GetColumnCount() + column; }
 
+    CGridCellModel* cells_ = nullptr;  // the grid's own model, used unless the owner sets one
     int controlId_ = 0;
-    std::vector<std::vector<CGridCell>> cells_;  // [row][column]
-    std::vector<int> rowHeights_;
-    std::vector<int> columnWidths_;
     int fixedRows_ = 0;
     int fixedColumns_ = 0;
     std::array<CGridDefaultCell, 4> defaults_;
 
-    CCellID focus_;
-    CCellRange selection_;
     CCellID selectionAnchor_;
     int chosenAnchor_ = -1;
     int chosenOther_ = -1;
-
     bool editable_ = true;
     bool selectable_ = true;
-    bool rowResize_ = true;
-    bool columnResize_ = true;
-    bool handleTabKey_ = true;
-    bool titleTips_ = true;
-    bool trackFocusCell_ = true;
-    bool frameFocusCell_ = true;
-    bool listMode_ = false;
-    bool dragAndDrop_ = false;
-    bool headerSort_ = false;
-
-    QColor gridLineColour_{kDefaultGridLineRgb, kDefaultGridLineRgb, kDefaultGridLineRgb};
-    QColor gridBkColour_;
 
     MouseMode mouseMode_ = MouseMode::None;
     int sizingIndex_ = -1;
@@ -264,9 +237,6 @@ private:
 
     CCellRange changedTexts_;
     bool textFlushQueued_ = false;
-
-    QPointer<QLineEdit> editor_;
-    CCellID editCell_;
 };
 
 }  // namespace halyx

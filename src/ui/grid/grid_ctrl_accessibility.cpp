@@ -1,4 +1,5 @@
-// The grid's side of accessibility: telling assistive technology what changed.
+// The grid's side of accessibility: telling assistive technology what changed, in the numbering
+// of the grid's own table (fixed cells included), which Qt's item views do not use.
 #include <QAccessible>
 #include <QMetaObject>
 
@@ -9,13 +10,13 @@
 
 namespace halyx {
 
-void CGridCtrl::QueueTextChange(int row, int column) {
+void CGridCtrl::QueueTextChange(int firstRow, int firstColumn, int lastRow, int lastColumn) {
     if (!changedTexts_.IsValid()) {
-        changedTexts_ = {row, column, row, column};
+        changedTexts_ = {firstRow, firstColumn, lastRow, lastColumn};
     } else {
         changedTexts_ = {
-            std::min(changedTexts_.minRow, row), std::min(changedTexts_.minCol, column),
-            std::max(changedTexts_.maxRow, row), std::max(changedTexts_.maxCol, column)};
+            std::min(changedTexts_.minRow, firstRow), std::min(changedTexts_.minCol, firstColumn),
+            std::max(changedTexts_.maxRow, lastRow), std::max(changedTexts_.maxCol, lastColumn)};
     }
     // Callers set many texts in a row; they are reported together once control returns.
     if (!textFlushQueued_) {
@@ -45,9 +46,10 @@ void CGridCtrl::NotifyTextsChanged() {
         event.setLastColumn(headers ? GetColumnCount() - 1 : changed.maxCol);
         SendGridAccessibleEvent(&event);
     }
-    if (hasFocus() && changed.InRange(focus_.row, focus_.col)) {
+    const CCellID focus = GetFocusCell();
+    if (hasFocus() && changed.InRange(focus.row, focus.col)) {
         QAccessibleEvent event(this, QAccessible::NameChanged);
-        event.setChild(AccessibleChildIndex(focus_.row, focus_.col));
+        event.setChild(AccessibleChildIndex(focus.row, focus.col));
         SendGridAccessibleEvent(&event);
     }
 }
@@ -59,11 +61,12 @@ void CGridCtrl::NotifyStructureChanged() {
 }
 
 void CGridCtrl::NotifyAccessibleFocus() {
-    if (!hasFocus() || !IsValid(focus_) || editor_) {
+    const CCellID focus = GetFocusCell();
+    if (!hasFocus() || !IsValid(focus) || state() == EditingState) {
         return;
     }
     QAccessibleEvent event(this, QAccessible::Focus);
-    event.setChild(AccessibleChildIndex(focus_.row, focus_.col));
+    event.setChild(AccessibleChildIndex(focus.row, focus.col));
     SendGridAccessibleEvent(&event);
 }
 

@@ -1,12 +1,11 @@
 // Where cells are: positions under scrolling, hit testing, scroll bars. Scrolling is by whole
 // rows and columns, so the first visible non-fixed cell always starts right after the fixed ones.
-#include <QLineEdit>
-#include <QResizeEvent>
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
-#include <numeric>
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/grid/grid_ctrl.h"
 
@@ -19,6 +18,14 @@ constexpr qint64 kCoordinateLimit = qint64{1} << 28;
 
 int ClampCoordinate(qint64 value) {
     return static_cast<int>(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
+}
+
+std::vector<int> SectionSizes(const QHeaderView* header, int count) {
+    std::vector<int> sizes(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        sizes[static_cast<std::size_t>(i)] = header->sectionSize(i);
+    }
+    return sizes;
 }
 }  // namespace
 
@@ -33,7 +40,7 @@ int CGridCtrl::LeftColumn() const {
 int CGridCtrl::GetFixedRowHeight() const {
     qint64 height = 0;
     for (int row = 0; row < fixedRows_; ++row) {
-        height += rowHeights_[static_cast<std::size_t>(row)];
+        height += GetRowHeight(row);
     }
     return ClampCoordinate(height);
 }
@@ -41,7 +48,7 @@ int CGridCtrl::GetFixedRowHeight() const {
 int CGridCtrl::GetFixedColumnWidth() const {
     qint64 width = 0;
     for (int column = 0; column < fixedColumns_; ++column) {
-        width += columnWidths_[static_cast<std::size_t>(column)];
+        width += GetColumnWidth(column);
     }
     return ClampCoordinate(width);
 }
@@ -50,17 +57,17 @@ qint64 CGridCtrl::RowTop(int row) const {
     qint64 y = 0;
     if (row < fixedRows_) {
         for (int r = 0; r < row; ++r) {
-            y += rowHeights_[static_cast<std::size_t>(r)];
+            y += GetRowHeight(r);
         }
         return y;
     }
     y = GetFixedRowHeight();
     const int top = TopRow();
     for (int r = top; r < row; ++r) {
-        y += rowHeights_[static_cast<std::size_t>(r)];
+        y += GetRowHeight(r);
     }
     for (int r = row; r < top; ++r) {
-        y -= rowHeights_[static_cast<std::size_t>(r)];
+        y -= GetRowHeight(r);
     }
     return y;
 }
@@ -69,17 +76,17 @@ qint64 CGridCtrl::ColumnLeft(int column) const {
     qint64 x = 0;
     if (column < fixedColumns_) {
         for (int c = 0; c < column; ++c) {
-            x += columnWidths_[static_cast<std::size_t>(c)];
+            x += GetColumnWidth(c);
         }
         return x;
     }
     x = GetFixedColumnWidth();
     const int left = LeftColumn();
     for (int c = left; c < column; ++c) {
-        x += columnWidths_[static_cast<std::size_t>(c)];
+        x += GetColumnWidth(c);
     }
     for (int c = column; c < left; ++c) {
-        x -= columnWidths_[static_cast<std::size_t>(c)];
+        x -= GetColumnWidth(c);
     }
     return x;
 }
@@ -126,13 +133,11 @@ CCellID CGridCtrl::GetCellFromPt(const QPoint& point) const {
     if (point.x() < 0 || point.y() < 0) {
         return {};
     }
-    const int row = find(point.y(), fixedRows_, TopRow(), rowHeights_);
-    const int column = find(point.x(), fixedColumns_, LeftColumn(), columnWidths_);
+    const int row =
+        find(point.y(), fixedRows_, TopRow(), SectionSizes(verticalHeader(), GetRowCount()));
+    const int column = find(point.x(), fixedColumns_, LeftColumn(),
+                            SectionSizes(horizontalHeader(), GetColumnCount()));
     return row >= 0 && column >= 0 ? CCellID(row, column) : CCellID();
-}
-
-CCellID CGridCtrl::GetTopleftNonFixedCell() const {
-    return {TopRow(), LeftColumn()};
 }
 
 namespace {
@@ -165,24 +170,26 @@ int FullyVisibleCount(const std::vector<int>& sizes, int first, qint64 room) {
 }  // namespace
 
 int CGridCtrl::LastTopRow() const {
-    return LastFirstIndex(rowHeights_, fixedRows_, viewport()->height() - GetFixedRowHeight());
+    return LastFirstIndex(SectionSizes(verticalHeader(), GetRowCount()), fixedRows_,
+                          viewport()->height() - GetFixedRowHeight());
 }
 
 int CGridCtrl::LastLeftColumn() const {
-    return LastFirstIndex(columnWidths_, fixedColumns_,
+    return LastFirstIndex(SectionSizes(horizontalHeader(), GetColumnCount()), fixedColumns_,
                           viewport()->width() - GetFixedColumnWidth());
 }
 
 int CGridCtrl::PageRowCount() const {
-    return FullyVisibleCount(rowHeights_, TopRow(), viewport()->height() - GetFixedRowHeight());
+    return FullyVisibleCount(SectionSizes(verticalHeader(), GetRowCount()), TopRow(),
+                             viewport()->height() - GetFixedRowHeight());
 }
 
 void CGridCtrl::UpdateScrollBars() {
     // Judged against the room the cells would have without any scroll bar: otherwise a grid that
     // fits exactly keeps both bars once each has made room for the other.
     const QSize room = maximumViewportSize();
-    const qint64 width = std::accumulate(columnWidths_.begin(), columnWidths_.end(), qint64{0});
-    const qint64 height = std::accumulate(rowHeights_.begin(), rowHeights_.end(), qint64{0});
+    const qint64 width = horizontalHeader()->length();
+    const qint64 height = verticalHeader()->length();
     if (width <= room.width() && height <= room.height()) {
         verticalScrollBar()->setRange(0, 0);
         horizontalScrollBar()->setRange(0, 0);
@@ -193,7 +200,8 @@ void CGridCtrl::UpdateScrollBars() {
     vertical->setPageStep(PageRowCount());
     QScrollBar* horizontal = horizontalScrollBar();
     horizontal->setRange(0, std::max(0, LastLeftColumn() - fixedColumns_));
-    horizontal->setPageStep(FullyVisibleCount(columnWidths_, LeftColumn(),
+    horizontal->setPageStep(FullyVisibleCount(SectionSizes(horizontalHeader(), GetColumnCount()),
+                                              LeftColumn(),
                                               viewport()->width() - GetFixedColumnWidth()));
 }
 
@@ -220,34 +228,43 @@ void CGridCtrl::EnsureVisible(int row, int column) {
     }
 }
 
-void CGridCtrl::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollBars();
+void CGridCtrl::updateGeometries() {
+    QTableView::updateGeometries();
+    UpdateScrollBars();  // Qt's ranges do not know the fixed cells
 }
 
 void CGridCtrl::scrollContentsBy(int /*dx*/, int /*dy*/) {
-    // Positions are recomputed from the scroll bars, so a repaint is all that is needed.
-    if (editor_) {
-        QRect rect;
-        if (GetCellRect(editCell_.row, editCell_.col, rect)) {
-            editor_->setGeometry(rect.adjusted(0, 0, -1, -1));
-        } else {
-            EndEdit(true);
-        }
-    }
+    // Positions are worked out from the scroll bars, so a repaint and the open editor's new
+    // place are all that is needed.
+    updateEditorGeometries();
     viewport()->update();
+}
+
+QRect CGridCtrl::visualRect(const QModelIndex& index) const {
+    return index.isValid() ? CellGeometry(index.row(), index.column()) : QRect();
+}
+
+QModelIndex CGridCtrl::indexAt(const QPoint& point) const {
+    const CCellID cell = GetCellFromPt(point);
+    return IndexOf(cell.row, cell.col);
+}
+
+void CGridCtrl::scrollTo(const QModelIndex& index, ScrollHint /*hint*/) {
+    EnsureVisible(index.row(), index.column());
+}
+
+int CGridCtrl::horizontalOffset() const {
+    return ClampCoordinate(GetFixedColumnWidth() - ColumnLeft(fixedColumns_));
+}
+
+int CGridCtrl::verticalOffset() const {
+    return ClampCoordinate(GetFixedRowHeight() - RowTop(fixedRows_));
 }
 
 QSize CGridCtrl::sizeHint() const {
     constexpr int kMaxHintExtent = 640;
-    qint64 width = 0;
-    qint64 height = 0;
-    for (int size : columnWidths_) {
-        width += size;
-    }
-    for (int size : rowHeights_) {
-        height += size;
-    }
+    const qint64 width = horizontalHeader()->length();
+    const qint64 height = verticalHeader()->length();
     const int frame = 2 * frameWidth();
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     return {static_cast<int>(std::min<qint64>(width, kMaxHintExtent)) + frame + bar,

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/grid/grid_ctrl.h"
 
@@ -37,30 +38,31 @@ CCellID CGridCtrl::KeyTarget(int key, Qt::KeyboardModifiers modifiers, bool* lea
     const int lastRow = NextVisibleRow(GetRowCount(), -1);
     const int firstColumn = NextVisibleColumn(fixedColumns_ - 1, 1);
     const int lastColumn = NextVisibleColumn(GetColumnCount(), -1);
-    CCellID target = focus_;
+    const CCellID focus = GetFocusCell();
+    CCellID target = focus;
     switch (key) {
         case Qt::Key_Down:
-            target.row = NextVisibleRow(focus_.row, 1);
+            target.row = NextVisibleRow(focus.row, 1);
             break;
         case Qt::Key_Up:
-            target.row = NextVisibleRow(focus_.row, -1);
+            target.row = NextVisibleRow(focus.row, -1);
             break;
         case Qt::Key_Right:
-            target.col = NextVisibleColumn(focus_.col, 1);
+            target.col = NextVisibleColumn(focus.col, 1);
             break;
         case Qt::Key_Left:
-            target.col = NextVisibleColumn(focus_.col, -1);
+            target.col = NextVisibleColumn(focus.col, -1);
             break;
         case Qt::Key_Tab:
         case Qt::Key_Backtab: {
             const int step = backwards ? -1 : 1;
-            target.col = NextVisibleColumn(focus_.col, step);
-            if (target.col == focus_.col) {
-                target.row = NextVisibleRow(focus_.row, step);
+            target.col = NextVisibleColumn(focus.col, step);
+            if (target.col == focus.col) {
+                target.row = NextVisibleRow(focus.row, step);
                 target.col = backwards ? lastColumn : firstColumn;
                 // Past the last (or first) cell Tab leaves the grid, so keyboard users are not
                 // trapped.
-                *leaveGrid = target.row == focus_.row;
+                *leaveGrid = target.row == focus.row;
             }
             break;
         }
@@ -73,10 +75,10 @@ CCellID CGridCtrl::KeyTarget(int key, Qt::KeyboardModifiers modifiers, bool* lea
             break;
         }
         case Qt::Key_Home:
-            target = control ? CCellID(firstRow, firstColumn) : CCellID(focus_.row, firstColumn);
+            target = control ? CCellID(firstRow, firstColumn) : CCellID(focus.row, firstColumn);
             break;
         case Qt::Key_End:
-            target = control ? CCellID(lastRow, lastColumn) : CCellID(focus_.row, lastColumn);
+            target = control ? CCellID(lastRow, lastColumn) : CCellID(focus.row, lastColumn);
             break;
         default:
             return {};
@@ -88,28 +90,50 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     if (HandleEditingKey(event) || HandleRowKey(event)) {
         return;
     }
-    if (!IsValid(focus_)) {
-        QAbstractScrollArea::keyPressEvent(event);  // no focus cell: keys just scroll
+    const bool isTab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (!IsValid(GetFocusCell())) {
+        if (isTab) {
+            event->ignore();  // no focus cell: Tab moves on to the next control
+            return;
+        }
+        QAbstractScrollArea::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call)
         return;
     }
     bool leaveGrid = false;
     const CCellID target = KeyTarget(event->key(), event->modifiers(), &leaveGrid);
     if (leaveGrid) {
-        focusNextPrevChild(event->key() == Qt::Key_Tab &&
-                           !event->modifiers().testFlag(Qt::ShiftModifier));
+        event->ignore();  // Qt's focus chain takes the grid's refusal as "move on"
         return;
     }
     if (!target.IsValid()) {
-        QAbstractScrollArea::keyPressEvent(event);
+        // Keys the grid does not use (and no keyboard search): they scroll or go to the window.
+        QAbstractScrollArea::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call)
         return;
     }
-    const bool isTab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
     ClearChosenRows();
     MoveFocusByKeyboard(target, !isTab && event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
+QModelIndex CGridCtrl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // Qt asks this when an editor closes with "edit the next (or previous) cell": the same move
+    // as the Tab keys, so typing and tabbing fills a row and then the next.
+    static constexpr std::pair<CursorAction, int> kKeys[] = {
+        {MoveUp, Qt::Key_Up},           {MoveDown, Qt::Key_Down},         {MoveLeft, Qt::Key_Left},
+        {MoveRight, Qt::Key_Right},     {MoveHome, Qt::Key_Home},         {MoveEnd, Qt::Key_End},
+        {MovePageUp, Qt::Key_PageUp},   {MovePageDown, Qt::Key_PageDown}, {MoveNext, Qt::Key_Tab},
+        {MovePrevious, Qt::Key_Backtab}};
+    for (const auto& [cursorAction, key] : kKeys) {
+        if (cursorAction == action) {
+            bool leaveGrid = false;
+            const CCellID target = KeyTarget(key, modifiers, &leaveGrid);
+            return leaveGrid ? QModelIndex() : IndexOf(target.row, target.col);
+        }
+    }
+    return {};
+}
+
 void CGridCtrl::MoveFocusByKeyboard(const CCellID& target, bool extendSelection) {
-    if (target == focus_) {
+    if (target == GetFocusCell()) {
         return;
     }
     QPointer<CGridCtrl> alive(this);
@@ -134,9 +158,6 @@ void CGridCtrl::MoveFocusByKeyboard(const CCellID& target, bool extendSelection)
 }
 
 bool CGridCtrl::HandleEditingKey(QKeyEvent* event) {
-    if (editor_) {
-        return false;
-    }
     if (event->matches(QKeySequence::Copy)) {
         CopySelection();
         return true;
@@ -167,30 +188,32 @@ bool CGridCtrl::HandleEditingKey(QKeyEvent* event) {
         }
         return true;
     }
-    if (!IsCellEditable(focus_.row, focus_.col)) {
+    const CCellID focus = GetFocusCell();
+    if (!IsCellEditable(focus.row, focus.col)) {
         return false;
     }
+    const QModelIndex index = IndexOf(focus.row, focus.col);
     if (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return ||
         event->key() == Qt::Key_Enter) {
-        StartEdit(focus_, GetItemText(focus_.row, focus_.col), false);
-        return true;
+        return edit(index, EditKeyPressed, event);
     }
     const Qt::KeyboardModifiers commandKeys =
         Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (!event->text().isEmpty() && event->text().at(0).isPrint() &&
         (event->modifiers() & commandKeys) == 0) {
-        StartEdit(focus_, event->text(), true);  // typing replaces the text, as in a spreadsheet
-        return true;
+        // Qt's editor takes the key, so typing replaces the text as in a spreadsheet.
+        return edit(index, AnyKeyPressed, event);
     }
     return false;
 }
 
 CCellRange CGridCtrl::SelectionOrFocus() const {
-    if (selectable_ && selection_.IsValid()) {
-        return selection_;
+    if (const CCellRange selection = GetSelectedRange(); selection.IsValid()) {
+        return selection;
     }
-    if (IsValid(focus_)) {
-        return {focus_.row, focus_.col, focus_.row, focus_.col};
+    const CCellID focus = GetFocusCell();
+    if (IsValid(focus)) {
+        return {focus.row, focus.col, focus.row, focus.col};
     }
     return {};
 }
@@ -223,7 +246,8 @@ void CGridCtrl::ClearSelectedTexts() {
 }
 
 void CGridCtrl::PasteAtFocus() {
-    if (!IsValid(focus_)) {
+    const CCellID focus = GetFocusCell();
+    if (!IsValid(focus)) {
         return;
     }
     QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
@@ -235,8 +259,8 @@ void CGridCtrl::PasteAtFocus() {
         text.remove(QLatin1Char('\r'));
         const QStringList fields = text.split(QLatin1Char('\t'));
         for (int field = 0; field < fields.size(); ++field) {
-            const int row = focus_.row + line;
-            const int column = focus_.col + field;
+            const int row = focus.row + line;
+            const int column = focus.col + field;
             if (IsCellEditable(row, column)) {
                 SetItemText(row, column, fields.at(field));
             }

@@ -9,7 +9,7 @@
 namespace halyx {
 
 int CGridCtrl::ColumnDividerAt(const QPoint& point) const {
-    if (!columnResize_ || point.y() >= GetFixedRowHeight()) {
+    if (point.y() >= GetFixedRowHeight()) {
         return -1;
     }
     const CCellID cell = GetCellFromPt(point);
@@ -29,7 +29,7 @@ int CGridCtrl::ColumnDividerAt(const QPoint& point) const {
 }
 
 int CGridCtrl::RowDividerAt(const QPoint& point) const {
-    if (!rowResize_ || point.x() >= GetFixedColumnWidth()) {
+    if (point.x() >= GetFixedColumnWidth()) {
         return -1;
     }
     const CCellID cell = GetCellFromPt(point);
@@ -69,8 +69,7 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
     if (!cell.IsValid()) {
         return;
     }
-    EndEdit(true);
-    if (cell == focus_ && IsCellEditable(cell.row, cell.col) &&
+    if (cell == GetFocusCell() && IsCellEditable(cell.row, cell.col) &&
         !event->modifiers().testFlag(Qt::ControlModifier)) {
         mouseMode_ = MouseMode::PreparingEdit;  // editing starts on release
         return;
@@ -122,14 +121,9 @@ void CGridCtrl::SelectOnClick(const CCellID& cell, Qt::KeyboardModifiers modifie
         if (!modifiers.testFlag(Qt::ShiftModifier) || !IsValid(selectionAnchor_)) {
             selectionAnchor_ = cell;
         }
-        CCellRange range{
-            std::min(selectionAnchor_.row, cell.row), std::min(selectionAnchor_.col, cell.col),
-            std::max(selectionAnchor_.row, cell.row), std::max(selectionAnchor_.col, cell.col)};
-        if (listMode_) {
-            range.minCol = fixedColumns_;
-            range.maxCol = lastColumn;
-        }
-        SetSelectedRange(range);
+        SetSelectedRange(
+            {std::min(selectionAnchor_.row, cell.row), std::min(selectionAnchor_.col, cell.col),
+             std::max(selectionAnchor_.row, cell.row), std::max(selectionAnchor_.col, cell.col)});
     }
 }
 
@@ -182,14 +176,16 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
         case MouseMode::SizingRow:
             UpdateCursor(point);
             return;
-        case MouseMode::PreparingEdit:
-            if (GetCellFromPt(point) == focus_) {
-                StartEdit(focus_, GetItemText(focus_.row, focus_.col), false);
+        case MouseMode::PreparingEdit: {
+            const CCellID focus = GetFocusCell();
+            if (GetCellFromPt(point) == focus) {
+                edit(IndexOf(focus.row, focus.col), AllEditTriggers, event);
             }
             SendNotify(GN_CLICK, pressedCell_);
             return;
+        }
         case MouseMode::SelectingCells:
-            SendNotify(GN_SELCHANGED, focus_);
+            SendNotify(GN_SELCHANGED, GetFocusCell());
             SendNotify(GN_CLICK, pressedCell_);
             return;
         case MouseMode::None:

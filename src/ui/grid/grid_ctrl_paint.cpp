@@ -1,5 +1,6 @@
 // Painting: cells, grid lines, header shading, the focus frame and the title tips.
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,24 +11,17 @@
 namespace halyx {
 
 namespace {
-QColor FirstValid(const QColor& own, const QColor& fallback, const QColor& palette) {
-    if (own.isValid()) {
-        return own;
-    }
-    return fallback.isValid() ? fallback : palette;
-}
-
 // Indices of the fixed entries and of the scrolled ones that start inside `extent`.
-std::vector<int> ShownIndices(const std::vector<int>& sizes, int fixedCount, int first,
-                              qint64 fixedExtent, int extent) {
+std::vector<int> ShownGridIndices(const QHeaderView* header, int count, int fixedCount, int first,
+                                  qint64 fixedExtent, int extent) {
     std::vector<int> shown;
     for (int i = 0; i < fixedCount; ++i) {
         shown.push_back(i);
     }
     qint64 edge = fixedExtent;
-    for (int i = first; i < static_cast<int>(sizes.size()) && edge < extent; ++i) {
+    for (int i = first; i < count && edge < extent; ++i) {
         shown.push_back(i);
-        edge += sizes[static_cast<std::size_t>(i)];
+        edge += header->sectionSize(i);
     }
     return shown;
 }
@@ -35,13 +29,13 @@ std::vector<int> ShownIndices(const std::vector<int>& sizes, int fixedCount, int
 
 void CGridCtrl::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    const QColor outside =
-        gridBkColour_.isValid() ? gridBkColour_ : palette().color(QPalette::Dark);
-    painter.fillRect(event->rect(), outside);
+    painter.fillRect(event->rect(), palette().color(QPalette::Dark));
     const std::vector<int> rows =
-        ShownIndices(rowHeights_, fixedRows_, TopRow(), GetFixedRowHeight(), viewport()->height());
-    const std::vector<int> columns = ShownIndices(columnWidths_, fixedColumns_, LeftColumn(),
-                                                  GetFixedColumnWidth(), viewport()->width());
+        ShownGridIndices(verticalHeader(), GetRowCount(), fixedRows_, TopRow(), GetFixedRowHeight(),
+                         viewport()->height());
+    const std::vector<int> columns =
+        ShownGridIndices(horizontalHeader(), GetColumnCount(), fixedColumns_, LeftColumn(),
+                         GetFixedColumnWidth(), viewport()->width());
     for (int row : rows) {
         for (int column : columns) {
             const QRect rect = CellGeometry(row, column);
@@ -54,14 +48,13 @@ void CGridCtrl::paintEvent(QPaintEvent* event) {
 }
 
 void CGridCtrl::DrawCell(QPainter& painter, int row, int column, const QRect& rect) const {
-    const CGridCell& cell = cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    const CGridDefaultCell* defaults = cell.GetDefaultCell();
+    const bool fixedRow = row < fixedRows_;
+    const bool fixedColumn = column < fixedColumns_;
+    const CGridDefaultCell* defaults = GetDefaultCell(fixedRow, fixedColumn);
     const QPalette& colours = palette();
-    const bool fixed = IsCellFixed(row, column);
-    QColor back = FirstValid(cell.GetBackClr(), defaults->GetBackClr(),
-                             colours.color(fixed ? QPalette::Button : QPalette::Base));
-    QColor text = FirstValid(cell.GetTextClr(), defaults->GetTextClr(),
-                             colours.color(fixed ? QPalette::ButtonText : QPalette::Text));
+    const bool fixed = fixedRow || fixedColumn;
+    QColor back = colours.color(fixed ? QPalette::Button : QPalette::Base);
+    QColor text = colours.color(fixed ? QPalette::ButtonText : QPalette::Text);
     if (!fixed && IsCellSelected(row, column)) {
         back = colours.color(QPalette::Highlight);
         text = colours.color(QPalette::HighlightedText);
@@ -74,12 +67,14 @@ void CGridCtrl::DrawCell(QPainter& painter, int row, int column, const QRect& re
         text = colours.color(label ? QPalette::HighlightedText : QPalette::Text);
     }
     // Headers of the focus cell's row and column are shown pressed in, to guide the eye.
-    const bool tracked = fixed && trackFocusCell_ && IsValid(focus_) &&
-                         ((row < fixedRows_ && column == focus_.col) ||
-                          (column < fixedColumns_ && row == focus_.row));
+    const CCellID focus = GetFocusCell();
+    const bool tracked =
+        fixed && IsValid(focus) &&
+        ((row < fixedRows_ && column == focus.col) || (column < fixedColumns_ && row == focus.row));
     painter.fillRect(rect, tracked ? back.darker(112) : back);
 
-    const QColor line = fixed ? colours.color(QPalette::Mid) : gridLineColour_;
+    const QColor line =
+        fixed ? colours.color(QPalette::Mid) : QColor(kGridLineRgb, kGridLineRgb, kGridLineRgb);
     painter.setPen(line);
     painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
     painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
@@ -91,20 +86,21 @@ void CGridCtrl::DrawCell(QPainter& painter, int row, int column, const QRect& re
 
     const int margin = defaults->GetMargin();
     const QRect textRect = rect.adjusted(margin, 0, -margin, -1);
-    if (textRect.width() <= 0 || cell.GetText().isEmpty()) {
+    const QString cellText = GetItemText(row, column);
+    if (textRect.width() <= 0 || cellText.isEmpty()) {
         return;
     }
-    const QFont font = cell.GetFont();
+    const QFont font = defaults->GetFont();
     painter.setFont(font);
     painter.setPen(text);
-    const QString shown =
-        QFontMetrics(font).elidedText(cell.GetText(), Qt::ElideRight, textRect.width());
-    painter.drawText(textRect, static_cast<int>(cell.GetFormat()) | Qt::TextSingleLine, shown);
+    const QString shown = QFontMetrics(font).elidedText(cellText, Qt::ElideRight, textRect.width());
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
 }
 
 void CGridCtrl::DrawFocusFrame(QPainter& painter) const {
     QRect rect;
-    if (!frameFocusCell_ || !GetCellRect(focus_.row, focus_.col, rect) || rect.isEmpty()) {
+    const CCellID focus = GetFocusCell();
+    if (!GetCellRect(focus.row, focus.col, rect) || rect.isEmpty()) {
         return;
     }
     const bool active = hasFocus();
@@ -119,12 +115,13 @@ void CGridCtrl::DrawFocusFrame(QPainter& painter) const {
 }
 
 bool CGridCtrl::IsTextTruncated(int row, int column) const {
-    const CGridCell* cell = GetCell(row, column);
-    if (cell == nullptr || cell->GetText().isEmpty()) {
+    const QString cellText = GetItemText(row, column);
+    if (cellText.isEmpty()) {
         return false;
     }
-    const int room = GetColumnWidth(column) - 2 * cell->GetDefaultCell()->GetMargin();
-    return QFontMetrics(cell->GetFont()).horizontalAdvance(cell->GetText()) > room;
+    const CGridDefaultCell* defaults = GetDefaultCell(row < fixedRows_, column < fixedColumns_);
+    const int room = GetColumnWidth(column) - 2 * defaults->GetMargin();
+    return QFontMetrics(defaults->GetFont()).horizontalAdvance(cellText) > room;
 }
 
 bool CGridCtrl::viewportEvent(QEvent* event) {
@@ -133,8 +130,7 @@ bool CGridCtrl::viewportEvent(QEvent* event) {
         auto* help = static_cast<QHelpEvent*>(event);
         const CCellID cell = GetCellFromPt(help->pos());
         QRect rect;
-        if (titleTips_ && IsTextTruncated(cell.row, cell.col) &&
-            GetCellRect(cell.row, cell.col, rect)) {
+        if (IsTextTruncated(cell.row, cell.col) && GetCellRect(cell.row, cell.col, rect)) {
             QToolTip::showText(help->globalPos(), GetItemText(cell.row, cell.col), viewport(),
                                rect);
         } else {
@@ -142,17 +138,19 @@ bool CGridCtrl::viewportEvent(QEvent* event) {
         }
         return true;
     }
-    return QAbstractScrollArea::viewportEvent(event);
+    return QTableView::viewportEvent(event);
 }
 
 void CGridCtrl::focusInEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusInEvent(event);
+    // Not QAbstractItemView's: it would make the first cell the focus cell on any keyboard
+    // focus, and a grid without a focus cell lets the arrow keys scroll.
+    QAbstractScrollArea::focusInEvent(event);  // NOLINT(bugprone-parent-virtual-call)
     viewport()->update();
     NotifyAccessibleFocus();
 }
 
 void CGridCtrl::focusOutEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusOutEvent(event);
+    QTableView::focusOutEvent(event);
     viewport()->update();
 }
 

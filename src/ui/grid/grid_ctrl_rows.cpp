@@ -53,39 +53,40 @@ bool CGridCtrl::ChooseRowsOnClick(const CCellID& cell, Qt::KeyboardModifiers mod
         return false;
     }
     // The range runs from where it began, or from the focus row, to the clicked label.
+    const CCellID focus = GetFocusCell();
     int anchor = chosenAnchor_;
     if (anchor < 0) {
-        anchor = IsValid(focus_) ? focus_.row : cell.row;
+        anchor = IsValid(focus) ? focus.row : cell.row;
     }
     ChooseRows(anchor, cell.row);
-    SetFocusCell(cell.row, IsValid(focus_) ? focus_.col : fixedColumns_);
+    SetFocusCell(cell.row, IsValid(focus) ? focus.col : fixedColumns_);
     return true;
 }
 
 bool CGridCtrl::HandleRowKey(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
+    const CCellID focus = GetFocusCell();
     if ((key == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
         (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
         QRect cell;
         QPoint point(0, 0);
-        if (IsValid(focus_) && GetCellRect(focus_.row, focus_.col, cell)) {
+        if (IsValid(focus) && GetCellRect(focus.row, focus.col, cell)) {
             point = cell.bottomLeft();
         }
-        emit contextMenuRequested(IsValid(focus_) ? focus_.row : -1,
-                                  viewport()->mapToGlobal(point));
+        emit contextMenuRequested(IsValid(focus) ? focus.row : -1, viewport()->mapToGlobal(point));
         return true;
     }
     const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down;
-    if (!vertical || modifiers != Qt::ShiftModifier || selectable_ || !IsValid(focus_)) {
+    if (!vertical || modifiers != Qt::ShiftModifier || selectable_ || !IsValid(focus)) {
         return false;
     }
     bool leaveGrid = false;
     const CCellID target = KeyTarget(key, event->modifiers(), &leaveGrid);
-    if (!target.IsValid() || target == focus_) {
+    if (!target.IsValid() || target == focus) {
         return true;
     }
-    ChooseRows(chosenAnchor_ >= 0 ? chosenAnchor_ : focus_.row, target.row);
+    ChooseRows(chosenAnchor_ >= 0 ? chosenAnchor_ : focus.row, target.row);
     MoveFocusByKeyboard(target, true);
     return true;
 }
@@ -95,7 +96,8 @@ void CGridCtrl::RequestContextMenuAt(const QPoint& point) {
     if (!cell.IsValid()) {
         return;
     }
-    int row = IsValid(focus_) ? focus_.row : -1;
+    const CCellID focus = GetFocusCell();
+    int row = IsValid(focus) ? focus.row : -1;
     if (cell.row >= fixedRows_) {
         row = cell.row;
         // A row outside the chosen ones lets go of them and becomes the focus row.
@@ -103,7 +105,7 @@ void CGridCtrl::RequestContextMenuAt(const QPoint& point) {
             ClearChosenRows();
         }
         const int column =
-            cell.col >= fixedColumns_ ? cell.col : (IsValid(focus_) ? focus_.col : fixedColumns_);
+            cell.col >= fixedColumns_ ? cell.col : (IsValid(focus) ? focus.col : fixedColumns_);
         SetFocusCell(row, column);
     }
     emit contextMenuRequested(row, viewport()->mapToGlobal(point));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtCore/qnamespace.h>
+
 #include <cstdint>
 
 namespace halyx {
@@ -17,6 +19,10 @@ inline constexpr std::uint32_t CELL_FIXEDCOL = 0x40;
 // Bits the grid keeps itself; callers cannot set or clear them through SetItemState.
 inline constexpr std::uint32_t kGridManagedStateBits =
     CELL_FOCUSED | CELL_SELECTED | CELL_FIXED | CELL_FIXEDROW | CELL_FIXEDCOL;
+
+// Model role carrying a cell's own state bits. A model reports CELL_READONLY through it; the
+// grid works out the focus, selection and fixed bits itself.
+inline constexpr int kGridStateRole = Qt::UserRole + 1;
 
 // Notification codes. The values are those of the list-view and common-control codes the
 // channel view was first written against, so code that compares numbers keeps working.

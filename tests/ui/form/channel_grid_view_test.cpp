@@ -8,6 +8,7 @@
 
 #include "form_test_fixture.h"
 #include "ui/form/channel_editors.h"
+#include "ui/form/channel_table_model.h"
 #include "ui/grid/grid_ctrl.h"
 
 namespace halyx::test {
@@ -26,6 +27,14 @@ std::vector<std::size_t> FrequencyFields(int channel) {
 
 class ChannelGridView : public FormTest {
 protected:
+    QStringList RowTexts(int row) const {
+        QStringList texts;
+        for (int column = 0; column < 6; ++column) {
+            texts << grid().GetItemText(row, column);
+        }
+        return texts;
+    }
+
     // Opens the receive or transmit cell, replaces its text by typing, and leaves the cell.
     void TypeFrequency(int row, int column, const QString& text) {
         ClickCell(row, column);
@@ -56,7 +65,8 @@ TEST_F(ChannelGridView, EditorOpensExactlyOverTheClickedCellAndIsNamedAfterIt) {
     QRect cell;
     ASSERT_TRUE(grid().GetCellRect(3, 2, cell));
     const QRect expected(grid().viewport()->mapTo(view.get(), cell.topLeft()), cell.size());
-    EXPECT_EQ(frequencyEditor().geometry(), expected);
+    EXPECT_EQ(QRect(frequencyEditor().mapTo(view.get(), QPoint(0, 0)), frequencyEditor().size()),
+              expected);
     EXPECT_EQ(frequencyEditor().text(), QStringLiteral("446.10000"));
     EXPECT_EQ(frequencyEditor().selectedText(), frequencyEditor().text());
     EXPECT_TRUE(frequencyEditor().hasFocus());
@@ -64,7 +74,7 @@ TEST_F(ChannelGridView, EditorOpensExactlyOverTheClickedCellAndIsNamedAfterIt) {
 }
 
 TEST_F(ChannelGridView, TypedFrequencyOnStepIsStoredInBothFrequencies) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     TypeFrequency(2, 1, QStringLiteral("446.00625"));
     EXPECT_EQ(rxFrequency(2), (FrequencyBytes{0x44, 0x60, 0x06, 0x25}));
     EXPECT_EQ(txFrequency(2), (FrequencyBytes{0x44, 0x60, 0x06, 0x25}));
@@ -99,7 +109,7 @@ TEST_F(ChannelGridView, PastedLettersBecomeTheLowerBandLimit) {
 }
 
 TEST_F(ChannelGridView, EmptiedReceiveCellClearsBothFrequenciesAndBlanksTheRow) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(1, 1);
     QTest::keyClick(&frequencyEditor(), Qt::Key_Backspace);  // the whole text is selected
     ClickBackground();
@@ -133,7 +143,7 @@ TEST_F(ChannelGridView, ClickingAnotherCellCommitsTheOpenCellFirst) {
 
 TEST_F(ChannelGridView, LeavingAnUntouchedEditorStoresNothing) {
     // Re-reading an erased channel's blank cell would otherwise write zeros over its FF bytes.
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(2, 1);
     ClickCell(2, 2);
     ClickBackground();
@@ -151,7 +161,7 @@ TEST_F(ChannelGridView, HeaderClicksOpenNoEditor) {
 }
 
 TEST_F(ChannelGridView, ReceiveToneSetsTransmitToneAndTransmitToneOnlyItself) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(1, 3);
     ASSERT_TRUE(choiceEditor().isVisible());
     EXPECT_EQ(choiceEditor().count(), 155);
@@ -169,7 +179,7 @@ TEST_F(ChannelGridView, ReceiveToneSetsTransmitToneAndTransmitToneOnlyItself) {
 }
 
 TEST_F(ChannelGridView, BlankToneCellPreselectsTheSecondEntryAndStoresNothing) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(2, 3);
     EXPECT_EQ(choiceEditor().currentIndex(), 1);
     EXPECT_EQ(choiceEditor().currentText(), QStringLiteral("67.0"));
@@ -200,12 +210,43 @@ TEST_F(ChannelGridView, BandwidthChoiceStoresItsPosition) {
 }
 
 TEST_F(ChannelGridView, ToneByteBeyondTheTableShowsNoToneAndIsKept) {
-    context->image.bytes[RecordOffset(3) + record::kTxTone] = 200;
+    context->ChangeImage(
+        [](RadioImage& image) { image.bytes[RecordOffset(3) + record::kTxTone] = 200; });
     view->OnRefreshImage();
     EXPECT_EQ(grid().GetItemText(3, 4), QStringLiteral("OFF"));
     ClickCell(3, 4);
     ClickBackground();
     EXPECT_EQ(recordByte(3, record::kTxTone), 200);
+}
+
+TEST_F(ChannelGridView, ShowsEveryDocumentChangeWhoeverMadeItAndItsUndo) {
+    // Another face (the command line's set, an import) edits the same document: the grid and
+    // the panel follow without being told, and so do undo and redo.
+    const QStringList before = RowTexts(4);
+    ASSERT_TRUE(context->document.EditChannel(4, [](Channel& channel) {
+        channel.SetRxFrequency("446.33");
+        channel.SetRxTone(13);
+        channel.SetBandwidth(Channel::kWide);
+    }));
+    ASSERT_TRUE(context->document.EditSettings(
+        [](CommonSettings& settings) { settings.SetSquelchLevel(9); }));
+    EXPECT_EQ(RowTexts(4),
+              (QStringList{"CH04", "446.33000", "446.33000", "100.0", "100.0", "25K"}));
+    EXPECT_EQ(control<QComboBox>(1011)->currentText(), QStringLiteral("9"));
+
+    ASSERT_TRUE(view->Undo());
+    EXPECT_EQ(control<QComboBox>(1011)->currentText(), QStringLiteral("5"));
+    ASSERT_TRUE(view->Undo());
+    EXPECT_EQ(RowTexts(4), before);
+    ASSERT_TRUE(view->Redo());
+    EXPECT_EQ(grid().GetItemText(4, 1), QStringLiteral("446.33000"));
+
+    // An edit made in the grid is the document's too, with the correction it applied.
+    TypeFrequency(4, 2, QStringLiteral("446.0123"));
+    EXPECT_EQ(context->document.channel(4).TxText(), "446.01000");
+    ASSERT_TRUE(view->channelModel().lastCorrection().has_value());
+    EXPECT_EQ(view->channelModel().lastCorrection()->stored, "446.01000");
+    EXPECT_TRUE(context->document.IsChanged());
 }
 
 TEST_F(ChannelGridView, RefreshShowsANewImageAndDropsAnOpenEditor) {
@@ -215,13 +256,26 @@ TEST_F(ChannelGridView, RefreshShowsANewImageAndDropsAnOpenEditor) {
     std::copy_n(std::array<std::uint8_t, 4>{0x43, 0x00, 0x00, 0x00}.begin(), 4,
                 replacement.bytes.begin() + RecordOffset(2) + record::kRxFrequency);
     replacement.bytes[header::kSquelchLevel] = 8;
-    context->image = replacement;
+    context->document.Replace(replacement);
     EXPECT_EQ(view->OnRefreshImage(), 1);
     EXPECT_FALSE(frequencyEditor().isVisible());
     EXPECT_EQ(grid().GetItemText(2, 1), QStringLiteral("430.00000"));
     EXPECT_EQ(control<QComboBox>(1011)->currentText(), QStringLiteral("8"));
     ClickBackground();
     EXPECT_EQ(rxFrequency(3), (FrequencyBytes{0x44, 0x61, 0x00, 0x00}));  // typed text dropped
+}
+
+TEST_F(ChannelGridView, ReplacedDocumentDropsAnOpenEditorWithoutBeingTold) {
+    // New, Open or a radio read replace the document; typing left in an editor must not land in
+    // the image that replaced the one it was typed against.
+    ClickCell(3, 1);
+    QTest::keyClicks(&frequencyEditor(), QStringLiteral("455"));
+    const RadioImage replacement = PatternImage();
+    context->document.Replace(replacement);
+    EXPECT_FALSE(frequencyEditor().isVisible());
+    ClickBackground();
+    EXPECT_EQ(context->image().bytes, replacement.bytes);
+    EXPECT_FALSE(context->document.IsChanged());
 }
 
 TEST_F(ChannelGridView, InitialUpdateAfterARadioReadShowsTheReadImage) {
@@ -231,7 +285,7 @@ TEST_F(ChannelGridView, InitialUpdateAfterARadioReadShowsTheReadImage) {
     read.bytes[RecordOffset(20) + record::kRxFrequency + 2] = 0x00;
     read.bytes[RecordOffset(20) + record::kRxFrequency + 3] = 0x00;
     read.bytes[header::kTxPower] = 0;
-    context->image = read;
+    context->document.Replace(read);
     view->OnInitialUpdate();
     EXPECT_EQ(grid().GetItemText(20, 1), QStringLiteral("462.50000"));
     EXPECT_EQ(control<QComboBox>(1015)->currentIndex(), 0);

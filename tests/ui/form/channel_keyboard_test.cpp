@@ -35,7 +35,8 @@ TEST_F(ChannelKeyboard, ArrowKeyInTheGridOpensTheTargetCellsEditor) {
     EXPECT_EQ(frequencyEditor().text(), QStringLiteral("446.10000"));
     QRect cell;
     ASSERT_TRUE(grid().GetCellRect(3, 2, cell));
-    EXPECT_EQ(frequencyEditor().pos(), grid().viewport()->mapTo(view.get(), cell.topLeft()));
+    EXPECT_EQ(frequencyEditor().mapTo(view.get(), QPoint(0, 0)),
+              grid().viewport()->mapTo(view.get(), cell.topLeft()));
 }
 
 TEST_F(ChannelKeyboard, EnterCommitsAndReturnsToTheGrid) {
@@ -49,7 +50,7 @@ TEST_F(ChannelKeyboard, EnterCommitsAndReturnsToTheGrid) {
 }
 
 TEST_F(ChannelKeyboard, EscapePutsTheCellTextBackAndStoresNothing) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     ClickCell(5, 1);
     QTest::keyClicks(&frequencyEditor(), QStringLiteral("440"));
     QTest::keyClick(&frequencyEditor(), Qt::Key_Escape);

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/shell_texts.h"
 #include "editing/channel_rows.h"
 #include "form_test_fixture.h"
 #include "image/option_lists.h"
+#include "image/working_copies.h"
 #include "ui/form/bulk_edit_dialog.h"
 #include "ui/form/channel_editors.h"
 #include "ui/form/channel_row_commands.h"
@@ -28,10 +28,7 @@ using Command = ChannelRowCommands::Command;
 
 class ChannelRowsView : public FormTest {
 protected:
-    void SetUp() override {
-        FormTest::SetUp();
-        commands().SetInform([this](const QString& text) { informed.push_back(text); });
-    }
+    void SetUp() override { FormTest::SetUp(); }
 
     ChannelRowCommands& commands() const { return view->rowCommands(); }
 
@@ -60,12 +57,12 @@ protected:
         QTest::keyClick(menu, Qt::Key_Return);
     }
 
-    std::vector<QString> informed;
+    const std::vector<QString>& informed() const { return context->prompts.informed; }
 };
 
 TEST_F(ChannelRowsView, UndoAndRedoStepThroughCellPanelAndRowEditsByteForByte) {
-    std::vector<RadioImage> states{context->image};
-    const auto stepDone = [&] { states.push_back(context->image); };
+    std::vector<RadioImage> states{context->image()};
+    const auto stepDone = [&] { states.push_back(context->image()); };
 
     TypeFrequency(2, 1, QStringLiteral("446.30000"));  // receive and transmit: one step
     stepDone();
@@ -80,21 +77,21 @@ TEST_F(ChannelRowsView, UndoAndRedoStepThroughCellPanelAndRowEditsByteForByte) {
     stepDone();
     commands().Run(Command::Delete);
     stepDone();
-    ASSERT_EQ(context->history.UndoCount(), states.size() - 1);
+    ASSERT_EQ(context->document.history().UndoCount(), states.size() - 1);
     for (std::size_t i = 1; i < states.size(); ++i) {
         EXPECT_NE(states[i].bytes, states[i - 1].bytes) << "step " << i << " changed nothing";
     }
 
     for (std::size_t i = states.size() - 1; i > 0; --i) {
         ASSERT_TRUE(view->Undo());
-        EXPECT_EQ(context->image.bytes, states[i - 1].bytes) << "undoing step " << i;
+        EXPECT_EQ(context->image().bytes, states[i - 1].bytes) << "undoing step " << i;
     }
     EXPECT_FALSE(view->Undo());
     EXPECT_EQ(grid().GetItemText(2, 1), QString());  // the form shows the restored image
     EXPECT_EQ(control<QComboBox>(form::kSquelchList)->currentIndex(), 4);
     for (std::size_t i = 1; i < states.size(); ++i) {
         ASSERT_TRUE(view->Redo());
-        EXPECT_EQ(context->image.bytes, states[i].bytes) << "redoing step " << i;
+        EXPECT_EQ(context->image().bytes, states[i].bytes) << "redoing step " << i;
     }
     EXPECT_FALSE(view->Redo());
 }
@@ -132,37 +129,37 @@ TEST_F(ChannelRowsView, RawCopyPasteBetweenTwoFormsIsExactAndUndoesAsOneStep) {
     EXPECT_TRUE(data->hasFormat(QStringLiteral("application/x-halyx-channels")));
 
     // A second window of the program, on an image of its own.
-    AppContext other(ProfileFile(std::filesystem::path(home.path().toStdString()) / "b.ini"));
-    other.language.setFile(context->language.file());
-    BuildToneTable(other.toneTable, other.text(keys::kNoTone));
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-        other.image.bytes[i] = static_cast<std::uint8_t>(i * 13);
-    }
-    CHalyxView second(other);
+    FormContext other(context->texts.language.file());
+    other.ChangeImage([](RadioImage& image) {
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            image.bytes[i] = static_cast<std::uint8_t>(i * 13);
+        }
+    });
+    CHalyxView second(other.document, other.texts, other.prompts);
     second.show();
     second.OnInitialUpdate();
-    const RadioImage before = other.image;
+    const RadioImage before = other.image();
     second.grid()->SetFocusCell(10, 1);
     second.rowCommands().Run(Command::Paste);
 
     RadioImage expected = before;
     for (int offset = 0; offset < 3; ++offset) {
-        WriteRecord(expected, 10 + offset, ReadRecord(context->image, 1 + offset));
+        WriteRecord(expected, 10 + offset, ReadRecord(context->image(), 1 + offset));
     }
-    EXPECT_EQ(other.image.bytes, expected.bytes);
+    EXPECT_EQ(other.image().bytes, expected.bytes);
     EXPECT_EQ(second.grid()->GetItemText(10, 1), QStringLiteral("446.00625"));
     ASSERT_TRUE(second.Undo());
-    EXPECT_EQ(other.image.bytes, before.bytes);
+    EXPECT_EQ(other.image().bytes, before.bytes);
 }
 
 TEST_F(ChannelRowsView, TextCopyPasteCarriesFrequenciesTonesAndBandwidthAsCsv) {
     // Channel 3: a CTCSS receive tone, a DCS transmit tone, 25K; channel 5 split transmit.
-    RadioImage& image = context->image;
-    image.bytes[RecordOffset(3) + record::kRxTone] = 12;
-    image.bytes[RecordOffset(3) + record::kTxTone] = 70;
-    image.bytes[RecordOffset(3) + record::kBandwidth] = 1;
-    image.bytes[RecordOffset(5) + record::kTxFrequency + 1] = 0x63;
-    view->Fill();
+    context->ChangeImage([](RadioImage& image) {
+        image.bytes[RecordOffset(3) + record::kRxTone] = 12;
+        image.bytes[RecordOffset(3) + record::kTxTone] = 70;
+        image.bytes[RecordOffset(3) + record::kBandwidth] = 1;
+        image.bytes[RecordOffset(5) + record::kTxFrequency + 1] = 0x63;
+    });
     ClickLabel(3);
     ClickLabel(5, Qt::ShiftModifier);
     commands().Run(Command::Copy);
@@ -173,14 +170,12 @@ TEST_F(ChannelRowsView, TextCopyPasteCarriesFrequenciesTonesAndBandwidthAsCsv) {
     textOnly->setText(csv);
     QApplication::clipboard()->setMimeData(textOnly);
 
-    AppContext other(ProfileFile(std::filesystem::path(home.path().toStdString()) / "b.ini"));
-    other.language.setFile(context->language.file());
-    BuildToneTable(other.toneTable, other.text(keys::kNoTone));
-    other.image = PatternImage();
-    CHalyxView second(other);
+    FormContext other(context->texts.language.file());
+    other.document.Replace(PatternImage());
+    CHalyxView second(other.document, other.texts, other.prompts);
     second.show();
     second.OnInitialUpdate();
-    const RadioImage before = other.image;
+    const RadioImage before = other.image();
     second.grid()->SetFocusCell(8, 1);
     second.rowCommands().Run(Command::Paste);
 
@@ -191,35 +186,35 @@ TEST_F(ChannelRowsView, TextCopyPasteCarriesFrequenciesTonesAndBandwidthAsCsv) {
                 << "row " << 8 + offset << " column " << column;
         }
     }
-    EXPECT_EQ(ReadRecord(other.image, 9), ReadRecord(before, 9));
+    EXPECT_EQ(ReadRecord(other.image(), 9), ReadRecord(before, 9));
     for (std::size_t offset : {0, 1, 10, 11, 12, 16, 26}) {  // bytes the text does not carry
-        EXPECT_EQ(other.image.bytes[RecordOffset(8) + offset],
+        EXPECT_EQ(other.image().bytes[RecordOffset(8) + offset],
                   before.bytes[RecordOffset(8) + offset]);
     }
-    EXPECT_EQ(other.history.UndoCount(), 1u);
+    EXPECT_EQ(other.document.history().UndoCount(), 1u);
 }
 
 TEST_F(ChannelRowsView, InsertIsRefusedWithAMessageWhileChannelTwentyIsInUse) {
     TypeFrequency(20, 1, QStringLiteral("446.50000"));
-    const RadioImage before = context->image;
-    const std::size_t steps = context->history.UndoCount();
+    const RadioImage before = context->image();
+    const std::size_t steps = context->document.history().UndoCount();
     ClickLabel(4);
     commands().Run(Command::Insert);
-    ASSERT_EQ(informed.size(), 1u);
-    EXPECT_EQ(informed[0],
+    ASSERT_EQ(informed().size(), 1u);
+    EXPECT_EQ(informed()[0],
               QStringLiteral("Channel 20 is in use. Empty it before inserting a channel."));
-    EXPECT_EQ(context->image.bytes, before.bytes);
-    EXPECT_EQ(context->history.UndoCount(), steps);
+    EXPECT_EQ(context->image().bytes, before.bytes);
+    EXPECT_EQ(context->document.history().UndoCount(), steps);
 
     commands().Run(Command::Clear);  // the focus row, channel 4
     ClickLabel(20);
     commands().Run(Command::Clear);
-    EXPECT_TRUE(IsChannelEmpty(context->image, 20));
+    EXPECT_TRUE(IsChannelEmpty(context->image(), 20));
     ClickLabel(1);
     commands().Run(Command::Insert);
-    EXPECT_EQ(informed.size(), 1u);
-    EXPECT_EQ(ReadRecord(context->image, 2), ReadRecord(before, 1));
-    EXPECT_TRUE(IsChannelEmpty(context->image, 1));
+    EXPECT_EQ(informed().size(), 1u);
+    EXPECT_EQ(ReadRecord(context->image(), 2), ReadRecord(before, 1));
+    EXPECT_TRUE(IsChannelEmpty(context->image(), 1));
     EXPECT_EQ(grid().GetItemText(2, 1), QStringLiteral("446.00625"));
 }
 
@@ -232,7 +227,7 @@ TEST_F(ChannelRowsView, TheMenuKeyAndABulkEditWorkFromTheKeyboardAlone) {
     EXPECT_EQ(commands().TargetRows(), (ChannelRange{1, 3}));
     EXPECT_EQ(grid().accessibleDescription(), QStringLiteral("CH01 to CH03 chosen"));
 
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     // Shift+F10 from inside the open cell editor opens the row menu.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_EQ(commands().menu()->accessibleName(), QStringLiteral("Channel rows"));
@@ -272,7 +267,7 @@ TEST_F(ChannelRowsView, TheMenuKeyAndABulkEditWorkFromTheKeyboardAlone) {
     // The Menu key on the grid, then Undo from the menu: the bulk edit was one step.
     QTest::keyClick(&grid(), Qt::Key_Menu);
     ChooseFromMenuByKeyboard(Command::Undo);
-    QTRY_COMPARE_WITH_TIMEOUT(context->image.bytes, before.bytes, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(context->image().bytes, before.bytes, 5000);
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ TEST_F(ChannelTableAccessibility, FilledAndEditedCellsSpeakTheirTexts) {
     EXPECT_EQ(CellName(2, 1), QStringLiteral("446.02500"));
     EXPECT_EQ(CellName(2, 2), QStringLiteral("446.02500")) << "receive sets transmit";
 
-    context->image.bytes[RecordOffset(1) + record::kBandwidth] = 1;
+    context->ChangeImage(
+        [](RadioImage& image) { image.bytes[RecordOffset(1) + record::kBandwidth] = 1; });
     view->OnRefreshImage();
     EXPECT_EQ(CellName(1, 5), QStringLiteral("25K"));
 }

@@ -6,7 +6,6 @@
 #include <numeric>
 
 #include "image/option_lists.h"
-#include "image/tone_table.h"
 #include "ui/form/channel_editors.h"
 #include "ui/form/frequency_edit.h"
 #include "ui/grid/grid_ctrl.h"
@@ -54,13 +53,14 @@ RadioImage FormTest::PatternImage() {
     return image;
 }
 
+std::filesystem::path FormTest::LanguageFile(const char* fileName) {
+    return std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) / "data" / fileName;
+}
+
 void FormTest::SetUp() {
-    ASSERT_TRUE(home.isValid());
-    context = std::make_unique<AppContext>(
-        ProfileFile(std::filesystem::path(home.path().toStdString()) / "setting.ini"));
-    UseLanguage("english.lang");
-    context->image = PatternImage();
-    view = std::make_unique<CHalyxView>(*context);
+    context = std::make_unique<FormContext>(LanguageFile("english.lang"));
+    context->document.Replace(PatternImage());
+    view = std::make_unique<CHalyxView>(context->document, context->texts, context->prompts);
     view->show();
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
@@ -73,9 +73,7 @@ void FormTest::TearDown() {
 }
 
 void FormTest::UseLanguage(const char* fileName) {
-    context->language.setFile(std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) / "data" /
-                              fileName);
-    BuildToneTable(context->toneTable, context->text(keys::kNoTone));
+    context->texts.language.setFile(LanguageFile(fileName));
 }
 
 QLineEdit& FormTest::frequencyEditor() const {
@@ -105,26 +103,28 @@ void FormTest::Choose(QComboBox& list, int position) {
 
 FrequencyBytes FormTest::rxFrequency(int channel) const {
     FrequencyBytes bytes{};
-    const auto begin = context->image.bytes.begin() + RecordOffset(channel) + record::kRxFrequency;
+    const auto begin =
+        context->image().bytes.begin() + RecordOffset(channel) + record::kRxFrequency;
     std::copy_n(begin, bytes.size(), bytes.begin());
     return bytes;
 }
 
 FrequencyBytes FormTest::txFrequency(int channel) const {
     FrequencyBytes bytes{};
-    const auto begin = context->image.bytes.begin() + RecordOffset(channel) + record::kTxFrequency;
+    const auto begin =
+        context->image().bytes.begin() + RecordOffset(channel) + record::kTxFrequency;
     std::copy_n(begin, bytes.size(), bytes.begin());
     return bytes;
 }
 
 std::uint8_t FormTest::recordByte(int channel, std::size_t offset) const {
-    return context->image.bytes[RecordOffset(channel) + offset];
+    return context->image().bytes[RecordOffset(channel) + offset];
 }
 
 std::vector<std::size_t> FormTest::ChangedOffsets(const RadioImage& before) const {
     std::vector<std::size_t> changed;
     for (std::size_t i = 0; i < kImageSize; ++i) {
-        if (before.bytes[i] != context->image.bytes[i]) {
+        if (before.bytes[i] != context->image().bytes[i]) {
             changed.push_back(i);
         }
     }

@@ -4,20 +4,71 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "editing/radio_document.h"
+#include "settings/language.h"
+#include "ui/common/text_source.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
+
+namespace halyx {
+class CGridCtrl;
+}
 
 namespace halyx::test {
 
 // Four frequency bytes, most significant first.
 using FrequencyBytes = std::array<std::uint8_t, 4>;
+
+// The texts of one language file, read as the shipped files are.
+class FileTexts : public TextSource {
+public:
+    std::string text(std::string_view key) const override { return language.LangString(key); }
+    std::string languageValue() const override { return "english"; }
+    Language language;
+};
+
+// Answers every box at once and keeps the texts of the information boxes.
+class RecordingPrompts : public UiPrompts {
+public:
+    PromptAnswer message(QWidget*, PromptIcon, const QString&, const QString& text,
+                         PromptButtons) override {
+        informed.push_back(text);
+        return PromptAnswer::Ok;
+    }
+    std::optional<QString> openFile(QWidget*, const FileDialogSpec&) override { return {}; }
+    std::optional<QString> saveFile(QWidget*, const FileDialogSpec&) override { return {}; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+
+    std::vector<QString> informed;
+};
+
+// What the main form is given: the document, the texts and the prompts.
+struct FormContext {
+    explicit FormContext(const std::filesystem::path& languageFile) {
+        texts.language.setFile(languageFile);
+    }
+
+    const RadioImage& image() const { return document.image(); }
+    std::string text(std::string_view key) const { return texts.text(key); }
+    // Changes the image as a file or a radio read would: replaced as a whole.
+    void ChangeImage(const std::function<void(RadioImage&)>& change) {
+        RadioImage changed = document.image();
+        change(changed);
+        document.Replace(changed);
+    }
+
+    RadioDocument document;
+    FileTexts texts;
+    RecordingPrompts prompts;
+};
 
 // A shown, active main form on an image whose every byte is set (so that a stray write shows),
 // with the shipped English language file. Channel 1 is 446.00625 with tone 0 and 12.5K;
@@ -25,6 +76,7 @@ using FrequencyBytes = std::array<std::uint8_t, 4>;
 class FormTest : public ::testing::Test {
 public:
     static std::vector<std::size_t> Range(std::size_t offset, std::size_t size);
+    static std::filesystem::path LanguageFile(const char* fileName);
 
 protected:
     void SetUp() override;
@@ -52,8 +104,7 @@ protected:
     // Offsets where the image differs from `before`.
     std::vector<std::size_t> ChangedOffsets(const RadioImage& before) const;
 
-    QTemporaryDir home;
-    std::unique_ptr<AppContext> context;
+    std::unique_ptr<FormContext> context;
     std::unique_ptr<CHalyxView> view;
 };
 

@@ -24,7 +24,7 @@ class SettingsPanel : public FormTest {
 protected:
     QComboBox* list(int id) const { return control<QComboBox>(id); }
     QLineEdit* box(int id) const { return control<QLineEdit>(id); }
-    std::uint8_t headerByte(std::size_t offset) const { return context->image.bytes[offset]; }
+    std::uint8_t headerByte(std::size_t offset) const { return context->image().bytes[offset]; }
 
     QStringList GridTexts() const {
         QStringList texts;
@@ -73,7 +73,7 @@ TEST_F(SettingsPanel, ShowsTheHeaderFields) {
 }
 
 TEST_F(SettingsPanel, BandListShowsItsOneEntryDisabledWhateverTheByte) {
-    context->image.bytes[header::kBand] = 0;
+    context->ChangeImage([](RadioImage& image) { image.bytes[header::kBand] = 0; });
     view->OnRefreshImage();
     QComboBox* band = list(form::kBandList);
     EXPECT_EQ(band->count(), 1);
@@ -83,7 +83,7 @@ TEST_F(SettingsPanel, BandListShowsItsOneEntryDisabledWhateverTheByte) {
 }
 
 TEST_F(SettingsPanel, ListChoicesStoreTheirFieldAndNothingElse) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     Choose(*list(form::kTimeOutList), 10);  // 120s
     EXPECT_EQ(headerByte(header::kTimeOut), 120);
     Choose(*list(form::kSquelchList), 8);  // the ninth entry
@@ -102,7 +102,7 @@ TEST_F(SettingsPanel, ListChoicesStoreTheirFieldAndNothingElse) {
 }
 
 TEST_F(SettingsPanel, TimeOutTheListDoesNotOfferLeavesTheSelection) {
-    context->image.bytes[header::kTimeOut] = 35;
+    context->ChangeImage([](RadioImage& image) { image.bytes[header::kTimeOut] = 35; });
     view->OnRefreshImage();
     EXPECT_EQ(list(form::kTimeOutList)->currentText(), QStringLiteral("60s"));
     EXPECT_EQ(headerByte(header::kTimeOut), 35);
@@ -111,13 +111,15 @@ TEST_F(SettingsPanel, TimeOutTheListDoesNotOfferLeavesTheSelection) {
 TEST_F(SettingsPanel, ListsWhoseByteMatchesNoEntryShowNoneAfterEachInitialUpdate) {
     // A radio read or a language switch refills the lists; none may then pass for a value
     // the radio does not hold, and nothing is written back.
-    context->image.bytes[header::kTimeOut] = 35;
-    context->image.bytes[header::kVoxLevel] = 10;
-    context->image.bytes[header::kSquelchLevel] = 0;
-    context->image.bytes[header::kSettingsChannel] = 21;
-    context->image.bytes[header::kLanguage] = 2;
-    context->image.bytes[header::kTxPower] = 3;
-    const RadioImage before = context->image;
+    context->ChangeImage([](RadioImage& image) {
+        image.bytes[header::kTimeOut] = 35;
+        image.bytes[header::kVoxLevel] = 10;
+        image.bytes[header::kSquelchLevel] = 0;
+        image.bytes[header::kSettingsChannel] = 21;
+        image.bytes[header::kLanguage] = 2;
+        image.bytes[header::kTxPower] = 3;
+    });
+    const RadioImage before = context->image();
     const int lists[] = {form::kTimeOutList, form::kVoxList,      form::kSquelchList,
                          form::kChannelList, form::kLanguageList, form::kTxPowerList};
     for (const char* language : {"english.lang", "chinese.lang", "english.lang"}) {
@@ -130,18 +132,18 @@ TEST_F(SettingsPanel, ListsWhoseByteMatchesNoEntryShowNoneAfterEachInitialUpdate
         EXPECT_GT(list(form::kTimeOutList)->count(), 0);
         view->OnRefreshImage();
         EXPECT_EQ(list(form::kTimeOutList)->currentIndex(), -1) << language;
-        EXPECT_EQ(context->image.bytes, before.bytes) << language;
+        EXPECT_EQ(context->image().bytes, before.bytes) << language;
     }
 }
 
 TEST_F(SettingsPanel, SquelchByteOutsideTheListSelectsNothing) {
-    context->image.bytes[header::kSquelchLevel] = 0;
+    context->ChangeImage([](RadioImage& image) { image.bytes[header::kSquelchLevel] = 0; });
     view->OnRefreshImage();
     EXPECT_EQ(list(form::kSquelchList)->currentIndex(), -1);
 }
 
 TEST_F(SettingsPanel, ScrambleStoresItsByteAndLeavesGridAndPanelAlone) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     const QStringList gridBefore = GridTexts();
     const QString timeOutBefore = list(form::kTimeOutList)->currentText();
     QTest::mouseClick(control<QCheckBox>(form::kScrambleCheck), Qt::LeftButton);
@@ -154,11 +156,11 @@ TEST_F(SettingsPanel, ScrambleStoresItsByteAndLeavesGridAndPanelAlone) {
 }
 
 TEST_F(SettingsPanel, SerialNumberTakesLettersDigitsAndSpacesOnly) {
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     TypeInto(box(form::kSerialNumberBox), QStringLiteral("A-B_1.2"));
     const auto stored = std::vector<std::uint8_t>(
-        context->image.bytes.begin() + header::kSerialNumber,
-        context->image.bytes.begin() + header::kSerialNumber + header::kSerialNumberSize);
+        context->image().bytes.begin() + header::kSerialNumber,
+        context->image().bytes.begin() + header::kSerialNumber + header::kSerialNumberSize);
     EXPECT_THAT(stored, ElementsAre(0x41, 0x42, 0x31, 0x32, 0, 0, 0, 0, 0, 0));
     EXPECT_THAT(ChangedOffsets(before),
                 ::testing::IsSubsetOf(Range(header::kSerialNumber, header::kSerialNumberSize)));
@@ -177,8 +179,8 @@ TEST_F(SettingsPanel, SerialNumberRefusesTheClipboardKeysAndStopsAtTen) {
 TEST_F(SettingsPanel, UserIdIsStoredWithZeroPadding) {
     TypeInto(box(form::kUserIdBox), QStringLiteral("K7Q"));
     const auto stored = std::vector<std::uint8_t>(
-        context->image.bytes.begin() + header::kUserId,
-        context->image.bytes.begin() + header::kUserId + header::kUserIdSize);
+        context->image().bytes.begin() + header::kUserId,
+        context->image().bytes.begin() + header::kUserId + header::kUserIdSize);
     EXPECT_THAT(stored, ElementsAre('K', '7', 'Q', 0, 0, 0));
     EXPECT_EQ(box(form::kUserIdBox)->maxLength(), 6);
 }
@@ -186,7 +188,7 @@ TEST_F(SettingsPanel, UserIdIsStoredWithZeroPadding) {
 TEST_F(SettingsPanel, PassingThroughTheBoxesStoresNothing) {
     // The user ID's bytes after the pattern's first zero are not shown, so rewriting the
     // shown text would lose them.
-    const RadioImage before = context->image;
+    const RadioImage before = context->image();
     QTest::mouseClick(box(form::kSerialNumberBox), Qt::LeftButton);
     QTest::mouseClick(box(form::kUserIdBox), Qt::LeftButton);
     ClickBackground();

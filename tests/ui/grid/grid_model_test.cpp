@@ -130,7 +130,7 @@ TEST(GridFont, FontSetsTheSizeOfNewRowsAndColumnsOnly) {
     EXPECT_EQ(grid.GetRowHeight(0), 5);
     EXPECT_EQ(grid.GetRowHeight(1), metrics.height() * 3 / 2);
     EXPECT_EQ(grid.GetColumnWidth(1), defaults->GetWidth());
-    EXPECT_EQ(grid.GetCell(1, 1)->GetFont(), font);
+    EXPECT_EQ(grid.GetCellFont(1, 1), font);
 }
 
 TEST_F(ChannelGridTest, CellRectIsInclusiveAndFollowsScrolling) {

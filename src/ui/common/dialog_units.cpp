@@ -1,4 +1,4 @@
-#include "app/dialog_units.h"
+#include "ui/common/dialog_units.h"
 
 #include <QWidget>
 #include <cmath>

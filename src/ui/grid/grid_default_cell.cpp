@@ -1,4 +1,4 @@
-#include "ui/grid/grid_cell.h"
+#include "ui/grid/grid_default_cell.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@ namespace halyx {
 
 namespace {
 // The sample text whose extent gives the default cell size: wide enough for a typical value.
-const QString kSizingSample = QStringLiteral(" XXXXXXXXXXXX ");
+const QString kGridSizingSample = QStringLiteral(" XXXXXXXXXXXX ");
 }  // namespace
 
 void CGridDefaultCell::SetFont(const QFont& font) {
@@ -20,16 +20,9 @@ void CGridDefaultCell::SetFont(const QFont& font) {
         return;
     }
     const QFontMetrics metrics(font_);
-    width_ = metrics.horizontalAdvance(kSizingSample);
+    width_ = metrics.horizontalAdvance(kGridSizingSample);
     height_ = metrics.height() * 3 / 2;
     margin_ = metrics.horizontalAdvance(QLatin1Char(' '));
-}
-
-QFont CGridCell::GetFont() const {
-    if (font_) {
-        return *font_;
-    }
-    return defaults_ != nullptr ? defaults_->GetFont() : QFont();
 }
 
 }  // namespace halyx

@@ -1,4 +1,4 @@
-#include "app/ui_font.h"
+#include "ui/common/ui_font.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

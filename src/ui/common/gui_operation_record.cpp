@@ -1,29 +1,28 @@
-#include "app/radio_history.h"
+#include "ui/common/gui_operation_record.h"
 
-#include "app/app_context.h"
 #include "link/port_names.h"
 #include "settings/setting_file.h"
 
 namespace halyx {
 
-HistoryPlaces HistoryPlacesOf(const AppContext& context) {
-    return ResolveHistoryPlaces(context.layout);
+HistoryPlaces HistoryPlacesOf(const FileLayout& layout) {
+    return ResolveHistoryPlaces(layout);
 }
 
-OperationRecord RecordGuiOperation(const AppContext& context, const GuiRadioOperation& op) {
-    const int portNumber = op.portNumber.value_or(
-        context.settingFile.readInt(settings::kPortSection, settings::kComKey));
+OperationRecord RecordGuiOperation(const FileLayout& layout, const ProfileFile& settingFile,
+                                   const GuiRadioOperation& op) {
+    const int portNumber =
+        op.portNumber.value_or(settingFile.readInt(settings::kPortSection, settings::kComKey));
     RadioOperation operation;
     operation.program = "halyx";
     operation.operation = op.operation;
     operation.portName = ComName(portNumber);
-    operation.devicePath =
-        ResolvePortDevice(portNumber, DevicesFromSettingFile(context.settingFile));
+    operation.devicePath = ResolvePortDevice(portNumber, DevicesFromSettingFile(settingFile));
     operation.imageRead = op.imageRead;
     operation.imageWritten = op.imageWritten;
     operation.result = op.result;
     operation.durationMs = op.durationMs;
-    return RecordRadioOperation(HistoryPlacesOf(context), operation, /*backup=*/true,
+    return RecordRadioOperation(HistoryPlacesOf(layout), operation, /*backup=*/true,
                                 std::chrono::system_clock::now());
 }
 

@@ -1,4 +1,4 @@
-#include "app/ui_prompts.h"
+#include "ui/common/ui_prompts.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
