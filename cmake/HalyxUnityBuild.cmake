@@ -16,6 +16,8 @@ set(HALYX_COMPILED_ALONE
     src/app/port_settings_dialog.cpp      # Text(): main_frame_menus.cpp
     src/app/lock_key_source_x11.cpp       # Xlib's macros (Bool, Status, None...) reach the files after it
     tests/app/gui_lock_keys_x11_test.cpp  # Xlib's macros, as above
+    tests/image/channel_model_test.cpp    # kHighBand: frequency_codec_test.cpp
+    tests/editing/radio_document_test.cpp # kHighBand: frequency_codec_test.cpp
     tests/link/tuning_exchange_test.cpp   # kNoPause: exchange_write_test.cpp
     tests/radiosim/radiosim_program_test.cpp  # Long(): radio_peer_test.cpp
     tests/settings/language_test.cpp      # WriteText(): profile_file_test.cpp

@@ -36,7 +36,7 @@ public:
 };
 
 // Answers every box at once and keeps the texts of the information boxes.
-class RecordingPrompts : public UiPrompts {
+class FormRecordingPrompts : public UiPrompts {
 public:
     PromptAnswer message(QWidget*, PromptIcon, const QString&, const QString& text,
                          PromptButtons) override {
@@ -67,7 +67,7 @@ struct FormContext {
 
     RadioDocument document;
     FileTexts texts;
-    RecordingPrompts prompts;
+    FormRecordingPrompts prompts;
 };
 
 // A shown, active main form on an image whose every byte is set (so that a stray write shows),
