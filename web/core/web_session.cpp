@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "app/shell_texts.h"
+#include "ui/common/shell_texts.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "link/radio_read_exchange.h"

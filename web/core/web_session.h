@@ -37,10 +37,18 @@ private:
     std::vector<std::uint8_t> pending_;
 };
 
+// Language keys of the write dialog's two titles.
+inline constexpr std::string_view kWriteTitleKey = "S0048";
+inline constexpr std::string_view kVerifyTitleKey = "S0201";
+
 class EventQueue : public ExchangeObserver {
 public:
     void OnProgress(int position) override { events_.push_back({"progress", position, {}}); }
-    void OnTitleChanged(std::string_view key) override {
+    // The page titles its dialog as the desktop does: the write's own title, then the
+    // verify title while the records are read back.
+    void OnPhaseChanged(ExchangePhase phase) override {
+        const std::string_view key =
+            phase == ExchangePhase::ReadingBack ? kVerifyTitleKey : kWriteTitleKey;
         events_.push_back({"title", 0, std::string(key)});
     }
     void OnFinished(ExchangeResult result) override;
