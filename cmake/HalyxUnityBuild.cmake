@@ -11,9 +11,7 @@ set(HALYX_COMPILED_ALONE
     src/cli/radio_commands.cpp            # FileStatus(): fleet_command.cpp
     src/ui/form/channel_row_commands.cpp  # Text(): bulk_edit_dialog.cpp
     src/app/dialogs/write_radio_dialog.cpp  # kProgressMinimum: read_radio_dialog.cpp
-    src/app/fleet_dialog_run.cpp          # ToPath(): file_commands.cpp
-    src/app/interchange_commands.cpp      # ToPath(): file_commands.cpp; kImageDialog: fleet_dialog.cpp
-    src/app/port_settings_dialog.cpp      # Text(): main_frame_menus.cpp
+    src/app/interchange_commands.cpp      # kImageDialog: fleet_dialog.cpp
     src/app/lock_key_source_x11.cpp       # Xlib's macros (Bool, Status, None...) reach the files after it
     tests/app/gui_lock_keys_x11_test.cpp  # Xlib's macros, as above
     tests/image/channel_model_test.cpp    # kHighBand: frequency_codec_test.cpp

@@ -16,15 +16,12 @@
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_report_json.h"
+#include "ui/common/file_paths.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
-
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
 
 const TextKey& PhaseText(FleetPhase phase) {
     switch (phase) {

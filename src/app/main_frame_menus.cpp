@@ -39,10 +39,6 @@ const std::array<Accelerator, 9> kAccelerators{{
     {cmd::kPreviousPane, {"Shift+F6", nullptr}},
 }};
 
-QString Text(const AppContext& context, std::string_view key) {
-    return QString::fromStdString(context.text(key));
-}
-
 }  // namespace
 
 QAction* CMainFrame::AddCommand(int commandId, QObject* owner) {
@@ -103,13 +99,13 @@ void CMainFrame::UpdateViewChecks() {
 void CMainFrame::LocaliseMenus() {
     for (std::size_t position = 0; position < kMainMenus.size(); ++position) {
         const MenuSpec& spec = kMainMenus[position];
-        menus_[position]->setTitle(Text(context_, spec.titleKey));
+        menus_[position]->setTitle(context_.language.qtext(spec.titleKey));
         for (const MenuItemSpec& item : spec.items) {
             if (item.commandId == kSeparator) {
                 continue;
             }
             QAction* action = actions_[item.commandId];
-            action->setText(item.builtinEnglish.empty() ? Text(context_, item.textKey)
+            action->setText(item.builtinEnglish.empty() ? context_.language.qtext(item.textKey)
                                                         : QString::fromStdString(context_.textOr(
                                                               item.textKey, item.builtinEnglish)));
             action->setEnabled(true);
@@ -121,7 +117,7 @@ void CMainFrame::LocaliseMenus() {
         toolBar_->setWindowTitle(actions_[cmd::kViewToolbar]->iconText());
     }
     if (indicators_.size() > 1) {
-        indicators_[1]->setPaneText(Text(context_, keys::kNumLockPane));
+        indicators_[1]->setPaneText(context_.language.qtext(keys::kNumLockPane));
     }
     menuBar()->update();
 }

@@ -27,10 +27,6 @@ constexpr int kChoiceHeight = 10;
 // First control id of each row of four ports: COM9..12 and COM13..16 swap places in id order.
 constexpr std::array<int, 4> kRowFirstId{1017, 1021, 1033, 1025};
 
-QString Text(const AppContext& context, std::string_view key) {
-    return QString::fromStdString(context.text(key));
-}
-
 }  // namespace
 
 int CPortSettingsDlg::PortChoiceId(int portNumber) {
@@ -51,11 +47,11 @@ CPortSettingsDlg::CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWid
     for (QRadioButton* port : ports_) {
         port->setEnabled(false);
     }
-    setWindowTitle(Text(context_, keys::kPortDialogTitle));
+    setWindowTitle(context_.language.qtext(keys::kPortDialogTitle));
     // The frame has no caption of its own; screen readers announce the choices by the title.
     portFrame_->setAccessibleName(windowTitle());
-    ok_->setText(Text(context_, keys::kOkButton));
-    cancel_->setText(Text(context_, keys::kCancelButton));
+    ok_->setText(context_.language.qtext(keys::kOkButton));
+    cancel_->setText(context_.language.qtext(keys::kCancelButton));
     if (!probe) {
         const DeviceMapping mapping = DevicesFromSettingFile(context_.settingFile);
         probe = [mapping] { return ListComPorts(kPortCount, mapping); };
@@ -177,7 +173,7 @@ void CPortSettingsDlg::OnOK() {
     // OpenLinkPort reads the port number back from the setting file.
     if (!OpenLinkPort(context_)) {
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
-                                  Text(context_, keys::kPortOpenFailed),
+                                  context_.language.qtext(keys::kPortOpenFailed),
                                   QString::fromStdString(PortOpenFailureDetail(context_)));
     }
     accept();
