@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <string_view>
 
-#include "ui/common/shell_texts.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "link/radio_read_exchange.h"
 #include "link/radio_write_exchange.h"
+#include "ui/common/shell_texts.h"
 
 namespace halyx::web {
 namespace {
