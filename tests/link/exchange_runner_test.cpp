@@ -142,6 +142,8 @@ TEST_F(Runner, APortThatGoesAwayIsToldAndTheExchangeTimesOutAgainstTheClosedPort
     EXPECT_FALSE(port.IsOpen());
     RunToEnd();
     EXPECT_EQ(watch.results, std::vector<ExchangeResult>{ExchangeResult::LinkFailure});
+    // The runner holds the exchange until it is let go; the exchange ends with this scope.
+    runner.Release();
 }
 
 }  // namespace
