@@ -16,6 +16,7 @@
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_report_json.h"
+#include "settings/setting_file.h"
 #include "ui/common/file_paths.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
@@ -170,30 +171,29 @@ std::optional<FleetDialog::ChosenOverridesResult> FleetDialog::ChosenOverrides(
                                   Text(fleet_text::kOverridesRefused),
                                   QString::fromStdString(DescribeOverridesProblems(problems)));
     };
-    OverridesParse parse = ParseFleetOverrides(
-        std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
-    if (!parse.ok()) {
-        refuse(parse.problems);
-        return std::nullopt;
-    }
-    if (parse.overrides.key == OverridesKey::Radio) {
-        // Matched by the engine once every radio has told its serial number.
-        chosen.serialRows = std::move(parse.overrides.rows);
-        return chosen;
-    }
-    for (OverridesRow& row : parse.overrides.rows) {
-        row.key = FleetPortName(row.key);
-    }
+    std::vector<FleetPortChoice> checked;
     std::vector<std::string> names;
     for (int row : rows) {
-        names.push_back(ports_[static_cast<std::size_t>(row)].name);
+        checked.push_back(ports_[static_cast<std::size_t>(row)]);
+        names.push_back(checked.back().name);
     }
-    OverridesMatch match = MatchOverrides(parse.overrides, names);
-    if (!match.ok()) {
-        refuse(match.problems);
+    // A row's port is the checked port that opens the same device, however either is spelled.
+    const DeviceMapping devices = DevicesFromSettingFile(context_.settingFile);
+    OverridesPlan plan = PlanFleetOverrides(
+        std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
+        names, [&checked, &devices](std::string_view key) {
+            return OverridesPortKey(key, checked, devices);
+        });
+    if (!plan.ok()) {
+        refuse(plan.problems);
         return std::nullopt;
     }
-    chosen.perRadio = std::move(match.perRadio);
+    if (plan.key == OverridesKey::Radio) {
+        // Matched by the engine once every radio has told its serial number.
+        chosen.serialRows = std::move(plan.serialRows);
+    } else {
+        chosen.perRadio = std::move(plan.perRadio);
+    }
     return chosen;
 }
 

@@ -27,5 +27,8 @@ void AddFleetCommands(CLI::App& app, CommandContext& context);        // fleet w
 
 // Prints "halyx-cli: <message>" on standard error.
 void PrintError(const std::string& message);
+// Prints text meant for people on standard output. Both escape every control byte but line ends
+// and tabs (\x1b), so data from a file or a radio cannot drive the terminal.
+void PrintOut(const std::string& text);
 
 }  // namespace halyx::cli

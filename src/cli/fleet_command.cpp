@@ -8,6 +8,7 @@
 #include "cli/fleet_ports.h"
 #include "cli/fleet_run.h"
 #include "cli/image_argument.h"
+#include "cli/output_paths.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_overrides.h"
@@ -36,92 +37,120 @@ int FileStatus(const FileResult& result) {
     return kFileError;
 }
 
-// The overrides file, checked whole before anything is sent: every bad row and value at once,
-// and rows keyed by port matched to the ports given. Rows keyed by serial number are matched by
-// the engine once every radio has been read.
-std::optional<int> LoadOverrides(const std::string& path, FleetPlan& plan) {
+// The overrides file, checked whole before anything is sent: every bad row and value and every
+// row keyed by a port not given, at once. A row's port is the given port that opens the same
+// device, however either is spelled. Rows keyed by serial number are matched by the engine once
+// every radio has been read.
+std::optional<int> LoadOverrides(const std::string& path, const DeviceMapping& devices,
+                                 FleetPlan& plan) {
     const ReadResult read = ReadSmallFile(path, kTextFileLimit);
     if (FileStatus(read.result) != kDone) {
         return kFileError;
     }
-    OverridesParse parse = ParseFleetOverrides(
-        std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
-    const auto refuse = [&path](const std::vector<OverridesProblem>& problems) {
-        for (const OverridesProblem& problem : problems) {
+    std::vector<std::string> names;
+    for (const FleetPortChoice& port : plan.ports) {
+        names.push_back(port.name);
+    }
+    OverridesPlan overrides = PlanFleetOverrides(
+        std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
+        names, [&plan, &devices](std::string_view key) {
+            return OverridesPortKey(key, plan.ports, devices);
+        });
+    if (!overrides.ok()) {
+        for (const OverridesProblem& problem : overrides.problems) {
             PrintError(path + ": " + DescribeOverridesProblem(problem));
         }
         PrintError("nothing was sent");
         return kUsage;
+    }
+    if (overrides.key == OverridesKey::Radio) {
+        plan.serialRows = std::move(overrides.serialRows);
+    } else {
+        plan.portOverrides = std::move(overrides.perRadio);
+    }
+    return std::nullopt;
+}
+
+// Every file and folder the run will write, proven writable now: a report that cannot be kept
+// found out after the radios were written would leave them changed with no record of it.
+std::optional<int> ProveOutputsWritable(const FleetOptions& options, const FleetPlan& plan) {
+    const auto refuse = [](const std::string& option, const std::string& path,
+                           const std::string& why) {
+        PrintError(option + ": " + path + " " + why + "; nothing was sent");
+        return kUsage;
     };
-    if (!parse.ok()) {
-        return refuse(parse.problems);
+    if (!options.report.empty()) {
+        if (const auto why = WhyNotWritable(options.report)) {
+            return refuse("--report", options.report, *why);
+        }
     }
-    if (parse.overrides.key == OverridesKey::Radio) {
-        plan.serialRows = std::move(parse.overrides.rows);
-        return std::nullopt;
+    if (plan.mode == FleetMode::Read) {
+        if (const auto why = WhyFolderNotWritable(options.outDir)) {
+            return refuse("--out-dir", options.outDir, *why);
+        }
     }
-    std::vector<std::string> names;
-    for (OverridesRow& row : parse.overrides.rows) {
-        row.key = FleetPortName(row.key);
+    if (plan.places.known()) {
+        if (const auto why = WhyNotAppendable(plan.places.auditPath)) {
+            return refuse("the audit log", plan.places.auditPath.string(), *why);
+        }
+        if (plan.keepBackups) {
+            if (const auto why = WhyFolderNotWritable(plan.places.backupFolder)) {
+                return refuse("the backups folder", plan.places.backupFolder.string(), *why);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// No output may be an input or another output: --report fleet.kda would replace the fleet image.
+std::optional<int> RefuseOutputsThatAreInputs(const FleetOptions& options, const FleetPlan& plan) {
+    std::vector<NamedPath> inputs = {
+        {"IMAGE.kda", options.image}, {"--overrides", options.overrides}, {"--base", options.base}};
+    std::vector<NamedPath> outputs = {{"--report", options.report}, AuditLogOutput(plan.places)};
+    for (std::size_t i = 0; i < plan.ports.size() && !options.log.empty(); ++i) {
+        outputs.push_back({"--log", FleetLogPath(options.log, i + 1)});
     }
     for (const FleetPortChoice& port : plan.ports) {
-        names.push_back(port.name);
+        inputs.push_back({"--ports", port.devicePath});
     }
-    const OverridesMatch match = MatchOverrides(parse.overrides, names);
-    if (!match.ok()) {
-        return refuse(match.problems);
-    }
-    plan.portOverrides = match.perRadio;
-    return std::nullopt;
+    return RefuseClashingOutputs(inputs, outputs);
 }
 
 // Everything that can be refused before a byte is sent; a status when something was.
 std::optional<int> Prepare(const FleetOptions& options, FleetPlan& plan) {
     const ProfileFile settings = SettingFile();
-    FleetPortList ports = ParseFleetPorts(options.ports, DevicesFromSettingFile(settings));
+    const DeviceMapping devices = DevicesFromSettingFile(settings);
+    FleetPortList ports = ParseFleetPorts(options.ports, devices);
     if (!ports.ok()) {
         PrintError(ports.error);
         return kUsage;
     }
     plan.ports = std::move(ports.ports);
-    if (!options.report.empty()) {
-        // A run whose report cannot be kept is not started: the radios would be changed with no
-        // record of it where the user asked for one.
-        std::error_code error;
-        const std::filesystem::path folder =
-            std::filesystem::absolute(options.report, error).parent_path();
-        if (error || !std::filesystem::is_directory(folder, error)) {
-            PrintError(options.report + ": the folder " + folder.string() + " does not exist");
-            return kFileError;
-        }
+    plan.places = ResolveHistoryPlaces(CurrentFileLayout());
+    plan.keepBackups = !options.noBackup;
+    if (const auto refused = RefuseOutputsThatAreInputs(options, plan)) {
+        return refused;
     }
     if (plan.mode == FleetMode::Write) {
         if (const int status = LoadImageArgument(options.image, plan.image); status != kDone) {
             return status;
         }
         if (!options.overrides.empty()) {
-            if (const auto status = LoadOverrides(options.overrides, plan)) {
+            if (const auto status = LoadOverrides(options.overrides, devices, plan)) {
                 return status;
             }
         }
-    } else {
-        if (!options.base.empty()) {
-            if (FileStatus(LoadImageFile(options.base, plan.image)) != kDone) {
-                return kFileError;
-            }
-        } else {
-            // As a single read: bytes the radio never sends come from the default image.
-            LoadImageFile(DefaultImagePath(CurrentFileLayout()), plan.image);
-        }
-        std::error_code error;
-        std::filesystem::create_directories(options.outDir, error);
-        if (!std::filesystem::is_directory(options.outDir, error)) {
-            PrintError(options.outDir + ": the folder cannot be created");
+    } else if (!options.base.empty()) {
+        if (FileStatus(LoadImageFile(options.base, plan.image)) != kDone) {
             return kFileError;
         }
+    } else {
+        // As a single read: bytes the radio never sends come from the default image.
+        LoadImageFile(DefaultImagePath(CurrentFileLayout()), plan.image);
     }
-    plan.places = ResolveHistoryPlaces(CurrentFileLayout());
-    plan.keepBackups = !options.noBackup;
+    if (const auto refused = ProveOutputsWritable(options, plan)) {
+        return refused;
+    }
     plan.reportPath = options.report;
     plan.outDir = options.outDir;
     plan.logPath = options.log;

@@ -40,7 +40,8 @@ FleetPortList ParseFleetPorts(std::string_view text, const DeviceMapping& mappin
                 list.error = "--ports: " + choice.name + " is given twice";
                 return list;
             }
-            if (!choice.devicePath.empty() && earlier.devicePath == choice.devicePath) {
+            // A link, a COM number and the path itself may all lead to one device.
+            if (SameFleetDevice(earlier.devicePath, choice.devicePath)) {
                 list.error = "--ports: " + earlier.name + " and " + choice.name +
                              " are the same device, " + choice.devicePath;
                 return list;

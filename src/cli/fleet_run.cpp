@@ -1,55 +1,20 @@
 #include "cli/fleet_run.h"
 
-#include <atomic>
-#include <csignal>
 #include <iostream>
 #include <memory>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/stop_signals.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_session.h"
+#include "image/visible_text.h"
 #include "link/serial_port.h"
 #include "link/traffic_log.h"
 
 namespace halyx::cli {
 namespace {
-
-// Set by the signal handler on whichever thread the signal lands (any of the process), read by the
-// ticking thread: a lock-free atomic is both signal-safe and free of a data race.
-std::atomic<bool> stopRequested{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-extern "C" void RequestStop(int) {
-    stopRequested = true;
-}
-
-// Ctrl-C ends the radios still running as cancelled, so each still gets its audit line and the
-// report is written; a second Ctrl-C ends the program at once.
-class StopOnInterrupt {
-public:
-    StopOnInterrupt() {
-        stopRequested = false;
-        previous_ = std::signal(SIGINT, RequestStop);
-    }
-    ~StopOnInterrupt() { std::signal(SIGINT, previous_); }
-    StopOnInterrupt(const StopOnInterrupt&) = delete;
-    StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
-
-    bool requested() {
-        if (stopRequested && !handled_) {
-            handled_ = true;
-            std::signal(SIGINT, SIG_DFL);
-            return true;
-        }
-        return false;
-    }
-
-private:
-    void (*previous_)(int) = SIG_DFL;
-    bool handled_ = false;
-};
 
 // One line on standard error as each radio ends, so a long run shows it is moving.
 class ProgressLines {
@@ -63,8 +28,9 @@ public:
             if (radio.done() && !reported_[i]) {
                 reported_[i] = true;
                 const FleetRadioReport& report = radio.report();
-                std::cerr << report.portName << ": " << FleetResultName(report.result)
-                          << (report.message.empty() ? "" : " (" + report.message + ")") << "\n";
+                std::cerr << TerminalText(
+                    report.portName + ": " + std::string(FleetResultName(report.result)) +
+                    (report.message.empty() ? "" : " (" + report.message + ")") + "\n");
             }
         }
     }
@@ -89,7 +55,7 @@ bool SaveImagesRead(const std::string& outDir, const std::vector<FleetRadioRepor
             allSaved = false;
             continue;
         }
-        std::cout << reports[i].portName << ": saved " << path.string() << "\n";
+        PrintOut(reports[i].portName + ": saved " + path.string() + "\n");
     }
     return allSaved;
 }
@@ -130,7 +96,7 @@ int RunFleetPlan(const FleetPlan& plan) {
     FleetSession session(std::move(setup));
     FleetEngine& engine = session.engine();
 
-    StopOnInterrupt interrupt;
+    StopSignals interrupt;
     ProgressLines progress(engine);
     session.RunToEnd([&] {
         if (interrupt.requested()) {
@@ -141,7 +107,7 @@ int RunFleetPlan(const FleetPlan& plan) {
     });
 
     const std::vector<FleetRadioReport> reports = engine.Reports();
-    std::cout << FleetReportTable(reports);
+    PrintOut(FleetReportTable(reports));
     int status = engine.AllSucceeded() ? kDone : kSomeRadiosFailed;
     for (const std::string& error : session.history().auditErrors()) {
         PrintError("audit log: " + error);

@@ -9,6 +9,7 @@
 #include "cli/exit_status.h"
 #include "cli/image_argument.h"
 #include "cli/json_output.h"
+#include "cli/output_paths.h"
 #include "cli/qt_commands.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
@@ -48,6 +49,10 @@ int RunImportConfig(const ImportOptions& options) {
         PrintError(kImportUsage);
         return kUsage;
     }
+    if (const auto refused = RefuseClashingOutputs(
+            {{"--yaml", options.yaml}, {"--base", options.base}}, {{"-o", options.output}})) {
+        return *refused;
+    }
     RadioImage base;
     if (!options.base.empty()) {
         if (const int status = LoadImageArgument(options.base, base); status != kDone) {
@@ -60,12 +65,12 @@ int RunImportConfig(const ImportOptions& options) {
         status != kDone) {
         return status;
     }
+    const std::string report =
+        options.json ? ReadableJson({{"written", JsonText(options.output)}}) : std::string();
     if (const int status = SaveImageArgument(options.output, image); status != kDone) {
         return status;
     }
-    if (options.json) {
-        std::cout << ReadableJson({{"written", JsonText(options.output)}});
-    }
+    std::cout << report;
     return kDone;
 }
 
@@ -80,6 +85,13 @@ int RunImport(const ImportOptions& options) {
     if (options.image.empty() || !options.base.empty()) {
         PrintError(kImportUsage);
         return kUsage;
+    }
+    // The image itself may be the output: that is the import in place, as without -o.
+    if (const auto refused =
+            RefuseClashingOutputs({{"--csv", options.csv}},
+                                  {options.output.empty() ? NamedPath{"IMAGE.kda", options.image}
+                                                          : NamedPath{"-o", options.output}})) {
+        return *refused;
     }
     RadioImage image;
     if (const int status = LoadImageArgument(options.image, image); status != kDone) {
@@ -102,18 +114,21 @@ int RunImport(const ImportOptions& options) {
         PrintError("warning: " + options.csv + ", " + DescribeNote(note));
     }
     const std::string target = options.output.empty() ? options.image : options.output;
-    if (const int status = SaveImageArgument(target, imported.image); status != kDone) {
-        return status;
-    }
+    // The report is made before the image is replaced: nothing after the save may fail.
+    std::string report;
     if (options.json) {
         Json notes = Json::array();
         for (const ImportNote& note : imported.notes) {
             notes.push_back(
                 {{"line", note.line}, {"column", note.column}, {"message", note.message}});
         }
-        std::cout << ReadableJson(
+        report = ReadableJson(
             {{"written", JsonText(target)}, {"channels", imported.channels}, {"notes", notes}});
     }
+    if (const int status = SaveImageArgument(target, imported.image); status != kDone) {
+        return status;
+    }
+    std::cout << report;
     return kDone;
 }
 
@@ -136,6 +151,13 @@ int RunExport(const ExportOptions& options, CommandContext& context) {
         options.yaml.empty()) {
         PrintError("export: give at least one of --csv, --pdf, --html and --yaml");
         return kUsage;
+    }
+    if (const auto refused =
+            RefuseClashingOutputs({{"IMAGE.kda", options.image}}, {{"--yaml", options.yaml},
+                                                                   {"--csv", options.csv},
+                                                                   {"--html", options.html},
+                                                                   {"--pdf", options.pdf}})) {
+        return *refused;
     }
     RadioImage image;
     if (const int status = LoadImageArgument(options.image, image); status != kDone) {
@@ -215,7 +237,7 @@ int RunDiff(const DiffOptions& options, const CommandContext& context) {
     } else {
         const CliTexts texts(ChooseOutputLanguage(context.lang));
         for (const std::string& line : DifferenceLines(differences, texts.texts)) {
-            std::cout << line << "\n";
+            PrintOut(line + "\n");
         }
     }
     return differences.identical() ? kDone : kImagesDiffer;

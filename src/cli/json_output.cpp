@@ -1,13 +1,17 @@
 #include "cli/json_output.h"
 
-#include "settings/text_encoding.h"
+#include "image/visible_text.h"
 
 namespace halyx::cli {
 namespace {
 
 constexpr int kIndentStep = 2;
 
+// Every text reaches the JSON library through here, so none can make it throw.
 std::string Scalar(const Json& value) {
+    if (value.is_string()) {
+        return Json(JsonSafeText(value.get_ref<const std::string&>())).dump(-1, ' ', true);
+    }
     return value.dump(-1, ' ', true);
 }
 
@@ -51,19 +55,7 @@ std::string Block(const Json& value, int indent) {
 }  // namespace
 
 Json JsonText(const std::string& bytes) {
-    if (IsValidUtf8(bytes)) {
-        return bytes;
-    }
-    std::string utf8;
-    for (const unsigned char c : bytes) {
-        if (c < 0x80) {
-            utf8 += static_cast<char>(c);
-        } else {
-            utf8 += static_cast<char>(0xC0 | (c >> 6));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return utf8;
+    return JsonSafeText(bytes);
 }
 
 std::string ReadableJson(const Json& document) {

@@ -29,20 +29,47 @@ bool Digits(const std::string& text, std::size_t at, std::size_t count) {
     return true;
 }
 
+int Number(const std::string& text, std::size_t at, std::size_t count) {
+    return std::stoi(text.substr(at, count));
+}
+
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// Whether the digits name a day the calendar has and a time the clock shows: a date that names
+// none would silently select everything or nothing.
+bool IsRealTime(const std::string& text) {
+    static constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int year = Number(text, 0, 4);
+    const int month = Number(text, 5, 2);
+    const int day = Number(text, 8, 2);
+    if (month < 1 || month > 12 || day < 1) {
+        return false;
+    }
+    const int days = kDaysInMonth[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+    if (day > days) {
+        return false;
+    }
+    if (text.size() >= 16 && (Number(text, 11, 2) > 23 || Number(text, 14, 2) > 59)) {
+        return false;
+    }
+    return text.size() < 19 || Number(text, 17, 2) <= 59;
+}
+
 // YYYY-MM-DD, optionally followed by THH:MM or THH:MM:SS (UTC, as the log's times are). Such
 // texts order as the times they name, so comparing them with the log's times needs no clock.
 bool IsSinceText(const std::string& text) {
     const bool day = text.size() >= 10 && Digits(text, 0, 4) && text[4] == '-' &&
                      Digits(text, 5, 2) && text[7] == '-' && Digits(text, 8, 2);
-    if (!day || text.size() == 10) {
-        return day;
+    bool form = day && text.size() == 10;
+    if (day && text.size() > 10) {
+        const bool minutes = text.size() >= 16 && (text[10] == 'T' || text[10] == ' ') &&
+                             Digits(text, 11, 2) && text[13] == ':' && Digits(text, 14, 2);
+        form = minutes &&
+               (text.size() == 16 || (text.size() == 19 && text[16] == ':' && Digits(text, 17, 2)));
     }
-    const bool minutes = text.size() >= 16 && (text[10] == 'T' || text[10] == ' ') &&
-                         Digits(text, 11, 2) && text[13] == ':' && Digits(text, 14, 2);
-    if (!minutes || text.size() == 16) {
-        return minutes;
-    }
-    return text.size() == 19 && text[16] == ':' && Digits(text, 17, 2);
+    return form && IsRealTime(text);
 }
 
 std::string Field(const nlohmann::json& entry, const char* name) {
@@ -66,7 +93,7 @@ void PrintRow(const std::vector<std::string>& cells) {
     while (!line.empty() && line.back() == ' ') {
         line.pop_back();
     }
-    std::cout << line << "\n";
+    PrintOut(line + "\n");
 }
 
 int RunLog(const LogOptions& options) {
@@ -129,8 +156,8 @@ int RunLog(const LogOptions& options) {
                   Field(entry, "backup")});
     }
     if (damaged > 0) {
-        std::cerr << "halyx-cli: " << damaged << " damaged line(s) of " << places.auditPath.string()
-                  << " skipped\n";
+        PrintError(std::to_string(damaged) + " damaged line(s) of " + places.auditPath.string() +
+                   " skipped");
     }
     return kDone;
 }

@@ -10,6 +10,7 @@
 #include "cli/image_argument.h"
 #include "cli/operation_log.h"
 #include "cli/option_parser.h"
+#include "cli/output_paths.h"
 #include "cli/radio_session.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
@@ -66,6 +67,24 @@ int StatusOf(ExchangeResult result, const std::string& what) {
     return kLinkFailure;
 }
 
+// No file the command writes (its -o, its traffic log, the audit log) may be one it reads.
+std::optional<int> RefuseClashingFiles(const ParsedOptions& options,
+                                       const std::vector<std::string>& inputOptions,
+                                       const std::vector<std::string>& outputOptions) {
+    std::vector<NamedPath> inputs, outputs;
+    for (const std::string& positional : options.positionals) {
+        inputs.push_back({"the argument", positional});
+    }
+    for (const std::string& name : inputOptions) {
+        inputs.push_back({name, options.value(name)});
+    }
+    for (const std::string& name : outputOptions) {
+        outputs.push_back({name, options.value(name)});
+    }
+    outputs.push_back(AuditLogOutput(ResolveHistoryPlaces(CurrentFileLayout())));
+    return RefuseClashingOutputs(inputs, outputs);
+}
+
 int FileStatus(const FileResult& result) {
     if (result.ok()) {
         return kDone;
@@ -97,6 +116,9 @@ int RunRead(const ParsedOptions* options, bool backup) {
         PrintError(usage);
         return kUsage;
     }
+    if (const auto refused = RefuseClashingFiles(*options, {"--base"}, {"-o", "--log"})) {
+        return *refused;
+    }
     const auto port = PortOption(*options);
     auto image = BaseImage(*options);
     if (!port) {
@@ -116,6 +138,10 @@ int RunRead(const ParsedOptions* options, bool backup) {
     }
     RadioReadExchange exchange(session.link(), *image, session.runner());
     const ExchangeResult result = session.Run(exchange);
+    if (session.stopped()) {
+        record.Record("cancelled");
+        return session.StoppedStatus();
+    }
     const int status = StatusOf(result, "read");
     // The backup comes first: should OUT.kda fail to save, what was read is still kept.
     record.Record(OperationLog::ResultName(result, session.portLost()),
@@ -128,6 +154,9 @@ int RunWrite(const ParsedOptions* options) {
     if (!options->has("--port") || options->positionals.size() != 1) {
         PrintError(usage);
         return kUsage;
+    }
+    if (const auto refused = RefuseClashingFiles(*options, {}, {"--log"})) {
+        return *refused;
     }
     const auto port = PortOption(*options);
     if (!port) {
@@ -148,6 +177,10 @@ int RunWrite(const ParsedOptions* options) {
     }
     RadioWriteExchange exchange(session.link(), image, session.runner());
     const ExchangeResult result = session.Run(exchange);
+    if (session.stopped()) {
+        record.Record("cancelled");
+        return session.StoppedStatus();
+    }
     record.Record(OperationLog::ResultName(result, session.portLost()), nullptr, &image);
     return StatusOf(result, "write");
 }
@@ -169,6 +202,10 @@ int RunTuningRead(const ParsedOptions& options, const PortText& port, std::uint3
     TestValues values;
     TuningReadExchange exchange(session.link(), values, session.runner());
     const ExchangeResult result = session.Run(exchange);
+    if (session.stopped()) {
+        record.Record("cancelled");
+        return session.StoppedStatus();
+    }
     record.Record(OperationLog::ResultName(result, session.portLost()));
     const int status = StatusOf(result, "tuning read");
     if (status != kDone) {
@@ -206,6 +243,10 @@ int RunTuningWrite(const ParsedOptions& options, const PortText& port, std::uint
     }
     TuningWriteExchange exchange(session.link(), image, values, session.runner());
     const ExchangeResult result = session.Run(exchange);
+    if (session.stopped()) {
+        record.Record("cancelled");
+        return session.StoppedStatus();
+    }
     record.Record(OperationLog::ResultName(result, session.portLost()), nullptr, &image);
     return StatusOf(result, "tuning write");
 }
@@ -252,6 +293,9 @@ int RunTuning(const std::string& what, const ParsedOptions& options) {
     if (!options.has("--port")) {
         PrintError("usage: halyx-cli tuning read|write|point --port PORT [--baud B] ...");
         return kUsage;
+    }
+    if (const auto refused = RefuseClashingFiles(options, {"--image"}, {"-o", "--log"})) {
+        return *refused;
     }
     const auto port = PortOption(options);
     const auto baud = BaudOption(options);

@@ -13,6 +13,9 @@ namespace halyx::cli {
 namespace {
 
 constexpr int kProgressBarWidth = 30;
+// How often a stop signal is looked for while an exchange runs: well within a person's patience,
+// far from the 10 ms ticks.
+constexpr int kStopCheckMs = 50;
 
 }  // namespace
 
@@ -31,6 +34,8 @@ RadioSession::RadioSession(std::string what, int progressEnd)
     QObject::connect(&runner_, &ExchangeRunner::finished, &loop_,
                      [this](ExchangeResult result) { OnFinished(result); });
     QObject::connect(&runner_, &ExchangeRunner::portLost, &loop_, [this] { OnPortLost(); });
+    stopCheck_.setInterval(kStopCheckMs);
+    QObject::connect(&stopCheck_, &QTimer::timeout, &loop_, [this] { CheckStop(); });
 }
 
 RadioSession::~RadioSession() {
@@ -60,14 +65,31 @@ bool RadioSession::OpenPort(const PortText& port, std::uint32_t baudRate) {
 ExchangeResult RadioSession::Run(Exchange& exchange) {
     result_.reset();
     runner_.Start(exchange);
-    if (!result_) {
+    CheckStop();
+    if (!result_ && !stopped()) {
+        stopCheck_.start();
         loop_.exec();
+        stopCheck_.stop();
     }
     runner_.Release();
     if (terminal_) {
         std::cerr << "\n";
     }
     return result_.value_or(ExchangeResult::LinkFailure);
+}
+
+void RadioSession::CheckStop() {
+    if (signals_.requested()) {
+        stopSignal_ = signals_.signal();
+        // Cancelled where it stands: no further frame goes out, and the caller records it.
+        runner_.Release();
+        loop_.quit();
+    }
+}
+
+int RadioSession::StoppedStatus() const {
+    PrintError(what_ + ": cancelled by a signal before the end");
+    return cli::StoppedStatus(stopSignal_);
 }
 
 void RadioSession::OnPortLost() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QEventLoop>
+#include <QTimer>
 #include <optional>
 #include <string>
 
+#include "cli/stop_signals.h"
 #include "link/exchange.h"
 #include "link/exchange_runner.h"
 #include "link/port_names.h"
@@ -32,13 +34,19 @@ public:
     // Whether the device went away during the run.
     bool portLost() const { return portLost_; }
 
-    // Runs `exchange` (built on link() and runner()) to its end and returns its result.
+    // Runs `exchange` (built on link() and runner()) to its end and returns its result. A stop
+    // signal (Ctrl-C, SIGTERM, SIGHUP) cancels it: stopped() is then true and the result means
+    // nothing.
     ExchangeResult Run(Exchange& exchange);
+    bool stopped() const { return stopSignal_ != 0; }
+    // Says on standard error that the operation was stopped; the status to exit with.
+    int StoppedStatus() const;
 
 private:
     void DrawProgress(int position);
     void OnFinished(ExchangeResult result);
     void OnPortLost();
+    void CheckStop();
 
     std::string what_;
     int progressEnd_;
@@ -49,6 +57,9 @@ private:
     QEventLoop loop_;
     std::optional<ExchangeResult> result_;
     bool portLost_ = false;
+    StopSignals signals_;
+    QTimer stopCheck_;
+    int stopSignal_ = 0;
 };
 
 }  // namespace halyx::cli

@@ -24,7 +24,7 @@ int RunShow(const ShowOptions& options, const CommandContext& context) {
         std::cout << FormatJson(ViewOf(image));
     } else {
         const CliTexts texts(ChooseOutputLanguage(context.lang));
-        std::cout << FormatText(image, texts.texts);
+        PrintOut(FormatText(image, texts.texts));
     }
     return kDone;
 }

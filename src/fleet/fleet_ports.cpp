@@ -1,6 +1,7 @@
 #include "fleet/fleet_ports.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 namespace halyx {
@@ -19,6 +20,49 @@ std::string FleetPortName(std::string_view text) {
         return ComName(port->portNumber);
     }
     return std::string(text);
+}
+
+std::string FleetDeviceIdentity(const std::string& devicePath) {
+    if (devicePath.empty()) {
+        return {};
+    }
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(devicePath, error);
+    if (error) {
+        return devicePath;
+    }
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
+    return (error ? absolute.lexically_normal() : resolved).string();
+}
+
+bool SameFleetDevice(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) {
+        return false;
+    }
+    std::error_code error;
+    if (std::filesystem::exists(a, error) && std::filesystem::exists(b, error)) {
+        const bool same = std::filesystem::equivalent(a, b, error);
+        if (!error) {
+            return same;
+        }
+    }
+    return FleetDeviceIdentity(a) == FleetDeviceIdentity(b);
+}
+
+std::string OverridesPortKey(std::string_view key, const std::vector<FleetPortChoice>& ports,
+                             const DeviceMapping& mapping) {
+    const auto port = ParsePortText(key);
+    if (port && (!port->devicePath.empty() || port->portNumber > 0)) {
+        const std::string device = port->devicePath.empty()
+                                       ? ResolvePortDevice(port->portNumber, mapping)
+                                       : port->devicePath;
+        for (const FleetPortChoice& choice : ports) {
+            if (SameFleetDevice(device, choice.devicePath)) {
+                return choice.name;
+            }
+        }
+    }
+    return FleetPortName(key);
 }
 
 std::vector<FleetPortChoice> FleetPortChoices(const std::vector<ComPortEntry>& comPorts,

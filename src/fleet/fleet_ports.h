@@ -20,6 +20,19 @@ struct FleetPortChoice {
 // "com3", "COM3" and "3" are COM3; anything else (a device path) stays as it is.
 std::string FleetPortName(std::string_view text);
 
+// The device a path opens, as one text however it is spelled: links, "." and ".." resolved, so
+// /dev/serial/by-id/... and /dev/ttyUSB0 are the same radio. Empty for an empty path.
+std::string FleetDeviceIdentity(const std::string& devicePath);
+
+// Whether two device paths open the same device: the files themselves when both exist.
+bool SameFleetDevice(const std::string& a, const std::string& b);
+
+// An overrides row's port key as the name of the port given that opens the same device (a
+// link, another spelling, a COM number the "devices" mapping or the port listing leads to);
+// a key no given port opens keeps its own name, so it is reported as matching no radio.
+std::string OverridesPortKey(std::string_view key, const std::vector<FleetPortChoice>& ports,
+                             const DeviceMapping& mapping);
+
 // COM numbers searched for fleet ports: a USB hub full of cables goes well past the 16 the port
 // settings dialog shows.
 inline constexpr int kFleetHighestPortNumber = 128;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "image/visible_text.h"
+
 namespace halyx {
 namespace {
 
@@ -11,14 +13,20 @@ using Json = nlohmann::ordered_json;
 
 constexpr int kIndent = 2;
 
+// Paths, port names and what radios hold, made valid UTF-8 by the one rule every JSON output of
+// Halyx follows, so a radio's raw bytes survive into the report instead of becoming U+FFFD.
+Json Text(const std::string& text) {
+    return Json(JsonSafeText(text));
+}
+
 Json TextOrNull(const std::string& text) {
-    return text.empty() ? Json(nullptr) : Json(text);
+    return text.empty() ? Json(nullptr) : Text(text);
 }
 
 Json Entry(const FleetRadioReport& r) {
     Json entry;
-    entry["port"] = r.portName;
-    entry["device"] = r.devicePath;
+    entry["port"] = Text(r.portName);
+    entry["device"] = Text(r.devicePath);
     entry["serialBefore"] = TextOrNull(r.serialBefore);
     entry["serialAfter"] = TextOrNull(r.serialAfter);
     entry["userIdBefore"] = TextOrNull(r.userIdBefore);
@@ -66,8 +74,8 @@ std::string Change(const std::string& before, const std::string& after) {
 
 std::string FleetReportJson(const FleetRunInfo& info, const std::vector<FleetRadioReport>& radios) {
     Json report;
-    report["program"] = info.program;
-    report["operation"] = info.operation;
+    report["program"] = Text(info.program);
+    report["operation"] = Text(info.operation);
     report["image"] = TextOrNull(info.imagePath);
     report["overrides"] = TextOrNull(info.overridesPath);
     report["succeeded"] = Succeeded(radios);
@@ -77,17 +85,17 @@ std::string FleetReportJson(const FleetRunInfo& info, const std::vector<FleetRad
         entries.push_back(Entry(radio));
     }
     report["radios"] = std::move(entries);
-    // Radios may hold bytes that are not UTF-8 in their text fields; they are replaced rather
-    // than allowed to stop the report being written.
-    return report.dump(kIndent, ' ', false, Json::error_handler_t::replace) + "\n";
+    // Every text went through Text(), so the library never meets bytes that are not UTF-8.
+    return report.dump(kIndent, ' ', false) + "\n";
 }
 
 std::string FleetReportTable(const std::vector<FleetRadioReport>& radios) {
     const std::vector<std::string> headings = {"Port", "Serial", "User ID", "Result", "Time"};
     std::vector<std::vector<std::string>> rows = {headings};
     for (const FleetRadioReport& r : radios) {
-        rows.push_back({r.portName, Change(r.serialBefore, r.serialAfter),
-                        Change(r.userIdBefore, r.userIdAfter),
+        // A radio's identity and a port's name go to a terminal: no byte of them may drive it.
+        rows.push_back({VisibleText(r.portName), VisibleText(Change(r.serialBefore, r.serialAfter)),
+                        VisibleText(Change(r.userIdBefore, r.userIdAfter)),
                         std::string(FleetResultName(r.result)), Seconds(r.durationMs) + " s"});
     }
     std::vector<std::size_t> widths(headings.size(), 0);
@@ -106,10 +114,10 @@ std::string FleetReportTable(const std::vector<FleetRadioReport>& radios) {
         if (i > 0) {
             const FleetRadioReport& r = radios[i - 1];
             if (!r.message.empty()) {
-                line += "  " + r.message;
+                line += "  " + VisibleText(r.message);
             }
             if (!r.backupPath.empty()) {
-                line += "  backup: " + r.backupPath;
+                line += "  backup: " + VisibleText(r.backupPath);
             }
         }
         table += line + "\n";

@@ -9,6 +9,8 @@
 #include <ctime>
 #include <system_error>
 
+#include "files/file_kind.h"
+
 namespace halyx {
 namespace {
 
@@ -121,17 +123,28 @@ FileResult AuditLog::Append(const AuditEntry& entry) const {
     if (path_.has_parent_path()) {
         std::filesystem::create_directories(path_.parent_path(), error);
     }
-    const int fd = ::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // A pipe or a device takes the line and keeps nothing of it (or blocks): only a regular file
+    // is a log. Looked at before opening, so a device is never opened, and again after.
+    struct stat named {};
+    if (::stat(path_.c_str(), &named) == 0 && !S_ISREG(named.st_mode)) {
+        return RefusedAs(result.path, KindOfMode(named.st_mode));
+    }
+    const int fd =
+        ::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd < 0) {
         result.cause = CauseFromErrno(errno);
         return result;
     }
+    struct stat opened {};
+    if (::fstat(fd, &opened) == 0 && !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return RefusedAs(result.path, KindOfMode(opened.st_mode));
+    }
     std::string line = AuditLine(entry);
     // A line left without its end by a crash is closed first, in the same write as ours.
-    struct stat st {};
+    const struct stat& st = opened;
     char last = '\n';
-    if (::fstat(fd, &st) == 0 && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 &&
-        last != '\n') {
+    if (st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n') {
         line.insert(line.begin(), '\n');
     }
     const ssize_t written = ::write(fd, line.data(), line.size());

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <optional>
 #include <system_error>
+#include <tuple>
 
 #include "files/image_file.h"
 #include "image/header_text.h"
@@ -121,6 +122,7 @@ BackupResult BackupStore::Save(const RadioImage& image, Clock::time_point when) 
             return out;
         }
         out.path = path;
+        saved_.insert(path);
         return out;
     }
     out.file.cause = FileErrorCause::DirectoryFull;
@@ -151,13 +153,39 @@ std::vector<std::filesystem::path> BackupStore::List() const {
             }
         }
     }
-    // Day folder, then the time at the front of the name: newest first.
-    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
-        const auto key = [](const std::filesystem::path& p) {
-            return p.parent_path().filename().string() + "/" + p.filename().string();
-        };
-        return key(a) > key(b);
+    struct Ordered {
+        std::string second;  // "YYYY-MM-DD/HHMMSS"
+        std::filesystem::file_time_type written;
+        int number = 1;  // the "-N" after the serial number
+    };
+    const auto orderOf = [](const std::filesystem::path& p) {
+        Ordered o;
+        const std::string name = p.filename().string();
+        o.second = p.parent_path().filename().string() + "/" + name.substr(0, 6);
+        std::error_code ignored;
+        o.written = std::filesystem::last_write_time(p, ignored);
+        const std::string stem = p.stem().string();
+        const std::size_t dash = stem.rfind('-');
+        if (dash > 6 && dash + 1 < stem.size() && AllDigits(stem.substr(dash + 1)) &&
+            stem.size() - dash <= 5) {
+            o.number = std::stoi(stem.substr(dash + 1));
+        }
+        return o;
+    };
+    std::vector<std::pair<Ordered, std::filesystem::path>> ordered;
+    for (const auto& file : files) {
+        ordered.emplace_back(orderOf(file), file);
+    }
+    // Names alone order backups of one second by serial number and put "-2" before the first;
+    // the time written, then the number, give the order they were taken in.
+    std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.first.second, a.first.written, a.first.number) >
+               std::tie(b.first.second, b.first.written, b.first.number);
     });
+    files.clear();
+    for (auto& [order, file] : ordered) {
+        files.push_back(std::move(file));
+    }
     return files;
 }
 
@@ -168,7 +196,7 @@ std::size_t BackupStore::Prune(const BackupRetention& retention, Clock::time_poi
     std::error_code error;
     for (std::size_t i = retention.keepFiles; i < files.size(); ++i) {
         const auto taken = TakenAt(files[i]);
-        if (!taken || now - *taken < maxAge) {
+        if (!taken || now - *taken < maxAge || saved_.count(files[i]) != 0) {
             continue;
         }
         if (std::filesystem::remove(files[i], error)) {

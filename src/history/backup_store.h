@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +46,11 @@ public:
     BackupResult SaveAndPrune(const RadioImage& image, const BackupRetention& retention,
                               Clock::time_point when) const;
     // Removes the backups the retention does not keep, and day folders left empty. Files and
-    // folders not named like backups are never touched. Returns the number removed.
+    // folders not named like backups are never touched, nor any backup this store saved: an
+    // audit line of this run names it. Returns the number removed.
     std::size_t Prune(const BackupRetention& retention, Clock::time_point now) const;
-    // Every backup, newest first.
+    // Every backup, newest first: by the second in its name, then within a second by when the
+    // file was written, then by its "-N" (a later one is a later backup).
     std::vector<std::filesystem::path> List() const;
 
     // The serial number as it appears in a file name: letters, digits, '-', '_' and '.' are kept,
@@ -56,6 +59,9 @@ public:
 
 private:
     std::filesystem::path folder_;
+    // The backups saved through this store. One store serves one run (a fleet's radios share it)
+    // from one thread.
+    mutable std::set<std::filesystem::path> saved_;
 };
 
 }  // namespace halyx

@@ -1,5 +1,6 @@
 #include "image/visible_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -81,6 +82,40 @@ std::string VisibleText(std::string_view text) {
         }
         out.append(text.substr(i, length));
         i += length;
+    }
+    return out;
+}
+
+std::string TerminalText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\n\t", start), text.size());
+        out += VisibleText(text.substr(start, end - start));
+        if (end < text.size()) {
+            out.push_back(text[end]);
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string JsonSafeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80 ? 1 : Utf8SequenceLength(text.substr(i));
+        if (length > 0) {
+            out.append(text.substr(i, length));
+            i += length;
+            continue;
+        }
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        ++i;
     }
     return out;
 }

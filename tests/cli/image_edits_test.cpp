@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/json_output.h"
 #include "fleet/fleet_overrides.h"
 #include "image/working_copies.h"
 #include "interchange/csv_import.h"
@@ -187,6 +188,29 @@ TEST_F(ImageEdits, EveryFaceStoresTheSameBytesForTheSameValues) {
     };
     EXPECT_EQ(header(document.image()), header(image));
     EXPECT_EQ(header(byFleet), header(image));
+}
+
+}  // namespace
+}  // namespace halyx::cli
+
+namespace halyx::cli {
+namespace {
+
+// Every JSON the command line prints goes through ReadableJson: a text that is no UTF-8, put in
+// by any command, must come out as valid JSON keeping each byte, never as an exception.
+TEST(JsonOutput, TextThatIsNoUtf8AnywhereInADocumentIsWrittenNotThrown) {
+    const std::string raw = "SN\xb2\xe2\xff\x1b";
+    const Json document = {{"serial" + raw, raw},
+                           {"list", Json::array({raw, {{"note", raw}}})},
+                           {"good", "\xe5\x8f\xb0"}};
+    std::string text;
+    ASSERT_NO_THROW(text = ReadableJson(document));
+    const nlohmann::json back = nlohmann::json::parse(text);
+    const std::string kept = "SN\xc2\xb2\xc3\xa2\xc3\xbf\x1b";
+    EXPECT_EQ(back["serial" + kept], kept);
+    EXPECT_EQ(back["list"][1]["note"], kept);
+    EXPECT_EQ(back["good"], "\xe5\x8f\xb0");
+    EXPECT_EQ(JsonText(raw), kept);
 }
 
 }  // namespace

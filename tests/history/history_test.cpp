@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <ctime>
 
@@ -79,16 +81,47 @@ TEST(BackupStore, PruneKeepsTheNewestCountOrTheRecentDaysWhicheverKeepsMore) {
     const auto stranger = saved.back().parent_path() / "notes.txt";
     testing::WriteBytes(stranger, {'x'});
 
+    // A later run prunes: the backups this store saved are named by this run's audit lines.
+    EXPECT_EQ(store.Prune({.keepFiles = 1, .keepDays = 0}, now), 0u);
+    const BackupStore later(dir / "backups");
     // Three newest, or younger than 10 days: the three newest win.
-    EXPECT_EQ(store.Prune({.keepFiles = 3, .keepDays = 10}, now), 2u);
+    EXPECT_EQ(later.Prune({.keepFiles = 3, .keepDays = 10}, now), 2u);
     EXPECT_EQ(store.List(), (std::vector<std::filesystem::path>{saved[0], saved[1], saved[2]}));
     EXPECT_TRUE(std::filesystem::exists(stranger));                 // not a backup: never touched
     EXPECT_FALSE(std::filesystem::exists(saved[3].parent_path()));  // emptied day folder gone
 
     // One newest, or younger than 25 days: the days win.
-    EXPECT_EQ(store.Prune({.keepFiles = 1, .keepDays = 25}, now), 0u);
-    EXPECT_EQ(store.Prune({.keepFiles = 1, .keepDays = 10}, now), 1u);
+    EXPECT_EQ(later.Prune({.keepFiles = 1, .keepDays = 25}, now), 0u);
+    EXPECT_EQ(later.Prune({.keepFiles = 1, .keepDays = 10}, now), 1u);
     EXPECT_EQ(store.List(), (std::vector<std::filesystem::path>{saved[0], saved[1]}));
+}
+
+TEST(BackupStore, BackupsOfOneSecondAreOrderedAsTakenAndThisRunsAreNeverPruned) {
+    TempDir dir;
+    const Clock::time_point when = Clock::from_time_t(1'780'000'000);
+    // Taken in this order within one second: by name "ZZ" would sort first, and "-2" before "";
+    // the order they were taken in is the order they were written.
+    std::vector<std::filesystem::path> taken;
+    {
+        const BackupStore earlier(dir / "backups");
+        for (const char* serial : {"ZZ", "AA", "AA"}) {
+            taken.push_back(earlier.Save(ImageWithSerial(serial, 1), when).path);
+            std::filesystem::last_write_time(
+                taken.back(), std::filesystem::file_time_type::clock::now() -
+                                  std::chrono::seconds(1) +
+                                  std::chrono::milliseconds(10 * static_cast<int>(taken.size())));
+        }
+    }
+    const BackupStore store(dir / "backups");
+    EXPECT_EQ(store.List(), (std::vector<std::filesystem::path>{taken[2], taken[1], taken[0]}));
+    // keepFiles=1 keepDays=0: a read in the same second keeps its own backup, the newest.
+    const BackupResult newest = store.SaveAndPrune(ImageWithSerial("BB", 2), {1, 0}, when);
+    ASSERT_TRUE(newest.ok());
+    EXPECT_EQ(store.List(), std::vector<std::filesystem::path>{newest.path});
+    // A second radio of the same run: the first's backup, named by its audit line, stays.
+    const BackupResult next = store.SaveAndPrune(ImageWithSerial("AA", 3), {1, 0}, when);
+    EXPECT_EQ(store.List().size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(newest.path) && std::filesystem::exists(next.path));
 }
 
 TEST(AuditLog, AppendsOneCompleteJsonLinePerOperation) {
@@ -133,6 +166,17 @@ TEST(AuditLog, ALineCutShortEarlierDoesNotSwallowTheNextOne) {
     const std::string text = ReadText(log.path());
     EXPECT_EQ(text.substr(0, 4), "{\"t\n");
     EXPECT_EQ(text.substr(4), AuditLine(AuditEntry{}));
+}
+
+TEST(AuditLog, APipeOrAFolderIsRefusedNotFedALineThatWouldBeLost) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    const FileResult pipe = AuditLog(dir / "pipe").Append(AuditEntry{});
+    EXPECT_FALSE(pipe.ok());
+    EXPECT_EQ(pipe.kind, FileKind::NamedPipe);
+    std::filesystem::create_directory(dir / "folder");
+    EXPECT_EQ(AuditLog(dir / "folder").Append(AuditEntry{}).kind, FileKind::Folder);
+    EXPECT_NE(FileErrorTextEnglish(pipe).find("named pipe"), std::string::npos);
 }
 
 TEST(HistoryHelpers, DigestOfAKnownText) {

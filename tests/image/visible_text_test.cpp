@@ -31,6 +31,21 @@ TEST(VisibleText, ControlBytesAndBrokenUtf8AreEscapedAndEverythingElsePasses) {
     }
 }
 
+TEST(VisibleText, TerminalBlocksKeepLineEndsAndJsonTextKeepsEveryByte) {
+    EXPECT_EQ(TerminalText("a\tb\n\x1b[2Jc\r\n\n"), "a\tb\n\\x1b[2Jc\\x0d\n\n");
+    EXPECT_EQ(TerminalText(""), "");
+    // Good UTF-8 passes whole; each stray byte becomes the character of its value, so GBK from a
+    // radio next to Chinese UTF-8 keeps both and the result is always valid UTF-8.
+    const std::string mixed = "\xe5\x8f\xb0 \xb2\xe2 \x1b \xc0\xaf cut\xe5\x8f";
+    EXPECT_EQ(JsonSafeText(mixed),
+              "\xe5\x8f\xb0 \xc2\xb2\xc3\xa2 \x1b \xc3\x80\xc2\xaf cut\xc3\xa5\xc2\x8f");
+    for (int c = 0; c < 256; ++c) {
+        const std::string one(1, static_cast<char>(c));
+        const std::string safe = JsonSafeText(one);
+        EXPECT_EQ(JsonSafeText(safe), safe) << c;
+    }
+}
+
 TEST(VisibleText, IdentityFieldsRefuseControlCharacters) {
     CommonSettings settings(HeaderBytes{});
     const SetResult serial = settings.SetSerialNumber("AB\x1b[2J");
