@@ -26,6 +26,9 @@ StopSignals::StopSignals() {
     stopSignal = 0;
     struct sigaction action {};
     action.sa_handler = RequestStop;
+    // Calls the signal interrupts carry on, as with signal(): the event loop and the port must
+    // not see a stray EINTR.
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     for (std::size_t i = 0; i < std::size(kSignals); ++i) {
         sigaction(kSignals[i], &action, &previous[i]);
