@@ -262,6 +262,7 @@ TEST_F(CliFleet, RefusesBadOverridesAndBadPortListsBeforeAnythingIsSent) {
               "halyx-cli: bad.csv: line 2: squelch: '12' is not allowed; use 1..9\n"
               "halyx-cli: bad.csv: line 2: tot: '35' is not allowed; use off or 30..180 in steps "
               "of 10\n"
+              "halyx-cli: bad.csv: line 3: no radio is on port 'COM9'\n"  // with them, not after
               "halyx-cli: nothing was sent\n");
     std::ofstream(dir / "stranger.csv") << "port,squelch\n" << port << ",3\nCOM9,3\n";
     const testing::ProcessResult stranger =
