@@ -103,7 +103,9 @@ std::optional<int> ProveOutputsWritable(const FleetOptions& options, const Fleet
 }
 
 // No output may be an input or another output: --report fleet.kda would replace the fleet image.
-std::optional<int> RefuseOutputsThatAreInputs(const FleetOptions& options, const FleetPlan& plan) {
+// The images a read saves are named only later, after each radio's serial number: they are
+// checked against all of these then.
+std::optional<int> RefuseOutputsThatAreInputs(const FleetOptions& options, FleetPlan& plan) {
     std::vector<NamedPath> inputs = {
         {"IMAGE.kda", options.image}, {"--overrides", options.overrides}, {"--base", options.base}};
     std::vector<NamedPath> outputs = {{"--report", options.report}, AuditLogOutput(plan.places)};
@@ -113,7 +115,12 @@ std::optional<int> RefuseOutputsThatAreInputs(const FleetOptions& options, const
     for (const FleetPortChoice& port : plan.ports) {
         inputs.push_back({"--ports", port.devicePath});
     }
-    return RefuseClashingOutputs(inputs, outputs);
+    if (const auto refused = RefuseClashingOutputs(inputs, outputs)) {
+        return refused;
+    }
+    plan.otherFiles = inputs;
+    plan.otherFiles.insert(plan.otherFiles.end(), outputs.begin(), outputs.end());
+    return std::nullopt;
 }
 
 // Everything that can be refused before a byte is sent; a status when something was.

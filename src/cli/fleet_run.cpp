@@ -1,5 +1,6 @@
 #include "cli/fleet_run.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -41,7 +42,8 @@ private:
 };
 
 // Saves each successfully read radio's image in the out folder; false when one could not be.
-bool SaveImagesRead(const std::string& outDir, const std::vector<FleetRadioReport>& reports) {
+bool SaveImagesRead(const FleetPlan& plan, const std::vector<FleetRadioReport>& reports) {
+    const std::string& outDir = plan.outDir;
     const std::vector<std::string> names = FleetReadFileNames(reports);
     bool allSaved = true;
     for (std::size_t i = 0; i < reports.size(); ++i) {
@@ -49,6 +51,18 @@ bool SaveImagesRead(const std::string& outDir, const std::vector<FleetRadioRepor
             continue;
         }
         const std::filesystem::path path = std::filesystem::path(outDir) / names[i];
+        // The base image, the report or a traffic log may lie in the out folder under the name
+        // a radio's serial number gives; what was read stays in its backup.
+        const auto clash = std::find_if(
+            plan.otherFiles.begin(), plan.otherFiles.end(), [&path](const NamedPath& other) {
+                return !other.path.empty() && SameFile(path, other.path);
+            });
+        if (clash != plan.otherFiles.end()) {
+            PrintError(reports[i].portName + ": " + path.string() + " is the same file as " +
+                       clash->option + "; the image read was not saved there");
+            allSaved = false;
+            continue;
+        }
         const FileResult saved = SaveImageFile(path, *reports[i].imageRead);
         if (!saved.ok()) {
             PrintError(reports[i].portName + ": " + FileErrorTextEnglish(saved));
@@ -112,7 +126,7 @@ int RunFleetPlan(const FleetPlan& plan) {
     for (const std::string& error : session.history().auditErrors()) {
         PrintError("audit log: " + error);
     }
-    if (plan.mode == FleetMode::Read && !SaveImagesRead(plan.outDir, reports) && status == kDone) {
+    if (plan.mode == FleetMode::Read && !SaveImagesRead(plan, reports) && status == kDone) {
         status = kFileError;
     }
     if (!plan.reportPath.empty()) {

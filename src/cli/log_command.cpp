@@ -8,6 +8,7 @@
 #include "cli/exit_status.h"
 #include "files/raw_file.h"
 #include "history/history_places.h"
+#include "image/visible_text.h"
 
 namespace halyx::cli {
 namespace {
@@ -144,7 +145,12 @@ int RunLog(const LogOptions& options) {
             continue;
         }
         if (options.json) {
-            std::cout << line << "\n";
+            // A line parsed as JSON may still hold a carriage return between its tokens, or a
+            // C1 control character in a text: such a line is written anew, members in their
+            // order, every character past ASCII escaped.
+            const bool plain = VisibleText(line) == line;
+            std::cout << (plain ? line : nlohmann::ordered_json::parse(line).dump(-1, ' ', true))
+                      << "\n";
             continue;
         }
         std::string shown = time.substr(0, 19);

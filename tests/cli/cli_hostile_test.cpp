@@ -163,7 +163,7 @@ TEST_F(CliHostile, NoCommandHandsTheTerminalAControlByteFromAFileOrARadio) {
         << R"({"time":"2026-01-02T03:04:05.000Z","program":"halyx-cli","operation":"read",)"
         << R"("port":"\u001b[2J","serialNumber":"\u001b]0;t\u0007","result":"success",)"
         << R"("durationMs":1,"backup":"\u009b31m"})"
-        << "\n";
+        << "\r\n";
 
     RadioSimProcess sim(
         {"--baud", "115200", "--image", (dir / "evil.kda").string(), "--serial", "\x1b[2J\x1b[H"});
@@ -171,6 +171,7 @@ TEST_F(CliHostile, NoCommandHandsTheTerminalAControlByteFromAFileOrARadio) {
         {"show", "evil.kda"},
         {"diff", "m.kda", "evil.kda"},
         {"log"},
+        {"log", "--json"},
         {"import", "m.kda", "--csv", "evil.csv", "-o", "out.kda"},
         {"set", "m.kda", "--serial", "\x1b[2J", "-o", "refused.kda"},
         {"set", "m.kda", "--user-id", "\x1b]0;", "-o", "refused.kda"},
@@ -389,6 +390,21 @@ TEST_F(CliHostile, ABackupTheRunNamesIsNeverPrunedEvenWhenOnlyOneIsKept) {
         ASSERT_TRUE(line["backup"].is_string());
         EXPECT_TRUE(fs::exists(line["backup"].get<std::string>())) << line.dump();
     }
+}
+
+TEST_F(CliHostile, AFleetReadNeverSavesARadiosImageOverItsBaseOrItsReport) {
+    RadioSimProcess sim({"--baud", "115200", "--count", "2", "--serial", "SIM%d"}, 2);
+    fs::create_directory(dir / "o");
+    testing::WriteBytes(dir / "o" / "SIM1.kda", image);
+    const ProcessResult run =
+        Cli({"fleet", "read", "--ports", sim.devicePaths()[0] + "," + sim.devicePaths()[1],
+             "--out-dir", "o", "--base", "o/SIM1.kda", "--report", "o/SIM2.kda"});
+    EXPECT_EQ(run.exitStatus, 2) << run.err;
+    EXPECT_NE(run.err.find("o/SIM1.kda is the same file as --base"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("o/SIM2.kda is the same file as --report"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadBytes(dir / "o" / "SIM1.kda"), image);
+    EXPECT_TRUE(Json::accept(testing::ReadText(dir / "o" / "SIM2.kda")));
 }
 
 }  // namespace
