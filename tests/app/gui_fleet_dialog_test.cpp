@@ -247,9 +247,10 @@ TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
     EXPECT_EQ(dialog->run(), nullptr);
     EXPECT_EQ(radio.peer().framesReceived(), 0);
 
-    // Overrides naming a radio that is not in the run refuse it before anything is sent.
+    // Overrides naming a radio that is not in the run refuse it before anything is sent, shown
+    // with a refused value of another row: every problem of the file at once.
     dialog->SetPortChecked(0, true);
-    std::ofstream(work() / "overrides.csv") << "port,userId\nCOM1,A1\nCOM9,A9\n";
+    std::ofstream(work() / "overrides.csv") << "port,userId,squelch\nCOM1,A1,12\nCOM9,A9,\n";
     dialog->overridesPathEdit()->setText(
         QString::fromStdString((work() / "overrides.csv").string()));
     dialog->OnStart();
@@ -257,6 +258,7 @@ TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
     EXPECT_EQ(prompts.messages[1].text,
               QStringLiteral("The overrides were refused; nothing was written."));
     EXPECT_NE(prompts.messages[1].detail.indexOf(QStringLiteral("line 3")), -1);
+    EXPECT_NE(prompts.messages[1].detail.indexOf(QStringLiteral("line 2: squelch")), -1);
     EXPECT_EQ(dialog->run(), nullptr);
     EXPECT_EQ(radio.peer().framesReceived(), 0);
 
