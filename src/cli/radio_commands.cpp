@@ -67,7 +67,8 @@ int StatusOf(ExchangeResult result, const std::string& what) {
     return kLinkFailure;
 }
 
-// No file the command writes (its -o, its traffic log, the audit log) may be one it reads.
+// No file the command writes (its -o, its traffic log, the audit log) may be one it reads, and
+// its -o must be a place a file can be saved.
 std::optional<int> RefuseClashingFiles(const ParsedOptions& options,
                                        const std::vector<std::string>& inputOptions,
                                        const std::vector<std::string>& outputOptions) {
@@ -82,7 +83,18 @@ std::optional<int> RefuseClashingFiles(const ParsedOptions& options,
         outputs.push_back({name, options.value(name)});
     }
     outputs.push_back(AuditLogOutput(ResolveHistoryPlaces(CurrentFileLayout())));
-    return RefuseClashingOutputs(inputs, outputs);
+    if (const auto refused = RefuseClashingOutputs(inputs, outputs)) {
+        return refused;
+    }
+    // What is read is saved only after the radio was talked to: a place that cannot take the
+    // file is found out now, before the first frame.
+    if (options.has("-o")) {
+        if (const auto why = WhyNotWritable(options.value("-o"))) {
+            PrintError("-o: " + options.value("-o") + " " + *why + "; nothing was sent");
+            return kUsage;
+        }
+    }
+    return std::nullopt;
 }
 
 int FileStatus(const FileResult& result) {

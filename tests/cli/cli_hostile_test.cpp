@@ -266,6 +266,18 @@ TEST_F(CliHostile, AFleetRunWhoseOutputsCannotBeWrittenSendsNothing) {
         EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("nothing was sent"), std::string::npos) << run.err;
     }
+    // A single read or tuning read likewise, before its first frame.
+    for (const std::string command : {"read", "tuning read"}) {
+        std::vector<std::string> args = {command.substr(0, command.find(' '))};
+        if (command == "tuning read") {
+            args.push_back("read");
+        }
+        args.insert(args.end(), {"--port", sim.devicePath(), "-o", "adir"});
+        const ProcessResult single = Cli(args);
+        EXPECT_EQ(single.exitStatus, 1) << command;
+        EXPECT_NE(single.err.find("-o: adir is a folder; nothing was sent"), std::string::npos)
+            << single.err;
+    }
     const ProcessResult outDir =
         Cli({"fleet", "read", "--ports", sim.devicePath(), "--out-dir", "file"});
     EXPECT_EQ(outDir.exitStatus, 1) << outDir.err;
