@@ -9,19 +9,10 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "files/same_file.h"
 
 namespace halyx::cli {
 namespace {
-
-std::filesystem::path Resolved(const std::filesystem::path& path) {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    if (error) {
-        return path.lexically_normal();
-    }
-    std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
-    return error ? absolute.lexically_normal() : canonical;
-}
 
 // What the name leads to, following links; nothing when nothing is there.
 std::optional<struct stat> StatOf(const std::filesystem::path& path) {
@@ -60,22 +51,11 @@ std::optional<std::string> ProbeFolder(const std::filesystem::path& folder) {
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& file) {
-    const std::filesystem::path parent = Resolved(file).parent_path();
+    const std::filesystem::path parent = ResolvedPath(file).parent_path();
     return parent.empty() ? std::filesystem::path(".") : parent;
 }
 
 }  // namespace
-
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    if (std::filesystem::exists(a, error) && std::filesystem::exists(b, error)) {
-        const bool same = std::filesystem::equivalent(a, b, error);
-        if (!error) {
-            return same;
-        }
-    }
-    return Resolved(a) == Resolved(b);
-}
 
 std::optional<int> RefuseClashingOutputs(const std::vector<NamedPath>& inputs,
                                          const std::vector<NamedPath>& outputs) {
@@ -90,12 +70,12 @@ std::optional<int> RefuseClashingOutputs(const std::vector<NamedPath>& inputs,
             return kUsage;
         };
         for (const NamedPath& in : inputs) {
-            if (!in.path.empty() && SameFile(out.path, in.path)) {
+            if (SameFile(out.path, in.path)) {
                 return clash(in, "the input ");
             }
         }
         for (std::size_t k = 0; k < i; ++k) {
-            if (!outputs[k].path.empty() && SameFile(out.path, outputs[k].path)) {
+            if (SameFile(out.path, outputs[k].path)) {
                 return clash(outputs[k], "the output ");
             }
         }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "files/same_file.h"
 #include "history/history_places.h"
 
 namespace halyx::cli {
@@ -14,10 +15,6 @@ struct NamedPath {
     std::string option;
     std::string path;  // empty: not given, never compared
 };
-
-// Whether two names lead to one file: the files themselves when both exist (hard links too),
-// otherwise the paths with links, "." and ".." resolved.
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // Refuses, with a message on standard error, an output that is one of the inputs or another
 // output: replacing it would lose the input or half of the outputs. A status when refused.

@@ -1,8 +1,9 @@
 #include "fleet/fleet_ports.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
+
+#include "files/same_file.h"
 
 namespace halyx {
 namespace {
@@ -23,30 +24,11 @@ std::string FleetPortName(std::string_view text) {
 }
 
 std::string FleetDeviceIdentity(const std::string& devicePath) {
-    if (devicePath.empty()) {
-        return {};
-    }
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(devicePath, error);
-    if (error) {
-        return devicePath;
-    }
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
-    return (error ? absolute.lexically_normal() : resolved).string();
+    return devicePath.empty() ? std::string() : ResolvedPath(devicePath).string();
 }
 
 bool SameFleetDevice(const std::string& a, const std::string& b) {
-    if (a.empty() || b.empty()) {
-        return false;
-    }
-    std::error_code error;
-    if (std::filesystem::exists(a, error) && std::filesystem::exists(b, error)) {
-        const bool same = std::filesystem::equivalent(a, b, error);
-        if (!error) {
-            return same;
-        }
-    }
-    return FleetDeviceIdentity(a) == FleetDeviceIdentity(b);
+    return SameFile(a, b);
 }
 
 std::string OverridesPortKey(std::string_view key, const std::vector<FleetPortChoice>& ports,
