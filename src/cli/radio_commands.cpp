@@ -1,9 +1,13 @@
 // halyx-cli read / write / tuning: the radio exchanges of the window, on the command line.
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <iostream>
 #include <memory>
+#include <string_view>
+#include <variant>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
@@ -13,6 +17,7 @@
 #include "cli/radio_session.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
+#include "image/write_target.h"
 #include "link/block_map.h"
 #include "link/commands.h"
 #include "link/radio_read_exchange.h"
@@ -50,6 +55,30 @@ std::optional<std::uint32_t> BaudOption(const ParsedOptions& options) {
     }
     PrintError("--baud: '" + text + "' is not allowed; use 9600, 19200, 38400 or 57600");
     return std::nullopt;
+}
+
+// The audit result of a write that failed after the radio had taken part of it.
+constexpr std::string_view kPartlyWrittenResult = "partly-written";
+
+struct WriteFlags {
+    bool readFirst = true;
+    bool keepIdentity = false;
+};
+
+// A word the shell takes as it is: anything but plain path characters goes in single quotes.
+std::string ShellQuoted(const std::string& word) {
+    const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 ||
+               std::string_view("/._-+:=,@").find(c) != std::string_view::npos;
+    });
+    if (plain) {
+        return word;
+    }
+    std::string quoted = "'";
+    for (const char c : word) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
 }
 
 int StatusOf(ExchangeResult result, const std::string& what) {
@@ -123,8 +152,62 @@ int RunRead(const ParsedOptions* options, bool backup) {
     return status != kDone ? status : FileStatus(SaveImageFile(options->value("-o"), *image));
 }
 
-int RunWrite(const ParsedOptions* options) {
-    const std::string usage = "usage: halyx-cli write --port PORT IMAGE.kda [--log FILE]";
+// What the radio held before a write, read into a buffer of its own and backed up; nothing
+// when the read or its backup failed (said on standard error, the exit status returned).
+struct RadioBeforeWrite {
+    RadioImage image;
+    std::string backupPath;
+};
+
+std::variant<RadioBeforeWrite, int> ReadBeforeWrite(RadioSession& session, const PortText& port,
+                                                    const RadioImage& toWrite) {
+    const OperationLog record("read", port, true);
+    // Bytes a radio never sends are taken from the image about to be written, so the backup
+    // opens as a complete image.
+    RadioBeforeWrite before{toWrite, {}};
+    RadioReadExchange exchange(session.link(), before.image, session.runner());
+    const ExchangeResult result = session.Run(exchange);
+    const bool read = result == ExchangeResult::Success && !session.portLost();
+    const OperationRecord kept = record.Record(OperationLog::ResultName(result, session.portLost()),
+                                               read ? &before.image : nullptr);
+    if (!read) {
+        const int status = StatusOf(result, "read before the write");
+        PrintError("write: nothing was written");
+        return status;
+    }
+    if (!kept.backupError.empty()) {
+        // Without a copy of what the radio held, a write that goes wrong could not be undone.
+        PrintError("write: no backup of the radio could be kept; nothing was written");
+        return kFileError;
+    }
+    before.backupPath = kept.backupPath;
+    return before;
+}
+
+// Says whose serial number and user ID go out, and makes the image carry them.
+void SettleIdentity(const WriteTarget& target, const RadioImage& radio, bool keepIdentity,
+                    RadioImage& image) {
+    if (!target.identityDiffers) {
+        return;
+    }
+    const IdentityChoice choice =
+        keepIdentity ? IdentityChoice::KeepRadios : IdentityChoice::WriteImages;
+    image = WithIdentity(image, radio, choice);
+    const std::string radios = "'" + target.radioSerial + "' / '" + target.radioUserId + "'";
+    const std::string images = "'" + target.imageSerial + "' / '" + target.imageUserId + "'";
+    std::cout << (choice == IdentityChoice::KeepRadios
+                      ? "serial number / user ID: kept the radio's own " + radios +
+                            " (the image has " + images + ")"
+                      : "serial number / user ID: wrote the image's " + images +
+                            " in place of the radio's " + radios +
+                            " (--keep-identity keeps the radio's)")
+              << "\n";
+}
+
+int RunWrite(const ParsedOptions* options, const WriteFlags& flags) {
+    const std::string usage =
+        "usage: halyx-cli write --port PORT IMAGE.kda [--log FILE] [--no-read-first] "
+        "[--keep-identity]";
     if (!options->has("--port") || options->positionals.size() != 1) {
         PrintError(usage);
         return kUsage;
@@ -146,10 +229,43 @@ int RunWrite(const ParsedOptions* options) {
         record.Record("port-error");
         return kPortNotOpened;
     }
+    std::string backupPath;
+    if (flags.readFirst) {
+        auto before = ReadBeforeWrite(session, *port, image);
+        if (const int* status = std::get_if<int>(&before)) {
+            return *status;
+        }
+        const RadioBeforeWrite& radio = std::get<RadioBeforeWrite>(before);
+        backupPath = radio.backupPath;
+        const WriteTarget target = CheckWriteTarget(radio.image, image);
+        if (!target.bandMatches()) {
+            record.Record("wrong-band");
+            PrintError("write refused: the radio on " + options->value("--port") + " is a " +
+                       std::string(BandName(target.radioBand)) + " radio and " +
+                       options->positionals[0] + " is for " +
+                       std::string(BandName(target.imageBand)) +
+                       "; nothing was written (the radio's band is its hardware)");
+            return kWrongBand;
+        }
+        SettleIdentity(target, radio.image, flags.keepIdentity, image);
+    }
     RadioWriteExchange exchange(session.link(), image, session.runner());
     const ExchangeResult result = session.Run(exchange);
-    record.Record(OperationLog::ResultName(result, session.portLost()), nullptr, &image);
-    return StatusOf(result, "write");
+    const bool partly = result == ExchangeResult::LinkFailure && exchange.failedPartWritten();
+    record.Record(partly ? std::string(kPartlyWrittenResult)
+                         : OperationLog::ResultName(result, session.portLost()),
+                  nullptr, &image);
+    const int status = StatusOf(result, "write");
+    if (partly) {
+        if (backupPath.empty()) {
+            PrintError("write: the radio is partly written; no backup was taken before this write");
+        } else {
+            PrintError("write: the radio is partly written; the backup taken before the write is " +
+                       backupPath + "\nto write it back: halyx-cli write --no-read-first --port " +
+                       ShellQuoted(options->value("--port")) + " " + ShellQuoted(backupPath));
+        }
+    }
+    return status;
 }
 
 int RunTuningRead(const ParsedOptions& options, const PortText& port, std::uint32_t baud) {
@@ -299,9 +415,15 @@ void AddRadioCommands(CLI::App& app, CommandContext& context) {
     CLI::App* write =
         app.add_subcommand("write", "write the radio, then read it back and compare the channels");
     OptionCollector& writeOptions = add(*write, {"--port", "--log"}, "IMAGE.kda");
+    static WriteFlags writeFlags;
+    write->add_flag_callback(
+        "--no-read-first", [] { writeFlags.readFirst = false; },
+        "write without reading and backing up the radio first");
+    write->add_flag("--keep-identity", writeFlags.keepIdentity,
+                    "keep the radio's own serial number and user ID");
     write->callback([&context, &writeOptions] {
         const ParsedOptions options = writeOptions.Collect();
-        context.status = WithEventLoop(context, [&] { return RunWrite(&options); });
+        context.status = WithEventLoop(context, [&] { return RunWrite(&options, writeFlags); });
     });
 
     CLI::App* tuning = app.add_subcommand("tuning", "the factory tuning values");

@@ -26,7 +26,8 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         WriteLanguageFiles();
-        WriteSettings("[port]\ncom=2\n");
+        // The plain write; reading first has tests of its own.
+        WriteSettings("[port]\ncom=2\n[write]\nreadFirst=0\n");
         context = std::make_unique<AppContext>();
         context->language.setFile(home() / "english.lang");
         port.SetTrafficLog(&context->trafficLog);
@@ -168,7 +169,7 @@ TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow
 }
 
 TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
-    WriteSettings("[port]\ncom=2\n[devices]\nCOM2=/dev/ttyRADIO\n");
+    WriteSettings("[port]\ncom=2\n[devices]\nCOM2=/dev/ttyRADIO\n[write]\nreadFirst=0\n");
     const std::string serial = "SN-77";
     std::fill_n(peer.memory().begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
     std::copy(serial.begin(), serial.end(), peer.memory().begin() + header::kSerialNumber);

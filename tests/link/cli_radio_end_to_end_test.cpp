@@ -206,8 +206,9 @@ TEST_F(CliRadio, RadioCommandsLeaveBackupsAndAuditLinesThatLogShows) {
     sim.Stop();
     ASSERT_EQ(Cli({"write", "--port", "/dev/halyx-no-such-port", "out.kda"}).exitStatus, 5);
 
+    // The write reads the radio first and backs it up: its own read line comes before it.
     const std::vector<Json> lines = AuditLines(dir / "data" / "halyx" / "audit.jsonl");
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(lines.size(), 5u);
     const std::string backup = lines[0]["backup"];
     EXPECT_EQ(ReadBytes(backup), ReadBytes(dir / "out.kda"));
     EXPECT_EQ(std::filesystem::path(backup).parent_path().parent_path(),
@@ -216,24 +217,25 @@ TEST_F(CliRadio, RadioCommandsLeaveBackupsAndAuditLinesThatLogShows) {
          std::vector<std::tuple<std::size_t, std::string, std::string>>{
              {0, "read", "success"},
              {1, "read", "success"},
-             {2, "write", "success"},
-             {3, "write", "port-error"}}) {
+             {2, "read", "success"},
+             {3, "write", "success"},
+             {4, "write", "port-error"}}) {
         const Json& line = lines[index];
         EXPECT_EQ(line["program"], "halyx-cli");
         EXPECT_EQ(line["operation"], operation) << index;
         EXPECT_EQ(line["result"], result) << index;
-        EXPECT_EQ(line["backup"].is_null(), index != 0) << index;
-        EXPECT_EQ(line["sha256Read"].is_string(), index < 2) << index;
-        EXPECT_EQ(line["sha256Written"].is_string(), index == 2) << index;  // nothing sent to 3
-        EXPECT_EQ(line["port"], index < 3 ? sim.devicePath() : "/dev/halyx-no-such-port");
-        EXPECT_EQ(line["serialNumber"], index < 3 ? lines[0]["serialNumber"] : Json()) << index;
+        EXPECT_EQ(line["backup"].is_null(), index != 0 && index != 2) << index;
+        EXPECT_EQ(line["sha256Read"].is_string(), index < 3) << index;
+        EXPECT_EQ(line["sha256Written"].is_string(), index == 3) << index;  // nothing sent to 4
+        EXPECT_EQ(line["port"], index < 4 ? sim.devicePath() : "/dev/halyx-no-such-port");
+        EXPECT_EQ(line["serialNumber"], index < 4 ? lines[0]["serialNumber"] : Json()) << index;
     }
     EXPECT_TRUE(lines[0]["serialNumber"].is_string());
-    EXPECT_EQ(lines[0]["sha256Read"], lines[2]["sha256Written"]) << "the same image both ways";
+    EXPECT_EQ(lines[0]["sha256Read"], lines[3]["sha256Written"]) << "the same image both ways";
 
     const ProcessResult table = Cli({"log"});
     ASSERT_EQ(table.exitStatus, 0) << table.err;
-    EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 5) << table.out;
+    EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 6) << table.out;
     EXPECT_NE(table.out.find("port-error"), std::string::npos) << table.out;
     const std::string today = lines[0]["time"].get<std::string>().substr(0, 10);
     EXPECT_EQ(Cli({"log", "--json", "--since", today}).out,
