@@ -1,13 +1,10 @@
 // halyx-cli read / write / tuning: the radio exchanges of the window, on the command line.
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <iostream>
 #include <memory>
 #include <string_view>
-#include <variant>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
@@ -15,6 +12,7 @@
 #include "cli/operation_log.h"
 #include "cli/option_parser.h"
 #include "cli/radio_session.h"
+#include "cli/write_checks.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "image/write_target.h"
@@ -57,29 +55,10 @@ std::optional<std::uint32_t> BaudOption(const ParsedOptions& options) {
     return std::nullopt;
 }
 
-// The audit result of a write that failed after the radio had taken part of it.
-constexpr std::string_view kPartlyWrittenResult = "partly-written";
-
 struct WriteFlags {
     bool readFirst = true;
     bool keepIdentity = false;
 };
-
-// A word the shell takes as it is: anything but plain path characters goes in single quotes.
-std::string ShellQuoted(const std::string& word) {
-    const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) != 0 ||
-               std::string_view("/._-+:=,@").find(c) != std::string_view::npos;
-    });
-    if (plain) {
-        return word;
-    }
-    std::string quoted = "'";
-    for (const char c : word) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
 
 int StatusOf(ExchangeResult result, const std::string& what) {
     switch (result) {
@@ -152,58 +131,6 @@ int RunRead(const ParsedOptions* options, bool backup) {
     return status != kDone ? status : FileStatus(SaveImageFile(options->value("-o"), *image));
 }
 
-// What the radio held before a write, read into a buffer of its own and backed up; nothing
-// when the read or its backup failed (said on standard error, the exit status returned).
-struct RadioBeforeWrite {
-    RadioImage image;
-    std::string backupPath;
-};
-
-std::variant<RadioBeforeWrite, int> ReadBeforeWrite(RadioSession& session, const PortText& port,
-                                                    const RadioImage& toWrite) {
-    const OperationLog record("read", port, true);
-    // Bytes a radio never sends are taken from the image about to be written, so the backup
-    // opens as a complete image.
-    RadioBeforeWrite before{toWrite, {}};
-    RadioReadExchange exchange(session.link(), before.image, session.runner());
-    const ExchangeResult result = session.Run(exchange);
-    const bool read = result == ExchangeResult::Success && !session.portLost();
-    const OperationRecord kept = record.Record(OperationLog::ResultName(result, session.portLost()),
-                                               read ? &before.image : nullptr);
-    if (!read) {
-        const int status = StatusOf(result, "read before the write");
-        PrintError("write: nothing was written");
-        return status;
-    }
-    if (!kept.backupError.empty()) {
-        // Without a copy of what the radio held, a write that goes wrong could not be undone.
-        PrintError("write: no backup of the radio could be kept; nothing was written");
-        return kFileError;
-    }
-    before.backupPath = kept.backupPath;
-    return before;
-}
-
-// Says whose serial number and user ID go out, and makes the image carry them.
-void SettleIdentity(const WriteTarget& target, const RadioImage& radio, bool keepIdentity,
-                    RadioImage& image) {
-    if (!target.identityDiffers) {
-        return;
-    }
-    const IdentityChoice choice =
-        keepIdentity ? IdentityChoice::KeepRadios : IdentityChoice::WriteImages;
-    image = WithIdentity(image, radio, choice);
-    const std::string radios = "'" + target.radioSerial + "' / '" + target.radioUserId + "'";
-    const std::string images = "'" + target.imageSerial + "' / '" + target.imageUserId + "'";
-    std::cout << (choice == IdentityChoice::KeepRadios
-                      ? "serial number / user ID: kept the radio's own " + radios +
-                            " (the image has " + images + ")"
-                      : "serial number / user ID: wrote the image's " + images +
-                            " in place of the radio's " + radios +
-                            " (--keep-identity keeps the radio's)")
-              << "\n";
-}
-
 int RunWrite(const ParsedOptions* options, const WriteFlags& flags) {
     const std::string usage =
         "usage: halyx-cli write --port PORT IMAGE.kda [--log FILE] [--no-read-first] "
@@ -231,7 +158,9 @@ int RunWrite(const ParsedOptions* options, const WriteFlags& flags) {
     }
     std::string backupPath;
     if (flags.readFirst) {
-        auto before = ReadBeforeWrite(session, *port, image);
+        auto before = ReadBeforeWrite(session, *port, image, [](ExchangeResult result) {
+            return StatusOf(result, "read before the write");
+        });
         if (const int* status = std::get_if<int>(&before)) {
             return *status;
         }
@@ -257,13 +186,7 @@ int RunWrite(const ParsedOptions* options, const WriteFlags& flags) {
                   nullptr, &image);
     const int status = StatusOf(result, "write");
     if (partly) {
-        if (backupPath.empty()) {
-            PrintError("write: the radio is partly written; no backup was taken before this write");
-        } else {
-            PrintError("write: the radio is partly written; the backup taken before the write is " +
-                       backupPath + "\nto write it back: halyx-cli write --no-read-first --port " +
-                       ShellQuoted(options->value("--port")) + " " + ShellQuoted(backupPath));
-        }
+        ReportPartlyWritten(options->value("--port"), backupPath);
     }
     return status;
 }

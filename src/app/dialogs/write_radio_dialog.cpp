@@ -20,8 +20,6 @@ constexpr int kHeightUnits = 70;
 
 constexpr std::string_view kWriteSection = "write";
 constexpr std::string_view kReadFirstKey = "readFirst";
-constexpr std::string_view kPartlyWrittenResult = "partly-written";
-constexpr std::string_view kWrongBandResult = "wrong-band";
 
 QString WithArguments(std::string text, std::initializer_list<std::string_view> arguments) {
     QString result = QString::fromStdString(text);
