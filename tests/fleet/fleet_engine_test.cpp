@@ -425,7 +425,6 @@ TEST_F(Fleet, ARowKeyedToASerialNoRadioHoldsMeansNothingIsWrittenToAnyRadio) {
     EXPECT_EQ(recorder.finished.size(), 3u);
 }
 
-
 // The band is a radio's hardware: a radio of the other band is read and backed up like any
 // other, then left as it was, while the rest of the fleet is written.
 TEST_F(Fleet, ARadioOfTheOtherBandIsBackedUpAndLeftAsItWas) {
