@@ -116,7 +116,7 @@ _halyx_cli() {
             ;;
         write)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--port --log" -- "$cur"))
+                COMPREPLY=($(compgen -W "--port --log --no-read-first --keep-identity" -- "$cur"))
             else
                 _filedir '@(kda|yaml|yml)'
             fi

@@ -5,6 +5,7 @@
 
 #include "app/app_context.h"
 #include "app/config_file_commands.h"
+#include "app/slip_texts.h"
 #include "files/image_file.h"
 #include "settings/file_layout.h"
 #include "ui/common/file_paths.h"
@@ -17,46 +18,85 @@ namespace {
 
 const FileDialogSpec kOpenDialog{
     QStringLiteral("data File(*.kda)"), QStringLiteral("*.kda;"), {}, {}};
-// "rdt" is the default extension the save dialog has always been given, even though the filter
-// names .kda: a name typed without an extension is saved as .rdt.
+// A name typed without an extension gets .kda, the one extension the open dialog shows: a file
+// saved under any other could not be found again.
 const FileDialogSpec kSaveDialog{QStringLiteral("Archive File(*.kda)"), QStringLiteral("*.kda;"),
-                                 QStringLiteral("Default"), QStringLiteral("rdt")};
+                                 QStringLiteral("Default"), QStringLiteral("kda")};
 
 }  // namespace
 
 FileCommands::FileCommands(AppContext& context, UiPrompts& prompts, QWidget* window,
                            std::function<void()> refreshView)
-    : context_(context), prompts_(prompts), window_(window), refreshView_(std::move(refreshView)) {}
+    : context_(context),
+      prompts_(prompts),
+      window_(window),
+      refreshView_(std::move(refreshView)),
+      documentName_(QString::fromStdString(context.imageFileName)) {}
 
-void FileCommands::New() {
-    const QString question = QString::fromStdString(context_.text(keys::kRestoreDefaultQuestion));
+bool FileCommands::MaySetAsideEdits() {
+    if (!context_.document.IsChanged()) {
+        return true;
+    }
+    const QString question =
+        QString::fromStdString(
+            context_.textOr(slip_text::kSaveChanges.key, slip_text::kSaveChanges.english))
+            .replace(QStringLiteral("%1"), documentName_);
+    switch (prompts_.message(window_, PromptIcon::Question, QString::fromUtf8(captions::kCps),
+                             question, PromptButtons::SaveDiscardCancel)) {
+        case PromptAnswer::Save:
+            return Save();
+        case PromptAnswer::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool FileCommands::New() {
+    const bool changed = context_.document.IsChanged();
+    if (!MaySetAsideEdits()) {
+        return false;
+    }
     LoadHeaderCopy(context_.document.image(), context_.headerCopy);
-    const PromptAnswer answer =
-        prompts_.message(window_, PromptIcon::None, QString::fromUtf8(captions::kCps), question,
-                         PromptButtons::YesNo);
-    if (answer != PromptAnswer::Yes) {
-        return;
+    // With edits at stake the unsaved-edit question has just been answered; S0088 is the
+    // question for an image with nothing to lose.
+    if (!changed) {
+        const QString question =
+            QString::fromStdString(context_.text(keys::kRestoreDefaultQuestion));
+        const PromptAnswer answer =
+            prompts_.message(window_, PromptIcon::None, QString::fromUtf8(captions::kCps), question,
+                             PromptButtons::YesNo);
+        if (answer != PromptAnswer::Yes) {
+            return false;
+        }
     }
     // A file shorter than the image replaces only its own length, as it always has.
     RadioImage image = context_.document.image();
     const FileResult result = LoadImageFile(DefaultImagePath(context_.layout), image);
     if (result.ok()) {
+        documentName_ =
+            QString::fromStdU16String(DefaultImagePath(context_.layout).filename().u16string());
         context_.document.Replace(image);  // a new image: nothing before it can be undone
     } else {
         ReportFileError(prompts_, window_, result);
     }
     refreshView_();
+    return result.ok();
 }
 
-void FileCommands::Open() {
+bool FileCommands::Open() {
+    if (!MaySetAsideEdits()) {
+        return false;
+    }
     const std::optional<QString> path =
         prompts_.openFile(window_, WithConfigTextFilter(kOpenDialog, context_));
-    if (path) {
-        LoadFile(*path);
-    }
+    return path && LoadFile(*path);
 }
 
-void FileCommands::OpenBackup() {
+bool FileCommands::OpenBackup() {
+    if (!MaySetAsideEdits()) {
+        return false;
+    }
     FileDialogSpec spec = kOpenDialog;
     const std::filesystem::path folder = HistoryPlacesOf(context_.layout).backupFolder;
     std::error_code error;
@@ -66,9 +106,7 @@ void FileCommands::OpenBackup() {
         spec.folder = QString::fromStdU16String(folder.u16string());
     }
     const std::optional<QString> path = prompts_.openFile(window_, spec);
-    if (path) {
-        LoadFile(*path);
-    }
+    return path && LoadFile(*path);
 }
 
 bool FileCommands::LoadFile(const QString& path) {
@@ -77,20 +115,23 @@ bool FileCommands::LoadFile(const QString& path) {
         return false;
     }
     context_.imageFileName = ToPath(path).filename().string();
+    documentName_ = QString::fromStdU16String(ToPath(path).filename().u16string());
     context_.document.Replace(image);
     refreshView_();
     return true;
 }
 
-void FileCommands::Save() {
+bool FileCommands::Save() {
     const std::optional<QString> path =
         prompts_.saveFile(window_, WithConfigTextFilter(kSaveDialog, context_));
     if (!path ||
         !SaveImageOrConfigText(context_, prompts_, window_, *path, context_.document.image())) {
-        return;
+        return false;
     }
     context_.imageFileName = ToPath(*path).filename().string();
+    documentName_ = QString::fromStdU16String(ToPath(*path).filename().u16string());
     context_.document.MarkSaved();
+    return true;
 }
 
 void FileCommands::ReportFileError(UiPrompts& prompts, QWidget* parent, const FileResult& result) {

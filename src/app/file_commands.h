@@ -19,14 +19,26 @@ public:
     FileCommands(AppContext& context, UiPrompts& prompts, QWidget* window,
                  std::function<void()> refreshView);
 
-    // New: asks (S0088, Yes/No, "CPS"); on Yes restores default.kda and refreshes the view.
-    void New();
-    // Open: lets the user pick a .kda file and loads it; the view is refreshed on success.
-    void Open();
+    // New: with unsaved edits the unsaved-edit question, otherwise S0088 (Yes/No, "CPS"); then
+    // restores default.kda and refreshes the view. True when the default image was loaded.
+    bool New();
+    // Open: after the unsaved-edit question, lets the user pick a .kda file and loads it; the
+    // view is refreshed on success.
+    bool Open();
     // Open backup: Open, with the file dialog starting in the backup folder (made if missing).
-    void OpenBackup();
-    // Save: lets the user pick a file name and writes the image there.
-    void Save();
+    bool OpenBackup();
+    // Save: lets the user pick a file name and writes the image there. False when cancelled or
+    // the file could not be written.
+    bool Save();
+
+    // Before a command replaces the image or ends the run: when it holds unsaved edits, asks
+    // Save / Discard / Cancel. True when the command may go on (saved, discarded, or nothing to
+    // lose); a cancelled or failed save keeps the edits and stops the command.
+    bool MaySetAsideEdits();
+
+    // What the title calls the image: the file it came from or was saved to, or where it was read.
+    const QString& documentName() const { return documentName_; }
+    void SetDocumentName(QString name) { documentName_ = std::move(name); }
 
     // Loads `path` into the image as Open does after the dialog: true and a refreshed view on
     // success, the file-error box otherwise. Also used for a file named on the command line.
@@ -40,6 +52,7 @@ private:
     UiPrompts& prompts_;
     QWidget* window_;
     std::function<void()> refreshView_;
+    QString documentName_;
 };
 
 }  // namespace halyx

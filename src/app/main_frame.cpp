@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -17,8 +18,10 @@
 #include "app/fleet_texts.h"
 #include "app/interchange_commands.h"
 #include "app/port_settings_dialog.h"
+#include "app/slip_texts.h"
 #include "app/test_bench_of.h"
 #include "settings/file_layout.h"
+#include "settings/setting_file.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
@@ -44,9 +47,14 @@ CMainFrame::CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent)
     BuildMenus();
     BuildAccelerators();
     WireCommands();
+    // The title's "*" follows every edit, undo and replace.
+    documentSubscription_ =
+        context_.document.Subscribe([this](const DocumentChange&) { SetTitleFromLanguage(); });
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    context_.document.Unsubscribe(documentSubscription_);
+}
 
 bool CMainFrame::Create() {
     if (!BuildToolBar() || !BuildStatusBar()) {
@@ -86,7 +94,17 @@ void CMainFrame::OpenTrafficLog() {
     context_.trafficLog.Open(TrafficLogPath(context_.layout, std::filesystem::current_path(error)));
 }
 
+bool CMainFrame::IsPortChosen() const {
+    return context_.settingFile.readInt(settings::kPortSection, settings::kComKey) != 0;
+}
+
 void CMainFrame::OpenSerialPort() {
+    if (!IsPortChosen()) {
+        // A first start has chosen nothing yet: that is not an error, so no box; the status
+        // bar says how to choose one, and Read and Write ask for it.
+        RefreshStatusText();
+        return;
+    }
     if (!OpenLinkPort(context_)) {
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
                                   QString::fromStdString(context_.text(keys::kPortOpenFailed)),
@@ -112,17 +130,37 @@ void CMainFrame::OnCommand(int commandId) {
 }
 
 void CMainFrame::WireCommands() {
-    // One handler per command; the edit and pane accelerators (Ctrl+S, cut, copy, paste, F6)
-    // are bound but have none, so they are swallowed.
+    // One handler per command; the edit and pane accelerators (cut, copy, paste, F6) are bound
+    // but have none, so they are swallowed.
     const auto on = [this](int commandId, auto handler) {
         connect(actions_.at(commandId), &QAction::triggered, this, handler);
     };
-    on(cmd::kFileNew, [this] { fileCommands_->New(); });
-    on(cmd::kFileOpen, [this] { fileCommands_->Open(); });
-    on(cmd::kFileSave, [this] { fileCommands_->Save(); });
-    on(cmd::kOpenBackup, [this] { fileCommands_->OpenBackup(); });
+    // Each file command changes what the title names, so it is set again afterwards.
+    on(cmd::kFileNew, [this] {
+        fileCommands_->New();
+        SetTitleFromLanguage();
+    });
+    on(cmd::kFileOpen, [this] {
+        fileCommands_->Open();
+        SetTitleFromLanguage();
+    });
+    on(cmd::kFileSave, [this] {
+        fileCommands_->Save();
+        SetTitleFromLanguage();
+    });
+    // The standard save id (macros send it) saves too, as Ctrl+S now does.
+    on(cmd::kFileSaveStandard, [this] { OnCommand(cmd::kFileSave); });
+    on(cmd::kOpenBackup, [this] {
+        fileCommands_->OpenBackup();
+        SetTitleFromLanguage();
+    });
     on(cmd::kFilePrint, [this] { interchange_->Print(); });
-    on(cmd::kImportCsv, [this] { interchange_->ImportCsv(); });
+    on(cmd::kImportCsv, [this] {
+        if (fileCommands_->MaySetAsideEdits()) {
+            interchange_->ImportCsv();
+        }
+        SetTitleFromLanguage();
+    });
     on(cmd::kExportCsv, [this] { interchange_->ExportCsv(); });
     on(cmd::kExportPdf, [this] { interchange_->ExportPdf(); });
     on(cmd::kExportHtml, [this] { interchange_->ExportHtml(); });
@@ -159,7 +197,28 @@ void CMainFrame::OpenTestDialog() {
 }
 
 void CMainFrame::SetTitleFromLanguage() {
-    setWindowTitle(QString::fromStdString(context_.text(keys::kAppTitle)));
+    const QString application = QString::fromStdString(context_.text(keys::kAppTitle));
+    QString title = fileCommands_->documentName();
+    if (!application.isEmpty()) {
+        title += QStringLiteral(" - ") + application;
+    }
+    setWindowTitle((context_.document.IsChanged() ? QStringLiteral("*") : QString()) + title);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!fileCommands_->MaySetAsideEdits()) {
+        event->ignore();
+        SetTitleFromLanguage();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::EnsurePortChosen() {
+    if (!IsPortChosen()) {
+        OpenPortSettings();
+    }
+    return IsPortChosen();
 }
 
 void CMainFrame::ReinitialiseViews() {
@@ -177,9 +236,21 @@ void CMainFrame::RefreshView() {
 }
 
 void CMainFrame::OpenReadDialog() {
+    if (!fileCommands_->MaySetAsideEdits() || !EnsurePortChosen()) {
+        SetTitleFromLanguage();
+        return;
+    }
     ReadRadioDialog dialog(
         context_, prompts_,
         [this] {
+            // What the radio holds is kept as a backup: a fresh read has nothing to lose.
+            context_.document.MarkSaved();
+            const int port =
+                context_.settingFile.readInt(settings::kPortSection, settings::kComKey);
+            fileCommands_->SetDocumentName(
+                QString::fromStdString(
+                    context_.textOr(slip_text::kReadFrom.key, slip_text::kReadFrom.english))
+                    .replace(QStringLiteral("%1"), QStringLiteral("COM%1").arg(port)));
             ReinitialiseViews();
             SetTitleFromLanguage();
         },
@@ -188,8 +259,13 @@ void CMainFrame::OpenReadDialog() {
 }
 
 void CMainFrame::OpenWriteDialog() {
+    if (!EnsurePortChosen()) {
+        return;
+    }
     WriteRadioDialog dialog(context_, prompts_, this);
     dialog.exec();
+    // A verified write is a point with nothing to lose, as a save is.
+    SetTitleFromLanguage();
 }
 
 void CMainFrame::OpenFleetDialog() {
@@ -207,6 +283,8 @@ void CMainFrame::OpenFleetDialog() {
 void CMainFrame::OpenPortSettings() {
     CPortSettingsDlg dialog(context_, prompts_, this);
     dialog.exec();
+    // A port chosen for the first time ends the "no port" message.
+    RefreshStatusText();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

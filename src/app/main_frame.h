@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -55,8 +56,11 @@ public:
     void LocaliseMenus();
     // The language switch, with "chinese" (false) or "english" (true).
     void SwitchLanguage(bool english);
-    // Sets the window title from key S0000.
+    // Sets the window title: a leading "*" while the image holds unsaved edits, what the image is
+    // (its file, or where it was read), then the text of key S0000.
     void SetTitleFromLanguage();
+    // Whether "port"/"com" names a port; 0 (or no setting file) means none has been chosen yet.
+    bool IsPortChosen() const;
     // Re-runs the view's initial update and brings the window to the front.
     void ReinitialiseViews();
     // WM_REFRESH_IMAGE to the view.
@@ -79,6 +83,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // The close box and Exit: unsaved edits are asked about first.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -97,6 +103,8 @@ private:
     void UpdateViewChecks();
     void OpenReadDialog();
     void OpenWriteDialog();
+    // A first run has no port: the port dialog comes first. False when still none is chosen.
+    bool EnsurePortChosen();
     void OpenFleetDialog();
     void OpenPortSettings();
     void OpenTestDialog();
@@ -117,6 +125,7 @@ private:
     std::function<void()> aboutHandler_;
     std::function<void()> testHandler_;
     bool portOpenPending_ = false;
+    std::uint64_t documentSubscription_ = 0;
 };
 
 }  // namespace halyx

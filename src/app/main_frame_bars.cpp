@@ -16,6 +16,7 @@
 #include "app/lock_key_source.h"
 #include "app/main_frame.h"
 #include "app/menu_layout.h"
+#include "app/slip_texts.h"
 #include "app/status_panes.h"
 #include "app/toolbar_icons.h"
 
@@ -105,8 +106,16 @@ void CMainFrame::RefreshStatusText() {
     if (messagePane_ == nullptr) {
         return;
     }
-    // Pointing at a command shows an empty message: the commands have no prompt texts.
-    messagePane_->setText(IsPointingAtCommand() ? QString() : IdleText());
+    // Pointing at a command shows an empty message: the commands have no prompt texts. Until a
+    // port is chosen, the idle message says how to choose one.
+    if (IsPointingAtCommand()) {
+        messagePane_->setText(QString());
+    } else if (!IsPortChosen()) {
+        messagePane_->setText(QString::fromStdString(
+            context_.textOr(slip_text::kNoPortChosen.key, slip_text::kNoPortChosen.english)));
+    } else {
+        messagePane_->setText(IdleText());
+    }
 }
 
 bool CMainFrame::event(QEvent* event) {

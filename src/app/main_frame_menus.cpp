@@ -23,12 +23,13 @@ struct Accelerator {
     std::array<const char*, 2> keys;
 };
 
-// New and Open carry their shortcuts on the menu items themselves (so the menus show them);
-// these are the rest of the accelerator table. Undo and redo reach the main form; the other edit
-// keys are bound to ids that have no handler, as they always were. Edit boxes still get them
-// first through Qt's shortcut override.
+// New, Open and Save carry their shortcuts on the menu items themselves (so the menus show
+// them); these are the rest of the accelerator table. The standard save id keeps its action
+// for macros, without a key of its own: Ctrl+S belongs to Save. Undo and redo reach the main form;
+// the other edit keys are bound to ids that have no handler, as they always were. Edit boxes still
+// get them first through Qt's shortcut override.
 const std::array<Accelerator, 9> kAccelerators{{
-    {cmd::kFileSaveStandard, {"Ctrl+S", nullptr}},
+    {cmd::kFileSaveStandard, {nullptr, nullptr}},
     {cmd::kFilePrint, {"Ctrl+P", nullptr}},
     {cmd::kEditUndo, {"Ctrl+Z", "Alt+Backspace"}},
     {cmd::kEditRedo, {"Ctrl+Y", "Ctrl+Shift+Z"}},
@@ -68,6 +69,7 @@ void CMainFrame::BuildMenus() {
     }
     actions_[cmd::kFileNew]->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     actions_[cmd::kFileOpen]->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    actions_[cmd::kFileSave]->setShortcut(QKeySequence::Save);
     actions_[cmd::kViewToolbar]->setCheckable(true);
     actions_[cmd::kViewStatusBar]->setCheckable(true);
 }

@@ -11,7 +11,15 @@ namespace halyx {
 PromptAnswer SilentPrompts::message(QWidget*, PromptIcon, const QString& caption,
                                     const QString& text, PromptButtons buttons) {
     messages_.append(caption + QStringLiteral(": ") + text);
-    return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+    switch (buttons) {
+        case PromptButtons::YesNo:
+            return PromptAnswer::No;
+        case PromptButtons::SaveDiscardCancel:
+            return PromptAnswer::Cancel;
+        case PromptButtons::Ok:
+            break;
+    }
+    return PromptAnswer::Ok;
 }
 
 std::optional<QString> SilentPrompts::openFile(QWidget*, const FileDialogSpec&) {

@@ -12,6 +12,7 @@ enum ExitStatus : int {
     kPortNotOpened = 5,
     kImagesDiffer = 6,      // diff: the two images are not the same
     kSomeRadiosFailed = 7,  // fleet: at least one radio did not succeed; the others did
+    kWrongBand = 8,         // write: the radio is of the other band; nothing was written
 };
 
 }  // namespace halyx::cli

@@ -1,7 +1,6 @@
 #include "cli/operation_log.h"
 
 #include "cli/commands.h"
-#include "history/operation_record.h"
 #include "settings/setting_file.h"
 
 namespace halyx::cli {
@@ -23,8 +22,8 @@ std::string OperationLog::ResultName(ExchangeResult result, bool portLost) {
     return portLost ? "port-error" : std::string(ExchangeResultName(result));
 }
 
-void OperationLog::Record(const std::string& result, const RadioImage* read,
-                          const RadioImage* written) const {
+OperationRecord OperationLog::Record(const std::string& result, const RadioImage* read,
+                                     const RadioImage* written) const {
     RadioOperation operation;
     operation.program = "halyx-cli";
     operation.operation = operation_;
@@ -45,6 +44,7 @@ void OperationLog::Record(const std::string& result, const RadioImage* read,
     if (!record.auditError.empty()) {
         PrintError("warning: not in the audit log: " + record.auditError);
     }
+    return record;
 }
 
 }  // namespace halyx::cli

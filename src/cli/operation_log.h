@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "history/operation_record.h"
 #include "image/radio_image.h"
 #include "link/exchange.h"
 #include "link/port_names.h"
@@ -16,9 +17,10 @@ public:
     OperationLog(std::string operation, const PortText& port, bool backup);
 
     // Keeps the operation; problems keeping it are warnings on standard error, never a change of
-    // the command's exit status: the radio work itself is done.
-    void Record(const std::string& result, const RadioImage* read = nullptr,
-                const RadioImage* written = nullptr) const;
+    // the command's exit status: the radio work itself is done. What was kept is returned, so a
+    // write that must not go on without a backup can tell.
+    OperationRecord Record(const std::string& result, const RadioImage* read = nullptr,
+                           const RadioImage* written = nullptr) const;
 
     static std::string ResultName(ExchangeResult result, bool portLost);
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
@@ -12,8 +13,10 @@
 #include "cli/option_parser.h"
 #include "cli/output_paths.h"
 #include "cli/radio_session.h"
+#include "cli/write_checks.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
+#include "image/write_target.h"
 #include "link/block_map.h"
 #include "link/commands.h"
 #include "link/radio_read_exchange.h"
@@ -52,6 +55,11 @@ std::optional<std::uint32_t> BaudOption(const ParsedOptions& options) {
     PrintError("--baud: '" + text + "' is not allowed; use 9600, 19200, 38400 or 57600");
     return std::nullopt;
 }
+
+struct WriteFlags {
+    bool readFirst = true;
+    bool keepIdentity = false;
+};
 
 int StatusOf(ExchangeResult result, const std::string& what) {
     switch (result) {
@@ -161,8 +169,10 @@ int RunRead(const ParsedOptions* options, bool backup) {
     return status != kDone ? status : FileStatus(SaveImageFile(options->value("-o"), *image));
 }
 
-int RunWrite(const ParsedOptions* options) {
-    const std::string usage = "usage: halyx-cli write --port PORT IMAGE.kda [--log FILE]";
+int RunWrite(const ParsedOptions* options, const WriteFlags& flags) {
+    const std::string usage =
+        "usage: halyx-cli write --port PORT IMAGE.kda [--log FILE] [--no-read-first] "
+        "[--keep-identity]";
     if (!options->has("--port") || options->positionals.size() != 1) {
         PrintError(usage);
         return kUsage;
@@ -187,14 +197,43 @@ int RunWrite(const ParsedOptions* options) {
         record.Record("port-error");
         return kPortNotOpened;
     }
+    std::string backupPath;
+    if (flags.readFirst) {
+        auto before = ReadBeforeWrite(session, *port, image, [](ExchangeResult result) {
+            return StatusOf(result, "read before the write");
+        });
+        if (const int* status = std::get_if<int>(&before)) {
+            return *status;
+        }
+        const RadioBeforeWrite& radio = std::get<RadioBeforeWrite>(before);
+        backupPath = radio.backupPath;
+        const WriteTarget target = CheckWriteTarget(radio.image, image);
+        if (!target.bandMatches()) {
+            record.Record("wrong-band");
+            PrintError("write refused: the radio on " + options->value("--port") + " is a " +
+                       std::string(BandName(target.radioBand)) + " radio and " +
+                       options->positionals[0] + " is for " +
+                       std::string(BandName(target.imageBand)) +
+                       "; nothing was written (the radio's band is its hardware)");
+            return kWrongBand;
+        }
+        SettleIdentity(target, radio.image, flags.keepIdentity, image);
+    }
     RadioWriteExchange exchange(session.link(), image, session.runner());
     const ExchangeResult result = session.Run(exchange);
     if (session.stopped()) {
         record.Record("cancelled");
         return session.StoppedStatus();
     }
-    record.Record(OperationLog::ResultName(result, session.portLost()), nullptr, &image);
-    return StatusOf(result, "write");
+    const bool partly = result == ExchangeResult::LinkFailure && exchange.failedPartWritten();
+    record.Record(partly ? std::string(kPartlyWrittenResult)
+                         : OperationLog::ResultName(result, session.portLost()),
+                  nullptr, &image);
+    const int status = StatusOf(result, "write");
+    if (partly) {
+        ReportPartlyWritten(options->value("--port"), backupPath);
+    }
+    return status;
 }
 
 int RunTuningRead(const ParsedOptions& options, const PortText& port, std::uint32_t baud) {
@@ -355,9 +394,15 @@ void AddRadioCommands(CLI::App& app, CommandContext& context) {
     CLI::App* write =
         app.add_subcommand("write", "write the radio, then read it back and compare the channels");
     OptionCollector& writeOptions = add(*write, {"--port", "--log"}, "IMAGE.kda");
+    static WriteFlags writeFlags;
+    write->add_flag_callback(
+        "--no-read-first", [] { writeFlags.readFirst = false; },
+        "write without reading and backing up the radio first");
+    write->add_flag("--keep-identity", writeFlags.keepIdentity,
+                    "keep the radio's own serial number and user ID");
     write->callback([&context, &writeOptions] {
         const ParsedOptions options = writeOptions.Collect();
-        context.status = WithEventLoop(context, [&] { return RunWrite(&options); });
+        context.status = WithEventLoop(context, [&] { return RunWrite(&options, writeFlags); });
     });
 
     CLI::App* tuning = app.add_subcommand("tuning", "the factory tuning values");

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "image/write_target.h"
 #include "link/block_map.h"
 #include "link/radio_read_exchange.h"
 #include "link/radio_write_exchange.h"
@@ -173,6 +174,15 @@ void FleetRadio::AfterRead(ExchangeResult result) {
     }
     if (settings_.mode == FleetMode::Read) {
         Finish(FleetResult::Success, {});
+        return;
+    }
+    // The band is the radio's hardware: an image of the other band would leave every channel
+    // outside what it can tune. The same check as a single write's.
+    if (const WriteTarget target = CheckWriteTarget(read_, fleetImage_); !target.bandMatches()) {
+        Finish(FleetResult::Cancelled,
+               "refused: the radio is a " + std::string(BandName(target.radioBand)) +
+                   " radio and the image is for " + std::string(BandName(target.imageBand)) +
+                   "; nothing was written");
         return;
     }
     if (holdBeforeWrite_) {

@@ -25,6 +25,11 @@ inline std::string_view ExchangeResultName(ExchangeResult result) {
     return "link-failure";
 }
 
+// Audit results a write has beside its exchange's own: the radio refused before anything was
+// sent (another band), and a failure after the radio had taken part of the write.
+inline constexpr std::string_view kWrongBandResult = "wrong-band";
+inline constexpr std::string_view kPartlyWrittenResult = "partly-written";
+
 // The 10 ms timers a dialog runs an exchange on; ids as the dialogs arm them.
 inline constexpr int kNoTimer = 0;
 inline constexpr int kReadTimer = 1;  // radio read, radio write phase, tuning read

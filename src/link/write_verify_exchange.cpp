@@ -16,6 +16,7 @@ WriteVerifyExchange::WriteVerifyExchange(FrameLink& link, const RadioImage& imag
 
 void WriteVerifyExchange::Start() {
     phase_ = Phase::Writing;
+    failedPartWritten_ = false;
     writer_.Begin(LeadingValues());
     ArmTimer(flavour_.writeTimer);
 }
@@ -91,6 +92,10 @@ void WriteVerifyExchange::HandleVerify(BlockStreamReader::Step step) {
 }
 
 void WriteVerifyExchange::Fail() {
+    // A failure in the read-back also counts: the radio took the whole write, but nothing shows
+    // what it holds now.
+    failedPartWritten_ =
+        phase_ == Phase::Verifying || link_.exchange().state == BlockStreamWriter::kRecordSent;
     phase_ = Phase::Idle;
     Finish(ExchangeResult::LinkFailure, [this] {
         observer().OnProgress(0);

@@ -29,6 +29,9 @@ public:
 
     // Records as read back (image layout, bytes 67..606); kept between runs, never cleared.
     const std::array<std::uint8_t, kImageSize>& readBack() const { return readBack_; }
+    // Whether the last run that failed had already sent a record block (the radio accepted the
+    // settings block), so the radio may hold part of the new configuration and part of its old.
+    bool failedPartWritten() const { return failedPartWritten_; }
 
 protected:
     struct Flavour {
@@ -57,6 +60,7 @@ private:
     std::uint16_t pauseElapsed_ = 0;
     Phase phase_ = Phase::Idle;
     std::array<std::uint8_t, kImageSize> readBack_{};
+    bool failedPartWritten_ = false;
     BlockStreamWriter writer_;
     BlockStreamReader reader_;
 };

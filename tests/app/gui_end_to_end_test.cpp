@@ -10,6 +10,7 @@
 #include "app/halyx_app.h"
 #include "app/main_frame.h"
 #include "gui_test_support.h"
+#include "history/backup_store.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx::test {
@@ -64,6 +65,18 @@ protected:
 
     virtual QStringList SimulatorFaults() const { return {}; }
 
+    // Ends the simulator, which then saves its memory when told to (--save).
+    void StopSimulator() {
+        simulator_.terminate();
+        simulator_.waitForFinished(5000);
+    }
+    QString SimulatorPath() const {
+        return QString::fromUtf8(qgetenv("HALYX_BINARY_DIR")) + "/bin/halyx-radiosim";
+    }
+    QString SavedPath(const char* name) const {
+        return QString::fromStdString((work() / name).string());
+    }
+
     // Opens the dialog of `command` from the menu, presses its start button and waits inside
     // its modal loop until it closes or shows its result (or a generous deadline passes).
     template <typename Dialog>
@@ -78,8 +91,9 @@ protected:
             dialog->startButton()->click();
             // A failed exchange leaves the dialog open: close it once the result is shown.
             auto* watch = new QTimer(dialog);
+            // A question asked on the way (the identity before a write) is not the end.
             QObject::connect(watch, &QTimer::timeout, dialog, [this, dialog] {
-                if (!prompts.messages.empty()) {
+                if (!prompts.messages.empty() && !dialog->exchange().IsRunning()) {
                     dialog->reject();
                 }
             });
@@ -131,9 +145,12 @@ TEST_F(EndToEnd, WriteFromTheMenuIsVerifiedByTheRadio) {
         }
     });
     ASSERT_TRUE(RunFromMenu<WriteRadioDialog>(32774, 20000));
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, English("S0008"));
+    // The radio is read first: its serial number and user ID differ from the image's.
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompts.messages[1].text, English("S0008"));
     EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_FALSE(context->document.IsChanged()) << "a verified write leaves nothing unsaved";
 }
 
 class EndToEndSilentRadio : public EndToEnd {
@@ -153,6 +170,84 @@ protected:
 
 TEST_F(EndToEndBadChecksums, ReadFailsWithS0006ClosesThePortAndLeavesTheImage) {
     ExpectReadFailsClosingThePortAndLeavingTheImage();
+}
+
+// The radio on the cable is a 136-174 MHz one, the image is for 406.1-470 MHz.
+class EndToEndOtherBand : public EndToEnd {
+protected:
+    QStringList SimulatorFaults() const override {
+        return {QStringLiteral("--band"), QStringLiteral("low"), QStringLiteral("--save"),
+                SavedPath("saved.kda")};
+    }
+};
+
+TEST_F(EndToEndOtherBand, WriteFromTheMenuIsRefusedAndTheRadioKeepsItsMemory) {
+    std::vector<std::uint8_t> radio = ReadFile(work() / "radio.kda");
+    radio[header::kBand] = kLowBand;
+    context->document.Edit([](RadioImage& image) {
+        std::fill(image.bytes.begin(), image.bytes.end(), 0x44);
+        image.bytes[header::kBand] = 1;
+    });
+    ASSERT_TRUE(RunFromMenu<WriteRadioDialog>(32774, 20000));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("136-174 MHz radio")));
+    StopSimulator();
+    EXPECT_EQ(ReadFile(work() / "saved.kda"), radio);
+}
+
+// The read takes 21 frames from the window; the radio then takes the settings block and four
+// record blocks and goes away, as a pulled cable would.
+class EndToEndPulledCable : public EndToEnd {
+protected:
+    QStringList SimulatorFaults() const override {
+        return {QStringLiteral("--disappear-after"), QStringLiteral("26"), QStringLiteral("--save"),
+                SavedPath("partly.kda")};
+    }
+};
+
+TEST_F(EndToEndPulledCable, APartlyWrittenRadioGetsItsBackupWrittenBackByteForByte) {
+    const std::vector<std::uint8_t> radio = ReadFile(work() / "radio.kda");
+    context->document.Edit([](RadioImage& image) {
+        std::fill(image.bytes.begin() + kFirstRecordOffset, image.bytes.begin() + kRecordsEnd,
+                  0x44);
+    });
+    // While the window asks whether to write the backup back, the cable goes into the radio
+    // again: a new simulator with what the first one held when it went away.
+    QProcess again;
+    std::vector<std::uint8_t> partly;
+    prompts.whileShown = [&](const RecordingPrompts::Message& message) {
+        if (!message.text.contains(QStringLiteral("partly written"))) {
+            return;
+        }
+        StopSimulator();
+        partly = ReadFile(work() / "partly.kda");
+        again.start(SimulatorPath(), {QStringLiteral("--image"), SavedPath("partly.kda"),
+                                      QStringLiteral("--save"), SavedPath("restored.kda")});
+        ASSERT_TRUE(again.waitForStarted(5000));
+        ASSERT_TRUE(again.waitForReadyRead(5000));
+        const QString pty = QString::fromUtf8(again.readLine()).trimmed();
+        WriteSettings("[setup]\nlanguage=english\n[port]\ncom=1\n[devices]\nCOM1=" +
+                      pty.toStdString() + "\n");
+    };
+    ASSERT_TRUE(RunFromMenu<WriteRadioDialog>(32774, 40000));
+
+    ASSERT_EQ(prompts.messages.size(), 3u);  // the identity, the partly written radio, the verdict
+    const std::vector<std::filesystem::path> backups =
+        BackupStore(dataHome() / "halyx" / "backups").List();
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_TRUE(prompts.messages[1].text.contains(QString::fromStdString(backups[0].string())));
+    EXPECT_EQ(prompts.messages[2].text, English("S0008"));
+    ASSERT_EQ(partly.size(), kImageSize);
+    EXPECT_NE(partly, radio) << "the radio took part of the write";
+    again.terminate();
+    ASSERT_TRUE(again.waitForFinished(5000));
+    std::vector<std::uint8_t> restored = ReadFile(work() / "restored.kda");
+    ASSERT_EQ(restored.size(), kImageSize);
+    EXPECT_EQ(restored[kFirstRecordOffset], 1) << "the in-use mark every write puts there";
+    restored[kFirstRecordOffset] = radio[kFirstRecordOffset];
+    EXPECT_EQ(restored, radio);
+    EXPECT_NE(testing::ReadText(dataHome() / "halyx" / "audit.jsonl").find("partly-written"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -26,7 +27,8 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         WriteLanguageFiles();
-        WriteSettings("[port]\ncom=2\n");
+        // The plain write; reading first has tests of its own.
+        WriteSettings("[port]\ncom=2\n[write]\nreadFirst=0\n");
         context = std::make_unique<AppContext>();
         context->language.setFile(home() / "english.lang");
         port.SetTrafficLog(&context->trafficLog);
@@ -168,7 +170,7 @@ TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow
 }
 
 TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
-    WriteSettings("[port]\ncom=2\n[devices]\nCOM2=/dev/ttyRADIO\n");
+    WriteSettings("[port]\ncom=2\n[devices]\nCOM2=/dev/ttyRADIO\n[write]\nreadFirst=0\n");
     const std::string serial = "SN-77";
     std::fill_n(peer.memory().begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
     std::copy(serial.begin(), serial.end(), peer.memory().begin() + header::kSerialNumber);
@@ -437,6 +439,181 @@ TEST_F(WriteDialog, TheCloseBoxCancelsARunningWriteSilently) {
     EXPECT_FALSE(dialog.exchange().IsRunning());
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(LinkPortOpen(*context));
+}
+
+}  // namespace
+}  // namespace halyx::test
+
+namespace halyx::test {
+namespace {
+
+// The write as it runs by default: the radio is read into a buffer of its own and backed up
+// first. The radio (band 406.1-470, serial "RADIO-1", user "U1") and the image agree on the band
+// unless a test says otherwise; the image's channels differ from the radio's.
+class ReadFirstWrite : public ExchangeDialogs {
+protected:
+    void SetUp() override {
+        ExchangeDialogs::SetUp();
+        WriteSettings("[port]\ncom=2\n");  // no [write] section: reading first is the default
+        peer.SetBand(true);
+        SetText(peer.memory().data(), header::kSerialNumber, header::kSerialNumberSize, "RADIO-1");
+        SetText(peer.memory().data(), header::kUserId, header::kUserIdSize, "U1");
+        peer.memory()[kFirstRecordOffset] = 1;  // what every write puts there
+        held = peer.memory();
+        context->document.Edit([this](RadioImage& image) {
+            std::copy(held.begin(), held.end(), image.bytes.begin());
+            for (std::size_t i = kFirstRecordOffset + 1; i < kRecordsEnd; ++i) {
+                image.bytes[i] = static_cast<std::uint8_t>(i * 11);
+            }
+        });
+    }
+
+    static void SetText(std::uint8_t* bytes, std::size_t offset, std::size_t size,
+                        const std::string& text) {
+        std::fill_n(bytes + offset, size, 0);
+        std::copy(text.begin(), text.end(), bytes + offset);
+    }
+
+    std::vector<std::filesystem::path> Backups() const {
+        return BackupStore(dataHome() / "halyx" / "backups").List();
+    }
+    std::string AuditText() const {
+        return std::filesystem::exists(dataHome() / "halyx" / "audit.jsonl")
+                   ? testing::ReadText(dataHome() / "halyx" / "audit.jsonl")
+                   : std::string();
+    }
+    // The audit results, in order, as "operation:result".
+    std::vector<std::string> AuditResults() const {
+        std::vector<std::string> results;
+        std::istringstream lines(AuditText());
+        for (std::string line; std::getline(lines, line);) {
+            const auto field = [&line](const std::string& name) {
+                const std::size_t at = line.find("\"" + name + "\":\"") + name.size() + 4;
+                return line.substr(at, line.find('"', at) - at);
+            };
+            results.push_back(field("operation") + ":" + field("result"));
+        }
+        return results;
+    }
+
+    RadioPeer::Memory held;
+};
+
+TEST_F(ReadFirstWrite, ARadioOfTheOtherBandIsBackedUpAndRefusedWithNothingWritten) {
+    context->document.Edit([](RadioImage& image) { image.bytes[header::kBand] = kLowBand; });
+    WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+    dialog.show();
+    ASSERT_TRUE(dialog.readFirstBox()->isChecked());
+    dialog.OnStart();
+    Run(dialog);
+
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
+    const QString text = prompts.messages[0].text;
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("is a 406.1-470 MHz radio and the image is for "
+                                     "136-174 MHz")))
+        << text.toStdString();
+    EXPECT_EQ(peer.memory(), held);
+    EXPECT_EQ(Backups().size(), 1u);
+    EXPECT_EQ(AuditResults(), (std::vector<std::string>{"read:success", "write:wrong-band"}));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.startButton()->isEnabled());
+    EXPECT_EQ(dialog.windowTitle(), English("S0048"));
+    EXPECT_TRUE(context->document.IsChanged()) << "nothing was written";
+}
+
+TEST_F(ReadFirstWrite, TheBackupAndItsAuditLineComeBeforeAnyWriteAndTheIdentityIsAsked) {
+    context->document.Edit([](RadioImage& image) {
+        SetText(image.bytes.data(), header::kSerialNumber, header::kSerialNumberSize, "IMAGE-2");
+        SetText(image.bytes.data(), header::kUserId, header::kUserIdSize, "U2");
+    });
+    for (const PromptAnswer answer : {PromptAnswer::Yes, PromptAnswer::No}) {
+        peer.memory() = held;
+        prompts.messages.clear();
+        prompts.answers = {answer};
+        std::size_t backupsAtQuestion = 0;
+        std::string auditAtQuestion;
+        RadioPeer::Memory memoryAtQuestion{};
+        prompts.whileShown = [&](const RecordingPrompts::Message& message) {
+            if (message.buttons == PromptButtons::YesNo) {
+                backupsAtQuestion = Backups().size();
+                auditAtQuestion = AuditText();
+                memoryAtQuestion = peer.memory();
+            }
+        };
+        const std::size_t backupsBefore = Backups().size();
+        WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+        dialog.OnStart();
+        Run(dialog);
+
+        ASSERT_EQ(prompts.messages.size(), 2u);
+        EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("(RADIO-1 / U1)")));
+        EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("(IMAGE-2 / U2)")));
+        EXPECT_EQ(prompts.messages[1].text, English("S0008"));
+        EXPECT_EQ(backupsAtQuestion, backupsBefore + 1);
+        EXPECT_EQ(std::count(auditAtQuestion.begin(), auditAtQuestion.end(), '\n'),
+                  static_cast<long>(2 * backupsBefore + 1));
+        EXPECT_NE(auditAtQuestion.rfind(R"("operation":"read")"), std::string::npos);
+        EXPECT_EQ(memoryAtQuestion, held) << "nothing written before the answer";
+
+        const bool kept = answer == PromptAnswer::Yes;
+        const std::string serial(
+            reinterpret_cast<const char*>(peer.memory().data() + header::kSerialNumber));
+        const std::string user(
+            reinterpret_cast<const char*>(peer.memory().data() + header::kUserId), 2);
+        EXPECT_EQ(serial.substr(0, 7), kept ? "RADIO-1" : "IMAGE-2");
+        EXPECT_EQ(user, kept ? "U1" : "U2");
+        for (std::size_t i = kFirstRecordOffset; i < kRecordsEnd; ++i) {
+            ASSERT_EQ(peer.memory()[i], context->document.image().bytes[i]) << i;
+        }
+        EXPECT_FALSE(context->document.IsChanged()) << "a verified write has nothing to lose";
+    }
+}
+
+TEST_F(ReadFirstWrite, APartlyWrittenRadioIsOfferedItsBackupWhichRestoresItByteForByte) {
+    peer.faults().nakBlock = {5, 3};
+    prompts.answers = {PromptAnswer::Yes};
+    int closesAtQuestion = -1;
+    prompts.whileShown = [&](const RecordingPrompts::Message& message) {
+        if (message.buttons == PromptButtons::YesNo) {
+            closesAtQuestion = port.closes;
+        }
+    };
+    WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+    dialog.show();
+    dialog.OnStart();
+    Run(dialog);
+
+    const std::vector<std::filesystem::path> backups = Backups();
+    ASSERT_EQ(backups.size(), 1u);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::YesNo);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("partly written")));
+    EXPECT_TRUE(prompts.messages[0].text.contains(QString::fromStdString(backups[0].string())));
+    EXPECT_EQ(closesAtQuestion, 0) << "shown over the dialog as the failure left it";
+    EXPECT_EQ(prompts.messages[1].text, English("S0008"));
+    EXPECT_EQ(peer.memory(), held) << "the backup written back";
+    EXPECT_EQ(AuditResults(),
+              (std::vector<std::string>{"read:success", "write:partly-written", "write:success"}));
+    EXPECT_TRUE(context->document.IsChanged()) << "the image itself never reached the radio";
+}
+
+TEST_F(ReadFirstWrite, TheCheckBoxIsRememberedAndOffMeansThePlainWrite) {
+    {
+        WriteRadioDialog dialog(*context, prompts);
+        dialog.readFirstBox()->setChecked(false);
+    }
+    EXPECT_NE(ReadSettings().find("readFirst=0"), std::string::npos) << ReadSettings();
+    WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+    EXPECT_FALSE(dialog.readFirstBox()->isChecked());
+    dialog.OnStart();
+    Run(dialog);
+    ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0008"));
+    EXPECT_EQ(SentBlocks(sink).front(), 1) << "the settings block goes out first";
+    EXPECT_TRUE(Backups().empty());
+    dialog.readFirstBox()->setChecked(true);
+    EXPECT_NE(ReadSettings().find("readFirst=1"), std::string::npos);
 }
 
 }  // namespace

@@ -31,8 +31,12 @@ protected:
 };
 
 TEST_F(FileCommandsTest, NewAsksFirstAndRestoresTheDefaultImageOnlyOnYes) {
-    context->document.Edit([&](RadioImage& image) { image.bytes.fill(0x77); });
-    context->document.Edit([&](RadioImage& image) { image.bytes[0] = 0x42; });
+    // An image as a file gave it, with nothing unsaved: New asks its own question.
+    RadioImage opened = context->document.image();
+    opened.bytes.fill(0x77);
+    opened.bytes[0] = 0x42;
+    context->document.Replace(opened);
+    refreshesBefore = frame->view()->refreshCount();
     prompts.answers = {PromptAnswer::No};
     frame->OnCommand(57600);
 
@@ -144,7 +148,7 @@ TEST_F(FileCommandsTest, SaveOffersDefaultNameAndExtensionAndWritesTheImage) {
     EXPECT_EQ(prompts.saveSpecs[0].description, QStringLiteral("Archive File(*.kda)"));
     EXPECT_EQ(prompts.saveSpecs[0].pattern, QStringLiteral("*.kda;"));
     EXPECT_EQ(prompts.saveSpecs[0].initialName, QStringLiteral("Default"));
-    EXPECT_EQ(prompts.saveSpecs[0].defaultSuffix, QStringLiteral("rdt"));
+    EXPECT_EQ(prompts.saveSpecs[0].defaultSuffix, QStringLiteral("kda"));
 
     context->document.Edit([&](RadioImage& image) { image.bytes[5] = 0x99; });
     prompts.savePaths = {PathOf("out.kda")};

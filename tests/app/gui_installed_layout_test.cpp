@@ -54,7 +54,7 @@ TEST_F(InstalledLayout, NewUserStartsWithTheShippedImageInTheLocaleLanguageAndWr
     EXPECT_EQ(app->startImage(), home() / "default.kda");
     EXPECT_EQ(context->document.image().length, 607);
     EXPECT_EQ(context->document.image().bytes[0], 0x5A);
-    EXPECT_EQ(app->mainFrame()->windowTitle(), English("S0000"));
+    EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("default.kda - ") + English("S0000"));
     EXPECT_FALSE(fs::exists(user.path() / "config"));
     EXPECT_FALSE(fs::exists(home() / "setting.ini"));
     EXPECT_TRUE(fs::exists(work() / "comm.log")) << "the writable current directory keeps the log";
@@ -64,13 +64,13 @@ TEST_F(InstalledLayout, LanguageSwitchAndPortChoiceCreateThePerUserSettingFile) 
     Start();
     app->mainFrame()->SwitchLanguage(false);
     EXPECT_EQ(testing::ReadText(UserSettings()), "[setup]\nlanguage=chinese\n");
-    EXPECT_EQ(app->mainFrame()->windowTitle(), Chinese("S0000"));
+    EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("default.kda - ") + Chinese("S0000"));
     app.reset();
 
     // Next run: the choice is remembered; the port dialog writes beside it.
     fs::remove(UserSettings());
     Start();
-    EXPECT_EQ(app->mainFrame()->windowTitle(), English("S0000"));
+    EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("default.kda - ") + English("S0000"));
     CPortSettingsDlg dialog(*context, prompts, nullptr, [] {
         return std::vector<ComPortEntry>{{2, "/dev/ttyS1", ""}};
     });
@@ -87,7 +87,10 @@ TEST_F(InstalledLayout, UserDefaultImageComesBeforeTheShippedOneAndNewRestoresIt
     WriteFile(layout.userConfigDirectory / "default.kda", std::vector<std::uint8_t>(700, 0x33));
     Start();
     EXPECT_EQ(context->document.image().length, 700);
-    context->document.Edit([&](RadioImage& image) { image.bytes[0] = 0; });
+    // Changed as a file would have it, with nothing unsaved: New asks only its own question.
+    RadioImage opened = context->document.image();
+    opened.bytes[0] = 0;
+    context->document.Replace(opened);
     prompts.answers.push_back(PromptAnswer::Yes);
     app->mainFrame()->OnCommand(57600);
     EXPECT_EQ(context->document.image().bytes[0], 0x33);

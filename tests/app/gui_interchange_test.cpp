@@ -84,9 +84,11 @@ TEST_F(InterchangeMenu, ImportStoresTheChannelsRefreshesTheGridAndReportsWhatItD
     prompts.openPaths = {PathOf("bad.csv")};
     frame->commandAction(32786)->trigger();
     EXPECT_EQ(context->document.image().bytes, before.bytes);
-    ASSERT_EQ(prompts.messages.size(), 3u);
-    EXPECT_EQ(prompts.messages[2].icon, PromptIcon::Stop);
-    EXPECT_TRUE(prompts.messages[2].text.contains(QStringLiteral("line 2")));
+    // The first import left unsaved edits: they are asked about (and discarded) first.
+    ASSERT_EQ(prompts.messages.size(), 4u);
+    EXPECT_EQ(prompts.messages[1].buttons, PromptButtons::SaveDiscardCancel);
+    EXPECT_EQ(prompts.messages[3].icon, PromptIcon::Stop);
+    EXPECT_TRUE(prompts.messages[3].text.contains(QStringLiteral("line 2")));
 }
 
 TEST_F(InterchangeMenu, ExportsCompareAndPrintUseTheChannelSheetAndTheImageBeingEdited) {

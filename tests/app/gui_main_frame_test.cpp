@@ -63,7 +63,7 @@ TEST_F(MainFrame, MenusHoldTheirCommandsInOrderWithIdsAsDataAndObjectNames) {
 }
 
 TEST_F(MainFrame, LanguageSwitchRelocalisesMenusTitleStatusAndView) {
-    StartWith("[setup]\nlanguage=english\n");
+    StartWith("[setup]\nlanguage=english\n[port]\ncom=2\n");
     EXPECT_EQ(Menu(frame, 0)->title(), English("S0037"));
     EXPECT_EQ(Menu(frame, 3)->title(), English("S0092"));
     EXPECT_EQ(frame->commandAction(32780)->text(), English("S0055"));
@@ -84,7 +84,7 @@ TEST_F(MainFrame, LanguageSwitchRelocalisesMenusTitleStatusAndView) {
     for (int position = 0; position < 6; ++position) {
         EXPECT_EQ(Menu(frame, position)->title(), Chinese(titles[position]));
     }
-    EXPECT_EQ(frame->windowTitle(), Chinese("S0000"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("default.kda - ") + Chinese("S0000"));
     EXPECT_EQ(frame->indicatorPane(1)->paneText(), Chinese("S0110"));
     EXPECT_EQ(context->toneTable.text(0), Chinese("S0103").toStdString());
     EXPECT_EQ(frame->view()->initialUpdateCount(), 2);
@@ -96,7 +96,7 @@ TEST_F(MainFrame, LanguageSwitchRelocalisesMenusTitleStatusAndView) {
     frame->OnCommand(32784);
     EXPECT_EQ(Menu(frame, 0)->title(), English("S0037"));
     EXPECT_EQ(frame->toolBar()->windowTitle(), English("S0064"));
-    EXPECT_EQ(frame->windowTitle(), English("S0000"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("default.kda - ") + English("S0000"));
     QApplication::processEvents();
     EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("Ready"));
 }
@@ -106,7 +106,7 @@ TEST_F(MainFrame, ChoosingTheActiveLanguageAgainStillWritesTheSettingFile) {
     std::filesystem::remove(home() / "setting.ini");
     frame->OnCommand(32783);
     EXPECT_NE(ReadSettings().find("language=chinese"), std::string::npos);
-    EXPECT_EQ(frame->windowTitle(), Chinese("S0000"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("default.kda - ") + Chinese("S0000"));
 }
 
 TEST_F(MainFrame, ToolTipsAndIdleTextAreChineseOnlyForTheExactValueReadEachTime) {
@@ -138,7 +138,7 @@ TEST_F(MainFrame, ToolTipsAndIdleTextAreChineseOnlyForTheExactValueReadEachTime)
 }
 
 TEST_F(MainFrame, StatusTextIsEmptyWhilePointingAtACommandAndIdleOtherwise) {
-    StartWith("[setup]\nlanguage=english\n");
+    StartWith("[setup]\nlanguage=english\n[port]\ncom=2\n");
     QMenu* file = Menu(frame, 0);
     file->popup(frame->mapToGlobal(QPoint(10, 10)));
     file->setActiveAction(frame->commandAction(57601));
@@ -255,24 +255,27 @@ TEST_F(MainFrame, ViewCommandsHideAndShowTheBarsAndKeepTheButtons) {
     EXPECT_TRUE(frame->statusBar()->isVisible());
 }
 
-TEST_F(MainFrame, AcceleratorsCarryTheirIdsAndCtrlSDoesNothing) {
+TEST_F(MainFrame, AcceleratorsCarryTheirIdsAndCtrlSIsSave) {
     StartWith("");
     EXPECT_EQ(frame->commandAction(57600)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(frame->commandAction(57601)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    // Ctrl+S belongs to the Save item; the standard save id stays, without a key of its own.
     QAction* save = frame->commandAction(57603);
     ASSERT_NE(save, nullptr);
-    EXPECT_EQ(save->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_TRUE(save->shortcut().isEmpty());
+    EXPECT_EQ(frame->commandAction(32780)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(frame->commandAction(57607)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     EXPECT_EQ(frame->commandAction(57634)->shortcuts().size(), 2);
 
     const std::size_t messages = prompts.messages.size();
-    save->trigger();
     frame->commandAction(57643)->trigger();
     EXPECT_TRUE(prompts.saveSpecs.empty());
     EXPECT_EQ(prompts.messages.size(), messages);
 
     frame->commandAction(32780)->trigger();
     EXPECT_EQ(prompts.saveSpecs.size(), 1u);
+    save->trigger();
+    EXPECT_EQ(prompts.saveSpecs.size(), 2u);
 }
 
 TEST_F(MainFrame, CtrlPPrintsTheMainFormToTheChosenPrinter) {

@@ -53,7 +53,7 @@ TEST_F(StartUp, OnlyTheExactValueEnglishSelectsTheEnglishFile) {
     for (const auto& [value, title] : cases) {
         WriteSettings("[setup]\nlanguage=" + value + "\n[port]\ncom=1\n");
         Start();
-        EXPECT_EQ(Title(), title) << "language=" << value;
+        EXPECT_EQ(Title(), QStringLiteral("default.kda - ") + title) << "language=" << value;
         app.reset();
     }
 }
@@ -61,20 +61,39 @@ TEST_F(StartUp, OnlyTheExactValueEnglishSelectsTheEnglishFile) {
 TEST_F(StartUp, WithoutSettingFileUsesChineseTextsEnglishBuiltinsAndCreatesNoFile) {
     WriteLanguageFiles();
     WriteDefaultImage(607, 1);
-    Start({}, /*fakePort=*/false);  // port 0 names no device: the real engine fails to open it
+    Start({}, /*fakePort=*/false);  // port 0: no port has been chosen yet
 
-    EXPECT_EQ(Title(), Chinese("S0000"));
+    EXPECT_EQ(Title(), QStringLiteral("default.kda - ") + Chinese("S0000"));
+    // A first start is not an error: no box, and the status bar says how to choose a port.
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_EQ(app->mainFrame()->messagePane()->text(),
+              QStringLiteral("No serial port is chosen yet: choose the radio's port in Settings > "
+                             "Port settings."));
+    EXPECT_EQ(app->mainFrame()->ToolTipFor(57600), QStringLiteral("New"));
+    EXPECT_FALSE(SettingsExist());
+
+    // Once a port is chosen, the idle text is the usual one.
+    app.reset();
+    WriteSettings("[port]\ncom=2\n");
+    Start();
+    EXPECT_EQ(app->mainFrame()->messagePane()->text(), QStringLiteral("Ready"));
+}
+
+TEST_F(StartUp, AChosenPortThatWillNotOpenIsStillReportedWithItsCause) {
+    WriteLanguageFiles();
+    WriteDefaultImage(607, 1);
+    WriteSettings("[port]\ncom=7\n");
+    Start({}, /*fakePort=*/false);  // the real engine: COM7 names no device here
+
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(prompts.messages[0].text, Chinese("S0004"));
     // The cause beneath it; this language file predates its key, so the text is the built-in one.
     EXPECT_EQ(prompts.messages[0].detail,
-              QStringLiteral("COM0 does not name a serial port on this computer."));
+              QStringLiteral("COM7 does not name a serial port on this computer."));
     EXPECT_FALSE(LinkPortOpen(*context));
-    EXPECT_EQ(app->mainFrame()->messagePane()->text(), QStringLiteral("Ready"));
-    EXPECT_EQ(app->mainFrame()->ToolTipFor(57600), QStringLiteral("New"));
-    EXPECT_FALSE(SettingsExist());
 }
 
 TEST_F(StartUp, MissingLanguageFilesLeaveTextsEmptyButNotTheBuiltInOnes) {
@@ -82,7 +101,7 @@ TEST_F(StartUp, MissingLanguageFilesLeaveTextsEmptyButNotTheBuiltInOnes) {
     WriteDefaultImage(607, 1);
     Start();
 
-    EXPECT_EQ(Title(), QString());
+    EXPECT_EQ(Title(), QStringLiteral("default.kda")) << "the file, without an empty title";
     for (QAction* menu : app->mainFrame()->menuBar()->actions()) {
         EXPECT_EQ(menu->text(), QString());
     }

@@ -18,7 +18,9 @@ PromptAnswer RecordingPrompts::message(QWidget*, PromptIcon icon, const QString&
         return PromptAnswer::Ok;
     }
     if (answers.empty()) {
-        return PromptAnswer::Yes;
+        // Going on is the default, as Yes is for a question.
+        return buttons == PromptButtons::SaveDiscardCancel ? PromptAnswer::Discard
+                                                           : PromptAnswer::Yes;
     }
     const PromptAnswer answer = answers.front();
     answers.pop_front();

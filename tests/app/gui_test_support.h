@@ -41,7 +41,8 @@ public:
     // Runs while a box is "up", before it is answered: a test sees the window behind it as the
     // user would.
     std::function<void(const Message&)> whileShown;
-    // Answers to Yes/No questions, in order; Yes once they run out.
+    // Answers to questions, in order; once they run out Yes (Discard to the unsaved-edit
+    // question).
     std::deque<PromptAnswer> answers;
     // Paths the file dialogs return, in order; cancelled once they run out.
     std::deque<QString> openPaths;

@@ -425,5 +425,26 @@ TEST_F(Fleet, ARowKeyedToASerialNoRadioHoldsMeansNothingIsWrittenToAnyRadio) {
     EXPECT_EQ(recorder.finished.size(), 3u);
 }
 
+// The band is a radio's hardware: a radio of the other band is read and backed up like any
+// other, then left as it was, while the rest of the fleet is written.
+TEST_F(Fleet, ARadioOfTheOtherBandIsBackedUpAndLeftAsItWas) {
+    Memory other = Radio(1, "OTHER", "O");
+    const bool fleetLow = fleetImage.bytes[header::kBand] == kLowBand;
+    other[header::kBand] = fleetLow ? 1 : kLowBand;
+    AddRadio(other);
+    AddRadio(Radio(2, "GOOD2", "G2"));
+    Run();
+
+    EXPECT_EQ(Results(), (std::vector<FleetResult>{FleetResult::Cancelled, FleetResult::Success}));
+    const auto r = engine->Reports();
+    const std::string radio = fleetLow ? "406.1-470 MHz" : "136-174 MHz";
+    const std::string image = fleetLow ? "136-174 MHz" : "406.1-470 MHz";
+    EXPECT_EQ(r[0].message, "refused: the radio is a " + radio + " radio and the image is for " +
+                                image + "; nothing was written");
+    EXPECT_EQ(r[0].backupPath, "backup-OTHER.kda");
+    EXPECT_FALSE(r[0].imageWritten.has_value());
+    EXPECT_EQ(ports[0]->peer().memory(), other);
+}
+
 }  // namespace
 }  // namespace halyx::test

@@ -206,8 +206,9 @@ TEST_F(CliRadio, RadioCommandsLeaveBackupsAndAuditLinesThatLogShows) {
     sim.Stop();
     ASSERT_EQ(Cli({"write", "--port", "/dev/halyx-no-such-port", "out.kda"}).exitStatus, 5);
 
+    // The write reads the radio first and backs it up: its own read line comes before it.
     const std::vector<Json> lines = AuditLines(dir / "data" / "halyx" / "audit.jsonl");
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(lines.size(), 5u);
     const std::string backup = lines[0]["backup"];
     EXPECT_EQ(ReadBytes(backup), ReadBytes(dir / "out.kda"));
     EXPECT_EQ(std::filesystem::path(backup).parent_path().parent_path(),
@@ -216,30 +217,143 @@ TEST_F(CliRadio, RadioCommandsLeaveBackupsAndAuditLinesThatLogShows) {
          std::vector<std::tuple<std::size_t, std::string, std::string>>{
              {0, "read", "success"},
              {1, "read", "success"},
-             {2, "write", "success"},
-             {3, "write", "port-error"}}) {
+             {2, "read", "success"},
+             {3, "write", "success"},
+             {4, "write", "port-error"}}) {
         const Json& line = lines[index];
         EXPECT_EQ(line["program"], "halyx-cli");
         EXPECT_EQ(line["operation"], operation) << index;
         EXPECT_EQ(line["result"], result) << index;
-        EXPECT_EQ(line["backup"].is_null(), index != 0) << index;
-        EXPECT_EQ(line["sha256Read"].is_string(), index < 2) << index;
-        EXPECT_EQ(line["sha256Written"].is_string(), index == 2) << index;  // nothing sent to 3
-        EXPECT_EQ(line["port"], index < 3 ? sim.devicePath() : "/dev/halyx-no-such-port");
-        EXPECT_EQ(line["serialNumber"], index < 3 ? lines[0]["serialNumber"] : Json()) << index;
+        EXPECT_EQ(line["backup"].is_null(), index != 0 && index != 2) << index;
+        EXPECT_EQ(line["sha256Read"].is_string(), index < 3) << index;
+        EXPECT_EQ(line["sha256Written"].is_string(), index == 3) << index;  // nothing sent to 4
+        EXPECT_EQ(line["port"], index < 4 ? sim.devicePath() : "/dev/halyx-no-such-port");
+        EXPECT_EQ(line["serialNumber"], index < 4 ? lines[0]["serialNumber"] : Json()) << index;
     }
     EXPECT_TRUE(lines[0]["serialNumber"].is_string());
-    EXPECT_EQ(lines[0]["sha256Read"], lines[2]["sha256Written"]) << "the same image both ways";
+    EXPECT_EQ(lines[0]["sha256Read"], lines[3]["sha256Written"]) << "the same image both ways";
 
     const ProcessResult table = Cli({"log"});
     ASSERT_EQ(table.exitStatus, 0) << table.err;
-    EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 5) << table.out;
+    EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 6) << table.out;
     EXPECT_NE(table.out.find("port-error"), std::string::npos) << table.out;
     const std::string today = lines[0]["time"].get<std::string>().substr(0, 10);
     EXPECT_EQ(Cli({"log", "--json", "--since", today}).out,
               testing::ReadText(dir / "data" / "halyx" / "audit.jsonl"));
     EXPECT_EQ(Cli({"log", "--json", "--since", "2999-01-01T00:00"}).out, "");
     EXPECT_EQ(Cli({"log", "--since", "yesterday"}).exitStatus, 1);
+}
+
+}  // namespace
+}  // namespace halyx
+
+namespace halyx {
+namespace {
+
+// A write reads the radio first, backs it up and checks it: the radio (406.1-470 MHz, serial
+// "RADIO-1", user "U1") against images that differ from it in band, identity or channels.
+class CliReadFirst : public CliRadio {
+protected:
+    CliReadFirst() {
+        memory = RadioMemory();
+        SetText(memory, header::kSerialNumber, header::kSerialNumberSize, "RADIO-1");
+        SetText(memory, header::kUserId, header::kUserIdSize, "U1");
+        memory[kFirstRecordOffset] = 1;  // what every write puts there
+        WriteBytes(dir / "radio.kda", memory);
+        edited = memory;
+        std::fill(edited.begin() + kFirstRecordOffset + 1, edited.begin() + kRecordsEnd, 0x42);
+    }
+
+    static void SetText(std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t size,
+                        const std::string& text) {
+        std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), size, 0);
+        std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+    std::vector<Json> Audit() const { return AuditLines(dir / "data" / "halyx" / "audit.jsonl"); }
+
+    std::vector<std::uint8_t> memory;
+    std::vector<std::uint8_t> edited;
+};
+
+TEST_F(CliReadFirst, ARadioOfTheOtherBandIsRefusedWithStatusEightAndLeftUntouched) {
+    edited[header::kBand] = 0;
+    WriteBytes(dir / "edited.kda", edited);
+    const ProcessResult result = WriteWith({});
+    EXPECT_EQ(result.exitStatus, 8) << result.err;
+    EXPECT_NE(result.err.find("is a 406.1-470 MHz radio and edited.kda is for 136-174 MHz; "
+                              "nothing was written"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(ReadBytes(dir / "saved.kda"), memory);
+    const std::vector<Json> lines = Audit();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["result"], "success");
+    EXPECT_EQ(ReadBytes(lines[0]["backup"].get<std::string>()), memory);
+    EXPECT_EQ(lines[1]["operation"], "write");
+    EXPECT_EQ(lines[1]["result"], "wrong-band");
+}
+
+TEST_F(CliReadFirst, TheImagesIdentityIsWrittenUnlessTheRadiosIsKeptAndTheOutputSaysWhich) {
+    SetText(edited, header::kSerialNumber, header::kSerialNumberSize, "IMAGE-2");
+    SetText(edited, header::kUserId, header::kUserIdSize, "U2");
+    WriteBytes(dir / "edited.kda", edited);
+    for (const bool keep : {false, true}) {
+        RadioSimProcess sim(SimArgs({}));
+        std::vector<std::string> args{"write", "--port", sim.devicePath(), "edited.kda"};
+        if (keep) {
+            args.push_back("--keep-identity");
+        }
+        const ProcessResult result = Cli(args);
+        ASSERT_EQ(result.exitStatus, 0) << result.err;
+        sim.Stop();
+        EXPECT_NE(result.out.find(keep ? "kept the radio's own 'RADIO-1' / 'U1'"
+                                       : "wrote the image's 'IMAGE-2' / 'U2'"),
+                  std::string::npos)
+            << result.out;
+        const auto saved = ReadBytes(dir / "saved.kda");
+        const auto& identity = keep ? memory : edited;
+        EXPECT_TRUE(std::equal(saved.begin() + header::kSerialNumber,
+                               saved.begin() + header::kUserId + header::kUserIdSize,
+                               identity.begin() + header::kSerialNumber))
+            << keep;
+        EXPECT_TRUE(std::equal(saved.begin() + kFirstRecordOffset, saved.begin() + kRecordsEnd,
+                               edited.begin() + kFirstRecordOffset));
+    }
+}
+
+// The read takes 21 frames from the application; the radio then takes the settings block and
+// four record blocks and goes away, as a pulled cable would.
+TEST_F(CliReadFirst, APartlyWrittenRadioIsRestoredByteForByteByTheCommandItPrints) {
+    WriteBytes(dir / "edited.kda", edited);
+    const ProcessResult result = WriteWith({"--disappear-after", "26"});
+    EXPECT_EQ(result.exitStatus, 3) << result.err;
+    const auto partly = ReadBytes(dir / "saved.kda");
+    ASSERT_EQ(partly.size(), kImageSize);
+    EXPECT_NE(partly, memory) << "the radio took part of the write";
+
+    const std::vector<Json> lines = Audit();
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string backup = lines[0]["backup"];
+    EXPECT_EQ(ReadBytes(backup), memory);
+    EXPECT_EQ(lines[1]["result"], "partly-written");
+    EXPECT_NE(result.err.find("the radio is partly written; the backup taken before the write is " +
+                              backup),
+              std::string::npos)
+        << result.err;
+    const std::string command = "halyx-cli write --no-read-first --port ";
+    const std::size_t at = result.err.find(command);
+    ASSERT_NE(at, std::string::npos) << result.err;
+    const std::string line = result.err.substr(at, result.err.find('\n', at) - at);
+    EXPECT_EQ(line.substr(line.size() - backup.size()), backup);
+
+    // The same command, on the port the radio is back on.
+    WriteBytes(dir / "radio.kda", partly);
+    RadioSimProcess back(SimArgs({}));
+    const ProcessResult restore =
+        Cli({"write", "--no-read-first", "--port", back.devicePath(), backup});
+    ASSERT_EQ(restore.exitStatus, 0) << restore.err;
+    back.Stop();
+    EXPECT_EQ(ReadBytes(dir / "saved.kda"), memory);
 }
 
 }  // namespace

@@ -101,8 +101,9 @@ void ExchangeDialog::OnRunnerStarted(const Exchange* started) {
     }
 }
 
-void ExchangeDialog::Record(std::string_view operation, std::string_view result,
-                            const RadioImage* imageRead, const RadioImage* imageWritten) {
+OperationRecord ExchangeDialog::Record(std::string_view operation, std::string_view result,
+                                       const RadioImage* imageRead,
+                                       const RadioImage* imageWritten) {
     GuiRadioOperation op;
     op.operation = operation;
     op.result = result;
@@ -119,6 +120,7 @@ void ExchangeDialog::Record(std::string_view operation, std::string_view result,
                 context_.textOr(fleet_text::kBackupFailed.key, fleet_text::kBackupFailed.english)),
             QString::fromStdString(record.backupError));
     }
+    return record;
 }
 
 void ExchangeDialog::SetButtonsEnabled(bool enabled) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/radio_history.h"
+#include "history/operation_record.h"
 #include "link/exchange.h"
 
 class QProgressBar;
@@ -62,8 +63,8 @@ protected:
     // Keeps the history of the exchange that has ended (or could not start): the audit line,
     // and the backup when `imageRead` is given. A backup that fails is reported; the exchange's
     // result stands.
-    void Record(std::string_view operation, std::string_view result, const RadioImage* imageRead,
-                const RadioImage* imageWritten);
+    OperationRecord Record(std::string_view operation, std::string_view result,
+                           const RadioImage* imageRead, const RadioImage* imageWritten);
     // The operation's name in the audit log ("read", "write").
     virtual std::string_view operationName() const = 0;
 

@@ -1,53 +1,215 @@
 #include "app/dialogs/write_radio_dialog.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 
 #include "app/app_context.h"
+#include "app/slip_texts.h"
+#include "image/write_target.h"
+#include "ui/common/dialog_units.h"
 #include "ui/common/shell_texts.h"
+#include "ui/common/ui_prompts.h"
 
 namespace halyx {
 namespace {
 
 constexpr int kProgressMinimum = 1;
+// The dialog grows by one line for the read-first check box.
+constexpr int kWidthUnits = 200;
+constexpr int kHeightUnits = 70;
+
+constexpr std::string_view kWriteSection = "write";
+constexpr std::string_view kReadFirstKey = "readFirst";
+
+QString WithArguments(std::string text, std::initializer_list<std::string_view> arguments) {
+    QString result = QString::fromStdString(text);
+    int number = 1;
+    for (std::string_view argument : arguments) {
+        result.replace(QStringLiteral("%") + QString::number(number++),
+                       QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size())));
+    }
+    return result;
+}
 
 }  // namespace
 
 WriteRadioDialog::WriteRadioDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
                                    std::uint16_t verifyPauseTicks)
     : ExchangeDialog(context, prompts, keys::kWriteDialogTitle, kProgressMinimum, parent),
-      exchange_(context.runner.link(), context.document.image(), context.runner, verifyPauseTicks) {
+      radio_(context.document.image()),
+      readExchange_(context.runner.link(), radio_, context.runner),
+      toWrite_(context.document.image()),
+      writeExchange_(context.runner.link(), toWrite_, context.runner, verifyPauseTicks) {
     setObjectName(QStringLiteral("WriteRadioDialog"));
+    setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
+    readFirst_ = new QCheckBox(QString::fromStdString(SlipText(slip_text::kReadFirst)), this);
+    readFirst_->setObjectName(QStringLiteral("readFirst"));
+    readFirst_->setFont(startButton()->font());
+    PlaceControl(readFirst_, 10, 54, 180, 10);
+    readFirst_->setChecked(context_.settingFile.readInt(kWriteSection, kReadFirstKey, 1) != 0);
+    connect(readFirst_, &QCheckBox::toggled, this, [this](bool checked) {
+        context_.settingFile.writeText(kWriteSection, kReadFirstKey, checked ? "1" : "0");
+    });
     connect(startButton(), &QPushButton::clicked, this, &WriteRadioDialog::OnStart);
 }
 
+Exchange& WriteRadioDialog::exchange() {
+    if (reading_) {
+        return readExchange_;
+    }
+    return writeExchange_;
+}
+
+std::string WriteRadioDialog::SlipText(const TextKey& text) const {
+    return context_.textOr(text.key, text.english);
+}
+
 void WriteRadioDialog::OnStart() {
+    backupPath_.clear();
+    writingBackup_ = false;
+    toWrite_ = context_.document.image();
+    readFirstRun_ = readFirst_->isChecked();
+    if (!readFirstRun_) {
+        StartWrite();
+        return;
+    }
+    // Bytes a radio never sends come from the image about to be written, so the backup opens
+    // as a complete image.
+    radio_ = toWrite_;
+    reading_ = true;
+    setWindowTitle(QString::fromStdString(SlipText(slip_text::kReadingFirst)));
     if (!StartExchange(captions::kError)) {
+        reading_ = false;
+        BackToIdle();
         return;
     }
     SetButtonsEnabled(false);
+    readFirst_->setEnabled(false);
+}
+
+void WriteRadioDialog::StartWrite() {
+    reading_ = false;
+    setWindowTitle(Text(keys::kWriteDialogTitle));
+    if (!StartExchange(captions::kError)) {
+        BackToIdle();
+        return;
+    }
+    SetButtonsEnabled(false);
+    readFirst_->setEnabled(false);
+}
+
+void WriteRadioDialog::BackToIdle() {
+    setWindowTitle(Text(keys::kWriteDialogTitle));
+    SetButtonsEnabled(true);
+    readFirst_->setEnabled(true);
 }
 
 void WriteRadioDialog::OnFinished(ExchangeResult result) {
+    if (reading_) {
+        AfterRead(result);
+    } else {
+        AfterWrite(result);
+    }
+}
+
+void WriteRadioDialog::AfterRead(ExchangeResult result) {
+    reading_ = false;
+    if (result != ExchangeResult::Success) {
+        Record("read", ExchangeResultName(result), nullptr, nullptr);
+        BackToIdle();
+        prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
+                        QString::fromStdString(SlipText(slip_text::kReadFirstFailed)));
+        ClosePortAfterFailure();
+        return;
+    }
+    const OperationRecord kept = Record("read", ExchangeResultName(result), &radio_, nullptr);
+    if (!kept.backupError.empty()) {
+        // Without a copy of what the radio held, a write that goes wrong could not be undone.
+        BackToIdle();
+        prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(captions::kCps),
+                        QString::fromStdString(SlipText(slip_text::kNoBackupNoWrite)));
+        return;
+    }
+    backupPath_ = kept.backupPath;
+    const WriteTarget target = CheckWriteTarget(radio_, toWrite_);
+    if (!target.bandMatches()) {
+        Record(operationName(), kWrongBandResult, nullptr, nullptr);
+        BackToIdle();
+        prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(captions::kCps),
+                        WithArguments(SlipText(slip_text::kWrongBand),
+                                      {BandName(target.radioBand), BandName(target.imageBand)}));
+        return;
+    }
+    if (target.identityDiffers) {
+        // Yes, the default, keeps the radio's own: a serial number belongs to the radio.
+        const PromptAnswer keep = prompts_.message(
+            this, PromptIcon::Question, QString::fromUtf8(captions::kCps),
+            WithArguments(
+                SlipText(slip_text::kIdentityDiffers),
+                {target.radioSerial, target.radioUserId, target.imageSerial, target.imageUserId}),
+            PromptButtons::YesNo);
+        toWrite_ = WithIdentity(
+            toWrite_, radio_,
+            keep == PromptAnswer::No ? IdentityChoice::WriteImages : IdentityChoice::KeepRadios);
+    }
+    StartWrite();
+}
+
+void WriteRadioDialog::AfterWrite(ExchangeResult result) {
     // The exchange sets the title back to S0048 (and, after a failure, empties the progress bar)
     // once this returns, so the box is shown over the dialog as the exchange left it.
     switch (result) {
         case ExchangeResult::Success:
         case ExchangeResult::ReadBackDiffers:
-            Record(operationName(), ExchangeResultName(result), nullptr,
-                   &context_.document.image());
+            Record(operationName(), ExchangeResultName(result), nullptr, &toWrite_);
+            if (result == ExchangeResult::Success && !writingBackup_) {
+                context_.document.MarkSaved();
+            }
             ShowResult(result == ExchangeResult::Success ? keys::kWriteVerified
                                                          : keys::kWriteMismatch);
-            SetButtonsEnabled(true);
+            BackToIdle();
             reject();
             return;
         case ExchangeResult::LinkFailure:
-            Record(operationName(), ExchangeResultName(result), nullptr,
-                   &context_.document.image());
+            if (writeExchange_.failedPartWritten() && readFirstRun_) {
+                AfterPartWrite();
+                return;
+            }
+            // The plain write reports as it always has; the audit line still tells the truth.
+            Record(operationName(),
+                   writeExchange_.failedPartWritten() ? kPartlyWrittenResult
+                                                      : ExchangeResultName(result),
+                   nullptr, &toWrite_);
             SetButtonsEnabled(true);
+            readFirst_->setEnabled(true);
             ShowResult(keys::kExchangeFailed);
             ClosePortAfterFailure();
             return;
     }
+}
+
+void WriteRadioDialog::AfterPartWrite() {
+    Record(operationName(), kPartlyWrittenResult, nullptr, &toWrite_);
+    SetButtonsEnabled(true);
+    readFirst_->setEnabled(true);
+    if (backupPath_.empty()) {
+        prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
+                        QString::fromStdString(SlipText(slip_text::kPartlyWrittenNoBackup)));
+        ClosePortAfterFailure();
+        return;
+    }
+    const PromptAnswer answer = prompts_.message(
+        this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
+        WithArguments(SlipText(slip_text::kPartlyWritten), {backupPath_}), PromptButtons::YesNo);
+    // The port is closed either way: a cable put back (or another port) is opened afresh.
+    ClosePortAfterFailure();
+    if (answer != PromptAnswer::Yes) {
+        return;
+    }
+    // What the radio held before, exactly as it was backed up; its own identity and band.
+    toWrite_ = radio_;
+    writingBackup_ = true;
+    StartWrite();
 }
 
 }  // namespace halyx

@@ -66,6 +66,19 @@ PromptAnswer QtUiPrompts::message(QWidget* parent, PromptIcon icon, const QStrin
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes ? PromptAnswer::Yes : PromptAnswer::No;
     }
+    if (buttons == PromptButtons::SaveDiscardCancel) {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+            case QMessageBox::Save:
+                return PromptAnswer::Save;
+            case QMessageBox::Discard:
+                return PromptAnswer::Discard;
+            default:
+                return PromptAnswer::Cancel;
+        }
+    }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return PromptAnswer::Ok;

@@ -11,8 +11,10 @@ class QWidget;
 namespace halyx {
 
 enum class PromptIcon { None, Information, Exclamation, Question, Stop };
-enum class PromptButtons { Ok, YesNo };
-enum class PromptAnswer { Ok, Yes, No };
+// SaveDiscardCancel is the question asked before unsaved edits would be set aside; a box closed
+// without an answer is Cancel.
+enum class PromptButtons { Ok, YesNo, SaveDiscardCancel };
+enum class PromptAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 // How a file dialog is set up. `description` and `pattern` are the one filter entry.
 struct FileDialogSpec {
