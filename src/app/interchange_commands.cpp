@@ -175,4 +175,12 @@ void InterchangeCommands::Print() {
                              [&html](QPrinter& target) { PaintSheet(html, target); });
 }
 
+void InterchangeCommands::PrintWithoutPreview() {
+    QPrinter printer;
+    printer.setPageSize(QPageSize(LocalPageSize()));
+    if (prompts_.choosePrinter(window_, printer)) {
+        PaintSheet(QString::fromStdString(SheetHtml()), printer);
+    }
+}
+
 }  // namespace halyx

@@ -17,6 +17,7 @@
 #include "app/fleet_texts.h"
 #include "app/interchange_commands.h"
 #include "app/port_settings_dialog.h"
+#include "app/status_pane_updater.h"
 #include "app/test_bench_of.h"
 #include "settings/file_layout.h"
 #include "ui/common/shell_texts.h"
@@ -87,7 +88,9 @@ void CMainFrame::OpenTrafficLog() {
 }
 
 void CMainFrame::OpenSerialPort() {
-    if (!OpenLinkPort(context_)) {
+    const bool opened = OpenLinkPort(context_);
+    statusPanes_->RefreshPort();
+    if (!opened) {
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
                                   QString::fromStdString(context_.text(keys::kPortOpenFailed)),
                                   QString::fromStdString(PortOpenFailureDetail(context_)));
@@ -121,7 +124,8 @@ void CMainFrame::WireCommands() {
     on(cmd::kFileOpen, [this] { fileCommands_->Open(); });
     on(cmd::kFileSave, [this] { fileCommands_->Save(); });
     on(cmd::kOpenBackup, [this] { fileCommands_->OpenBackup(); });
-    on(cmd::kFilePrint, [this] { interchange_->Print(); });
+    on(cmd::kFilePrint, [this] { interchange_->PrintWithoutPreview(); });
+    on(cmd::kFilePrintPreview, [this] { interchange_->Print(); });
     on(cmd::kImportCsv, [this] { interchange_->ImportCsv(); });
     on(cmd::kExportCsv, [this] { interchange_->ExportCsv(); });
     on(cmd::kExportPdf, [this] { interchange_->ExportPdf(); });
@@ -207,6 +211,7 @@ void CMainFrame::OpenFleetDialog() {
 void CMainFrame::OpenPortSettings() {
     CPortSettingsDlg dialog(context_, prompts_, this);
     dialog.exec();
+    statusPanes_->RefreshPort();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

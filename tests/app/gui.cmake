@@ -63,3 +63,7 @@ halyx_add_gtest(gui_fleet_dialog_test GUI
 halyx_add_gtest(gui_config_file_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_config_file_test.cpp
     LIBS halyx_gui_test_support halyx_config_text)
+
+halyx_add_gtest(gui_status_and_menus_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_status_and_menus_test.cpp
+    LIBS halyx_gui_test_support Qt6::Test)
