@@ -1,5 +1,7 @@
 #include "fleet/fleet_radio.h"
 
+#include "image/frequency_codec.h"
+
 #include <utility>
 
 #include "link/block_map.h"
@@ -175,6 +177,15 @@ void FleetRadio::AfterRead(ExchangeResult result) {
         Finish(FleetResult::Success, {});
         return;
     }
+    // An image for the other band would put every channel outside what the radio can tune; its
+    // frequencies would be clamped nowhere, so it is never sent.
+    const BandLimits radioBand = BandLimitsFor(read_.bytes[header::kBand]);
+    const BandLimits imageBand = BandLimitsFor(fleetImage_.bytes[header::kBand]);
+    if (radioBand.lowerHz != imageBand.lowerHz || radioBand.upperHz != imageBand.upperHz) {
+        Finish(FleetResult::OtherBand,
+               "the radio is built for another band than the image; nothing was written");
+        return;
+    }
     if (holdBeforeWrite_) {
         held_ = true;
         return;
@@ -223,6 +234,7 @@ void FleetRadio::AfterWrite(ExchangeResult result) {
                    "the records read back differ from what was written");
             return;
         case ExchangeResult::LinkFailure:
+            report_.writeRefused = phase_ == FleetPhase::Writing;
             Finish(FleetResult::LinkFailure,
                    phase_ == FleetPhase::Writing
                        ? std::string("the radio did not accept the write").append(kPartlyWritten)
