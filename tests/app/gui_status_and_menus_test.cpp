@@ -28,6 +28,7 @@
 #include "image/working_copies.h"
 #include "support/contrast_probe.h"
 #include "ui/common/gui_operation_record.h"
+#include "ui/common/ui_prompts.h"
 #include "ui/form/bulk_edit_dialog.h"
 #include "ui/form/channel_editors.h"
 #include "ui/form/channel_table_model.h"
@@ -264,6 +265,34 @@ TEST_F(ShownWindow, QtsOwnButtonsAndFileDialogFollowTheChosenLanguage) {
 
     frame->OnCommand(32784);  // back to English, and Qt's words with it
     EXPECT_TRUE(buttonTexts().contains(QStringLiteral("&Yes")));
+}
+
+// The import question's box names what each button does, with Cancel beside them, all in the
+// chosen language.
+TEST_F(ShownWindow, TheImportQuestionsButtonsSayWhatTheyDoAndCancelIsOneOfThem) {
+    Show("[setup]\nlanguage=english\n");
+    frame->OnCommand(32783);  // Chinese
+    QtUiPrompts real;
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons()) {
+            texts.append(button->text());
+        }
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    const PromptAnswer answer =
+        real.ask(frame, PromptIcon::Question, QStringLiteral("CPS"), QStringLiteral("?"),
+                 QStringLiteral("先清空所有信道"), QStringLiteral("保留其他信道"));
+    EXPECT_EQ(answer, PromptAnswer::Cancel);
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_TRUE(texts.contains(QStringLiteral("先清空所有信道")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("保留其他信道")));
+    for (const QString& text : texts) {
+        EXPECT_FALSE(HasEnglishWord(text)) << text.toStdString();
+    }
+    frame->OnCommand(32784);
 }
 
 TEST_F(ShownWindow, AboutTellsTheVersionAndWhereTheSettingsBackupsAndAuditLogAre) {
