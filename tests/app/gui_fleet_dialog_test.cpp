@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "fleet/peer_fleet_port.h"
 #include "gui_test_support.h"
 #include "history/backup_store.h"
+#include "support/contrast_probe.h"
 #include "support/temp_dir.h"
 #include "ui/grid/grid_colours.h"
 
@@ -282,6 +284,40 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     EXPECT_NE(dialog->reportPath(), report);
     EXPECT_EQ(nlohmann::json::parse(testing::ReadText(work() / "report.json"))["radios"].size(),
               3u);
+}
+
+// In a dark theme a failed row is still marked and its text still readable.
+TEST_F(FleetDialogTest, AFailedRowStaysReadableInADarkTheme) {
+    QApplication::setPalette(DarkPalette());
+    RadioPeerFaults refuses;
+    refuses.nakBlock = {5, 3};
+    AddRadio("COM1", Radio(1, "RADIO1"), refuses);
+    AddRadio("COM2", Radio(2, "RADIO2"));
+    auto dialog = MakeDialog();
+    dialog->show();
+    dialog->SetPortChecked(0, true);
+    dialog->SetPortChecked(1, true);
+    dialog->reportPathEdit()->setText(QString::fromStdString((work() / "dark.json").string()));
+    dialog->OnStart();
+    ASSERT_TRUE(WaitUntilIdle(*dialog));
+    QTableWidget& table = *dialog->portTable();
+    table.clearSelection();
+    table.setCurrentItem(nullptr);
+    QApplication::processEvents();
+    const QImage drawn = table.viewport()->grab().toImage();
+    for (int row : {0, 1}) {
+        for (int column : {FleetDialog::kPortColumn, FleetDialog::kSerialColumn}) {
+            const QRect cell = table.visualItemRect(table.item(row, column));
+            const QRect text = cell.adjusted(column == FleetDialog::kPortColumn ? 20 : 2, 2, 0, -2);
+            EXPECT_GE(DrawnTextContrast(drawn, text), kReadableContrast) << row << "," << column;
+        }
+    }
+    // The failed row's background differs from the one that succeeded.
+    const QRect failed = table.visualItemRect(table.item(0, FleetDialog::kSerialColumn));
+    const QRect good = table.visualItemRect(table.item(1, FleetDialog::kSerialColumn));
+    EXPECT_NE(drawn.pixelColor(failed.left() + 2, failed.center().y()),
+              drawn.pixelColor(good.left() + 2, good.center().y()));
+    QApplication::setPalette(QPalette());
 }
 
 TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
