@@ -1,5 +1,6 @@
 #include "app/status_pane_updater.h"
 
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTime>
 #include <filesystem>
@@ -20,6 +21,7 @@ namespace {
 
 // A menu text as words in a sentence: no access-key marks, no trailing dots.
 QString PlainMenuText(QString text) {
+    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));  // "读频(&R)"
     text.remove(QLatin1Char('&'));
     while (text.endsWith(QLatin1Char('.'))) {
         text.chop(1);

@@ -82,7 +82,7 @@ bool LockPaneUpdater::eventFilter(QObject* watched, QEvent* event) {
 
 namespace {
 
-constexpr int kResultMaxWidth = 360;  // longer results are cut short; the tip holds all of it
+constexpr int kResultMaxWidth = 260;  // longer results are cut short; the tip holds all of it
 
 QLabel* MakePane(QStatusBar& bar, const char* name) {
     auto* pane = new QLabel(&bar);
@@ -126,6 +126,8 @@ void CStatusPanes::Announce(QLabel* pane, const QString& text) {
 }
 
 void CStatusPanes::ShowNotice(const QString& text) {
+    // A notice is read whole: the other panes give way to it.
+    notice_->setMinimumWidth(notice_->fontMetrics().horizontalAdvance(text) + 8);
     notice_->setText(text);
     notice_->setToolTip(text);
     Announce(notice_, text);

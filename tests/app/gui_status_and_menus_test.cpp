@@ -22,6 +22,7 @@
 #include "app/status_pane_updater.h"
 #include "app/status_panes.h"
 #include "editing/channel_rows.h"
+#include "files/image_file.h"
 #include "gui_app_fixture.h"
 #include "image/frequency_codec.h"
 #include "image/radio_image.h"
@@ -343,6 +344,49 @@ TEST_F(ShownWindow, ADarkThemeKeepsEveryKindOfCellReadable) {
         ASSERT_TRUE(grid().GetCellRect(id.row, id.col, rect)) << kind;
         EXPECT_GE(DrawnTextContrast(drawn, rect.adjusted(4, 4, -4, -4)), kReadableContrast) << kind;
     }
+    QApplication::setPalette(QPalette());
+}
+
+// Not a check: with HALYX_STATUS_SCREENSHOTS=FOLDER saves pictures of the main window with the
+// shipped language files after a corrected entry, in English (status-en.png), in Chinese
+// (status-zh.png) and in a dark theme with chosen rows (dark-en.png).
+TEST_F(ShownWindow, PicturesOfACorrection) {
+    const char* folder = std::getenv("HALYX_STATUS_SCREENSHOTS");
+    if (folder == nullptr) {
+        GTEST_SKIP() << "HALYX_STATUS_SCREENSHOTS names no folder for the pictures";
+    }
+    const std::filesystem::path data =
+        std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) / "data";
+    const auto picture = [&](const char* name, bool chinese, bool dark) {
+        QApplication::setPalette(dark ? DarkPalette() : QPalette());
+        Show("[setup]\nlanguage=english\n[port]\ncom=1\n");
+        RadioImage shipped;
+        ASSERT_TRUE(LoadImageFile(data / "default.kda", shipped).ok());
+        context->document.Replace(shipped);
+        for (const char* file : {"english.lang", "chinese.lang"}) {
+            std::filesystem::copy_file(data / file, home() / file,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+        frame->OnCommand(chinese ? 32783 : 32784);
+        frame->resize(frame->sizeHint().expandedTo(QSize(1024, 0)));
+        TypeReceive(3, QStringLiteral("500"));
+        context->radioOperationRecorded(
+            {"read", "success", nullptr, nullptr, 0, std::nullopt},
+            {(HistoryPlacesOf(context->layout).backupFolder / "2026-12-09" / "101530-SIM1.kda")
+                 .string(),
+             "", ""});
+        TypeReceive(3, QStringLiteral("500"));
+        if (dark) {
+            grid().ChooseRows(5, 7);
+        }
+        QApplication::processEvents();
+        frame->grab().save(QString::fromStdString((std::filesystem::path(folder) / name).string()));
+        app.reset();
+        context.reset();
+    };
+    picture("status-en.png", false, false);
+    picture("status-zh.png", true, false);
+    picture("dark-en.png", false, true);
     QApplication::setPalette(QPalette());
 }
 
