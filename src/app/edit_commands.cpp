@@ -1,8 +1,8 @@
 #include "app/edit_commands.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QApplication>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QTimer>
 #include <array>
