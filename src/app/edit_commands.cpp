@@ -61,7 +61,9 @@ EditCommands::EditCommands(CHalyxView& view, RadioDocument& document, const Acti
     connect(view_.grid(), &CGridCtrl::chosenRowsChanged, this, &EditCommands::Update);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &EditCommands::Update);
     // The keyboard going to the grid or away from it changes which row the commands act on.
-    connect(qApp, &QApplication::focusChanged, this, &EditCommands::Update);
+    // Queued: the focus also changes while the window's widgets are being destroyed.
+    connect(qApp, &QApplication::focusChanged, this,
+            [this] { QTimer::singleShot(0, this, &EditCommands::Update); });
     Update();
 }
 
