@@ -7,11 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}
-cmake --build "$build_dir" --target gui_fleet_dialog_test
+cmake --build "$build_dir" --target halyx_gui_tests
 for language in english chinese; do
     suffix=en
     [[ $language == chinese ]] && suffix=zh
     HALYX_FLEET_SCREENSHOT=$PWD/docs/screenshots/fleet-dialog-$suffix.png \
         HALYX_FLEET_LANGUAGE=$language QT_QPA_PLATFORM=offscreen \
-        "$build_dir/bin/gui_fleet_dialog_test" --gtest_filter='*PictureOfARun'
+        "$build_dir/bin/halyx_gui_tests" --gtest_filter='*PictureOfARun'
 done

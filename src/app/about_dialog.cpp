@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 #include "app/command_ids.h"
 #include "app/toolbar_icons.h"
@@ -15,8 +16,35 @@ namespace {
 
 constexpr int kWidthUnits = 235;
 constexpr int kHeightUnits = 55;
+// The facts under the box's own lines, in dialog units.
+constexpr int kFactsTopUnits = 50;
+constexpr int kFactsLineUnits = 10;
+constexpr int kFactsLines = 6;  // a long path takes two
+
+namespace about_text {
+inline constexpr TextKey kSettingFile{"S0360", "Setting file: %1"};
+inline constexpr TextKey kBackups{"S0361", "Backups: %1"};
+inline constexpr TextKey kAuditLog{"S0362", "Audit log: %1"};
+}  // namespace about_text
 
 }  // namespace
+
+CAboutDlg::CAboutDlg(const TextSource& texts, const AboutFacts& facts, QWidget* parent)
+    : CAboutDlg(texts, parent) {
+    auto* details = new QLabel(this);
+    details->setObjectName(QStringLiteral("facts"));
+    details->setTextFormat(Qt::PlainText);
+    details->setWordWrap(true);
+    details->setTextInteractionFlags(Qt::TextSelectableByMouse);  // to be read out or pasted
+    details->setText(QStringList{facts.version,
+                                 texts.qtext(about_text::kSettingFile).arg(facts.settingFile),
+                                 texts.qtext(about_text::kBackups).arg(facts.backupFolder),
+                                 texts.qtext(about_text::kAuditLog).arg(facts.auditLog)}
+                         .join(QLatin1Char('\n')));
+    PlaceControl(details, 11, kFactsTopUnits, kWidthUnits - 22, kFactsLines * kFactsLineUnits);
+    setFixedSize(DialogSize(kWidthUnits, kFactsTopUnits + (kFactsLines + 1) * kFactsLineUnits));
+    ApplyUiFont(this);
+}
 
 CAboutDlg::CAboutDlg(const TextSource& texts, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAboutDlg"));

@@ -21,6 +21,9 @@
 
 namespace halyx {
 
+struct GuiRadioOperation;
+struct OperationRecord;
+
 // The objects that live for the whole run, shared by every window. Created once by the
 // application object (or a test) and handed to the windows by reference; everything here is
 // used on the user-interface thread only.
@@ -55,6 +58,9 @@ struct AppContext {
 
     // Name of the image file last opened or saved (the channel sheet shows it).
     std::string imageFileName{"default.kda"};
+
+    // Told of each radio operation a window has recorded (the status bar shows its result).
+    std::function<void(const GuiRadioOperation&, const OperationRecord&)> radioOperationRecorded;
 
     // The factory dialog's live tuning values.
     TestValues testValues;

@@ -28,6 +28,10 @@ inline constexpr int kCompareFile = 32790;
 // The fleet station: many radios written at once, and the backups every read keeps.
 inline constexpr int kFleetWrite = 32791;
 inline constexpr int kOpenBackup = 32792;
+// The Edit menu's own commands and Print preview, from 32800 upward.
+inline constexpr int kEditClear = 32800;
+inline constexpr int kEditBulkSet = 32801;
+inline constexpr int kFilePrintPreview = 32802;
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 // Edit and pane accelerators. Undo and redo go to the main form; the others are bound so that

@@ -88,11 +88,17 @@ void FleetDialog::BuildControls() {
     start_ = new QPushButton(Text(fleet_text::kStart), this);
     stop_ = new QPushButton(Text(fleet_text::kStop), this);
     close_ = new QPushButton(Text(fleet_text::kClose), this);
-    for (QPushButton* button : {start_, stop_, close_}) {
+    retry_ = new QPushButton(Text(fleet_text::kRetryFailed), this);
+    retry_->setObjectName(QStringLiteral("fleetRetry"));
+    openFolder_ = new QPushButton(Text(fleet_text::kOpenReportFolder), this);
+    openFolder_->setObjectName(QStringLiteral("fleetOpenFolder"));
+    for (QPushButton* button : {retry_, openFolder_, start_, stop_, close_}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
+    connect(retry_, &QPushButton::clicked, this, &FleetDialog::OnRetryFailed);
+    connect(openFolder_, &QPushButton::clicked, this, &FleetDialog::OpenReportFolder);
     connect(start_, &QPushButton::clicked, this, &FleetDialog::OnStart);
     connect(stop_, &QPushButton::clicked, this, &FleetDialog::OnStop);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
@@ -210,6 +216,8 @@ void FleetDialog::SetRunning(bool running) {
     start_->setEnabled(!running);
     stop_->setEnabled(running);
     close_->setEnabled(!running);
+    retry_->setEnabled(!running && !failedRows_.empty());
+    openFolder_->setEnabled(!running && !savedReport_.isEmpty());
     for (QWidget* control : std::initializer_list<QWidget*>{currentImage_, imageFile_, imagePath_,
                                                             overridesPath_, reportPath_}) {
         control->setEnabled(!running);

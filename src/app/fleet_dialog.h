@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "interchange/interchange_texts.h"
 
 class QLabel;
+class QUrl;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -59,6 +61,16 @@ public:
     QPushButton* startButton() const { return start_; }
     QPushButton* stopButton() const { return stop_; }
     QPushButton* closeButton() const { return close_; }
+    QPushButton* retryButton() const { return retry_; }
+    QPushButton* openFolderButton() const { return openFolder_; }
+
+    // Runs the last run's image and overrides again on the radios that failed in it, and on
+    // those alone.
+    void OnRetryFailed();
+    // "Open report folder" shows the folder through this (default: the desktop's file manager).
+    void SetUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
+    // The words the result column shows for a radio's report.
+    static const TextKey& ResultText(const FleetRadioReport& report);
     QLabel* summaryLabel() const { return summary_; }
 
     // While a run goes on, closing (button, close box, Esc) does nothing: Stop ends it first.
@@ -77,6 +89,7 @@ private:
     };
     // The overrides file's values for the checked rows; nothing (after a box) when refused.
     std::optional<ChosenOverridesResult> ChosenOverrides(const std::vector<int>& rows);
+    ChosenOverridesResult RetryOverrides(const std::vector<int>& rows) const;
     QString ReportPathFor() const;
     void ChooseImageFile();
     void ChooseOverridesFile();
@@ -85,6 +98,8 @@ private:
     void ShowProgress();
     void AfterRun();
     void SaveReport();
+    void ShowResult(int row, const FleetRadioReport& report);
+    void OpenReportFolder();
 
     AppContext& context_;
     UiPrompts& prompts_;
@@ -104,6 +119,9 @@ private:
     QPushButton* start_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* close_ = nullptr;
+    QPushButton* retry_ = nullptr;
+    QPushButton* openFolder_ = nullptr;
+    std::function<bool(const QUrl&)> openUrl_;
 
     std::unique_ptr<FleetSession> run_;
     bool running_ = false;
@@ -111,6 +129,12 @@ private:
     QString runImagePath_;
     QString runOverridesPath_;
     QString savedReport_;
+    // What the last run wrote, for a retry: the image and each table row's overrides.
+    std::optional<RadioImage> runImage_;
+    std::map<int, RadioOverrides> runOverrides_;
+    std::optional<std::vector<OverridesRow>> runSerialRows_;
+    bool retrying_ = false;
+    std::vector<int> failedRows_;  // table rows of the last run's radios that failed
 };
 
 }  // namespace halyx

@@ -1,12 +1,17 @@
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableWidget>
+#include <QUrl>
+#include <algorithm>
 #include <filesystem>
+#include <numeric>
 
 #include "app/app_context.h"
 #include "app/file_commands.h"
@@ -15,11 +20,13 @@
 #include "app/radio_history.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
+#include "fleet/fleet_report_csv.h"
 #include "fleet/fleet_report_json.h"
 #include "settings/setting_file.h"
 #include "ui/common/file_paths.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
+#include "ui/grid/grid_colours.h"
 
 namespace halyx {
 namespace {
@@ -35,24 +42,6 @@ const TextKey& PhaseText(FleetPhase phase) {
     }
 }
 
-const TextKey& ResultText(FleetResult result) {
-    switch (result) {
-        case FleetResult::Success:
-            return fleet_text::kSucceeded;
-        case FleetResult::LinkFailure:
-            return fleet_text::kLinkFailure;
-        case FleetResult::ReadBackDiffers:
-            return fleet_text::kReadBackDiffers;
-        case FleetResult::PortError:
-            return fleet_text::kPortError;
-        case FleetResult::BackupError:
-            return fleet_text::kBackupFailed;
-        case FleetResult::Cancelled:
-            break;
-    }
-    return fleet_text::kStopped;
-}
-
 QString SerialText(const FleetRadioReport& report) {
     const QString before = QString::fromStdString(report.serialBefore);
     if (report.serialAfter.empty() || report.serialAfter == report.serialBefore) {
@@ -62,6 +51,78 @@ QString SerialText(const FleetRadioReport& report) {
 }
 
 }  // namespace
+
+const TextKey& FleetDialog::ResultText(const FleetRadioReport& report) {
+    switch (report.result) {
+        case FleetResult::Success:
+            return fleet_text::kSucceeded;
+        case FleetResult::LinkFailure:
+            return report.writeRefused ? fleet_text::kRefusedBlock : fleet_text::kLinkFailure;
+        case FleetResult::ReadBackDiffers:
+            return fleet_text::kReadBackDiffers;
+        case FleetResult::PortError:
+            return fleet_text::kPortNotOpened;
+        case FleetResult::BackupError:
+            return fleet_text::kBackupFailed;
+        case FleetResult::OtherBand:
+            return fleet_text::kAnotherBand;
+        case FleetResult::Cancelled:
+            break;
+    }
+    return fleet_text::kStopped;
+}
+
+void FleetDialog::ShowResult(int row, const FleetRadioReport& report) {
+    QTableWidgetItem* result = table_->item(row, kResultColumn);
+    result->setText(Text(ResultText(report)));
+    // The engine's own account, for whoever needs the detail.
+    result->setToolTip(QString::fromStdString(report.message));
+    const bool failed = report.result != FleetResult::Success;
+    result->setIcon(failed ? style()->standardIcon(QStyle::SP_MessageBoxCritical) : QIcon());
+    const CellColours marked = MarkedCell(table_->palette());
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        if (QTableWidgetItem* item = table_->item(row, column)) {
+            item->setData(Qt::BackgroundRole, failed ? QVariant(marked.background) : QVariant());
+            item->setData(Qt::ForegroundRole, failed ? QVariant(marked.text) : QVariant());
+            item->setData(kCellMarkRole, failed ? QVariant(result->text()) : QVariant());
+        }
+    }
+}
+
+void FleetDialog::OnRetryFailed() {
+    if (isRunning() || failedRows_.empty()) {
+        return;
+    }
+    const std::vector<int> failed = failedRows_;
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        SetPortChecked(row, std::find(failed.begin(), failed.end(), row) != failed.end());
+    }
+    retrying_ = true;
+    OnStart();
+    retrying_ = false;
+}
+
+FleetDialog::ChosenOverridesResult FleetDialog::RetryOverrides(const std::vector<int>& rows) const {
+    ChosenOverridesResult chosen;
+    for (int row : rows) {
+        const auto found = runOverrides_.find(row);
+        chosen.perRadio.push_back(found == runOverrides_.end() ? RadioOverrides{} : found->second);
+    }
+    chosen.serialRows = runSerialRows_;
+    return chosen;
+}
+
+void FleetDialog::OpenReportFolder() {
+    if (savedReport_.isEmpty()) {
+        return;
+    }
+    const QUrl folder = QUrl::fromLocalFile(QFileInfo(savedReport_).absolutePath());
+    if (openUrl_) {
+        openUrl_(folder);
+    } else {
+        QDesktopServices::openUrl(folder);
+    }
+}
 
 bool FleetDialog::isRunning() const {
     // Until the end of the run has been shown and its report saved, not only until the last
@@ -85,14 +146,22 @@ void FleetDialog::OnStart() {
                         Text(fleet_text::kNoPortChosen));
         return;
     }
-    std::optional<RadioImage> image = ChosenImage();
+    std::optional<RadioImage> image = retrying_ && runImage_ ? runImage_ : ChosenImage();
     if (!image) {
         return;
     }
-    std::optional<ChosenOverridesResult> overrides = ChosenOverrides(rows);
+    // A retry takes the overrides its radios had; the file may name radios it leaves out.
+    std::optional<ChosenOverridesResult> overrides =
+        retrying_ ? std::optional<ChosenOverridesResult>(RetryOverrides(rows))
+                  : ChosenOverrides(rows);
     if (!overrides) {
         return;
     }
+    runOverrides_.clear();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        runOverrides_[rows[i]] = overrides->perRadio[i];
+    }
+    runSerialRows_ = overrides->serialRows;
 
     // The main window's own port may be one of the fleet's; it is closed for the run, and the
     // next read or write opens it again as it does after any failure.
@@ -101,6 +170,7 @@ void FleetDialog::OnStart() {
     }
     FleetSession::Setup setup;
     setup.image = *image;
+    runImage_ = image;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const FleetPortChoice& port = ports_[static_cast<std::size_t>(rows[i])];
         setup.radios.push_back({port.name, port.devicePath, overrides->perRadio[i]});
@@ -112,16 +182,33 @@ void FleetDialog::OnStart() {
     setup.program = "halyx";
     setup.operation = "fleet write";
     runRows_ = rows;
-    runReportPath_ = ReportPathFor();
+    // A retry's report goes beside the first one, which it must not replace: together they
+    // tell the whole story.
+    runReportPath_ = retrying_ && !savedReport_.isEmpty()
+                         ? QFileInfo(savedReport_)
+                               .absoluteDir()
+                               .filePath(QStringLiteral("fleet-report-%1-retry.json")
+                                             .arg(QDateTime::currentDateTime().toString(
+                                                 QStringLiteral("yyyyMMdd-HHmmss"))))
+                         : ReportPathFor();
     runImagePath_ = imageFile_->isChecked() ? imagePath_->text() : QString();
     runOverridesPath_ = overridesPath_->text();
     savedReport_.clear();
     summary_->clear();
-    for (int row = 0; row < table_->rowCount(); ++row) {
+    // A retry keeps what the radios that succeeded showed.
+    std::vector<int> cleared = rows;
+    if (!retrying_) {
+        cleared.resize(static_cast<std::size_t>(table_->rowCount()));
+        std::iota(cleared.begin(), cleared.end(), 0);
+    }
+    for (int row : cleared) {
         static_cast<QProgressBar*>(table_->cellWidget(row, kProgressColumn))->setValue(0);
         table_->item(row, kSerialColumn)->setText({});
+        // The last run's words and marks go; the new run's come as each radio ends.
+        FleetRadioReport none;
+        none.result = FleetResult::Success;
+        ShowResult(row, none);
         table_->item(row, kResultColumn)->setText({});
-        table_->item(row, kResultColumn)->setToolTip({});
     }
     run_.reset();
     run_ = std::make_unique<FleetSession>(std::move(setup));
@@ -217,12 +304,10 @@ void FleetDialog::ShowProgress() {
                 ->setValue(radio.progress());
         }
         table_->item(row, kSerialColumn)->setText(SerialText(radio.report()));
-        QTableWidgetItem* result = table_->item(row, kResultColumn);
         if (radio.done()) {
-            result->setText(Text(ResultText(radio.report().result)));
-            result->setToolTip(QString::fromStdString(radio.report().message));
+            ShowResult(row, radio.report());
         } else if (radio.phase() != FleetPhase::Waiting) {
-            result->setText(Text(PhaseText(radio.phase())));
+            table_->item(row, kResultColumn)->setText(Text(PhaseText(radio.phase())));
         }
     }
 }
@@ -230,8 +315,13 @@ void FleetDialog::ShowProgress() {
 void FleetDialog::AfterRun() {
     running_ = false;
     ShowProgress();
-    SetRunning(false);
     const std::vector<FleetRadioReport> reports = run_->engine().Reports();
+    failedRows_.clear();
+    for (std::size_t i = 0; i < reports.size() && i < runRows_.size(); ++i) {
+        if (reports[i].result != FleetResult::Success) {
+            failedRows_.push_back(runRows_[i]);
+        }
+    }
     const auto succeeded = std::count_if(reports.begin(), reports.end(), [](const auto& r) {
         return r.result == FleetResult::Success;
     });
@@ -246,11 +336,22 @@ void FleetDialog::AfterRun() {
     info.overridesPath = runOverridesPath_.toStdString();
     const FileResult saved =
         WriteFileAtomically(ToPath(runReportPath_), FleetReportJson(info, reports));
+    // The same report as a table beside it, for a spreadsheet; the JSON is the one that counts.
+    const FileResult savedTable =
+        saved.ok() ? WriteFileAtomically(FleetReportCsvPath(ToPath(runReportPath_)),
+                                         FleetReportCsv(reports))
+                   : saved;
     if (saved.ok()) {
         savedReport_ = runReportPath_;
         summary += QLatin1Char(' ') + Text(fleet_text::kReportSaved).arg(savedReport_);
     }
     summary_->setText(summary);
+    SetRunning(false);
+    if (saved.ok() && !savedTable.ok()) {
+        FileResult shown = savedTable;
+        shown.path = FleetReportCsvPath(ToPath(runReportPath_)).string();
+        FileCommands::ReportFileError(prompts_, this, shown);
+    }
     if (!saved.ok()) {
         FileResult shown = saved;
         shown.path = runReportPath_.toStdString();

@@ -39,6 +39,12 @@ inline constexpr TextKey kSummary{"S0287", "%1 of %2 radios succeeded."};
 inline constexpr TextKey kReportSaved{"S0288", "Report saved as %1"};
 inline constexpr TextKey kOverridesRefused{"S0289",
                                            "The overrides were refused; nothing was written."};
+// Each way a radio can fail, in words of its own.
+inline constexpr TextKey kRefusedBlock{"S0363", "The radio refused a block"};
+inline constexpr TextKey kPortNotOpened{"S0364", "The port could not be opened"};
+inline constexpr TextKey kAnotherBand{"S0365", "The radio is for another band"};
+inline constexpr TextKey kRetryFailed{"S0366", "&Retry failed radios"};
+inline constexpr TextKey kOpenReportFolder{"S0367", "Open report &folder"};
 }  // namespace fleet_text
 
 }  // namespace halyx

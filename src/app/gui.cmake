@@ -7,6 +7,7 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp
     ${CMAKE_CURRENT_LIST_DIR}/builtin_texts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/config_file_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/edit_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fleet_dialog_run.cpp
@@ -18,7 +19,9 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_bars.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_menus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_settings_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/qt_translations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup_check.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/status_pane_updater.cpp
     ${CMAKE_CURRENT_LIST_DIR}/status_panes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/exchange_dialog.cpp
@@ -30,7 +33,7 @@ target_link_libraries(halyx_gui
     PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_ui_common
            halyx_form halyx_factory halyx_files halyx_interchange halyx_sheet_render
            halyx_fleet_serial halyx_history halyx_config_text Qt6::Widgets Qt6::PrintSupport
-    PRIVATE halyx_options)
+    PRIVATE halyx_version halyx_options)
 
 # The lock-key panes read the keyboard's indicators where the platform tells them: XKB on X11
 # (only where libX11 with XKB is found; elsewhere the panes stay blank), the event source's

@@ -7,14 +7,17 @@
 #include "app/app_context.h"
 #include "app/file_commands.h"
 #include "app/main_frame.h"
+#include "app/qt_translations.h"
 #include "app/toolbar_icons.h"
 #include "files/image_file.h"
 #include "image/option_lists.h"
 #include "settings/file_layout.h"
 #include "settings/setting_file.h"
+#include "ui/common/gui_operation_record.h"
 #include "ui/common/ui_font.h"
 #include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
+#include "version/halyx_version.h"
 
 namespace halyx {
 
@@ -56,6 +59,7 @@ void CHalyxApp::FinishStartup() {
 
 void CHalyxApp::ChooseLanguage() {
     context_.language.followLanguageValue();
+    ApplyQtTranslations(context_.languageValue());
 }
 
 void CHalyxApp::LoadStartImage() {
@@ -94,7 +98,14 @@ void CHalyxApp::CentreMainFrame() {
 }
 
 void CHalyxApp::OnAppAbout() {
-    CAboutDlg about(context_.language, mainFrame_.get());
+    const HistoryPlaces places = HistoryPlacesOf(context_.layout);
+    const auto shown = [](const std::filesystem::path& path) {
+        return QString::fromStdString(path.string());
+    };
+    const AboutFacts facts{QStringLiteral("Halyx " HALYX_VERSION),
+                           shown(context_.settingFile.path()), shown(places.backupFolder),
+                           shown(places.auditPath)};
+    CAboutDlg about(context_.language, facts, mainFrame_.get());
     about.exec();
 }
 

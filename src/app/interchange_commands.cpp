@@ -25,6 +25,12 @@ namespace {
 
 constexpr std::uintmax_t kCsvSizeLimit = 16 * 1024 * 1024;
 
+// The import question's buttons.
+namespace import_text {
+constexpr TextKey kEmptyFirst{"S0368", "Empty all channels first"};
+constexpr TextKey kKeepOthers{"S0369", "Keep the other channels"};
+}  // namespace import_text
+
 const FileDialogSpec kCsvDialog{QStringLiteral("CSV File(*.csv)"), QStringLiteral("*.csv;"),
                                 QStringLiteral("channels"), QStringLiteral("csv")};
 const FileDialogSpec kPdfDialog{QStringLiteral("PDF File(*.pdf)"), QStringLiteral("*.pdf;"),
@@ -72,9 +78,14 @@ void InterchangeCommands::ImportCsv() {
         FileCommands::ReportFileError(prompts_, window_, read.result);
         return;
     }
-    const bool clear =
-        prompts_.message(window_, PromptIcon::Question, QString::fromUtf8(captions::kCps),
-                         Text(text::kClearQuestion), PromptButtons::YesNo) == PromptAnswer::Yes;
+    // The buttons say what each answer does; Cancel imports nothing.
+    const PromptAnswer answer = prompts_.ask(
+        window_, PromptIcon::Question, QString::fromUtf8(captions::kCps),
+        Text(text::kClearQuestion), Text(import_text::kEmptyFirst), Text(import_text::kKeepOthers));
+    if (answer == PromptAnswer::Cancel) {
+        return;
+    }
+    const bool clear = answer == PromptAnswer::Yes;
     const CsvImport imported = ImportChannelsCsv(
         context_.document.image(),
         std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
@@ -173,6 +184,14 @@ void InterchangeCommands::Print() {
     const QString html = QString::fromStdString(SheetHtml());
     prompts_.previewAndPrint(window_, printer,
                              [&html](QPrinter& target) { PaintSheet(html, target); });
+}
+
+void InterchangeCommands::PrintWithoutPreview() {
+    QPrinter printer;
+    printer.setPageSize(QPageSize(LocalPageSize()));
+    if (prompts_.choosePrinter(window_, printer)) {
+        PaintSheet(QString::fromStdString(SheetHtml()), printer);
+    }
 }
 
 }  // namespace halyx

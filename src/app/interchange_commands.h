@@ -27,8 +27,10 @@ public:
     void ExportHtml();
     // Picks an image file and lists what differs from the image being edited.
     void CompareWithFile();
-    // Ctrl+P: the channel sheet in a print preview, from which it is printed.
+    // Print preview: the channel sheet in a print preview, from which it is printed.
     void Print();
+    // Print and Ctrl+P: the print dialog, then the channel sheet to the printer chosen.
+    void PrintWithoutPreview();
 
 private:
     std::string SheetHtml() const;

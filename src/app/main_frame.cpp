@@ -19,6 +19,7 @@
 #include "app/interchange_commands.h"
 #include "app/port_settings_dialog.h"
 #include "app/slip_texts.h"
+#include "app/status_pane_updater.h"
 #include "app/test_bench_of.h"
 #include "settings/file_layout.h"
 #include "settings/setting_file.h"
@@ -103,9 +104,12 @@ void CMainFrame::OpenSerialPort() {
         // A first start has chosen nothing yet: that is not an error, so no box; the status
         // bar says how to choose one, and Read and Write ask for it.
         RefreshStatusText();
+        statusPanes_->RefreshPort();
         return;
     }
-    if (!OpenLinkPort(context_)) {
+    const bool opened = OpenLinkPort(context_);
+    statusPanes_->RefreshPort();
+    if (!opened) {
         prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
                                   QString::fromStdString(context_.text(keys::kPortOpenFailed)),
                                   QString::fromStdString(PortOpenFailureDetail(context_)));
@@ -154,7 +158,8 @@ void CMainFrame::WireCommands() {
         fileCommands_->OpenBackup();
         SetTitleFromLanguage();
     });
-    on(cmd::kFilePrint, [this] { interchange_->Print(); });
+    on(cmd::kFilePrint, [this] { interchange_->PrintWithoutPreview(); });
+    on(cmd::kFilePrintPreview, [this] { interchange_->Print(); });
     on(cmd::kImportCsv, [this] {
         if (fileCommands_->MaySetAsideEdits()) {
             interchange_->ImportCsv();
@@ -285,6 +290,7 @@ void CMainFrame::OpenPortSettings() {
     dialog.exec();
     // A port chosen for the first time ends the "no port" message.
     RefreshStatusText();
+    statusPanes_->RefreshPort();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

@@ -16,10 +16,12 @@ namespace halyx {
 
 struct AppContext;
 class CHalyxView;
+class EditCommands;
 class FileCommands;
 class InterchangeCommands;
 class LockIndicatorPane;
 class LockPaneUpdater;
+class StatusPaneUpdater;
 class UiPrompts;
 
 // The one top-level window: menus, toolbar, status bar and the main form. It owns the user's
@@ -45,6 +47,8 @@ public:
     QAction* commandAction(int commandId) const;
     QLabel* messagePane() const { return messagePane_; }
     LockIndicatorPane* indicatorPane(int index) const;
+    // The file, port, result and notice panes.
+    StatusPaneUpdater& statusPanes() const { return *statusPanes_; }
     // What keeps the lock panes in step with the keyboard (tests give it a source of their own).
     LockPaneUpdater* lockPaneUpdater() const { return lockPanes_; }
 
@@ -119,7 +123,9 @@ private:
     LockPaneUpdater* lockPanes_ = nullptr;
     std::vector<QMenu*> menus_;
     std::map<int, QAction*> actions_;
+    EditCommands* editCommands_ = nullptr;
     QToolButton* pointedButton_ = nullptr;
+    std::unique_ptr<StatusPaneUpdater> statusPanes_;
     std::unique_ptr<FileCommands> fileCommands_;
     std::unique_ptr<InterchangeCommands> interchange_;
     std::function<void()> aboutHandler_;

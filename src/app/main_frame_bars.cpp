@@ -17,8 +17,11 @@
 #include "app/main_frame.h"
 #include "app/menu_layout.h"
 #include "app/slip_texts.h"
+#include "app/status_pane_updater.h"
 #include "app/status_panes.h"
 #include "app/toolbar_icons.h"
+#include "ui/form/channel_table_model.h"
+#include "ui/form/halyx_view.h"
 
 namespace halyx {
 namespace {
@@ -62,6 +65,9 @@ bool CMainFrame::BuildStatusBar() {
     messagePane_ = new QLabel(bar);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(messagePane_, 1);
+    statusPanes_ = std::make_unique<StatusPaneUpdater>(context_, *bar);
+    view_->channelModel().SetCorrectionListener(
+        [this](const QString& words) { statusPanes_->panes().ShowNotice(words); });
     for (const char* text : kIndicatorTexts) {
         auto* pane = new LockIndicatorPane(QString::fromUtf8(text), bar);
         bar->addPermanentWidget(pane);

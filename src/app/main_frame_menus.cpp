@@ -7,8 +7,10 @@
 #include <array>
 
 #include "app/app_context.h"
+#include "app/edit_commands.h"
 #include "app/main_frame.h"
 #include "app/menu_layout.h"
+#include "app/qt_translations.h"
 #include "app/status_panes.h"
 #include "image/option_lists.h"
 #include "settings/program_directory.h"
@@ -23,11 +25,10 @@ struct Accelerator {
     std::array<const char*, 2> keys;
 };
 
-// New, Open and Save carry their shortcuts on the menu items themselves (so the menus show
-// them); these are the rest of the accelerator table. The standard save id keeps its action
-// for macros, without a key of its own: Ctrl+S belongs to Save. Undo and redo reach the main form;
-// the other edit keys are bound to ids that have no handler, as they always were. Edit boxes still
-// get them first through Qt's shortcut override.
+// New, Open and Save carry their shortcuts on the menu items themselves; these are the rest of the
+// accelerator table (the standard save id keeps its action for macros, without a key: Ctrl+S
+// belongs to Save), put on the Edit and File menus' items where those have one (so the menus
+// show them). Edit boxes still get the clipboard keys first through Qt's shortcut override.
 const std::array<Accelerator, 9> kAccelerators{{
     {cmd::kFileSaveStandard, {nullptr, nullptr}},
     {cmd::kFilePrint, {"Ctrl+P", nullptr}},
@@ -63,6 +64,7 @@ void CMainFrame::BuildMenus() {
         }
         connect(menu, &QMenu::hovered, this, [this] { RefreshStatusText(); });
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateViewChecks);
+        connect(menu, &QMenu::aboutToShow, this, [this] { editCommands_->Update(); });
         // Once the menu is gone (or another one has opened) the idle text comes back.
         connect(menu, &QMenu::aboutToHide, this,
                 [this] { QTimer::singleShot(0, this, &CMainFrame::RefreshStatusText); });
@@ -76,7 +78,10 @@ void CMainFrame::BuildMenus() {
 
 void CMainFrame::BuildAccelerators() {
     for (const Accelerator& accelerator : kAccelerators) {
-        QAction* action = AddCommand(accelerator.commandId, this);
+        QAction* action = commandAction(accelerator.commandId);
+        if (action == nullptr) {
+            action = AddCommand(accelerator.commandId, this);
+        }
         QList<QKeySequence> sequences;
         for (const char* keys : accelerator.keys) {
             if (keys != nullptr) {
@@ -86,6 +91,9 @@ void CMainFrame::BuildAccelerators() {
         action->setShortcuts(sequences);
         addAction(action);
     }
+    editCommands_ = new EditCommands(
+        *view_, context_.document, [this](int commandId) { return commandAction(commandId); },
+        this);
 }
 
 void CMainFrame::UpdateViewChecks() {
@@ -101,7 +109,10 @@ void CMainFrame::UpdateViewChecks() {
 void CMainFrame::LocaliseMenus() {
     for (std::size_t position = 0; position < kMainMenus.size(); ++position) {
         const MenuSpec& spec = kMainMenus[position];
-        menus_[position]->setTitle(context_.language.qtext(spec.titleKey));
+        menus_[position]->setTitle(
+            spec.builtinEnglishTitle.empty()
+                ? context_.language.qtext(spec.titleKey)
+                : QString::fromStdString(context_.textOr(spec.titleKey, spec.builtinEnglishTitle)));
         for (const MenuItemSpec& item : spec.items) {
             if (item.commandId == kSeparator) {
                 continue;
@@ -121,6 +132,7 @@ void CMainFrame::LocaliseMenus() {
     if (indicators_.size() > 1) {
         indicators_[1]->setPaneText(context_.language.qtext(keys::kNumLockPane));
     }
+    editCommands_->Update();  // the items above were all enabled again
     menuBar()->update();
 }
 
@@ -128,6 +140,7 @@ void CMainFrame::SwitchLanguage(bool english) {
     const std::string_view value = english ? settings::kEnglish : settings::kChinese;
     context_.settingFile.writeText(settings::kSetupSection, settings::kLanguageKey, value);
     context_.language.setFile(LanguageFileFor(context_.layout, value));
+    ApplyQtTranslations(value);
     LocaliseMenus();
     BuildToneTable(context_.toneTable, context_.text(keys::kNoTone));
     ReinitialiseViews();

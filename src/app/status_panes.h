@@ -6,6 +6,8 @@
 #include <array>
 #include <memory>
 
+class QStatusBar;
+
 #include "app/lock_key_source.h"
 
 namespace halyx {
@@ -49,6 +51,37 @@ protected:
 private:
     Panes panes_;
     std::unique_ptr<LockKeySource> source_;
+};
+
+// The status bar's panes that say where the image came from and what happened last: a notice
+// (what became of the last entry the form corrected), the last radio operation's result and the
+// backup it left, the image's file (or the radio and time it was read), and the port. What a
+// notice or a result says is also announced to screen readers, since it appears away from the
+// focus.
+class CStatusPanes {
+public:
+    // Adds the panes to `bar`: the notice beside the message pane, the others as permanent
+    // panes before the lock indicators (so add them before those).
+    explicit CStatusPanes(QStatusBar& bar);
+
+    void ShowNotice(const QString& text);
+    void ShowResult(const QString& text);
+    void ShowFile(const QString& text);
+    // The port's name, shown enabled while the port is open and greyed while it is not.
+    void ShowPort(const QString& name, bool open);
+
+    QLabel* noticePane() const { return notice_; }
+    QLabel* resultPane() const { return result_; }
+    QLabel* filePane() const { return file_; }
+    QLabel* portPane() const { return port_; }
+
+private:
+    static void Announce(QLabel* pane, const QString& text);
+
+    QLabel* notice_ = nullptr;
+    QLabel* result_ = nullptr;
+    QLabel* file_ = nullptr;
+    QLabel* port_ = nullptr;
 };
 
 }  // namespace halyx

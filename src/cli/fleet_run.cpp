@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/stop_signals.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
+#include "fleet/fleet_report_csv.h"
 #include "fleet/fleet_session.h"
 #include "image/visible_text.h"
 #include "link/serial_port.h"
@@ -130,11 +132,17 @@ int RunFleetPlan(const FleetPlan& plan) {
         status = kFileError;
     }
     if (!plan.reportPath.empty()) {
-        const FileResult saved =
-            WriteFileAtomically(plan.reportPath, FleetReportJson(plan.info, reports));
-        if (!saved.ok()) {
-            PrintError(FileErrorTextEnglish(saved));
-            status = status == kDone ? kFileError : status;
+        // The JSON report, and the same as a table beside it for a spreadsheet.
+        for (const auto& [path, text] :
+             {std::pair{std::filesystem::path(plan.reportPath),
+                        FleetReportJson(plan.info, reports)},
+              std::pair{FleetReportCsvPath(plan.reportPath), FleetReportCsv(reports)}}) {
+            const FileResult saved = WriteFileAtomically(path, text);
+            if (!saved.ok()) {
+                PrintError(FileErrorTextEnglish(saved));
+                status = status == kDone ? kFileError : status;
+                break;
+            }
         }
     }
     return status;

@@ -14,6 +14,7 @@ struct EditState {
     RadioDocument& document;
     const ToneTable& tones;
     std::optional<int> channel;
+    std::vector<std::string>* corrections = nullptr;
 };
 
 using EditFn = std::function<std::optional<EditError>(const EditOption&, EditState&)>;
@@ -110,14 +111,42 @@ EditFn ChannelEdit(std::function<SetResult(const std::string&, const ToneTable&,
     };
 }
 
-// Frequencies are never refused: the channel corrects them in place, as the grid does.
-SetResult Frequency(const std::string& text, const ToneTable&, Channel& channel, bool receive) {
-    if (receive) {
-        channel.SetRxFrequency(text);
-    } else {
-        channel.SetTxFrequency(text);
+std::string_view CorrectionReason(FrequencyFix fix) {
+    switch (fix) {
+        case FrequencyFix::ClampedAbove:
+            return "above the band";
+        case FrequencyFix::ClampedBelow:
+            return "below the band";
+        case FrequencyFix::MovedToStep:
+            return "moved onto the channel step";
+        case FrequencyFix::Unchanged:
+        case FrequencyFix::Emptied:
+            break;
     }
-    return SetResult::Accepted();
+    return {};
+}
+
+// Frequencies are never refused: the channel corrects them in place, as the grid does, and what
+// it stored instead of what was given is told.
+EditFn FrequencyEdit(bool receive) {
+    return [receive](const EditOption& option, EditState& state) -> std::optional<EditError> {
+        if (!state.channel) {
+            return Refuse(option, "a value after --channel N");
+        }
+        FrequencyCorrection corrected;
+        state.document.EditChannel(*state.channel, [&](Channel& channel) {
+            corrected = receive ? channel.SetRxFrequency(option.value)
+                                : channel.SetTxFrequency(option.value);
+        });
+        const std::string_view reason = CorrectionReason(corrected.fix);
+        if (!reason.empty() && state.corrections != nullptr) {
+            state.corrections->push_back(option.name + " '" + VisibleText(option.value) +
+                                         "' on channel " + std::to_string(*state.channel) +
+                                         ": stored " + corrected.stored + ", " +
+                                         std::string(reason));
+        }
+        return std::nullopt;
+    };
 }
 
 SetResult Tone(const std::string& text, const ToneTable& tones, Channel& channel, bool receive) {
@@ -145,8 +174,8 @@ const std::map<std::string, EditFn>& Handlers() {
     using S = CommonSettings;
     static const std::map<std::string, EditFn> handlers = {
         {"--channel", PickChannel},
-        {"--rx", ChannelEdit(std::bind(Frequency, _1, _2, _3, true))},
-        {"--tx", ChannelEdit(std::bind(Frequency, _1, _2, _3, false))},
+        {"--rx", FrequencyEdit(true)},
+        {"--tx", FrequencyEdit(false)},
         {"--rx-tone", ChannelEdit(std::bind(Tone, _1, _2, _3, true))},
         {"--tx-tone", ChannelEdit(std::bind(Tone, _1, _2, _3, false))},
         {"--bandwidth", ChannelEdit(Bandwidth)},
@@ -179,8 +208,9 @@ std::vector<std::string> EditOptionNames() {
 }
 
 std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
-                                    RadioDocument& document) {
-    EditState state{document, tones, std::nullopt};
+                                    RadioDocument& document,
+                                    std::vector<std::string>* corrections) {
+    EditState state{document, tones, std::nullopt, corrections};
     for (const EditOption& edit : edits) {
         const auto handler = Handlers().find(edit.name);
         if (handler == Handlers().end()) {

@@ -25,8 +25,11 @@ struct EditError {
 // Applies the edits in order, each as one edit of the document through the channel and settings
 // setters the window uses. Stops at the first refused edit and reports it; the caller then
 // discards the document.
+// Each value the image holds other than as given (a frequency clamped to the band or moved
+// onto the channel step) adds a line to `corrections` when one is given.
 std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
-                                    RadioDocument& document);
+                                    RadioDocument& document,
+                                    std::vector<std::string>* corrections = nullptr);
 // The same on a bare image.
 std::optional<EditError> ApplyEdits(const std::vector<EditOption>& edits, const ToneTable& tones,
                                     RadioImage& image);

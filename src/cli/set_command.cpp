@@ -41,9 +41,14 @@ int RunSet(const SetOptions& options, const std::vector<EditOption>& edits) {
     ToneTable tones;
     BuildToneTable(tones, "off");
     RadioDocument document(image);
-    if (const auto refused = ApplyEdits(edits, tones, document)) {
+    std::vector<std::string> corrections;
+    if (const auto refused = ApplyEdits(edits, tones, document, &corrections)) {
         PrintError(DescribeEditError(*refused) + "; nothing was written");
         return kUsage;
+    }
+    // Stored all the same, as the grid stores them: a script must still hear of it.
+    for (const std::string& correction : corrections) {
+        PrintError(correction);
     }
     // A configuration text stays one: the output's name says which form is written.
     return SaveImageArgument(options.output.empty() ? options.input : options.output,

@@ -38,16 +38,12 @@ void CopyShownFields(const RecordBytes& from, RecordBytes& to) {
     }
 }
 
-// The bulk edit names each field on its own, so a receive tone chosen there leaves the
-// transmit tone as it was (unlike the grid, where choosing the receive tone sets both).
+// The channel's own rules apply, as in the grid: a receive tone sets the transmit tone too, so a
+// bulk edit that also names a transmit tone sets that one after the receive tone.
 SetResult SetField(Channel& channel, BulkField field, std::uint8_t value) {
     switch (field) {
-        case BulkField::RxTone: {
-            const std::uint8_t txTone = channel.txTone();
-            const SetResult result = channel.SetRxTone(value);
-            channel.SetTxTone(txTone);
-            return result;
-        }
+        case BulkField::RxTone:
+            return channel.SetRxTone(value);
         case BulkField::TxTone:
             return channel.SetTxTone(value);
         case BulkField::Bandwidth:

@@ -67,7 +67,8 @@ bool DeleteChannels(RadioImage& image, ChannelRange range);
 
 enum class BulkField { RxTone, TxTone, Bandwidth };
 
-// Sets one field on every channel of the range that is not empty. Returns how many changed.
+// Sets one field on every channel of the range that is not empty, by the channel's rules (a
+// receive tone sets the transmit tone too). Returns how many changed.
 int SetFieldForChannels(RadioImage& image, ChannelRange range, BulkField field, std::uint8_t value);
 
 }  // namespace halyx

@@ -179,7 +179,7 @@ void FleetRadio::AfterRead(ExchangeResult result) {
     // The band is the radio's hardware: an image of the other band would leave every channel
     // outside what it can tune. The same check as a single write's.
     if (const WriteTarget target = CheckWriteTarget(read_, fleetImage_); !target.bandMatches()) {
-        Finish(FleetResult::Cancelled,
+        Finish(FleetResult::OtherBand,
                "refused: the radio is a " + std::string(BandName(target.radioBand)) +
                    " radio and the image is for " + std::string(BandName(target.imageBand)) +
                    "; nothing was written");
@@ -233,6 +233,7 @@ void FleetRadio::AfterWrite(ExchangeResult result) {
                    "the records read back differ from what was written");
             return;
         case ExchangeResult::LinkFailure:
+            report_.writeRefused = phase_ == FleetPhase::Writing;
             Finish(FleetResult::LinkFailure,
                    phase_ == FleetPhase::Writing
                        ? std::string("the radio did not accept the write").append(kPartlyWritten)

@@ -28,6 +28,8 @@ std::string_view FleetResultName(FleetResult result) {
             return "backup-error";
         case FleetResult::Cancelled:
             return "cancelled";
+        case FleetResult::OtherBand:
+            return "other-band";
     }
     return "cancelled";
 }

@@ -18,6 +18,7 @@ enum class FleetResult {
     PortError,        // the port could not be opened, or went away during the run
     BackupError,      // the radio was read but its backup could not be saved; nothing was written
     Cancelled,        // stopped by the user before it ended
+    OtherBand,        // the radio is built for the other band than the image; nothing was written
 };
 
 std::string_view FleetResultName(FleetResult result);
@@ -54,6 +55,9 @@ struct FleetRadioReport {
     std::string userIdBefore;
     std::string userIdAfter;
     FleetResult result = FleetResult::Cancelled;
+    // A link failure while the image was going out: the radio refused a block (it answered the
+    // read, so it was there), not a radio that never answered.
+    bool writeRefused = false;
     std::string message;
     FleetPhaseTimes times;
     std::int64_t durationMs = 0;

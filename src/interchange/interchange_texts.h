@@ -23,8 +23,8 @@ inline constexpr TextKey kOn{"S0225", "On"};
 inline constexpr TextKey kImportReportTitle{"S0226", "Import Report"};
 inline constexpr TextKey kClearQuestion{
     "S0227",
-    "Empty all 20 channels before importing? With No, channels the file does not name stay as "
-    "they are."};
+    "Empty all 20 channels before importing, or keep the channels the file does not name as they "
+    "are?"};
 inline constexpr TextKey kReportLine{"S0228", "Line"};
 inline constexpr TextKey kReportColumn{"S0229", "Column"};
 inline constexpr TextKey kReportAction{"S0230", "What was done"};

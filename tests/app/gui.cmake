@@ -67,3 +67,6 @@ halyx_add_gtest(gui_config_file_test GUI
 halyx_add_gtest(gui_unsaved_edits_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_unsaved_edits_test.cpp
     LIBS halyx_gui_test_support halyx_radio_peer Qt6::Test)
+halyx_add_gtest(gui_status_and_menus_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_status_and_menus_test.cpp
+    LIBS halyx_gui_test_support Qt6::Test)

@@ -18,6 +18,7 @@
 #include "radiosim/peer_sink.h"
 #include "radiosim/radio_peer.h"
 #include "support/temp_dir.h"
+#include "ui/common/gui_operation_record.h"
 
 namespace halyx::test {
 namespace {
@@ -175,6 +176,12 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
     std::fill_n(peer.memory().begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
     std::copy(serial.begin(), serial.end(), peer.memory().begin() + header::kSerialNumber);
     const RadioPeer::Memory held = peer.memory();
+    // Whoever shows the operations (the status bar) hears of each with the backup it left.
+    std::vector<std::pair<std::string, OperationRecord>> told;
+    context->radioOperationRecorded = [&told](const GuiRadioOperation& op,
+                                              const OperationRecord& record) {
+        told.emplace_back(op.operation + " " + op.result, record);
+    };
     ReadRadioDialog read(*context, prompts, {});
     read.OnStart();
     Run(read);
@@ -182,6 +189,10 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
     write.OnStart();
     Run(write);
     ASSERT_EQ(prompts.messages.size(), 2u);  // the two verdicts, no backup failure
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0].first, "read success");
+    EXPECT_EQ(told[1].first, "write success");
+    EXPECT_TRUE(told[1].second.backupPath.empty());
 
     const std::vector<std::filesystem::path> backups =
         BackupStore(dataHome() / "halyx" / "backups").List();
@@ -192,6 +203,7 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
     EXPECT_TRUE(std::equal(backup.bytes.begin() + kFirstRecordOffset,
                            backup.bytes.begin() + kRecordsEnd, held.begin() + kFirstRecordOffset));
     EXPECT_EQ(backups[0].filename().string().substr(6), "-SN-77.kda");
+    EXPECT_EQ(std::filesystem::path(told[0].second.backupPath), backups[0]);
 
     std::istringstream lines(testing::ReadText(dataHome() / "halyx" / "audit.jsonl"));
     std::string readLine;

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -19,7 +21,9 @@
 #include "fleet/peer_fleet_port.h"
 #include "gui_test_support.h"
 #include "history/backup_store.h"
+#include "support/contrast_probe.h"
 #include "support/temp_dir.h"
+#include "ui/grid/grid_colours.h"
 
 namespace halyx::test {
 namespace {
@@ -138,7 +142,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     RadioPeerFaults refuses;
     refuses.nakBlock = {5, 3};
     PeerFleetPort& first = AddRadio("COM1", good1);
-    AddRadio("COM2", naks, refuses);
+    PeerFleetPort& second = AddRadio("COM2", naks, refuses);
     PeerFleetPort& third = AddRadio("COM3", good3);
     PeerFleetPort& fourth = AddRadio("COM4", unchecked);
     const RadioImage before = context->document.image();
@@ -172,7 +176,9 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     EXPECT_LT(Bar(*dialog, 1), kFleetWriteSteps);
     EXPECT_EQ(Bar(*dialog, 3), 0);
     EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
-    EXPECT_EQ(Cell(*dialog, 1, FleetDialog::kResultColumn), QStringLiteral("No answer"));
+    // It answered the read and then refused a block of the write: said so, not "No answer".
+    EXPECT_EQ(Cell(*dialog, 1, FleetDialog::kResultColumn),
+              QStringLiteral("The radio refused a block"));
     EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
     EXPECT_EQ(Cell(*dialog, 3, FleetDialog::kResultColumn), QString());
     EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kSerialColumn), QStringLiteral("RADIO1"));
@@ -234,6 +240,84 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     ASSERT_TRUE(LoadImageFile(json["radios"][0]["backup"].get<std::string>(), backup).ok());
     EXPECT_TRUE(std::equal(good1.begin() + kFirstRecordOffset, good1.begin() + kRecordsEnd,
                            backup.bytes.begin() + kFirstRecordOffset));
+
+    // The failed row alone is marked, with an icon, and the same report is there as a table.
+    const QTableWidget& table = *dialog->portTable();
+    for (int row : {0, 1, 2}) {
+        const QTableWidgetItem* result = table.item(row, FleetDialog::kResultColumn);
+        EXPECT_EQ(result->data(kCellMarkRole).toString().isEmpty(), row != 1) << row;
+        EXPECT_EQ(result->icon().isNull(), row != 1) << row;
+        EXPECT_EQ(table.item(row, FleetDialog::kPortColumn)->background().style() != Qt::NoBrush,
+                  row == 1)
+            << row;
+    }
+    const std::string csv = testing::ReadText(work() / "report.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);  // the names and three radios
+    EXPECT_NE(csv.find("COM2,/dev/ttyFLEETCOM2,RADIO2,"), std::string::npos);
+    EXPECT_NE(csv.find(",NEW3,"), std::string::npos);
+
+    // Open report folder shows the report's folder.
+    std::vector<QUrl> opened;
+    dialog->SetUrlOpener([&opened](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    ASSERT_TRUE(dialog->openFolderButton()->isEnabled());
+    QTest::mouseClick(dialog->openFolderButton(), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(opened[0].toLocalFile().toStdString()), work());
+
+    // Retry runs the same image and overrides on the failed radio only, and keeps the first
+    // report as it was.
+    const int firstFrames = first.peer().framesReceived();
+    const int thirdFrames = third.peer().framesReceived();
+    const int secondFrames = second.peer().framesReceived();
+    ASSERT_TRUE(dialog->retryButton()->isEnabled());
+    QTest::mouseClick(dialog->retryButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntilIdle(*dialog));
+    EXPECT_EQ(first.peer().framesReceived(), firstFrames);
+    EXPECT_EQ(third.peer().framesReceived(), thirdFrames);
+    EXPECT_GT(second.peer().framesReceived(), secondFrames);
+    ASSERT_EQ(dialog->run()->engine().Reports().size(), 1u);
+    EXPECT_EQ(dialog->run()->engine().Reports()[0].portName, "COM2");
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
+    EXPECT_NE(dialog->reportPath(), report);
+    EXPECT_EQ(nlohmann::json::parse(testing::ReadText(work() / "report.json"))["radios"].size(),
+              3u);
+}
+
+// In a dark theme a failed row is still marked and its text still readable.
+TEST_F(FleetDialogTest, AFailedRowStaysReadableInADarkTheme) {
+    QApplication::setPalette(DarkPalette());
+    RadioPeerFaults refuses;
+    refuses.nakBlock = {5, 3};
+    AddRadio("COM1", Radio(1, "RADIO1"), refuses);
+    AddRadio("COM2", Radio(2, "RADIO2"));
+    auto dialog = MakeDialog();
+    dialog->show();
+    dialog->SetPortChecked(0, true);
+    dialog->SetPortChecked(1, true);
+    dialog->reportPathEdit()->setText(QString::fromStdString((work() / "dark.json").string()));
+    dialog->OnStart();
+    ASSERT_TRUE(WaitUntilIdle(*dialog));
+    QTableWidget& table = *dialog->portTable();
+    table.clearSelection();
+    table.setCurrentItem(nullptr);
+    QApplication::processEvents();
+    const QImage drawn = table.viewport()->grab().toImage();
+    for (int row : {0, 1}) {
+        for (int column : {FleetDialog::kPortColumn, FleetDialog::kSerialColumn}) {
+            const QRect cell = table.visualItemRect(table.item(row, column));
+            const QRect text = cell.adjusted(column == FleetDialog::kPortColumn ? 20 : 2, 2, 0, -2);
+            EXPECT_GE(DrawnTextContrast(drawn, text), kReadableContrast) << row << "," << column;
+        }
+    }
+    // The failed row's background differs from the one that succeeded.
+    const QRect failed = table.visualItemRect(table.item(0, FleetDialog::kSerialColumn));
+    const QRect good = table.visualItemRect(table.item(1, FleetDialog::kSerialColumn));
+    EXPECT_NE(drawn.pixelColor(failed.left() + 2, failed.center().y()),
+              drawn.pixelColor(good.left() + 2, good.center().y()));
+    QApplication::setPalette(QPalette());
 }
 
 TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {

@@ -57,6 +57,17 @@ TEST_F(InterchangeMenu, AppendedFileItemsShowBuiltInEnglishWhenTheLanguageFileLa
     EXPECT_EQ(frame->commandAction(32790)->text(), QStringLiteral("Co&mpare with File..."));
 }
 
+TEST_F(InterchangeMenu, CancellingTheImportQuestionImportsNothing) {
+    std::ofstream(work() / "list.csv") << "Location,Frequency\n2,446.10000\n";
+    const RadioImage before = context->document.image();
+    prompts.openPaths = {PathOf("list.csv")};
+    prompts.answers = {PromptAnswer::Cancel};
+    frame->commandAction(32786)->trigger();
+    ASSERT_EQ(prompts.messages.size(), 1u);  // the question, and no report after it
+    EXPECT_EQ(context->document.image().bytes, before.bytes);
+    EXPECT_FALSE(context->document.CanUndo());
+}
+
 TEST_F(InterchangeMenu, ImportStoresTheChannelsRefreshesTheGridAndReportsWhatItDid) {
     std::ofstream(work() / "list.csv") << "Location,Frequency,Tone,rToneFreq,Power\n"
                                           "2,446.10000,Tone,88.5,High\n"

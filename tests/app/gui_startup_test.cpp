@@ -103,7 +103,9 @@ TEST_F(StartUp, MissingLanguageFilesLeaveTextsEmptyButNotTheBuiltInOnes) {
 
     EXPECT_EQ(Title(), QStringLiteral("default.kda")) << "the file, without an empty title";
     for (QAction* menu : app->mainFrame()->menuBar()->actions()) {
-        EXPECT_EQ(menu->text(), QString());
+        // Edit is newer than the original texts and keeps its built-in English.
+        const bool edit = menu == app->mainFrame()->menuBar()->actions().at(1);
+        EXPECT_EQ(menu->text(), edit ? QStringLiteral("&Edit") : QString());
     }
     EXPECT_EQ(app->mainFrame()->messagePane()->text(), QStringLiteral("就绪"));
     EXPECT_EQ(app->mainFrame()->ToolTipFor(32773), QStringLiteral("读频"));

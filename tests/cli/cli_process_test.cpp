@@ -1,6 +1,8 @@
 // halyx-cli as a user runs it: a real process, its exit status, its output and the files it leaves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -47,6 +49,10 @@ TEST_F(CliProcess, SetEditsInPlaceAndShowReadsThemBack) {
     const ProcessResult set = Cli({"set", "radio.kda", "--channel", "9", "--rx", "446.0123",
                                    "--rx-tone", "88.5", "--squelch", "9"});
     ASSERT_EQ(set.exitStatus, 0) << set.err;
+    EXPECT_NE(set.err.find("--rx '446.0123' on channel 9: stored 446.01000, moved onto the "
+                           "channel step"),
+              std::string::npos)
+        << set.err;
     const ProcessResult shown = Cli({"show", "radio.kda", "--json"});
     EXPECT_NE(
         shown.out.find(
@@ -55,6 +61,19 @@ TEST_F(CliProcess, SetEditsInPlaceAndShowReadsThemBack) {
         std::string::npos)
         << shown.out;
     EXPECT_NE(shown.out.find("\"squelchLevel\": 9"), std::string::npos);
+}
+
+TEST_F(CliProcess, SetTellsEachCorrectedFrequencyOnStandardErrorAndNothingElse) {
+    const ProcessResult set =
+        Cli({"set", "radio.kda", "--channel", "3", "--rx", "500", "--channel", "4", "--tx", "1",
+             "--channel", "5", "--rx", "446.00625", "--tx", ""});
+    ASSERT_EQ(set.exitStatus, 0) << set.err;
+    EXPECT_NE(set.err.find("--rx '500' on channel 3: stored "), std::string::npos) << set.err;
+    EXPECT_NE(set.err.find(", above the band\n"), std::string::npos) << set.err;
+    EXPECT_NE(set.err.find("--tx '1' on channel 4: stored "), std::string::npos) << set.err;
+    EXPECT_NE(set.err.find(", below the band\n"), std::string::npos) << set.err;
+    // Stored as typed, or emptied as asked: nothing to tell.
+    EXPECT_EQ(std::count(set.err.begin(), set.err.end(), '\n'), 2) << set.err;
 }
 
 TEST_F(CliProcess, SetWithOutputLeavesTheInputAlone) {

@@ -116,6 +116,18 @@ TEST(ChannelRows, BulkSetChangesOneFieldOnTheUsedChannelsOnly) {
     EXPECT_EQ(SetFieldForChannels(image, {2, 5}, BulkField::Bandwidth, 1), 3);
     EXPECT_EQ(image.bytes[RecordOffset(3) + record::kBandwidth],
               start.bytes[RecordOffset(3) + record::kBandwidth]);
+
+    // A receive tone sets the transmit tone as well, by the channel's rule; a transmit tone
+    // set after it is the one that stays.
+    RadioImage tones = start;
+    EXPECT_EQ(SetFieldForChannels(tones, {2, 5}, BulkField::RxTone, 7), 3);
+    SetFieldForChannels(tones, {4, 4}, BulkField::TxTone, 9);
+    for (int channel : {2, 4, 5}) {
+        EXPECT_EQ(tones.bytes[RecordOffset(channel) + record::kRxTone], 7) << channel;
+        EXPECT_EQ(tones.bytes[RecordOffset(channel) + record::kTxTone], channel == 4 ? 9 : 7)
+            << channel;
+    }
+    EXPECT_EQ(ReadRecord(tones, 3), ReadRecord(start, 3));
 }
 
 TEST(ChannelClipboard, RawFormRoundTripsAndRefusesAnythingMalformed) {

@@ -7,6 +7,7 @@
 
 #include "fleet/fleet_history.h"
 #include "history/sha256.h"
+#include "image/frequency_codec.h"
 #include "peer_fleet_port.h"
 #include "support/temp_dir.h"
 
@@ -210,15 +211,29 @@ TEST_F(Fleet, FailingRadiosEndWithTheirOwnResultsWhileTheOthersSucceed) {
     const Memory unsaved = Radio(7, "NOBACKUP", "B");
     AddRadio(unsaved);
     AddRadio(Radio(8, "GOOD8", "G8"));
+    // A radio built for the other band than the image: backed up, never written.
+    Memory otherBand = Radio(9, "OTHER", "O");
+    otherBand[header::kBand] =
+        BandLimitsFor(fleetImage.bytes[header::kBand]).lowerHz == BandLimitsFor(kLowBand).lowerHz
+            ? kLowBand + 1
+            : kLowBand;
+    AddRadio(otherBand);
     recorder.refuseSerial = "NOBACKUP";
     Run();
 
     EXPECT_EQ(Results(),
-              (std::vector<FleetResult>{FleetResult::Success, FleetResult::LinkFailure,
-                                        FleetResult::LinkFailure, FleetResult::PortError,
-                                        FleetResult::ReadBackDiffers, FleetResult::PortError,
-                                        FleetResult::BackupError, FleetResult::Success}));
+              (std::vector<FleetResult>{
+                  FleetResult::Success, FleetResult::LinkFailure, FleetResult::LinkFailure,
+                  FleetResult::PortError, FleetResult::ReadBackDiffers, FleetResult::PortError,
+                  FleetResult::BackupError, FleetResult::Success, FleetResult::OtherBand}));
     const auto r = engine->Reports();
+    EXPECT_EQ(ports[8]->peer().memory(), otherBand);
+    EXPECT_EQ(r[8].backupPath, "backup-OTHER.kda");
+    EXPECT_EQ(FleetResultName(r[8].result), "other-band");
+    // Only the radio that answered the read and then refused a block of the write says so.
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        EXPECT_EQ(r[i].writeRefused, i == 2) << i;
+    }
     EXPECT_EQ(r[1].message, "the radio did not answer the read; nothing was written");
     EXPECT_EQ(r[1].backupPath, "");
     EXPECT_EQ(r[1].durationMs, kReadTimeoutMs);  // its time-outs did not hold the others up
@@ -435,7 +450,7 @@ TEST_F(Fleet, ARadioOfTheOtherBandIsBackedUpAndLeftAsItWas) {
     AddRadio(Radio(2, "GOOD2", "G2"));
     Run();
 
-    EXPECT_EQ(Results(), (std::vector<FleetResult>{FleetResult::Cancelled, FleetResult::Success}));
+    EXPECT_EQ(Results(), (std::vector<FleetResult>{FleetResult::OtherBand, FleetResult::Success}));
     const auto r = engine->Reports();
     const std::string radio = fleetLow ? "406.1-470 MHz" : "136-174 MHz";
     const std::string image = fleetLow ? "136-174 MHz" : "406.1-470 MHz";

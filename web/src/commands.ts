@@ -148,7 +148,11 @@ export class Commands {
     const texts = this.app.texts;
     const file = await pickFile('.csv', 'CSV');
     if (!file) return;
-    const answer = await messageBox('CPS', texts.or('S0227', 'Empty all 20 channels before importing?'), this.yesNo());
+    // The buttons say what each answer does; Cancel (or Esc) imports nothing.
+    const answer = await messageBox('CPS', texts.or('S0227', 'Empty all 20 channels before importing?'), [
+      { label: texts.or('S0368', 'Empty all channels first'), value: 'yes' },
+      { label: texts.or('S0369', 'Keep the other channels'), value: 'no' },
+      { label: texts.or('S0050', 'Cancel'), value: '' }]);
     if (!answer) return;
     const report = this.app.session.importCsv(new TextDecoder().decode(file.bytes), answer === 'yes');
     if (report.error !== undefined) {

@@ -111,6 +111,9 @@ OperationRecord ExchangeDialog::Record(std::string_view operation, std::string_v
     op.imageWritten = imageWritten;
     op.durationMs = MillisecondsSince(startedAt_);
     const OperationRecord record = RecordGuiOperation(context_, op);
+    if (context_.radioOperationRecorded) {
+        context_.radioOperationRecorded(op, record);
+    }
     // A failed audit line is not worth a box after every exchange; a failed backup is: the user
     // may be about to change a radio whose old configuration is not kept.
     if (!record.backupError.empty()) {

@@ -5,6 +5,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 
 namespace halyx {
@@ -82,6 +83,20 @@ PromptAnswer QtUiPrompts::message(QWidget* parent, PromptIcon icon, const QStrin
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return PromptAnswer::Ok;
+}
+
+PromptAnswer QtUiPrompts::ask(QWidget* parent, PromptIcon icon, const QString& caption,
+                              const QString& text, const QString& yesText, const QString& noText) {
+    QMessageBox box(ToQtIcon(icon), caption, text, QMessageBox::Cancel, parent);
+    QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
+    QPushButton* no = box.addButton(noText, QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == yes) {
+        return PromptAnswer::Yes;
+    }
+    return box.clickedButton() == no ? PromptAnswer::No : PromptAnswer::Cancel;
 }
 
 void QtUiPrompts::informWithDetail(QWidget* parent, PromptIcon icon, const QString& caption,

@@ -43,6 +43,15 @@ public:
         static_cast<void>(detail);
         inform(parent, icon, caption, text);
     }
+    // A question whose two answers are buttons that say what they do, with Cancel beside them:
+    // Yes for the first, No for the second, Cancel (Esc too) for Cancel. Without buttons of its
+    // own a face asks it as a Yes/No question.
+    virtual PromptAnswer ask(QWidget* parent, PromptIcon icon, const QString& caption,
+                             const QString& text, const QString& yesText, const QString& noText) {
+        static_cast<void>(yesText);
+        static_cast<void>(noText);
+        return message(parent, icon, caption, text, PromptButtons::YesNo);
+    }
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
@@ -70,6 +79,8 @@ public:
                          const QString& text, PromptButtons buttons) override;
     void informWithDetail(QWidget* parent, PromptIcon icon, const QString& caption,
                           const QString& text, const QString& detail) override;
+    PromptAnswer ask(QWidget* parent, PromptIcon icon, const QString& caption, const QString& text,
+                     const QString& yesText, const QString& noText) override;
     std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;

@@ -87,18 +87,33 @@ void ChannelRowCommands::UpdateMenu() {
     menu_->setAccessibleName(menu_->title());
     for (const MenuEntry& entry : kMenuEntries) {
         actions_[entry.command]->setText(Text(*entry.text));
+        actions_[entry.command]->setEnabled(Applies(entry.command));
     }
+}
+
+bool ChannelRowCommands::Applies(Command command) const {
     const ChannelRange rows = TargetRows();
     const bool any = rows.IsValid();
-    for (Command command : {Command::Copy, Command::Cut, Command::Clear, Command::Insert,
-                            Command::Delete, Command::BulkSet}) {
-        actions_[command]->setEnabled(any);
+    switch (command) {
+        case Command::Paste:
+            return any && ClipboardHasChannels();
+        case Command::MoveUp:
+            return any && rows.first > 1;
+        case Command::MoveDown:
+            return any && rows.last < kChannelCount;
+        case Command::Undo:
+            return document_.CanUndo();
+        case Command::Redo:
+            return document_.CanRedo();
+        case Command::Copy:
+        case Command::Cut:
+        case Command::Clear:
+        case Command::Insert:
+        case Command::Delete:
+        case Command::BulkSet:
+            break;
     }
-    actions_[Command::Paste]->setEnabled(any && ClipboardHasChannels());
-    actions_[Command::MoveUp]->setEnabled(any && rows.first > 1);
-    actions_[Command::MoveDown]->setEnabled(any && rows.last < kChannelCount);
-    actions_[Command::Undo]->setEnabled(document_.CanUndo());
-    actions_[Command::Redo]->setEnabled(document_.CanRedo());
+    return any;
 }
 
 void ChannelRowCommands::ShowMenu(const QPoint& globalPos) {

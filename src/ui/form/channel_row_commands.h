@@ -46,6 +46,9 @@ public:
                        std::function<void()> endEditing);
 
     ChannelRange TargetRows() const;
+    // Whether the command has something to work on now (rows to act on, channels on the
+    // clipboard, an edit to undo); the menus enable their items by it.
+    bool Applies(Command command) const;
     void Run(Command command);
     bool Undo();
     bool Redo();

@@ -4,6 +4,8 @@
 #include "image/option_lists.h"
 #include "ui/common/text_source.h"
 #include "ui/form/channel_grid.h"
+#include "ui/form/correction_texts.h"
+#include "ui/grid/grid_colours.h"
 
 namespace halyx {
 
@@ -84,6 +86,10 @@ QString ChannelTableModel::CellText(int row, int column) const {
 }
 
 QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
+    if (index.isValid() && (role == kCellMarkRole || role == Qt::ToolTipRole)) {
+        const auto mark = marks_.find({index.row(), index.column()});
+        return mark == marks_.end() ? QVariant() : QVariant(mark->second);
+    }
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }
@@ -104,12 +110,15 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
     if (!index.isValid() || role != Qt::EditRole || !flags(index).testFlag(Qt::ItemIsEditable)) {
         return false;
     }
+    const int row = index.row();
     const int column = index.column();
-    return document_.EditChannel(index.row(), [&](Channel& channel) {
+    std::optional<FrequencyCorrection> corrected;
+    editingCell_ = true;
+    const bool stored = document_.EditChannel(row, [&](Channel& channel) {
         if (IsFrequencyColumn(column)) {
             const std::string typed = value.toString().toStdString();
-            lastCorrection_ = column == kRxFrequency ? channel.SetRxFrequency(typed)
-                                                     : channel.SetTxFrequency(typed);
+            corrected = column == kRxFrequency ? channel.SetRxFrequency(typed)
+                                               : channel.SetTxFrequency(typed);
             return;
         }
         const auto position = static_cast<std::uint8_t>(value.toInt());
@@ -121,14 +130,38 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
             channel.SetBandwidth(position);
         }
     });
+    editingCell_ = false;
+    if (corrected) {
+        lastCorrection_ = corrected;
+    }
+    // The cell's next edit takes its mark away, whatever the edit was.
+    const QString words =
+        corrected ? CorrectionText(texts_, CellText(row, 0), headers_.value(column), *corrected)
+                  : QString();
+    if (words.isEmpty()) {
+        marks_.erase({row, column});
+    } else {
+        marks_[{row, column}] = words;
+    }
+    emit dataChanged(index, index, {kCellMarkRole, Qt::ToolTipRole});
+    if (correctionListener_) {
+        correctionListener_(words);
+    }
+    return stored;
 }
 
 void ChannelTableModel::OnDocumentChanged(const DocumentChange& change) {
     if (change.wholeImage) {
+        marks_.clear();  // they spoke of values of the image that was replaced
         Refresh();
         return;
     }
     for (const int channel : change.channels) {
+        if (!editingCell_) {
+            // Moved, pasted, cleared or undone: the corrected value is no longer what was there.
+            std::erase_if(marks_,
+                          [channel](const auto& mark) { return mark.first.first == channel; });
+        }
         emit dataChanged(index(channel, 1), index(channel, kColumnCount - 1));
     }
 }

@@ -3,7 +3,10 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <functional>
+#include <map>
 #include <optional>
+#include <utility>
 
 #include "editing/radio_document.h"
 #include "image/frequency_codec.h"
@@ -43,6 +46,15 @@ public:
     // What the last frequency edit stored and why, for a status line.
     const std::optional<FrequencyCorrection>& lastCorrection() const { return lastCorrection_; }
 
+    // Called after every edit of a cell with what became of it: the words of a correction
+    // ("CH03 RX Freq (MHz): 500 → 470.00000, above the band"), or "" when the cell holds what
+    // was given. A corrected cell stays marked (kCellMarkRole) until it is next edited, its
+    // channel is changed another way, or the image is replaced.
+    void SetCorrectionListener(std::function<void(const QString&)> listener) {
+        correctionListener_ = std::move(listener);
+    }
+    bool IsMarked(int row, int column) const { return marks_.count({row, column}) != 0; }
+
 private:
     void OnDocumentChanged(const DocumentChange& change);
     QString CellText(int row, int column) const;
@@ -53,6 +65,9 @@ private:
     ToneTable tones_;
     QStringList headers_;
     std::optional<FrequencyCorrection> lastCorrection_;
+    std::map<std::pair<int, int>, QString> marks_;  // (row, column) -> why it was corrected
+    std::function<void(const QString&)> correctionListener_;
+    bool editingCell_ = false;  // the document change under way is this model's own edit
 };
 
 }  // namespace halyx

@@ -120,7 +120,6 @@ public:
     void Invalidate();
 
     static constexpr int kResizeCaptureRange = 3;  // pixels either side of a divider
-    static constexpr int kGridLineRgb = 192;
 
 signals:
     void gridNotify(const halyx::GridCellNotify& notify);

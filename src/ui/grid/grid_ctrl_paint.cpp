@@ -5,7 +5,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <array>
 
+#include "ui/grid/grid_colours.h"
 #include "ui/grid/grid_ctrl.h"
 
 namespace halyx {
@@ -56,15 +58,24 @@ void CGridCtrl::DrawCell(QPainter& painter, int row, int column, const QRect& re
     QColor back = colours.color(fixed ? QPalette::Button : QPalette::Base);
     QColor text = colours.color(fixed ? QPalette::ButtonText : QPalette::Text);
     if (!fixed && IsCellSelected(row, column)) {
-        back = colours.color(QPalette::Highlight);
-        text = colours.color(QPalette::HighlightedText);
+        const CellColours selected = HighlightCell(colours);
+        back = selected.background;
+        text = selected.text;
+    }
+    const QString mark =
+        fixed ? QString() : model()->data(IndexOf(row, column), kCellMarkRole).toString();
+    if (!fixed && !mark.isEmpty() && !IsCellSelected(row, column)) {
+        const CellColours marked = MarkedCell(colours);
+        back = marked.background;
+        text = marked.text;
     }
     if (row >= fixedRows_ && IsRowChosen(row)) {
-        // The labels of chosen rows stand out; their cells are tinted so the range reads as one.
+        // The labels of chosen rows stand out; their cells are tinted so the range reads as one,
+        // never so far that their text stops being readable.
         const bool label = column < fixedColumns_;
-        back = label ? colours.color(QPalette::Highlight)
-                     : colours.color(QPalette::Highlight).lighter(170);
-        text = colours.color(label ? QPalette::HighlightedText : QPalette::Text);
+        const CellColours chosen = label ? HighlightCell(colours) : ChosenCell(colours);
+        back = chosen.background;
+        text = chosen.text;
     }
     // Headers of the focus cell's row and column are shown pressed in, to guide the eye.
     const CCellID focus = GetFocusCell();
@@ -73,8 +84,7 @@ void CGridCtrl::DrawCell(QPainter& painter, int row, int column, const QRect& re
         ((row < fixedRows_ && column == focus.col) || (column < fixedColumns_ && row == focus.row));
     painter.fillRect(rect, tracked ? back.darker(112) : back);
 
-    const QColor line =
-        fixed ? colours.color(QPalette::Mid) : QColor(kGridLineRgb, kGridLineRgb, kGridLineRgb);
+    const QColor line = fixed ? colours.color(QPalette::Mid) : GridLineColour(colours);
     painter.setPen(line);
     painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
     painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
@@ -82,6 +92,18 @@ void CGridCtrl::DrawCell(QPainter& painter, int row, int column, const QRect& re
         painter.setPen(colours.color(QPalette::Light));
         painter.drawLine(rect.left(), rect.top(), rect.right() - 1, rect.top());
         painter.drawLine(rect.left(), rect.top(), rect.left(), rect.bottom() - 1);
+    }
+
+    if (!mark.isEmpty()) {
+        // A flag in the top right corner, so the mark shows even where colours do not.
+        constexpr int kFlagSize = 7;
+        const QPoint corner(rect.right() - 1, rect.top() + 1);
+        const std::array<QPoint, 3> flag{corner, corner - QPoint(kFlagSize, 0),
+                                         corner + QPoint(0, kFlagSize)};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(MarkColour(colours));
+        painter.drawPolygon(flag.data(), static_cast<int>(flag.size()));
+        painter.setBrush(Qt::NoBrush);
     }
 
     const int margin = defaults->GetMargin();

@@ -259,6 +259,8 @@ TEST_F(ChannelRowsView, TheMenuKeyAndABulkEditWorkFromTheKeyboardAlone) {
     RadioImage expected = before;
     for (int channel : {1, 3}) {  // channel 2 is empty and skipped
         expected.bytes[RecordOffset(channel) + record::kRxTone] = 1;
+        // Only the receive tone was chosen: it sets the transmit tone too, as a cell edit does.
+        expected.bytes[RecordOffset(channel) + record::kTxTone] = 1;
         expected.bytes[RecordOffset(channel) + record::kBandwidth] = 1;
     }
     EXPECT_THAT(ChangedOffsets(expected), IsEmpty());
