@@ -13,9 +13,10 @@ set -euo pipefail
 # presses Caps Lock on a virtual X server of its own (it is skipped without them). libssl-dev:
 # libcrypto's SHA-256 for the image digests of the audit log. time: /usr/bin/time gives the CPU
 # time of scripts/benchmark.sh --fleet. libyaml-cpp-dev: the configuration texts (*.halyx.yaml).
+# ser2net: the network port tests share simulated radios through it, as a bench machine would.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
           libcli11-dev nlohmann-json3-dev libyaml-cpp-dev fonts-wqy-microhei
-          clang-format bc libx11-dev libxtst-dev xvfb libssl-dev time)
+          clang-format bc libx11-dev libxtst-dev xvfb libssl-dev time ser2net)
 for option in "$@"; do
     case "$option" in
         --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;
