@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/port_doctor_hint.h"
 #include "link/port_names.h"
 #include "settings/setting_file.h"
 
@@ -52,6 +53,7 @@ bool RadioSession::OpenPort(const PortText& port, std::uint32_t baudRate) {
         // The cause names the device itself, which may differ from the COMn the user gave.
         PrintError(name + ": the serial port cannot be opened: " +
                    PortOpenFailureTextEnglish(port_.LastOpenFailure()));
+        PrintDoctorHint();
         return false;
     }
     return true;
@@ -67,7 +69,17 @@ ExchangeResult RadioSession::Run(Exchange& exchange) {
     if (terminal_) {
         std::cerr << "\n";
     }
+    if (result_.value_or(ExchangeResult::LinkFailure) == ExchangeResult::LinkFailure &&
+        !portLost_) {
+        PrintDoctorHint();
+    }
     return result_.value_or(ExchangeResult::LinkFailure);
+}
+
+void RadioSession::PrintDoctorHint() const {
+    if (const std::string hint = PortDoctorHint(port_.DevicePath()); !hint.empty()) {
+        PrintError("likely cause: " + hint + " (see halyx-cli doctor)");
+    }
 }
 
 void RadioSession::OnPortLost() {

@@ -39,6 +39,8 @@ private:
     void DrawProgress(int position);
     void OnFinished(ExchangeResult result);
     void OnPortLost();
+    // The port doctor's likely cause for a port that failed, when it finds one.
+    void PrintDoctorHint() const;
 
     std::string what_;
     int progressEnd_;

@@ -69,8 +69,9 @@ std::vector<SerialDeviceInfo> SystemSerialDevices() {
 #else
         const QString path = info.systemLocation();
 #endif
-        devices.push_back(
-            {path.toStdString(), info.description().toStdString(), info.hasVendorIdentifier()});
+        devices.push_back({path.toStdString(), info.description().toStdString(),
+                           info.hasVendorIdentifier(), info.vendorIdentifier(),
+                           info.productIdentifier()});
     }
     SortIntoComOrder(devices);
     return devices;

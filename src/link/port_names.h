@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,9 +22,11 @@ inline constexpr std::string_view kComPrefix = "COM";
 
 // One serial port as the system lists it.
 struct SerialDeviceInfo {
-    std::string devicePath;   // "/dev/ttyUSB0"; on Windows the port name "COM3"
-    std::string description;  // the driver's or adapter's description, may be empty
-    bool usb = false;         // the port reports a USB vendor id
+    std::string devicePath;      // "/dev/ttyUSB0"; on Windows the port name "COM3"
+    std::string description;     // the driver's or adapter's description, may be empty
+    bool usb = false;            // the port reports a USB vendor id
+    std::uint16_t vendorId = 0;  // USB ids, 0 when the port has none
+    std::uint16_t productId = 0;
 };
 
 // The "devices" value for a "COMn" key, or empty when there is none.

@@ -2,10 +2,14 @@
 # runner. Every
 # port is read on its owner's thread, from the event loop.
 add_library(halyx_serial STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/cable_list.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cable_self_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/exchange_runner.cpp
     ${CMAKE_CURRENT_LIST_DIR}/link_port.cpp
     ${CMAKE_CURRENT_LIST_DIR}/network_port.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_names.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/port_doctor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/port_doctor_system.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_open_failure.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serial_line_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serial_port.cpp)
