@@ -28,6 +28,8 @@ inline constexpr int kCompareFile = 32790;
 // The fleet station: many radios written at once, and the backups every read keeps.
 inline constexpr int kFleetWrite = 32791;
 inline constexpr int kOpenBackup = 32792;
+// Why a radio cannot be reached: the port doctor's checks.
+inline constexpr int kPortDoctor = 32793;
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 // Edit and pane accelerators. Undo and redo go to the main form; the others are bound so that

@@ -43,7 +43,7 @@ TEST_F(MainFrame, MenusHoldTheirCommandsInOrderWithIdsAsDataAndObjectNames) {
         // Fleet write.
         {57600, 57601, 32780, 0, 57665, 0, 32786, 32787, 32788, 32789, 32790, 32792},
         {32773, 32774, 0, 32785, 32791},
-        {32775},
+        {32775, 32793},  // the port doctor after the port settings
         {32783, 32784},
         {59392, 59393},
         {57664},
