@@ -160,7 +160,8 @@ bool CPortSettingsDlg::StoreNetworkAddress() {
 
 void CPortSettingsDlg::BuildControls() {
     portFrame_ = new QGroupBox(this);
-    PlaceControl(portFrame_, 7, 3, 175, 72);
+    // Wider than the choices reach (142 + 42), so "COM12" and "COM16" stay inside at any scale.
+    PlaceControl(portFrame_, 7, 3, 182, 72);
 
     auto* portGroup = new QButtonGroup(this);
     for (int number = 1; number <= kPortCount; ++number) {
