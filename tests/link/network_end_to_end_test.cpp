@@ -156,10 +156,14 @@ TEST_F(NetworkRadio, ServerKilledMidReadEndsAsALinkFailureAndWritesNoImage) {
     Ser2netProcess server({{sim->devicePath(), true}}, dir.path());
     ASSERT_TRUE(server.running());
     auto read = std::async(std::launch::async, [&] {
-        return Cli({"read", "--port", server.Address(0), "-o", "out.kda"});
+        return Cli({"read", "--port", server.Address(0), "-o", "out.kda", "--log", "comm.log"});
     });
-    // A paced read takes about a second; the server goes a third of the way in.
-    std::this_thread::sleep_for(std::chrono::milliseconds(350));
+    // The server goes once the radio has begun to answer (a paced read takes about a second).
+    const auto limit = Clock::now() + std::chrono::seconds(20);
+    while (testing::ReadText(dir / "comm.log").find("Radio->PC") == std::string::npos &&
+           Clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     server.Kill();
     const ProcessResult result = read.get();
     EXPECT_EQ(result.exitStatus, 3) << result.err;

@@ -90,30 +90,33 @@ TEST(NetworkPort, CarriesFramesFullOfFFBothWaysOverTelnetAndRaw) {
         SCOPED_TRACE(scheme);
         const bool telnet = std::string(scheme) == "rfc2217";
         Octets received;
-        ScriptedServer server([&](int fd) {
-            if (telnet) {
-                ServeOneFrame(fd, frame.size(), answer, received);
-            } else {
-                while (received.size() < frame.size()) {
-                    const Octets in = ServerRead(fd);
-                    if (in.empty()) {
-                        return;
+        {
+            ScriptedServer server([&](int fd) {
+                if (telnet) {
+                    ServeOneFrame(fd, frame.size(), answer, received);
+                } else {
+                    while (received.size() < frame.size()) {
+                        const Octets in = ServerRead(fd);
+                        if (in.empty()) {
+                            return;
+                        }
+                        received.insert(received.end(), in.begin(), in.end());
                     }
-                    received.insert(received.end(), in.begin(), in.end());
+                    ServerSend(fd, answer);
                 }
-                ServerSend(fd, answer);
-            }
-            ServerRead(fd);  // until the client closes
-        });
-        NetworkPort port;
-        std::vector<std::uint8_t> bytes;
-        QObject::connect(&port, &LinkPort::byteReceived,
-                         [&](std::uint8_t b) { bytes.push_back(b); });
-        ASSERT_TRUE(port.OpenAddress(server.Address(scheme))) << port.LastOpenFailure().systemText;
-        port.Write(frame.data(), static_cast<std::uint16_t>(frame.size()));
-        EXPECT_TRUE(RunEventsUntil([&] { return bytes.size() >= answer.size(); }));
-        EXPECT_EQ(bytes, answer);
-        port.Close();
+                ServerRead(fd);  // until the client closes
+            });
+            NetworkPort port;
+            std::vector<std::uint8_t> bytes;
+            QObject::connect(&port, &LinkPort::byteReceived,
+                             [&](std::uint8_t b) { bytes.push_back(b); });
+            ASSERT_TRUE(port.OpenAddress(server.Address(scheme)))
+                << port.LastOpenFailure().systemText;
+            port.Write(frame.data(), static_cast<std::uint16_t>(frame.size()));
+            EXPECT_TRUE(RunEventsUntil([&] { return bytes.size() >= answer.size(); }));
+            EXPECT_EQ(bytes, answer);
+            port.Close();
+        }  // the server's thread has ended: what it received may be read
         EXPECT_EQ(received, frame);
     }
 }
