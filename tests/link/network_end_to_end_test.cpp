@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <future>
+#include <nlohmann/json.hpp>
 
 #include "image/radio_image.h"
 #include "support/radio_sim_process.h"
@@ -206,6 +207,33 @@ TEST_F(NetworkRadio, UnreachableServersFailBeforeAnythingIsSentAndQuickly) {
     // A mistyped address is a usage error, not a file to open.
     EXPECT_EQ(Cli({"read", "--port", "rfc2217://bench:port", "-o", "out.kda"}).exitStatus, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.kda"));
+}
+
+TEST_F(NetworkRadio, DoctorChecksANetworkLineByOpeningItAndPortsListsAsJson) {
+    auto sim = Radio(NetworkPattern(9), "radio");
+    Ser2netProcess server({{sim->devicePath(), true}}, dir.path());
+    ASSERT_TRUE(server.running());
+    const ProcessResult well = Cli({"doctor", "--port", server.Address(0), "--json"});
+    ASSERT_EQ(well.exitStatus, 0) << well.out << well.err;
+    const auto report = nlohmann::json::parse(well.out);
+    const auto& checks = report["ports"][0]["checks"];
+    ASSERT_EQ(checks.size(), 2u);
+    EXPECT_EQ(checks[0]["result"], "skipped");  // no device of its own here
+    EXPECT_EQ(checks[1]["check"], "open");
+    EXPECT_EQ(checks[1]["result"], "ok");
+    EXPECT_TRUE(report["system"].is_array());
+
+    server.Kill();
+    const ProcessResult gone = Cli({"doctor", "--port", server.Address(0)});
+    EXPECT_EQ(gone.exitStatus, 5);
+    EXPECT_NE(
+        gone.out.find("[problem] open: " + server.Address(0) + ": the connection was refused"),
+        std::string::npos)
+        << gone.out;
+
+    const ProcessResult ports = Cli({"ports", "--json"});
+    ASSERT_EQ(ports.exitStatus, 0) << ports.err;
+    EXPECT_TRUE(nlohmann::json::parse(ports.out)["ports"].is_array());
 }
 
 }  // namespace
