@@ -43,8 +43,8 @@ sim=$PWD/$build_dir/bin/halyx-radiosim
 
 work=$(mktemp -d)
 fleet_sim=
-ser2net_pids=()
-trap 'kill "$sim_pid" ${fleet_sim:+"$fleet_sim"} "${ser2net_pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# ser2net is started inside command substitutions: its ids are kept in a file, not a variable.
+trap 'kill "$sim_pid" ${fleet_sim:+"$fleet_sim"} $(cat "$work/ser2net.pids" 2>/dev/null) 2>/dev/null || true; rm -rf "$work"' EXIT
 cp data/default.kda "$work/radio.kda"
 cd "$work"
 # Every run keeps backups and audit lines; these belong to the benchmark, not to the user.
@@ -79,7 +79,7 @@ share_over_network() {
         addresses+=("rfc2217://127.0.0.1:$p")
     done
     ser2net -n -d -u -c "$config" < /dev/null > "$config.log" 2>&1 &
-    ser2net_pids+=($!)
+    echo $! >> "$work/ser2net.pids"
     for address in "${addresses[@]}"; do
         until (exec 3<>"/dev/tcp/127.0.0.1/${address##*:}") 2>/dev/null; do sleep 0.05; done
     done
