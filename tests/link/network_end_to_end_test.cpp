@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 
 #include <chrono>
+#include <fstream>
 #include <future>
 #include <nlohmann/json.hpp>
 
@@ -89,6 +90,11 @@ TEST_F(NetworkRadio, ReadsAndWritesThroughSer2netByteForByteInBothModes) {
         ASSERT_EQ(read.exitStatus, 0) << read.err;
         EXPECT_TRUE(SameOverTheNetwork(ReadBytes(dir / "read.kda"), held));
     }
+    // A number mapped to the line in the setting file reaches it as well.
+    std::ofstream(dir / "setting.ini") << "[devices]\nCOM9=" << server.Address(0) << "\n";
+    const ProcessResult mapped = Cli({"read", "--port", "COM9", "-o", "mapped.kda"});
+    ASSERT_EQ(mapped.exitStatus, 0) << mapped.err;
+    EXPECT_TRUE(SameOverTheNetwork(ReadBytes(dir / "mapped.kda"), held));
     // The traffic log reads as for a cable: the request frame as sent, unescaped.
     EXPECT_NE(testing::ReadText(dir / "comm.log").find("PC->Radio:  35 01 02 01 00 49 00 10 "),
               std::string::npos);
