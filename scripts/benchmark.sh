@@ -6,8 +6,11 @@
 # one radio) with halyx-cli's CPU time per radio and per byte it received.
 # With --soak N: N radios in fleet writes of 64 at a time, unpaced, counting any radio whose port
 # was reported gone (the simulator never goes away here, so every such report is false).
+# With --network: the read and the write + verify go over rfc2217:// through ser2net in front of
+# the paced simulator (the radios on another machine, here on 127.0.0.1), then a fleet write to
+# 8 radios and to one radio, each behind its own ser2net line.
 # Backups and audit lines go to a data folder of the run's own, never the user's.
-# Usage: scripts/benchmark.sh [--reads N | --fleet N | --soak N] [BUILD_DIR]
+# Usage: scripts/benchmark.sh [--reads N | --fleet N | --soak N | --network] [BUILD_DIR]
 #        (N consecutive reads, default 1)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +18,11 @@ cd "$(dirname "$0")/.."
 reads=1
 fleet=0
 soak=0
-if [[ "${1:-}" == "--reads" ]]; then
+network=0
+if [[ "${1:-}" == "--network" ]]; then
+    network=1
+    shift
+elif [[ "${1:-}" == "--reads" ]]; then
     reads=$2
     shift 2
 elif [[ "${1:-}" == "--fleet" ]]; then
@@ -36,7 +43,8 @@ sim=$PWD/$build_dir/bin/halyx-radiosim
 
 work=$(mktemp -d)
 fleet_sim=
-trap 'kill "$sim_pid" ${fleet_sim:+"$fleet_sim"} 2>/dev/null || true; rm -rf "$work"' EXIT
+# ser2net is started inside command substitutions: its ids are kept in a file, not a variable.
+trap 'kill "$sim_pid" ${fleet_sim:+"$fleet_sim"} $(cat "$work/ser2net.pids" 2>/dev/null) 2>/dev/null || true; rm -rf "$work"' EXIT
 cp data/default.kda "$work/radio.kda"
 cd "$work"
 # Every run keeps backups and audit lines; these belong to the benchmark, not to the user.
@@ -47,6 +55,37 @@ until [[ -s sim.out ]]; do sleep 0.05; done
 port=$(head -n 1 sim.out)
 
 now() { date +%s.%N; }
+
+# A TCP port of 127.0.0.1 nothing listens on.
+free_port() {
+    python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+# ser2net's options for the lines it shares. By default it holds received bytes back for a
+# moment to send them in fewer packets, which costs every answer that long; the README's
+# configuration turns that off, and so does the benchmark (one read shows the default too).
+line_options='  options:\n    chardelay: false\n'
+
+# Starts ser2net sharing the terminals given, each as rfc2217://127.0.0.1:PORT; prints the
+# addresses comma-separated.
+share_over_network() {
+    local config=ser2net-$$-$RANDOM.yaml addresses=() n=0 p
+    : > "$config"
+    for device in "$@"; do
+        p=$(free_port)
+        n=$((n + 1))
+        printf 'connection: &line%d\n  accepter: telnet(rfc2217),tcp,127.0.0.1,%d\n  connector: serialdev,%s,9600n81,local\n'"$line_options" \
+            "$n" "$p" "$device" >> "$config"
+        addresses+=("rfc2217://127.0.0.1:$p")
+    done
+    ser2net -n -d -u -c "$config" < /dev/null > "$config.log" 2>&1 &
+    echo $! >> "$work/ser2net.pids"
+    for address in "${addresses[@]}"; do
+        until (exec 3<>"/dev/tcp/127.0.0.1/${address##*:}") 2>/dev/null; do sleep 0.05; done
+    done
+    local IFS=,
+    echo "${addresses[*]}"
+}
 
 # Bytes the client received, from the "Radio->PC" lines of the traffic logs given.
 received_bytes() {
@@ -65,6 +104,9 @@ fleet_write() {
     until [[ $(wc -l < "fleet$count.out") -ge $count ]]; do sleep 0.05; done
     local ports
     ports=$(paste -sd, "fleet$count.out")
+    if ((network)); then
+        ports=$(share_over_network $(cat "fleet$count.out"))
+    fi
     local status=0
     /usr/bin/time -f "%e %U %S" -o "time$count.txt" \
         "$cli" fleet write radio.kda --ports "$ports" --report "report$count.json" \
@@ -100,7 +142,22 @@ if ((soak > 0)); then
     exit
 fi
 
-if ((fleet > 0)); then
+if ((network)); then
+    if ! command -v ser2net > /dev/null; then
+        echo "ser2net is not installed (scripts/install-deps.sh installs it)" >&2
+        exit 1
+    fi
+    pty=$port
+    line_options=
+    port=$(share_over_network "$pty")
+    start=$(now)
+    "$cli" read --port "$port" -o out.kda
+    default_took=$(echo "$(now) - $start" | bc -l)
+    line_options='  options:\n    chardelay: false\n'
+    port=$(share_over_network "$pty")
+    fleet=8
+fi
+if ((fleet > 0)) && ((network == 0)); then
     fleet_write 1
     one_wall=$fleet_wall
     one_cpu=$fleet_cpu
@@ -143,4 +200,15 @@ printf 'read:          %d run(s), %d failed, mean %.3f s, best %.3f s; floor %.3
     "$reads" "$failures" "$mean" "$best" "$read_floor" "$(echo "$mean / $read_floor" | bc -l)"
 printf 'write+verify:  %.3f s; floor %.3f s (incl. 2 s pause); ratio %.3f (goal <= 1.10)\n' \
     "$write_took" "$write_floor" "$(echo "$write_took / $write_floor" | bc -l)"
+if ((network)); then
+    printf 'over:          %s (ser2net in front of the paced simulator, chardelay: false)\n' "$port"
+    printf 'read, ser2net defaults (chardelay on): %.3f s; ratio %.3f\n' "$default_took" \
+        "$(echo "$default_took / $read_floor" | bc -l)"
+    fleet_write 1
+    one_wall=$fleet_wall
+    fleet_write "$fleet"
+    printf 'network fleet: 1 radio %.2f s; %d radios %.2f s; ratio %.3f (goal <= 1.10)\n' \
+        "$one_wall" "$fleet" "$fleet_wall" "$(echo "$fleet_wall / $one_wall" | bc -l)"
+    printf 'load average:  %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
+fi
 [[ $failures -eq 0 ]]

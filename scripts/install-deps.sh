@@ -14,9 +14,10 @@ set -euo pipefail
 # libcrypto's SHA-256 for the image digests of the audit log. time: /usr/bin/time gives the CPU
 # time of scripts/benchmark.sh --fleet. libyaml-cpp-dev: the configuration texts (*.halyx.yaml).
 # qt6-translations-l10n: Qt's own texts (standard buttons, file and print dialogs) in Chinese.
+# ser2net: the network port tests share simulated radios through it, as a bench machine would.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
           libcli11-dev nlohmann-json3-dev libyaml-cpp-dev fonts-wqy-microhei
-          clang-format bc libx11-dev libxtst-dev xvfb libssl-dev time qt6-translations-l10n)
+          clang-format bc libx11-dev libxtst-dev xvfb libssl-dev time qt6-translations-l10n ser2net)
 for option in "$@"; do
     case "$option" in
         --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;

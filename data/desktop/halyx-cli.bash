@@ -3,7 +3,7 @@ _halyx_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="show set read write tuning import export diff log fleet help"
+    local commands="show set read write tuning import export diff log fleet ports doctor help"
     local edits="--channel --rx --tx --rx-tone --tx-tone --bandwidth --tot --vox --squelch
                  --settings-channel --language --power --scramble --compand --serial --user-id -o"
     local command=${words[1]}
@@ -59,7 +59,7 @@ _halyx_cli() {
             return
             ;;
         --port)
-            COMPREPLY=($(compgen -W "COM1 COM2 COM3 COM4" -- "$cur"))
+            COMPREPLY=($(compgen -W "COM1 COM2 COM3 COM4 rfc2217:// tcp://" -- "$cur"))
             COMPREPLY+=($(compgen -f -- "${cur:-/dev/tty}"))
             return
             ;;
@@ -113,6 +113,12 @@ _halyx_cli() {
             ;;
         log)
             COMPREPLY=($(compgen -W "--since --json" -- "$cur"))
+            ;;
+        ports)
+            COMPREPLY=($(compgen -W "--json" -- "$cur"))
+            ;;
+        doctor)
+            COMPREPLY=($(compgen -W "--port --json --loopback" -- "$cur"))
             ;;
         write)
             if [[ $cur == -* ]]; then

@@ -14,8 +14,8 @@
 namespace halyx {
 namespace {
 
-constexpr int kWidthUnits = 235;
-constexpr int kHeightUnits = 55;
+constexpr int kAboutWidthUnits = 235;
+constexpr int kAboutHeightUnits = 55;
 // The facts under the box's own lines, in dialog units.
 constexpr int kFactsTopUnits = 50;
 constexpr int kFactsLineUnits = 10;
@@ -41,15 +41,16 @@ CAboutDlg::CAboutDlg(const TextSource& texts, const AboutFacts& facts, QWidget* 
                                  texts.qtext(about_text::kBackups).arg(facts.backupFolder),
                                  texts.qtext(about_text::kAuditLog).arg(facts.auditLog)}
                          .join(QLatin1Char('\n')));
-    PlaceControl(details, 11, kFactsTopUnits, kWidthUnits - 22, kFactsLines * kFactsLineUnits);
-    setFixedSize(DialogSize(kWidthUnits, kFactsTopUnits + (kFactsLines + 1) * kFactsLineUnits));
+    PlaceControl(details, 11, kFactsTopUnits, kAboutWidthUnits - 22, kFactsLines * kFactsLineUnits);
+    setFixedSize(
+        DialogSize(kAboutWidthUnits, kFactsTopUnits + (kFactsLines + 1) * kFactsLineUnits));
     ApplyUiFont(this);
 }
 
 CAboutDlg::CAboutDlg(const TextSource& texts, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAboutDlg"));
     setWindowTitle(texts.qtext(keys::kAboutTitle));
-    setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
+    setFixedSize(DialogSize(kAboutWidthUnits, kAboutHeightUnits));
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));

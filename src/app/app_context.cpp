@@ -1,5 +1,8 @@
 #include "app/app_context.h"
 
+#include "app/port_texts.h"
+#include "link/network_address.h"
+#include "link/port_doctor.h"
 #include "settings/setting_file.h"
 
 namespace halyx {
@@ -32,10 +35,28 @@ bool LinkPortOpen(const AppContext& context) {
 }
 
 std::string PortOpenFailureDetail(const AppContext& context) {
-    return PortOpenFailureText(context.runner.port()->LastOpenFailure(),
-                               [&context](std::string_view key, std::string_view english) {
-                                   return context.textOr(key, english);
-                               });
+    std::string detail =
+        PortOpenFailureText(context.runner.port()->LastOpenFailure(),
+                            [&context](std::string_view key, std::string_view english) {
+                                return context.textOr(key, english);
+                            });
+    // What the port doctor finds on this machine, when the line is a device here.
+    const std::string& device = context.serialPort.DevicePath();
+    if (context.runner.port() == &context.serialPort && !device.empty() &&
+        !ParseNetworkAddress(device)) {
+        const std::unique_ptr<SystemFacts> facts = LocalSystemFacts();
+        std::vector<DoctorCheck> checks = ExaminePort({device, {}}, *facts);
+        const std::vector<DoctorCheck> system = ExamineSystem(*facts);
+        checks.insert(checks.end(), system.begin(), system.end());
+        if (const std::string cause = LikelyCause(checks); !cause.empty()) {
+            std::string line =
+                context.textOr(port_text::kLikelyCause.key, port_text::kLikelyCause.english);
+            const std::size_t at = line.find("%1");
+            detail +=
+                "\n" + (at == std::string::npos ? line + " " + cause : line.replace(at, 2, cause));
+        }
+    }
+    return detail;
 }
 
 void CloseLinkPort(AppContext& context) {

@@ -28,6 +28,8 @@ inline constexpr int kCompareFile = 32790;
 // The fleet station: many radios written at once, and the backups every read keeps.
 inline constexpr int kFleetWrite = 32791;
 inline constexpr int kOpenBackup = 32792;
+// Why a radio cannot be reached: the port doctor's checks.
+inline constexpr int kPortDoctor = 32793;
 // The Edit menu's own commands and Print preview, from 32800 upward.
 inline constexpr int kEditClear = 32800;
 inline constexpr int kEditBulkSet = 32801;

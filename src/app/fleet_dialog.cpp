@@ -10,11 +10,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/app_context.h"
+#include "app/cable_watch.h"
 #include "app/fleet_texts.h"
+#include "app/port_texts.h"
 #include "ui/common/ui_font.h"
 #include "ui/common/ui_prompts.h"
 
@@ -42,9 +45,18 @@ FleetDialog::FleetDialog(AppContext& context, UiPrompts& prompts, QWidget* paren
       verifyPauseTicks_(verifyPauseTicks) {
     setObjectName(QStringLiteral("FleetDialog"));
     setWindowTitle(Text(fleet_text::kTitle));
-    ports_ = probe ? probe() : FindFleetPorts(context_.settingFile);
+    probe_ = probe ? std::move(probe)
+                   : PortProbe([this] { return FindFleetPorts(context_.settingFile); });
+    ports_ = probe_();
+    for (const FleetPortChoice& port : ports_) {
+        portsAtStart_.insert(port.devicePath);
+    }
     BuildControls();
     FillPortTable();
+    portWatch_ = new QTimer(this);
+    portWatch_->setInterval(CableWatch::kPollIntervalMs);
+    connect(portWatch_, &QTimer::timeout, this, &FleetDialog::RefreshPorts);
+    portWatch_->start();
     ApplyUiFont(this);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     SetRunning(false);
@@ -162,12 +174,20 @@ void FleetDialog::FillPortTable() {
     table_->setRowCount(static_cast<int>(ports_.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         const FleetPortChoice& port = ports_[static_cast<std::size_t>(row)];
-        auto* name = new QTableWidgetItem(QString::fromStdString(port.name));
+        QString label = QString::fromStdString(port.name);
+        if (portsAtStart_.count(port.devicePath) == 0) {
+            label += QStringLiteral(" (") + Text(port_text::kNew) + QLatin1Char(')');
+        }
+        auto* name = new QTableWidgetItem(label);
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         // Nothing is written to a radio the user did not pick.
         name->setCheckState(Qt::Unchecked);
         table_->setItem(row, kPortColumn, name);
-        auto* device = new QTableWidgetItem(QString::fromStdString(port.devicePath));
+        QString deviceText = QString::fromStdString(port.devicePath);
+        if (!port.description.empty()) {
+            deviceText += QStringLiteral("  ") + QString::fromStdString(port.description);
+        }
+        auto* device = new QTableWidgetItem(deviceText);
         device->setToolTip(QString::fromStdString(port.description));
         table_->setItem(row, kDeviceColumn, device);
         table_->setItem(row, kSerialColumn, new QTableWidgetItem);
@@ -176,6 +196,28 @@ void FleetDialog::FillPortTable() {
         progress->setValue(0);
         table_->setCellWidget(row, kProgressColumn, progress);
         table_->setItem(row, kResultColumn, new QTableWidgetItem);
+    }
+}
+
+void FleetDialog::RefreshPorts() {
+    if (isRunning()) {
+        return;  // the rows stand for the radios of the run
+    }
+    std::vector<FleetPortChoice> now = probe_();
+    const auto same = [](const FleetPortChoice& a, const FleetPortChoice& b) {
+        return a.name == b.name && a.devicePath == b.devicePath;
+    };
+    if (std::equal(now.begin(), now.end(), ports_.begin(), ports_.end(), same)) {
+        return;
+    }
+    std::set<std::string> checked;
+    for (const int row : CheckedRows()) {
+        checked.insert(ports_[static_cast<std::size_t>(row)].devicePath);
+    }
+    ports_ = std::move(now);
+    FillPortTable();
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        SetPortChecked(row, checked.count(ports_[static_cast<std::size_t>(row)].devicePath) != 0);
     }
 }
 

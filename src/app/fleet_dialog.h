@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "app/fleet_ports.h"
@@ -17,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
+class QTimer;
 class QToolButton;
 
 namespace halyx {
@@ -52,6 +54,8 @@ public:
     const QString& reportPath() const { return savedReport_; }
 
     QTableWidget* portTable() const { return table_; }
+    // Lists the ports again (the dialog does it every second); checked ports stay checked.
+    void RefreshPorts();
     void SetPortChecked(int row, bool checked);
     QRadioButton* currentImageChoice() const { return currentImage_; }
     QRadioButton* imageFileChoice() const { return imageFile_; }
@@ -106,6 +110,10 @@ private:
     FleetPortOpener openPort_;
     std::uint16_t verifyPauseTicks_;
     std::vector<FleetPortChoice> ports_;
+    // The port list follows cables plugged in and pulled out while no run goes on.
+    PortProbe probe_;
+    QTimer* portWatch_ = nullptr;
+    std::set<std::string> portsAtStart_;
     std::vector<int> runRows_;  // the table row of each radio of the run
 
     QRadioButton* currentImage_ = nullptr;

@@ -18,6 +18,8 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_bars.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_menus.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cable_watch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/port_doctor_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_settings_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qt_translations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup_check.cpp

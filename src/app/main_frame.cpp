@@ -17,6 +17,7 @@
 #include "app/fleet_dialog.h"
 #include "app/fleet_texts.h"
 #include "app/interchange_commands.h"
+#include "app/port_doctor_dialog.h"
 #include "app/port_settings_dialog.h"
 #include "app/slip_texts.h"
 #include "app/status_pane_updater.h"
@@ -177,6 +178,10 @@ void CMainFrame::WireCommands() {
     on(cmd::kReadRadio, [this] { OpenReadDialog(); });
     on(cmd::kWriteRadio, [this] { OpenWriteDialog(); });
     on(cmd::kPortSettings, [this] { OpenPortSettings(); });
+    on(cmd::kPortDoctor, [this] {
+        PortDoctorDialog dialog(context_, prompts_, this);
+        dialog.exec();
+    });
     on(cmd::kLanguageChinese, [this] { SwitchLanguage(false); });
     on(cmd::kLanguageEnglish, [this] { SwitchLanguage(true); });
     on(cmd::kAppAbout, [this] {

@@ -6,6 +6,7 @@
 
 #include "app/command_ids.h"
 #include "app/fleet_texts.h"
+#include "app/port_texts.h"
 #include "interchange/interchange_texts.h"
 #include "ui/common/shell_texts.h"
 #include "ui/form/row_command_texts.h"
@@ -73,8 +74,10 @@ inline constexpr std::array<MenuItemSpec, 5> kProgram{{
     {cmd::kTest, keys::kMenuTest},
     {cmd::kFleetWrite, fleet_text::kMenuFleetWrite.key, fleet_text::kMenuFleetWrite.english},
 }};
-inline constexpr std::array<MenuItemSpec, 1> kSettings{
-    {{cmd::kPortSettings, keys::kMenuPortSettings}}};
+inline constexpr std::array<MenuItemSpec, 2> kSettings{{
+    {cmd::kPortSettings, keys::kMenuPortSettings},
+    {cmd::kPortDoctor, port_text::kMenuDoctor.key, port_text::kMenuDoctor.english},
+}};
 inline constexpr std::array<MenuItemSpec, 2> kLanguage{
     {{cmd::kLanguageChinese, keys::kMenuChinese}, {cmd::kLanguageEnglish, keys::kMenuEnglish}}};
 inline constexpr std::array<MenuItemSpec, 2> kView{

@@ -2,12 +2,18 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 
 #include "app/app_context.h"
 #include "app/command_ids.h"
+#include "app/port_texts.h"
+#include "link/network_address.h"
 #include "settings/setting_file.h"
 #include "ui/common/dialog_units.h"
 #include "ui/common/shell_texts.h"
@@ -17,8 +23,13 @@
 namespace halyx {
 namespace {
 
-constexpr int kWidthUnits = 188;
-constexpr int kHeightUnits = 118;
+// The choices keep their places; the cable list and the network address sit below them, and OK
+// and Cancel below those.
+constexpr int kPortDialogWidthUnits = 330;
+constexpr int kPortDialogHeightUnits = 226;
+constexpr int kListX = 7;
+constexpr int kListWidth = 316;
+constexpr int kButtonsY = 206;
 constexpr int kPortsPerRow = 4;
 constexpr std::array<int, 4> kRowY{16, 30, 44, 59};
 constexpr std::array<int, 4> kColumnX{13, 56, 99, 142};
@@ -38,10 +49,10 @@ int CPortSettingsDlg::PortChoiceId(int portNumber) {
 }
 
 CPortSettingsDlg::CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWidget* parent,
-                                   PortProbe probe)
+                                   PortProbe probe, CableWatch::Probe cableProbe)
     : QDialog(parent), context_(context), prompts_(prompts) {
     setObjectName(QStringLiteral("CPortSettingsDlg"));
-    setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
+    setFixedSize(DialogSize(kPortDialogWidthUnits, kPortDialogHeightUnits));
     BuildControls();
     ApplyUiFont(this);
     for (QRadioButton* port : ports_) {
@@ -56,14 +67,101 @@ CPortSettingsDlg::CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWid
         const DeviceMapping mapping = DevicesFromSettingFile(context_.settingFile);
         probe = [mapping] { return ListComPorts(kPortCount, mapping); };
     }
+    probe_ = probe;
     ProbePorts(probe);
     SelectSavedChoices();
+    BuildCableList(std::move(cableProbe));
     ok_->setFocus();
+}
+
+QString CPortSettingsDlg::Text(const TextKey& text) const {
+    return QString::fromStdString(context_.textOr(text.key, text.english));
+}
+
+void CPortSettingsDlg::BuildCableList(CableWatch::Probe probe) {
+    if (!probe) {
+        const DeviceMapping mapping = DevicesFromSettingFile(context_.settingFile);
+        probe = [mapping] {
+            const std::vector<SerialDeviceInfo> devices = SystemSerialDevices();
+            return CableList(ListComPorts(kPortCount, mapping, devices), devices);
+        };
+    }
+    cablesLabel_ = new QLabel(Text(port_text::kCables), this);
+    PlaceControl(cablesLabel_, kListX, 80, kListWidth, 10);
+    cables_ = new QTableWidget(0, kCableColumns, this);
+    cables_->setObjectName(QStringLiteral("cables"));
+    cables_->setHorizontalHeaderLabels({Text(port_text::kPort), Text(port_text::kDevice),
+                                        Text(port_text::kUsbId), Text(port_text::kChip),
+                                        Text(port_text::kDescription)});
+    cables_->horizontalHeader()->setStretchLastSection(true);
+    cables_->verticalHeader()->hide();
+    cables_->setFocusPolicy(Qt::NoFocus);
+    cablesLabel_->setBuddy(cables_);
+    PlaceControl(cables_, kListX, 91, kListWidth, 76);
+
+    networkLabel_ = new QLabel(Text(port_text::kNetworkAddress), this);
+    PlaceControl(networkLabel_, kListX, 171, kListWidth, 10);
+    network_ = new QLineEdit(this);
+    network_->setObjectName(QStringLiteral("networkAddress"));
+    network_->setPlaceholderText(QStringLiteral("rfc2217://HOST:PORT  tcp://HOST:PORT"));
+    networkLabel_->setBuddy(network_);
+    PlaceControl(network_, kListX, 183, kListWidth, 14);
+    setTabOrder(ports_.back(), network_);
+    setTabOrder(network_, ok_);
+    for (int number = 1; number <= kPortCount; ++number) {
+        connect(portChoice(number), &QRadioButton::toggled, this, [this, number](bool on) {
+            if (on) {
+                ShowNetworkAddressOf(number);
+            }
+        });
+    }
+    ShowNetworkAddressOf(SelectedNumber());
+
+    watch_ = new CableWatch(
+        std::move(probe), [this] { OnCablesChanged(); }, this);
+    ShowCables(*cables_, *watch_, Text(port_text::kNew));
+}
+
+void CPortSettingsDlg::OnCablesChanged() {
+    ShowCables(*cables_, *watch_, Text(port_text::kNew));
+    // A cable plugged in or pulled out changes which numbers can be chosen, too.
+    for (QRadioButton* port : ports_) {
+        port->setEnabled(false);
+    }
+    ProbePorts(probe_);
+}
+
+void CPortSettingsDlg::ShowNetworkAddressOf(int portNumber) {
+    const std::string mapped =
+        context_.settingFile.readText(settings::kDevicesSection, ComName(portNumber));
+    network_->setText(ParseNetworkAddress(mapped) ? QString::fromStdString(mapped) : QString());
+}
+
+bool CPortSettingsDlg::StoreNetworkAddress() {
+    const std::string typed = network_->text().trimmed().toStdString();
+    const std::string key = ComName(SelectedNumber());
+    const std::string mapped = context_.settingFile.readText(settings::kDevicesSection, key);
+    if (typed.empty()) {
+        if (ParseNetworkAddress(mapped)) {
+            // Back to the cable the number reaches on this computer.
+            context_.settingFile.writeText(settings::kDevicesSection, key, "");
+        }
+        return true;
+    }
+    if (!ParseNetworkAddress(typed)) {
+        prompts_.inform(
+            this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
+            Text(port_text::kNotNetworkAddress).replace(QStringLiteral("%1"), network_->text()));
+        return false;
+    }
+    context_.settingFile.writeText(settings::kDevicesSection, key, typed);
+    return true;
 }
 
 void CPortSettingsDlg::BuildControls() {
     portFrame_ = new QGroupBox(this);
-    PlaceControl(portFrame_, 7, 3, 175, 72);
+    // Wider than the choices reach (142 + 42), so "COM12" and "COM16" stay inside at any scale.
+    PlaceControl(portFrame_, 7, 3, 182, 72);
 
     auto* portGroup = new QButtonGroup(this);
     for (int number = 1; number <= kPortCount; ++number) {
@@ -79,12 +177,12 @@ void CPortSettingsDlg::BuildControls() {
 
     ok_ = new QPushButton(this);
     ok_->setObjectName(QString::number(ctrl::kOk));
-    PlaceControl(ok_, 33, 90, 41, 12);
+    PlaceControl(ok_, 100, kButtonsY, 41, 12);
     connect(ok_, &QPushButton::clicked, this, &CPortSettingsDlg::OnOK);
 
     cancel_ = new QPushButton(this);
     cancel_->setObjectName(QString::number(ctrl::kCancel));
-    PlaceControl(cancel_, 106, 90, 41, 12);
+    PlaceControl(cancel_, 190, kButtonsY, 41, 12);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     // The rate choices are never shown: they only carry the setting file's "baud" value
@@ -104,6 +202,9 @@ void CPortSettingsDlg::BuildControls() {
 }
 
 void CPortSettingsDlg::ProbePorts(const PortProbe& probe) {
+    if (!probe) {
+        return;
+    }
     for (const ComPortEntry& entry : probe()) {
         QRadioButton* choice = portChoice(entry.portNumber);
         if (choice == nullptr) {
@@ -149,10 +250,20 @@ QRadioButton* CPortSettingsDlg::rateChoice(int rate) const {
     }
 }
 
+int CPortSettingsDlg::SelectedNumber() const {
+    for (int number = 1; number <= kPortCount; ++number) {
+        if (portChoice(number)->isChecked()) {
+            return number;
+        }
+    }
+    return 1;  // as OK takes it when nothing is selected
+}
+
 int CPortSettingsDlg::ChosenPort() const {
     for (int number = 1; number <= kPortCount; ++number) {
         const QRadioButton* choice = portChoice(number);
-        if (choice->isChecked() && choice->isEnabled()) {
+        // A number given a network address is chosen even where no cable answers to it.
+        if (choice->isChecked() && (choice->isEnabled() || !network_->text().trimmed().isEmpty())) {
             return number;
         }
     }
@@ -160,6 +271,9 @@ int CPortSettingsDlg::ChosenPort() const {
 }
 
 void CPortSettingsDlg::OnOK() {
+    if (!StoreNetworkAddress()) {
+        return;  // the address stays in its box to be put right
+    }
     ProfileFile& settings = context_.settingFile;
     settings.writeText(settings::kPortSection, settings::kComKey, std::to_string(ChosenPort()));
     if (rate4800_->isChecked()) {

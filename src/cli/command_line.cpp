@@ -13,7 +13,8 @@ namespace halyx::cli {
 namespace {
 
 constexpr const char* kFooter = R"(
-PORT is COMn, n, or a device path such as /dev/ttyUSB0. Radio commands show progress on standard
+PORT is COMn, n, a device path such as /dev/ttyUSB0, or a serial line on another machine:
+rfc2217://HOST:PORT (ser2net's telnet(rfc2217)) or tcp://HOST:PORT (raw, already at 9600 8N1). Radio commands show progress on standard
 error; --log FILE writes the traffic log (hex lines). Every radio operation is recorded in the
 audit log ($XDG_DATA_HOME/halyx/audit.jsonl; see halyx-cli log), and each successful read is
 backed up in $XDG_DATA_HOME/halyx/backups unless --no-backup is given. Readable output is in one
@@ -21,7 +22,7 @@ language: --lang, else the locale (LC_ALL, LC_MESSAGES, LANG: zh* is Chinese); J
 on a language.
 
 Exit status: 0 done, 1 usage or invalid value, 2 file error, 3 link failure, 4 read-back differs,
-5 port cannot be opened, 6 diff found differences, 7 fleet: at least one radio failed.
+5 port cannot be opened (doctor: a problem found), 6 diff found differences, 7 fleet: at least one radio failed.
 Run halyx-cli COMMAND --help for a command's options.)";
 
 }  // namespace
@@ -55,6 +56,7 @@ int RunCommandLine(int argc, char** argv) {
     AddLogCommand(app, context);
     if (qt != nullptr) {
         qt->addFleetCommands(app, context);
+        qt->addPortCommands(app, context);
     }
 
     if (argc <= 1) {

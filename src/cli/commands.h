@@ -24,6 +24,8 @@ void AddRadioCommands(CLI::App& app, CommandContext& context);        // read, w
 void AddInterchangeCommands(CLI::App& app, CommandContext& context);  // import, export, diff
 void AddLogCommand(CLI::App& app, CommandContext& context);           // log
 void AddFleetCommands(CLI::App& app, CommandContext& context);        // fleet write, fleet read
+void AddPortsCommand(CLI::App& app, CommandContext& context);         // ports
+void AddDoctorCommand(CLI::App& app, CommandContext& context);        // doctor
 
 // Prints "halyx-cli: <message>" on standard error.
 void PrintError(const std::string& message);

@@ -28,7 +28,8 @@ FleetPortList ParseFleetPorts(std::string_view text, const DeviceMapping& mappin
         const auto port = ParsePortText(item);
         if (!port || (port->devicePath.empty() && port->portNumber <= 0)) {
             list.error = "--ports: '" + std::string(item) +
-                         "' is not a port; use COMn, n or a device path, separated by commas";
+                         "' is not a port; use COMn, n, a device path, rfc2217://HOST:PORT or "
+                         "tcp://HOST:PORT, separated by commas";
             return list;
         }
         FleetPortChoice choice{FleetPortName(item), port->devicePath, {}};

@@ -18,6 +18,7 @@ struct CommandContext;
 struct QtCommands {
     void (*addRadioCommands)(CLI::App& app, CommandContext& context);  // read, write, tuning
     void (*addFleetCommands)(CLI::App& app, CommandContext& context);  // fleet write, fleet read
+    void (*addPortCommands)(CLI::App& app, CommandContext& context);   // ports, doctor
     // The channel sheet as a PDF, page size A4 or, with `letter`, US Letter.
     FileResult (*writeSheetPdf)(const std::string& html, const std::string& path, bool letter,
                                 CommandContext& context);

@@ -9,6 +9,11 @@
 namespace halyx::cli {
 namespace {
 
+void AddPortCommands(CLI::App& app, CommandContext& context) {
+    AddPortsCommand(app, context);
+    AddDoctorCommand(app, context);
+}
+
 FileResult WritePdf(const std::string& html, const std::string& path, bool letter,
                     CommandContext& context) {
     // Text layout needs a GUI application object, but never a screen.
@@ -24,5 +29,6 @@ FileResult WritePdf(const std::string& html, const std::string& path, bool lette
 extern "C" {
 extern const halyx::cli::QtCommands halyx_cli_qt_commands;
 const halyx::cli::QtCommands halyx_cli_qt_commands = {
-    &halyx::cli::AddRadioCommands, &halyx::cli::AddFleetCommands, &halyx::cli::WritePdf};
+    &halyx::cli::AddRadioCommands, &halyx::cli::AddFleetCommands, &halyx::cli::AddPortCommands,
+    &halyx::cli::WritePdf};
 }

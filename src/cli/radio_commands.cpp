@@ -37,7 +37,8 @@ std::optional<PortText> PortOption(const ParsedOptions& options) {
     const auto port = ParsePortText(options.value("--port"));
     if (!port) {
         PrintError("--port: '" + options.value("--port") +
-                   "' is not a port; use COMn, n or a device path");
+                   "' is not a port; use COMn, n, a device path, rfc2217://HOST:PORT or "
+                   "tcp://HOST:PORT");
     }
     return port;
 }

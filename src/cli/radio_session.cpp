@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/port_doctor_hint.h"
 #include "link/port_names.h"
 #include "settings/setting_file.h"
 
@@ -57,6 +58,7 @@ bool RadioSession::OpenPort(const PortText& port, std::uint32_t baudRate) {
         // The cause names the device itself, which may differ from the COMn the user gave.
         PrintError(name + ": the serial port cannot be opened: " +
                    PortOpenFailureTextEnglish(port_.LastOpenFailure()));
+        PrintDoctorHint();
         return false;
     }
     return true;
@@ -75,6 +77,10 @@ ExchangeResult RadioSession::Run(Exchange& exchange) {
     if (terminal_) {
         std::cerr << "\n";
     }
+    if (result_.value_or(ExchangeResult::LinkFailure) == ExchangeResult::LinkFailure &&
+        !portLost_) {
+        PrintDoctorHint();
+    }
     return result_.value_or(ExchangeResult::LinkFailure);
 }
 
@@ -90,6 +96,12 @@ void RadioSession::CheckStop() {
 int RadioSession::StoppedStatus() const {
     PrintError(what_ + ": cancelled by a signal before the end");
     return cli::StoppedStatus(stopSignal_);
+}
+
+void RadioSession::PrintDoctorHint() const {
+    if (const std::string hint = PortDoctorHint(port_.DevicePath()); !hint.empty()) {
+        PrintError("likely cause: " + hint + " (see halyx-cli doctor)");
+    }
 }
 
 void RadioSession::OnPortLost() {

@@ -47,6 +47,8 @@ private:
     void OnFinished(ExchangeResult result);
     void OnPortLost();
     void CheckStop();
+    // The port doctor's likely cause for a port that failed, when it finds one.
+    void PrintDoctorHint() const;
 
     std::string what_;
     int progressEnd_;

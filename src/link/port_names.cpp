@@ -8,6 +8,8 @@
 
 #include <QSerialPortInfo>
 
+#include "link/network_address.h"
+
 namespace halyx {
 namespace {
 
@@ -67,8 +69,9 @@ std::vector<SerialDeviceInfo> SystemSerialDevices() {
 #else
         const QString path = info.systemLocation();
 #endif
-        devices.push_back(
-            {path.toStdString(), info.description().toStdString(), info.hasVendorIdentifier()});
+        devices.push_back({path.toStdString(), info.description().toStdString(),
+                           info.hasVendorIdentifier(), info.vendorIdentifier(),
+                           info.productIdentifier()});
     }
     SortIntoComOrder(devices);
     return devices;
@@ -89,8 +92,10 @@ std::string ResolvePortDevice(int portNumber, const DeviceMapping& mapping,
         return {};
     }
 #ifdef _WIN32
-    static_cast<void>(mapping);
     static_cast<void>(devices);
+    if (std::string mapped = Mapped(mapping, portNumber); ParseNetworkAddress(mapped)) {
+        return mapped;  // a line on another machine is reached the same way everywhere
+    }
     return std::string(kWindowsDevicePrefix) + ComName(portNumber);
 #else
     std::string mapped = Mapped(mapping, portNumber);
@@ -107,6 +112,13 @@ std::string ResolvePortDevice(int portNumber, const DeviceMapping& mapping) {
 }
 
 std::optional<PortText> ParsePortText(std::string_view text) {
+    if (HasNetworkScheme(text)) {
+        // Meant as a network port: a mistyped one is refused here, not tried as a file name.
+        if (!ParseNetworkAddress(text)) {
+            return std::nullopt;
+        }
+        return PortText{0, std::string(text)};
+    }
     if (text.find('/') != std::string_view::npos) {
         return PortText{0, std::string(text)};
     }
@@ -136,7 +148,8 @@ std::vector<ComPortEntry> ListComPorts(int highestNumber, const DeviceMapping& m
         const std::string mapped = Mapped(mapping, number);
         std::error_code error;
         if (!mapped.empty()) {
-            if (std::filesystem::exists(mapped, error)) {
+            // A network port cannot be probed without connecting: it is offered as mapped.
+            if (ParseNetworkAddress(mapped) || std::filesystem::exists(mapped, error)) {
                 ports.push_back({number, mapped, DescriptionOf(mapped, devices)});
             }
         } else if (static_cast<std::size_t>(number) <= devices.size()) {

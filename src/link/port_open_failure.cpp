@@ -30,6 +30,11 @@ constexpr KeyedText kInUse{"S0206", "%1 is in use by another program."};
 constexpr KeyedText kNotSerial{"S0207", "%1 is not a serial device."};
 constexpr KeyedText kSettingRefused{"S0208", "%1 does not accept the line settings."};
 constexpr KeyedText kOther{"S0209", "%1 cannot be opened: %2"};
+constexpr KeyedText kConnectionRefused{
+    "S0290", "%1: the connection was refused. Is the serial server (ser2net) running there?"};
+constexpr KeyedText kHostNotFound{"S0291", "%1: the host name cannot be resolved."};
+constexpr KeyedText kNoAnswer{"S0292", "%1: the server did not answer in time."};
+constexpr KeyedText kServerRefused{"S0293", "%1: the server will not set up the serial line: %2."};
 
 std::string ReplaceAll(std::string text, std::string_view what, const std::string& with) {
     for (std::size_t at = text.find(what); at != std::string::npos;
@@ -148,6 +153,14 @@ std::string PortOpenFailureText(const PortOpenFailure& failure, const PortTextLo
             return Fill(lookup, kNotSerial, {}, name);
         case PortOpenCause::SettingRefused:
             return Fill(lookup, kSettingRefused, {}, name);
+        case PortOpenCause::ConnectionRefused:
+            return Fill(lookup, kConnectionRefused, {}, name);
+        case PortOpenCause::HostNotFound:
+            return Fill(lookup, kHostNotFound, {}, name);
+        case PortOpenCause::NoAnswer:
+            return Fill(lookup, kNoAnswer, {}, name);
+        case PortOpenCause::ServerRefused:
+            return Fill(lookup, kServerRefused, failure.systemText, name);
         case PortOpenCause::Other:
             break;
     }

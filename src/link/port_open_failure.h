@@ -6,16 +6,21 @@
 
 namespace halyx {
 
-// Why a serial port could not be opened, as the faces explain it to the user.
+// Why a serial port (a device, or a line shared over the network) could not be opened, as the faces
+// explain it to the user.
 enum class PortOpenCause {
     None,
-    NoDevice,          // the port number names no device at all
-    NoSuchDevice,      // the device path does not exist (unplugged, mistyped)
-    PermissionDenied,  // the user may not read and write the device
-    InUse,             // another program holds it (its lock file, or the device says busy)
-    NotSerial,         // the path leads to something that is no serial line
-    SettingRefused,    // the device refused the line settings
-    Other,             // anything else; systemText says what the system reported
+    NoDevice,           // the port number names no device at all
+    NoSuchDevice,       // the device path does not exist (unplugged, mistyped)
+    PermissionDenied,   // the user may not read and write the device
+    InUse,              // another program holds it (its lock file, or the device says busy)
+    NotSerial,          // the path leads to something that is no serial line
+    SettingRefused,     // the device refused the line settings
+    ConnectionRefused,  // network port: nothing listens at that address
+    HostNotFound,       // network port: the host name does not resolve
+    NoAnswer,           // network port: no connection or no line set-up in time
+    ServerRefused,      // network port: the server will not set the line up; systemText says how
+    Other,              // anything else; systemText says what the system reported
 };
 
 struct PortOpenFailure {
@@ -56,8 +61,9 @@ PortOpenFailure ClassifyPortOpenFailure(const std::string& portName, const PortO
 // A language-file text by key, falling back to the given built-in English text.
 using PortTextLookup = std::function<std::string(std::string_view key, std::string_view english)>;
 
-// The explanation of `failure` in the current language (keys S0202..S0209), with the port's name
-// and, for a permission problem, the group to join. Empty when nothing failed.
+// The explanation of `failure` in the current language (keys S0202..S0209, S0290..S0293 for network
+// ports), with the port's name and, for a permission problem, the group to join. Empty when nothing
+// failed.
 std::string PortOpenFailureText(const PortOpenFailure& failure, const PortTextLookup& lookup);
 // The same in the built-in English texts.
 std::string PortOpenFailureTextEnglish(const PortOpenFailure& failure);

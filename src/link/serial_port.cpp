@@ -20,6 +20,8 @@ SerialPort::SerialPort(TrafficLog* log, PortResolver resolver, QObject* parent)
     SetPortResolver(std::move(resolver));
     connect(&port_, &QSerialPort::readyRead, this, &SerialPort::ReadAvailable);
     connect(&port_, &QSerialPort::errorOccurred, this, &SerialPort::OnError);
+    connect(&network_, &LinkPort::byteReceived, this, &LinkPort::byteReceived);
+    connect(&network_, &LinkPort::lost, this, &LinkPort::lost);
 }
 
 SerialPort::~SerialPort() {
@@ -56,6 +58,12 @@ bool SerialPort::OpenDevice(const std::string& devicePath, int portNumber,
         lastFailure_.cause = PortOpenCause::NoDevice;
         lastFailure_.portName = ComName(portNumber);
         return false;
+    }
+    if (HasNetworkScheme(devicePath)) {
+        network_.SetTrafficLog(trafficLog());  // sent frames are logged where they go out
+        const bool opened = network_.OpenAddress(devicePath, line);
+        lastFailure_ = network_.LastOpenFailure();
+        return opened;
     }
     port_.setPortName(QString::fromStdString(devicePath));
     PortOpenAttempt attempt;
@@ -102,9 +110,14 @@ void SerialPort::Close() {
     if (port_.isOpen()) {
         port_.close();
     }
+    network_.Close();
 }
 
 void SerialPort::Write(const std::uint8_t* bytes, std::uint16_t length) {
+    if (network_.IsOpen()) {
+        network_.Write(bytes, length);
+        return;
+    }
     if (!port_.isOpen() || losing_ || length > line_.writeCapacity ||
         (bytes == nullptr && length != 0)) {
         return;

@@ -7,6 +7,7 @@
 #include <QSerialPort>
 
 #include "link/link_port.h"
+#include "link/network_port.h"
 #include "link/port_open_failure.h"
 #include "link/serial_line_settings.h"
 
@@ -18,6 +19,10 @@ class TrafficLog;
 // asynchronously (readyRead), as Qt's own serial examples do: each received byte is signalled
 // in order; a frame written purges the input that arrived before it, so only answers to that
 // frame are gathered; a device that vanishes is closed at once and reported as lost.
+//
+// A port named by a network address (rfc2217://HOST:PORT, tcp://HOST:PORT), given directly or
+// through the "devices" mapping, is the serial line of another machine: the port then works
+// through a NetworkPort with the same behaviour, so every face reaches such radios unchanged.
 //
 // Create, open, write, close and destroy on one thread, which must run a Qt event loop for bytes
 // to arrive.
@@ -38,14 +43,14 @@ public:
     // LinkPort: COMn through the resolver, or the device path as given.
     bool Open(const PortText& port,
               std::uint32_t baudRate = SerialLineSettings::kLinkBaudRate) override;
-    // Opens a device path with any line: parity 0 none, 1 odd, 2 even, 3 mark, 4 space; byte
-    // size 5 to 8; stop bits 0 one, 1 one and a half, 2 two; no flow control; DTR and RTS raised
-    // where the device allows it. Frames longer than the line's write capacity are dropped.
-    // `portNumber` is only kept for PortNumber().
+    // Opens a device path (or a network address) with any line: parity 0 none, 1 odd, 2 even, 3
+    // mark, 4 space; byte size 5 to 8; stop bits 0 one, 1 one and a half, 2 two; no flow control;
+    // DTR and RTS raised where the device allows it. Frames longer than the line's write capacity
+    // are dropped. `portNumber` is only kept for PortNumber().
     bool OpenDevice(const std::string& devicePath, int portNumber,
                     const SerialLineSettings& line = {});
     void Close() override;
-    bool IsOpen() const override { return port_.isOpen(); }
+    bool IsOpen() const override { return port_.isOpen() || network_.IsOpen(); }
     PortOpenFailure LastOpenFailure() const override { return lastFailure_; }
 
     // Sends one frame and appends its sent-traffic line to the log. Dropped without a trace when
@@ -66,6 +71,7 @@ private:
     // Behind the interface only as a QIODevice where bytes are read and written, so another
     // kind of device can take its place.
     QSerialPort port_;
+    NetworkPort network_;
     SerialLineSettings line_;
     std::string devicePath_;
     PortOpenFailure lastFailure_;

@@ -1,5 +1,5 @@
-// halyx-radiosim: a simulated radio on a pseudo-terminal, for trying and testing the
-// application without hardware. See --help.
+// halyx-radiosim: a simulated radio on a pseudo-terminal or a TCP port, for trying and testing
+// the application without hardware. See --help.
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "radiosim/net_server.h"
 #include "radiosim/pty_server.h"
 #include "radiosim/radio_peer.h"
 #include "radiosim/sim_options.h"
@@ -58,13 +59,33 @@ bool SaveMemory(const std::string& path, const halyx::RadioPeer::Memory& memory)
     return static_cast<bool>(out);
 }
 
-// One simulated radio: its memory, its terminal and, once served, where its memory goes.
+// One simulated radio: its memory, its terminal or network port and, once served, where its
+// memory goes.
 struct SimRadio {
     explicit SimRadio(const halyx::SimOptions& o, const halyx::RadioPeer::Memory& memory)
-        : options(o), peer(memory, o.faults), server(peer, options) {}
+        : options(o), peer(memory, o.faults) {
+        if (options.listen == halyx::SimListen::Terminal) {
+            terminal = std::make_unique<halyx::PtyServer>(peer, options);
+        } else {
+            network = std::make_unique<halyx::NetServer>(peer, options);
+        }
+    }
+    bool Open(std::string& error) {
+        return terminal ? terminal->Open(error) : network->Open(error);
+    }
+    // What a client opens: the terminal's path or the network address.
+    std::string Name() const { return terminal ? terminal->slavePath() : network->address(); }
+    void Run(const std::atomic<bool>& stop) {
+        if (terminal) {
+            terminal->Run(stop);
+        } else {
+            network->Run(stop);
+        }
+    }
     halyx::SimOptions options;
     halyx::RadioPeer peer;
-    halyx::PtyServer server;
+    std::unique_ptr<halyx::PtyServer> terminal;
+    std::unique_ptr<halyx::NetServer> network;
 };
 
 bool PrepareMemory(const halyx::SimOptions& options, halyx::RadioPeer::Memory& memory,
@@ -108,20 +129,20 @@ int main(int argc, char** argv) {
             return 2;
         }
         radios.push_back(std::make_unique<SimRadio>(options, memory));
-        if (!radios.back()->server.Open(error)) {
+        if (!radios.back()->Open(error)) {
             std::fprintf(stderr, "halyx-radiosim: %s\n", error.c_str());
             return 3;
         }
     }
     InstallSignalHandlers();
     for (const auto& radio : radios) {
-        std::printf("%s\n", radio->server.slavePath().c_str());
+        std::printf("%s\n", radio->Name().c_str());
     }
     std::fflush(stdout);
     // Each radio is served on its own thread, so one radio's pacing never delays another's.
     std::vector<std::thread> serving;
     for (const auto& radio : radios) {
-        serving.emplace_back([&radio] { radio->server.Run(gStop); });
+        serving.emplace_back([&radio] { radio->Run(gStop); });
     }
     for (std::thread& t : serving) {
         t.join();
@@ -136,7 +157,7 @@ int main(int argc, char** argv) {
         }
         if (options.verbose) {
             std::fprintf(stderr, "halyx-radiosim: %s: %d frames received, %zu test points\n",
-                         radio->server.slavePath().c_str(), radio->peer.framesReceived(),
+                         radio->Name().c_str(), radio->peer.framesReceived(),
                          radio->peer.testPoints().size());
         }
     }

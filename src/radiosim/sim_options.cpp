@@ -10,6 +10,8 @@ namespace halyx {
 
 namespace {
 
+constexpr int kHighestListenPort = 65535;
+
 bool ParseCount(std::string_view text, int& value) {
     if (text.empty()) {
         return false;
@@ -67,6 +69,18 @@ void DescribeOptions(CLI::App& app, SimOptions& o) {
            "--band", [&o](const std::string& value) { o.upperBand = value == "high"; })
         ->check(CLI::IsMember({"low", "high"}));
     app.add_option("--baud", o.baud)->check(CLI::Range(1, INT_MAX));
+    app.add_option_function<std::vector<std::string>>(
+           "--listen",
+           [&o](const std::vector<std::string>& values) {
+               int port = 0;
+               if (values.size() != 2 || (values[0] != "rfc2217" && values[0] != "tcp") ||
+                   !ParseCount(values[1], port) || port > kHighestListenPort) {
+                   throw CLI::ValidationError("--listen", "rfc2217|tcp PORT expected");
+               }
+               o.listen = values[0] == "tcp" ? SimListen::RawTcp : SimListen::ComPort;
+               o.listenPort = port;
+           })
+        ->expected(2);
     app.add_option("--response-delay-ms", o.responseDelayMs)->check(CLI::Range(0, INT_MAX));
     app.add_option("--exit-after-frames", o.exitAfterFrames)->check(CLI::Range(0, INT_MAX));
     app.add_option("--garbage", o.faults.garbageBytes)->check(CLI::Range(0, INT_MAX));
@@ -163,6 +177,12 @@ SimFleetOptionsResult ParseSimFleetOptions(int argc, char** argv) {
                 return {{}, "bad option: --serial " + *o.serial};
             }
         }
+        if (o.listen != SimListen::Terminal && o.listenPort != 0) {
+            o.listenPort += radio - 1;  // consecutive ports, radio 1 on the one given
+            if (o.listenPort > kHighestListenPort) {
+                return {{}, "--listen: port " + std::to_string(o.listenPort) + " is too high"};
+            }
+        }
         out.radios.push_back(std::move(o));
     }
     return out;
@@ -186,6 +206,13 @@ std::string SimHelpText() {
 Simulates a radio on a pseudo-terminal. The first line of standard output is the path
 of the terminal to open (for example /dev/pts/7); the radio then answers on it until it
 is stopped with SIGINT or SIGTERM. The terminal may be closed and re-opened freely.
+
+Over the network instead:
+  --listen rfc2217|tcp PORT   serve the radio on TCP port PORT of 127.0.0.1 (0: any free
+                          port), as Telnet with the COM-PORT option or as raw bytes; the
+                          line printed is the address to give as the port, for example
+                          rfc2217://127.0.0.1:4001. One client at a time. With --count N,
+                          radio K listens on PORT+K-1.
 
 Memory and radio:
   --image FILE            start from this radio image (at most 2048 bytes); all zero without

@@ -8,6 +8,9 @@
 
 namespace halyx {
 
+// Where a radio is served: a pseudo-terminal, or a TCP port of this machine.
+enum class SimListen { Terminal, RawTcp, ComPort };
+
 // Command line of halyx-radiosim.
 struct SimOptions {
     std::string imagePath;              // memory to start from; all zero without one
@@ -19,6 +22,8 @@ struct SimOptions {
     bool pacing = true;
     bool verbose = false;
     int exitAfterFrames = 0;  // 0: serve until a signal
+    SimListen listen = SimListen::Terminal;
+    int listenPort = 0;  // --listen KIND PORT; with --count, radio K on PORT+K-1; 0: any free
     RadioPeerFaults faults;
     bool help = false;
     bool version = false;  // --version: print the version and exit

@@ -31,6 +31,7 @@ halyx_add_gtest(gui_file_commands_test GUI
 
 halyx_add_gtest(gui_port_dialog_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_port_dialog_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/gui_port_doctor_test.cpp
     LIBS halyx_gui_test_support Qt6::Test)
 
 halyx_add_gtest(gui_exchange_dialogs_test GUI

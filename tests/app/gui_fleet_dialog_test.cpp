@@ -419,3 +419,34 @@ TEST_F(FleetDialogTest, PictureOfARun) {
 
 }  // namespace
 }  // namespace halyx::test
+
+namespace halyx::test {
+namespace {
+
+TEST_F(FleetDialogTest, ThePortListFollowsCablesPluggedAndPulledKeepingTheChecks) {
+    AddRadio("COM1", Radio(1, "ONE"));
+    AddRadio("COM2", Radio(2, "TWO"));
+    auto dialog = MakeDialog();
+    dialog->SetPortChecked(1, true);
+
+    // A third cable is plugged in: listed as new; the check on COM2 stays.
+    AddRadio("COM3", Radio(3, "THREE"));
+    dialog->RefreshPorts();
+    ASSERT_EQ(dialog->portTable()->rowCount(), 3);
+    EXPECT_EQ(Cell(*dialog, 2, FleetDialog::kPortColumn), QStringLiteral("COM3 (new)"));
+    EXPECT_EQ(Cell(*dialog, 1, FleetDialog::kPortColumn), QStringLiteral("COM2"));
+    EXPECT_EQ(dialog->portTable()->item(1, FleetDialog::kPortColumn)->checkState(), Qt::Checked);
+    EXPECT_EQ(dialog->portTable()->item(2, FleetDialog::kPortColumn)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kDeviceColumn),
+              QStringLiteral("/dev/ttyFLEETCOM1  in-process radio"));
+
+    // COM1 is pulled out: the checked COM2 is still the one checked.
+    choices.erase(choices.begin());
+    dialog->RefreshPorts();
+    ASSERT_EQ(dialog->portTable()->rowCount(), 2);
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kPortColumn), QStringLiteral("COM2"));
+    EXPECT_EQ(dialog->portTable()->item(0, FleetDialog::kPortColumn)->checkState(), Qt::Checked);
+}
+
+}  // namespace
+}  // namespace halyx::test

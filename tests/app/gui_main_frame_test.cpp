@@ -45,7 +45,7 @@ TEST_F(MainFrame, MenusHoldTheirCommandsInOrderWithIdsAsDataAndObjectNames) {
          57607},
         {57643, 57644, 0, 57635, 57634, 57637, 32800, 0, 32801},
         {32773, 32774, 0, 32785, 32791},
-        {32775},
+        {32775, 32793},  // the port doctor after the port settings
         {32783, 32784},
         {59392, 59393},
         {57664},

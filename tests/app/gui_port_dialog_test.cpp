@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <fstream>
 
@@ -207,6 +209,87 @@ TEST_F(PortDialog, EnterAppliesOnlyOnTheFocusedOkButton) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(Value("com"), "4");
     EXPECT_EQ(port.opened, std::vector<int>{4});
+}
+
+}  // namespace
+}  // namespace halyx::test
+
+namespace halyx::test {
+namespace {
+
+class PortDialogCables : public PortDialog {
+protected:
+    std::unique_ptr<CPortSettingsDlg> OpenWatching() {
+        MakeContext();
+        auto dialog = std::make_unique<CPortSettingsDlg>(
+            *context, prompts, nullptr, [this] { return present; }, [this] { return cables; });
+        dialog->show();
+        return dialog;
+    }
+    std::vector<ComPortEntry> present{{3, "/dev/ttyUSB0", "USB Serial"}};
+    std::vector<CableEntry> cables{{"COM3", "/dev/ttyUSB0", "1a86:7523", "CH340", "USB Serial"}};
+};
+
+TEST_F(PortDialogCables, ListsCablesByChipAndMarksOnePluggedInWhileOpen) {
+    auto dialog = Open();  // the system's own listing: at least the table is there, headed
+    EXPECT_EQ(dialog->cableTable()->horizontalHeaderItem(3)->text(), "Chip");
+    dialog.reset();
+
+    dialog = OpenWatching();
+    QTableWidget* table = dialog->cableTable();
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 0)->text(), "COM3");
+    EXPECT_EQ(table->item(0, 2)->text(), "1a86:7523");
+    EXPECT_EQ(table->item(0, 3)->text(), "CH340");
+    EXPECT_FALSE(dialog->portChoice(5)->isEnabled());
+
+    // A second cable is plugged in: listed as new, and its number can be chosen.
+    present.push_back({5, "/dev/ttyUSB1", ""});
+    cables.push_back({"COM5", "/dev/ttyUSB1", "10c4:ea60", "CP210x", ""});
+    dialog->cableWatch()->Poll();
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->item(0, 0)->text(), "COM3");
+    EXPECT_EQ(table->item(1, 0)->text(), "COM5 (new)");
+    EXPECT_TRUE(table->item(1, 0)->font().bold());
+    EXPECT_TRUE(dialog->portChoice(5)->isEnabled());
+
+    // The first is pulled out.
+    present.erase(present.begin());
+    cables.erase(cables.begin());
+    dialog->cableWatch()->Poll();
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_FALSE(dialog->portChoice(3)->isEnabled());
+}
+
+TEST_F(PortDialogCables, ANetworkAddressIsStoredForTheChosenNumberAndAMistypedOneIsRefused) {
+    WriteSettings("[port]\ncom=7\n");
+    auto dialog = OpenWatching();
+    context->runner.SetPort(&port);
+    EXPECT_TRUE(dialog->networkAddress()->text().isEmpty());
+
+    dialog->networkAddress()->setText("rfc2217://bench:port");
+    dialog->OnOK();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              "rfc2217://bench:port is not a network address; use rfc2217://HOST:PORT or "
+              "tcp://HOST:PORT.");
+    EXPECT_TRUE(dialog->isVisible());  // left open to be put right
+    EXPECT_EQ(Value("COM7"), "<none>");
+
+    // The saved number no cable answers to may still be given an address, and is then kept.
+    dialog->networkAddress()->setText("rfc2217://bench-pi:4001");
+    dialog->OnOK();
+    EXPECT_EQ(Value("com"), "7");
+    EXPECT_EQ(Value("COM7"), "rfc2217://bench-pi:4001");
+
+    // Opened again, COM7 shows its address; emptied, COM7 goes back to the cables.
+    dialog = OpenWatching();
+    EXPECT_TRUE(dialog->portChoice(7)->isChecked());
+    EXPECT_EQ(dialog->networkAddress()->text(), "rfc2217://bench-pi:4001");
+    dialog->networkAddress()->clear();
+    dialog->OnOK();
+    EXPECT_EQ(Value("COM7"), "");
+    EXPECT_EQ(Value("com"), "1");  // absent without its address: as for any absent port
 }
 
 }  // namespace

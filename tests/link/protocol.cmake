@@ -6,4 +6,5 @@ halyx_add_gtest(halyx_exchange_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/exchange_read_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/exchange_write_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/tuning_exchange_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/telnet_line_test.cpp
     LIBS halyx_protocol halyx_radio_peer GTest::gtest_main)

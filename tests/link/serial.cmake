@@ -15,4 +15,6 @@ halyx_add_gtest(serial_port_tests
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_lifecycle_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_names_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/serial_port_open_failure_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/port_doctor_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/network_port_test.cpp
     LIBS halyx_serial halyx_settings halyx_pty_peer halyx_radio_peer Qt6::Core)

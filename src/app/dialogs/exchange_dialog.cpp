@@ -15,8 +15,8 @@
 namespace halyx {
 namespace {
 
-constexpr int kWidthUnits = 200;
-constexpr int kHeightUnits = 58;
+constexpr int kExchangeWidthUnits = 200;
+constexpr int kExchangeHeightUnits = 58;
 constexpr int kProgressMaximum = 20;
 
 }  // namespace
@@ -24,7 +24,7 @@ constexpr int kProgressMaximum = 20;
 ExchangeDialog::ExchangeDialog(AppContext& context, UiPrompts& prompts, std::string_view titleKey,
                                int progressMinimum, QWidget* parent)
     : QDialog(parent), context_(context), prompts_(prompts) {
-    setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
+    setFixedSize(DialogSize(kExchangeWidthUnits, kExchangeHeightUnits));
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QString::number(ctrl::kProgress));

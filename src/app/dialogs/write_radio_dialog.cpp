@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kProgressMinimum = 1;
 // The dialog grows by one line for the read-first check box.
-constexpr int kWidthUnits = 200;
-constexpr int kHeightUnits = 70;
+constexpr int kWriteDialogWidthUnits = 200;
+constexpr int kWriteDialogHeightUnits = 70;
 
 constexpr std::string_view kWriteSection = "write";
 constexpr std::string_view kReadFirstKey = "readFirst";
@@ -41,7 +41,7 @@ WriteRadioDialog::WriteRadioDialog(AppContext& context, UiPrompts& prompts, QWid
       toWrite_(context.document.image()),
       writeExchange_(context.runner.link(), toWrite_, context.runner, verifyPauseTicks) {
     setObjectName(QStringLiteral("WriteRadioDialog"));
-    setFixedSize(DialogSize(kWidthUnits, kHeightUnits));
+    setFixedSize(DialogSize(kWriteDialogWidthUnits, kWriteDialogHeightUnits));
     readFirst_ = new QCheckBox(QString::fromStdString(SlipText(slip_text::kReadFirst)), this);
     readFirst_->setObjectName(QStringLiteral("readFirst"));
     readFirst_->setFont(startButton()->font());
