@@ -79,7 +79,7 @@ test('an edit written and verified lands in the radio as the desktop writes it',
   assert.deepEqual(session.imageBytes(), sent);  // writing never changes the image
 
   const cliLog = await withRadio(['--save', path.join(dir, 'cli-radio.bin')], async (_url, pty) => {
-    const result = await halyxCli(['write', '--port', pty, path.join(dir, 'edited.kda')]);
+    const result = await halyxCli(['write', '--no-read-first', '--port', pty, path.join(dir, 'edited.kda')]);
     assert.equal(result.code ?? 0, 0, String(result.stderr));
   });
   assert.deepEqual(receivedBytes(pageLog), receivedBytes(cliLog));

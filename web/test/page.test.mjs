@@ -100,7 +100,7 @@ test('read, edit in the grid and the panel, write and verify: the radio holds th
   fs.writeFileSync(path.join(dir, 'edited.kda'), image);
   const cli = await radio(['--image', path.join(dir, 'radio.kda')]);
   const r = await halyxCli(['read', '--port', cli.path, '-o', path.join(dir, 'cli.kda'), '--no-backup']);
-  const w = await halyxCli(['write', '--port', cli.path, path.join(dir, 'edited.kda')]);
+  const w = await halyxCli(['write', '--no-read-first', '--port', cli.path, path.join(dir, 'edited.kda')]);
   const cliLog = await cli.stop();
   assert.equal((r.code ?? 0) + (w.code ?? 0), 0, String(r.stderr) + String(w.stderr));
   assert.deepEqual(receivedBytes(pageLog), receivedBytes(cliLog));
