@@ -3,6 +3,7 @@
 #include "app/port_texts.h"
 #include "link/network_address.h"
 #include "link/port_doctor.h"
+#include "link/port_doctor_texts.h"
 #include "settings/setting_file.h"
 
 namespace halyx {
@@ -40,23 +41,33 @@ std::string PortOpenFailureDetail(const AppContext& context) {
                             [&context](std::string_view key, std::string_view english) {
                                 return context.textOr(key, english);
                             });
-    // What the port doctor finds on this machine, when the line is a device here.
-    const std::string& device = context.serialPort.DevicePath();
-    if (context.runner.port() == &context.serialPort && !device.empty() &&
-        !ParseNetworkAddress(device)) {
-        const std::unique_ptr<SystemFacts> facts = LocalSystemFacts();
-        std::vector<DoctorCheck> checks = ExaminePort({device, {}}, *facts);
-        const std::vector<DoctorCheck> system = ExamineSystem(*facts);
-        checks.insert(checks.end(), system.begin(), system.end());
-        if (const std::string cause = LikelyCause(checks); !cause.empty()) {
-            std::string line =
-                context.textOr(port_text::kLikelyCause.key, port_text::kLikelyCause.english);
-            const std::size_t at = line.find("%1");
-            detail +=
-                "\n" + (at == std::string::npos ? line + " " + cause : line.replace(at, 2, cause));
-        }
+    if (const std::string cause = LikelyCauseLine(context); !cause.empty()) {
+        detail += "\n" + cause;
     }
     return detail;
+}
+
+std::string LikelyCauseLine(const AppContext& context) {
+    // Only a device here can be examined; a line on another machine is checked there.
+    const std::string& device = context.serialPort.DevicePath();
+    if (context.runner.port() != &context.serialPort || device.empty() ||
+        ParseNetworkAddress(device)) {
+        return {};
+    }
+    const std::unique_ptr<SystemFacts> facts = LocalSystemFacts();
+    std::vector<DoctorCheck> checks = ExaminePort({device, {}}, *facts);
+    const std::vector<DoctorCheck> system = ExamineSystem(*facts);
+    checks.insert(checks.end(), system.begin(), system.end());
+    const std::string cause =
+        LikelyCause(checks, [&context](std::string_view key, std::string_view english) {
+            return context.textOr(key, english);
+        });
+    if (cause.empty()) {
+        return {};
+    }
+    std::string line = context.textOr(port_text::kLikelyCause.key, port_text::kLikelyCause.english);
+    const std::size_t at = line.find("%1");
+    return at == std::string::npos ? line + " " + cause : line.replace(at, 2, cause);
 }
 
 void CloseLinkPort(AppContext& context) {

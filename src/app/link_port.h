@@ -21,5 +21,8 @@ void CloseLinkPort(AppContext& context);
 // The cause of the port's last failed open in the current language, for the detail text of the
 // port-open error box; empty when the port gave none.
 std::string PortOpenFailureDetail(const AppContext& context);
+// "Likely cause: ..." from the port doctor's checks of the port's device, in the current language;
+// empty when the checks find nothing or the line is on another machine.
+std::string LikelyCauseLine(const AppContext& context);
 
 }  // namespace halyx

@@ -15,6 +15,7 @@
 #include "link/cable_list.h"
 #include "link/cable_self_test.h"
 #include "link/network_address.h"
+#include "link/port_doctor_texts.h"
 #include "link/serial_port.h"
 #include "settings/setting_file.h"
 #include "ui/common/ui_font.h"
@@ -98,6 +99,12 @@ QString PortDoctorDialog::Text(const TextKey& text) const {
     return QString::fromStdString(context_.textOr(text.key, text.english));
 }
 
+PortTextLookup PortDoctorDialog::Lookup() const {
+    return [this](std::string_view key, std::string_view english) {
+        return context_.textOr(key, english);
+    };
+}
+
 std::string PortDoctorDialog::ChosenDevice() const {
     const int index = port_->currentIndex();
     if (index >= 0 && port_->itemText(index) == port_->currentText()) {
@@ -118,9 +125,8 @@ void PortDoctorDialog::RunChecks() {
     const std::string device = ChosenDevice();
     checks_.clear();
     if (device.empty()) {
-        checks_.push_back({"device", CheckOutcome::Problem,
-                           port_->currentText().toStdString() + " names no serial port here",
-                           "plug the cable in, or choose another port"});
+        // As for a device that went away: the cable is to be plugged in, or another port chosen.
+        checks_.push_back(DeviceMissingCheck(port_->currentText().trimmed().toStdString()));
     } else {
         checks_ = ExaminePort({device, {}}, *facts_);
         const std::vector<DoctorCheck> system = ExamineSystem(*facts_);
@@ -144,10 +150,8 @@ void PortDoctorDialog::RunSelfTest() {
         if (port.OpenDevice(device, 0)) {
             checks_.push_back(RunCableSelfTest(port));
         } else {
-            checks_.push_back({"loopback",
-                               CheckOutcome::Problem,
-                               PortOpenFailureTextEnglish(port.LastOpenFailure()),
-                               {}});
+            checks_.push_back(ToldCheck("loopback", CheckOutcome::Problem,
+                                        PortOpenFailureText(port.LastOpenFailure(), Lookup())));
         }
     }
     if (linkWasOpen) {
@@ -160,8 +164,9 @@ void PortDoctorDialog::ShowChecks() {
     table_->setRowCount(static_cast<int>(checks_.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         const DoctorCheck& check = checks_[static_cast<std::size_t>(row)];
-        const std::array<std::string, 4> cells = {check.id, OutcomeName(check.outcome),
-                                                  check.finding, check.fix};
+        const DoctorWords words = DoctorCheckWords(check, Lookup());
+        const std::array<std::string, 4> cells = {check.id, OutcomeWord(check.outcome, Lookup()),
+                                                  words.finding, words.fix};
         for (int column = 0; column < 4; ++column) {
             table_->setItem(row, column,
                             new QTableWidgetItem(QString::fromStdString(cells[column])));

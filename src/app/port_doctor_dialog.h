@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "link/port_doctor.h"
+#include "link/port_open_failure.h"
 
 class QComboBox;
 class QTableWidget;
@@ -35,6 +36,8 @@ public:
 
 private:
     QString Text(const TextKey& text) const;
+    // Language-file texts, for the doctor's findings in the window's language.
+    PortTextLookup Lookup() const;
     std::string ChosenDevice() const;
     void ShowChecks();
 

@@ -35,9 +35,10 @@ struct PortReport {
 
 DoctorCheck OpenCheck(SerialPort& port, const std::string& devicePath) {
     if (port.OpenDevice(devicePath, 0)) {
-        return {"open", CheckOutcome::Ok, devicePath + " opens at 9600 baud, 8N1", {}};
+        return ToldCheck("open", CheckOutcome::Ok, devicePath + " opens at 9600 baud, 8N1");
     }
-    return {"open", CheckOutcome::Problem, PortOpenFailureTextEnglish(port.LastOpenFailure()), {}};
+    return ToldCheck("open", CheckOutcome::Problem,
+                     PortOpenFailureTextEnglish(port.LastOpenFailure()));
 }
 
 PortReport Examine(const std::string& name, const DoctorSubject& subject, const SystemFacts& facts,

@@ -37,13 +37,39 @@ public:
 // The facts of this machine.
 std::unique_ptr<SystemFacts> LocalSystemFacts();
 
+// In this order: the outcome words of the language files follow it.
 enum class CheckOutcome { Ok, Warning, Problem, Skipped };
+
+// What a check found, so that each face can put it in its own words (port_doctor_texts.h). Told:
+// a finding that comes in words already (an open failure, say).
+enum class DoctorFinding {
+    Told,
+    DevicePresent,        // facts: device
+    DeviceRemote,         // device
+    DeviceMissing,        // device
+    MayReadWrite,         // device
+    OwnedWithoutGroup,    // device, owning user
+    GroupNotActive,       // group
+    NotInGroup,           // user, group, device
+    NoHolders,            // device
+    HeldBy,               // device, the holders ("minicom (pid 42)", ...), the first pid
+    BrlttyRunning,        //
+    BrlttyInstalled,      //
+    BrlttyAbsent,         //
+    ModemManagerRunning,  //
+    ModemManagerAbsent,   //
+    LoopbackIntact,       // bytes sent
+    LoopbackNothing,      //
+    LoopbackGarbled,      // bytes received, bytes sent, bytes intact
+};
 
 struct DoctorCheck {
     std::string id;  // "device", "permission", "holders", "brltty", "modemmanager", ...
     CheckOutcome outcome = CheckOutcome::Ok;
     std::string finding;  // what was found, in plain English
     std::string fix;      // what to do about it; empty when nothing is to be done
+    DoctorFinding code = DoctorFinding::Told;
+    std::vector<std::string> facts;  // what goes into the code's sentences
 };
 
 // The cable a check is about: its device and, for USB adapters, the chip (cable_list.h).
@@ -55,11 +81,16 @@ struct DoctorSubject {
 // Every check for one port, in the order a user would go through them. A network address gets
 // only the checks that apply to it (none of the device's); the caller adds the open attempt.
 std::vector<DoctorCheck> ExaminePort(const DoctorSubject& subject, const SystemFacts& facts);
+// A check that comes in words already (an open failure, say), shown as it is in every language.
+DoctorCheck ToldCheck(std::string id, CheckOutcome outcome, std::string finding,
+                      std::string fix = {});
+// The finding for a port whose device is not there (unplugged, or never was).
+DoctorCheck DeviceMissingCheck(const std::string& portName);
 // The checks about the machine rather than one port: brltty and ModemManager.
 std::vector<DoctorCheck> ExamineSystem(const SystemFacts& facts, const std::string& chip = {});
 
-// The first problem found, as one line ("finding; fix"), for an error message; empty when all
-// went well.
+// The first problem found, as one line ("finding; fix") in English, for an error message; empty
+// when all went well. The window's language: port_doctor_texts.h.
 std::string LikelyCause(const std::vector<DoctorCheck>& checks);
 const char* OutcomeName(CheckOutcome outcome);
 

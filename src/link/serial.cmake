@@ -10,6 +10,7 @@ add_library(halyx_serial STATIC
     ${CMAKE_CURRENT_LIST_DIR}/port_names.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_doctor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_doctor_system.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/port_doctor_texts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_open_failure.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serial_line_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serial_port.cpp)

@@ -2,6 +2,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 #include <fstream>
 
 #include "app/app_context.h"
@@ -44,7 +45,7 @@ protected:
         ASSERT_TRUE(simulator_.waitForReadyRead(5000));
         const QString pty = QString::fromUtf8(simulator_.readLine()).trimmed();
         WriteSettings("[setup]\nlanguage=english\n[port]\ncom=1\n[devices]\nCOM1=" +
-                      pty.toStdString() + "\n");
+                      CablePath(pty.toStdString()) + "\n");
 
         context = std::make_unique<AppContext>();
         app = std::make_unique<CHalyxApp>(*context, prompts);
@@ -64,6 +65,8 @@ protected:
     }
 
     virtual QStringList SimulatorFaults() const { return {}; }
+    // The device the setting file names for the simulator's pseudo-terminal.
+    virtual std::string CablePath(const std::string& pty) { return pty; }
 
     // Ends the simulator, which then saves its memory when told to (--save).
     void StopSimulator() {
@@ -162,6 +165,29 @@ TEST_F(EndToEndSilentRadio, ReadFailsWithS0006ClosesThePortAndLeavesTheImage) {
     ExpectReadFailsClosingThePortAndLeavingTheImage();
 }
 
+// The cable is reached by a link of its own, as udev names USB cables, and is pulled out while
+// the port is open; the radio then never answers.
+class EndToEndUnpluggedLink : public EndToEnd {
+protected:
+    QStringList SimulatorFaults() const override { return {QStringLiteral("--silent")}; }
+    std::string CablePath(const std::string& pty) override {
+        link_ = work() / "usb-cable-if00";
+        std::filesystem::create_symlink(pty, link_);
+        return link_.string();
+    }
+    std::filesystem::path link_;
+};
+
+TEST_F(EndToEndUnpluggedLink, ReadFailureSaysTheCableIsGoneAndWhatToDo) {
+    std::filesystem::remove(link_);
+    ExpectReadFailsClosingThePortAndLeavingTheImage();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].detail.toStdString(),
+              "Likely cause: " + link_.string() +
+                  " does not exist (any more); plug the cable in again, then choose the port it "
+                  "now has (halyx-cli ports)");
+}
+
 class EndToEndBadChecksums : public EndToEnd {
 protected:
     // The settings block arrives with a bad checksum three times running.
@@ -227,7 +253,7 @@ TEST_F(EndToEndPulledCable, APartlyWrittenRadioGetsItsBackupWrittenBackByteForBy
         ASSERT_TRUE(again.waitForReadyRead(5000));
         const QString pty = QString::fromUtf8(again.readLine()).trimmed();
         WriteSettings("[setup]\nlanguage=english\n[port]\ncom=1\n[devices]\nCOM1=" +
-                      pty.toStdString() + "\n");
+                      CablePath(pty.toStdString()) + "\n");
     };
     ASSERT_TRUE(RunFromMenu<WriteRadioDialog>(32774, 40000));
 

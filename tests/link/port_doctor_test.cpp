@@ -4,11 +4,14 @@
 
 #include <QMetaObject>
 #include <QTimer>
+#include <cstdlib>
 #include <map>
 
 #include "link/cable_list.h"
 #include "link/cable_self_test.h"
 #include "link/port_doctor.h"
+#include "link/port_doctor_texts.h"
+#include "settings/language.h"
 #include "support/described_system.h"
 
 namespace halyx {
@@ -82,6 +85,94 @@ TEST(PortDoctor, BrlttyAndModemManagerAreReportedByWhatTheyDoToTheCable) {
     EXPECT_EQ(Find(ExamineSystem(system, "FTDI FT232R"), "brltty").outcome, CheckOutcome::Warning);
     EXPECT_EQ(Find(checks, "modemmanager").outcome, CheckOutcome::Warning);
     EXPECT_NE(LikelyCause(checks).find("brltty"), std::string::npos);
+}
+
+PortTextLookup ShippedLanguage(const char* file) {
+    const char* source = std::getenv("HALYX_SOURCE_DIR");
+    const Language language(std::filesystem::path(source != nullptr ? source : ".") / "data" /
+                            file);
+    return [language](std::string_view key, std::string_view english) {
+        return language.TextOr(key, english);
+    };
+}
+
+// Every finding a described system can give, problems and all-well alike.
+std::vector<DoctorCheck> EveryFinding(const std::string& usb) {
+    DescribedSystem troubled;
+    troubled.devices[usb] = {"root", "dialout"};
+    troubled.running = {"brltty", "ModemManager"};
+    troubled.holders[usb] = {{4242, "minicom"}};
+    std::vector<DoctorCheck> checks = ExaminePort({usb, "CH340"}, troubled);
+    const auto add = [&checks](const std::vector<DoctorCheck>& more) {
+        checks.insert(checks.end(), more.begin(), more.end());
+    };
+    add(ExamineSystem(troubled, "CH340"));
+    troubled.members = {"dialout"};
+    add(ExaminePort({usb, {}}, troubled));
+    troubled.devices[usb] = {"root", "root"};
+    add(ExaminePort({usb, {}}, troubled));
+    DescribedSystem calm;
+    calm.devices[usb] = {"root", "dialout"};
+    calm.readWrite = {usb};
+    add(ExaminePort({usb, {}}, calm));
+    add(ExamineSystem(calm));
+    calm.installed = {"brltty"};
+    add(ExamineSystem(calm));
+    add(ExaminePort({"/dev/ttyUSB1", {}}, calm));
+    add(ExaminePort({"tcp://bench:4001", {}}, calm));
+    return checks;
+}
+
+TEST(PortDoctorTexts, EachFindingIsWordedInTheWindowsLanguageFromTheOneEnglishTable) {
+    // A device name with "%2" in it must not pick up another fact.
+    const std::string usb = "/dev/serial/by-id/usb-%2-if00";
+    const std::vector<DoctorCheck> checks = EveryFinding(usb);
+    const PortTextLookup english = ShippedLanguage("english.lang");
+    const PortTextLookup chinese = ShippedLanguage("chinese.lang");
+    const PortTextLookup missing = [](std::string_view, std::string_view text) {
+        return std::string(text);
+    };
+    for (const DoctorCheck& check : checks) {
+        SCOPED_TRACE(check.finding);
+        ASSERT_NE(check.code, DoctorFinding::Told);
+        // The shipped English file and a file without the keys both say what the command line says.
+        for (const PortTextLookup& lookup : {english, missing}) {
+            const DoctorWords words = DoctorCheckWords(check, lookup);
+            EXPECT_EQ(words.finding, check.finding);
+            EXPECT_EQ(words.fix, check.fix);
+        }
+        const DoctorWords words = DoctorCheckWords(check, chinese);
+        EXPECT_NE(words.finding, check.finding);
+        EXPECT_EQ(words.fix.empty(), check.fix.empty());
+        if (!check.fix.empty()) {
+            EXPECT_NE(words.fix, check.fix);
+        }
+        for (const std::string& fact : check.facts) {
+            EXPECT_NE((words.finding + words.fix).find(fact), std::string::npos) << fact;
+        }
+    }
+    EXPECT_EQ(Find(checks, "holders").finding, usb + " is held by minicom (pid 4242)");
+    EXPECT_EQ(DoctorCheckWords(Find(checks, "holders"), chinese).fix,
+              "关闭该程序（或：kill 4242）");
+    EXPECT_EQ(LikelyCause(checks, chinese),
+              "您（tech）不在拥有 " + usb +
+                  " 的用户组 dialout 中; sudo usermod -aG dialout $USER，"
+                  "然后注销并重新登录");
+    EXPECT_EQ(LikelyCause(checks, english), LikelyCause(checks));
+
+    for (const CheckOutcome outcome :
+         {CheckOutcome::Ok, CheckOutcome::Warning, CheckOutcome::Problem, CheckOutcome::Skipped}) {
+        EXPECT_EQ(OutcomeWord(outcome, english), OutcomeName(outcome));
+    }
+    EXPECT_EQ(OutcomeWord(CheckOutcome::Problem, chinese), "问题");
+
+    // A translation that words the finding but not the fix shows the English fix.
+    const PortTextLookup partial = [](std::string_view key, std::string_view text) {
+        return key == "S0393" ? std::string("%1 被 %2 占用") : std::string(text);
+    };
+    const DoctorWords held = DoctorCheckWords(Find(checks, "holders"), partial);
+    EXPECT_EQ(held.finding, usb + " 被 minicom (pid 4242) 占用");
+    EXPECT_EQ(held.fix, "close that program (or: kill 4242)");
 }
 
 // A loopback plug: what is written comes back, with `damage` applied on the way.

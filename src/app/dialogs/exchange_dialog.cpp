@@ -135,6 +135,13 @@ void ExchangeDialog::SetButtonsEnabled(bool enabled) {
 }
 
 void ExchangeDialog::ShowResult(std::string_view key) {
+    // A radio that did not answer is often a port this user may not use or another program holds.
+    const std::string cause = key == keys::kExchangeFailed ? LikelyCauseLine(context_) : "";
+    if (!cause.empty()) {
+        prompts_.informWithDetail(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
+                                  Text(key), QString::fromStdString(cause));
+        return;
+    }
     prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps), Text(key));
 }
 
