@@ -221,6 +221,7 @@ TEST_F(ShownWindow, ControlBytesInTheIdentityShowEscapedSurviveASaveAndCannotBeT
     userIdBox->setFocus();
     userIdBox->selectAll();
     QTest::keyClicks(userIdBox, QStringLiteral("K7Q"));
+    EXPECT_EQ(userIdBox->maxLength(), 6);  // widened only while it showed the escapes
     serialBox->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(HeaderText(context->document.image(), header::kUserId, header::kUserIdSize), "K7Q");

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "editing/radio_document.h"
 #include "image/option_fields.h"
@@ -128,6 +129,22 @@ void CommonSettingsPanel::Connect() {
     });
     serialNumber_->installEventFilter(this);
     userId_->installEventFilter(this);
+    // A box widened to show escapes narrows as the user shortens it, back to its typing limit.
+    const auto narrowOnEdit = [this](QLineEdit* box, int limit) {
+        connect(box, &QLineEdit::textEdited, this, [box, limit](const QString& text) {
+            const int narrowed = std::max(limit, static_cast<int>(text.size()));
+            if (narrowed < box->maxLength()) {
+                // Qt sets the text anew on a new limit, which forgets that the user changed it
+                // and moves the cursor to the end.
+                const int cursor = box->cursorPosition();
+                box->setMaxLength(narrowed);
+                box->setModified(true);
+                box->setCursorPosition(cursor);
+            }
+        });
+    };
+    narrowOnEdit(serialNumber_, kSerialNumberLimit);
+    narrowOnEdit(userId_, kUserIdLimit);
 }
 
 void CommonSettingsPanel::Init() {
