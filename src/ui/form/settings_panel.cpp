@@ -10,7 +10,6 @@
 
 #include "editing/radio_document.h"
 #include "image/option_fields.h"
-#include "image/visible_text.h"
 #include "settings/text_encoding.h"
 #include "ui/common/dialog_units.h"
 #include "ui/common/radio_text.h"
