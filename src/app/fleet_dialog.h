@@ -95,6 +95,8 @@ private:
     std::optional<ChosenOverridesResult> ChosenOverrides(const std::vector<int>& rows);
     ChosenOverridesResult RetryOverrides(const std::vector<int>& rows) const;
     QString ReportPathFor() const;
+    // Whether the report and its table cannot be kept where `report` says (after a box).
+    bool RefuseReportPlace(const QString& report);
     void ChooseImageFile();
     void ChooseOverridesFile();
     void ChooseReportFile();

@@ -19,11 +19,14 @@
 #include "app/fleet_texts.h"
 #include "app/radio_history.h"
 #include "files/image_file.h"
+#include "files/output_place.h"
 #include "files/raw_file.h"
+#include "files/same_file.h"
 #include "fleet/fleet_report_csv.h"
 #include "fleet/fleet_report_json.h"
 #include "settings/setting_file.h"
 #include "ui/common/file_paths.h"
+#include "ui/common/radio_text.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
 #include "ui/grid/grid_colours.h"
@@ -43,11 +46,34 @@ const TextKey& PhaseText(FleetPhase phase) {
 }
 
 QString SerialText(const FleetRadioReport& report) {
-    const QString before = QString::fromStdString(report.serialBefore);
+    const QString before = ShownRadioText(report.serialBefore);
     if (report.serialAfter.empty() || report.serialAfter == report.serialBefore) {
         return before;
     }
-    return before + QStringLiteral(" \u2192 ") + QString::fromStdString(report.serialAfter);
+    return before + QStringLiteral(" \u2192 ") + ShownRadioText(report.serialAfter);
+}
+
+// Why the report (or the table beside it) cannot go to `report`, or nothing when it can: it is
+// one of the run's inputs, the audit log, or a place no file can be written.
+std::optional<std::string> WhyNoReportThere(const std::filesystem::path& report,
+                                            const std::vector<std::filesystem::path>& inputs) {
+    const std::filesystem::path table = FleetReportCsvPath(report);
+    for (const std::filesystem::path& output : {report, table}) {
+        for (const std::filesystem::path& input : inputs) {
+            if (SameFile(output, input)) {
+                return output.string() + " is the same file as " + input.string();
+            }
+        }
+    }
+    if (SameFile(report, table)) {
+        return report.string() + " is the name of the table that goes beside the report";
+    }
+    for (const std::filesystem::path& output : {report, table}) {
+        if (const auto why = WhyNotWritable(output)) {
+            return output.string() + " " + *why;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -157,6 +183,21 @@ void FleetDialog::OnStart() {
     if (!overrides) {
         return;
     }
+    // A retry's report goes beside the first one, which it must not replace: together they
+    // tell the whole story.
+    const QString reportPath = retrying_ && !savedReport_.isEmpty()
+                                   ? QFileInfo(savedReport_)
+                                         .absoluteDir()
+                                         .filePath(QStringLiteral("fleet-report-%1-retry.json")
+                                                       .arg(QDateTime::currentDateTime().toString(
+                                                           QStringLiteral("yyyyMMdd-HHmmss"))))
+                                   : ReportPathFor();
+    // Found only after the radios were written, a report that cannot be kept would leave them
+    // changed with no record of it.
+    if (RefuseReportPlace(reportPath)) {
+        return;
+    }
+    runReportPath_ = reportPath;
     runOverrides_.clear();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         runOverrides_[rows[i]] = overrides->perRadio[i];
@@ -182,15 +223,6 @@ void FleetDialog::OnStart() {
     setup.program = "halyx";
     setup.operation = "fleet write";
     runRows_ = rows;
-    // A retry's report goes beside the first one, which it must not replace: together they
-    // tell the whole story.
-    runReportPath_ = retrying_ && !savedReport_.isEmpty()
-                         ? QFileInfo(savedReport_)
-                               .absoluteDir()
-                               .filePath(QStringLiteral("fleet-report-%1-retry.json")
-                                             .arg(QDateTime::currentDateTime().toString(
-                                                 QStringLiteral("yyyyMMdd-HHmmss"))))
-                         : ReportPathFor();
     runImagePath_ = imageFile_->isChecked() ? imagePath_->text() : QString();
     runOverridesPath_ = overridesPath_->text();
     savedReport_.clear();
@@ -282,6 +314,23 @@ std::optional<FleetDialog::ChosenOverridesResult> FleetDialog::ChosenOverrides(
         chosen.perRadio = std::move(plan.perRadio);
     }
     return chosen;
+}
+
+bool FleetDialog::RefuseReportPlace(const QString& report) {
+    std::vector<std::filesystem::path> inputs = {HistoryPlacesOf(context_).auditPath};
+    if (imageFile_->isChecked()) {
+        inputs.push_back(ToPath(imagePath_->text()));
+    }
+    if (!overridesPath_->text().isEmpty()) {
+        inputs.push_back(ToPath(overridesPath_->text()));
+    }
+    const auto why = WhyNoReportThere(ToPath(report), inputs);
+    if (why) {
+        prompts_.informWithDetail(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
+                                  Text(fleet_text::kReportPlaceRefused),
+                                  QString::fromStdString(*why));
+    }
+    return why.has_value();
 }
 
 QString FleetDialog::ReportPathFor() const {

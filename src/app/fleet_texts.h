@@ -45,6 +45,8 @@ inline constexpr TextKey kPortNotOpened{"S0364", "The port could not be opened"}
 inline constexpr TextKey kAnotherBand{"S0365", "The radio is for another band"};
 inline constexpr TextKey kRetryFailed{"S0366", "&Retry failed radios"};
 inline constexpr TextKey kOpenReportFolder{"S0367", "Open report &folder"};
+inline constexpr TextKey kReportPlaceRefused{
+    "S0372", "The report cannot be saved there; nothing was sent to any radio."};
 }  // namespace fleet_text
 
 }  // namespace halyx

@@ -22,6 +22,7 @@
 #include "app/toolbar_icons.h"
 #include "ui/form/channel_table_model.h"
 #include "ui/form/halyx_view.h"
+#include "ui/form/settings_panel.h"
 
 namespace halyx {
 namespace {
@@ -67,6 +68,8 @@ bool CMainFrame::BuildStatusBar() {
     bar->addWidget(messagePane_, 1);
     statusPanes_ = std::make_unique<StatusPaneUpdater>(context_, *bar);
     view_->channelModel().SetCorrectionListener(
+        [this](const QString& words) { statusPanes_->panes().ShowNotice(words); });
+    view_->settingsPanel().SetRefusalListener(
         [this](const QString& words) { statusPanes_->panes().ShowNotice(words); });
     for (const char* text : kIndicatorTexts) {
         auto* pane = new LockIndicatorPane(QString::fromUtf8(text), bar);

@@ -12,11 +12,15 @@
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "fleet/fleet_overrides.h"
+#include "fleet/fleet_report_csv.h"
 #include "settings/file_layout.h"
 #include "settings/setting_file.h"
 
 namespace halyx::cli {
 namespace {
+
+// The report's table goes beside it under the same name: it is an output like the report.
+constexpr const char* kReportTableOption = "--report (its CSV table)";
 
 struct FleetOptions {
     std::string image;
@@ -83,6 +87,10 @@ std::optional<int> ProveOutputsWritable(const FleetOptions& options, const Fleet
         if (const auto why = WhyNotWritable(options.report)) {
             return refuse("--report", options.report, *why);
         }
+        const std::string table = FleetReportCsvPath(options.report).string();
+        if (const auto why = WhyNotWritable(table)) {
+            return refuse(kReportTableOption, table, *why);
+        }
     }
     if (plan.mode == FleetMode::Read) {
         if (const auto why = WhyFolderNotWritable(options.outDir)) {
@@ -109,6 +117,9 @@ std::optional<int> RefuseOutputsThatAreInputs(const FleetOptions& options, Fleet
     std::vector<NamedPath> inputs = {
         {"IMAGE.kda", options.image}, {"--overrides", options.overrides}, {"--base", options.base}};
     std::vector<NamedPath> outputs = {{"--report", options.report}, AuditLogOutput(plan.places)};
+    if (!options.report.empty()) {
+        outputs.push_back({kReportTableOption, FleetReportCsvPath(options.report).string()});
+    }
     for (std::size_t i = 0; i < plan.ports.size() && !options.log.empty(); ++i) {
         outputs.push_back({"--log", FleetLogPath(options.log, i + 1)});
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "files/output_place.h"
 #include "files/same_file.h"
 #include "history/history_places.h"
 
@@ -23,13 +24,5 @@ std::optional<int> RefuseClashingOutputs(const std::vector<NamedPath>& inputs,
 
 // The audit log of a run as an output no option may name.
 NamedPath AuditLogOutput(const HistoryPlaces& places);
-
-// Why `file` cannot be written (replaced whole, as outputs are), or nothing when it can: it
-// names a folder, a pipe or a device, or its folder is missing or takes no new file.
-std::optional<std::string> WhyNotWritable(const std::filesystem::path& file);
-// The same for a folder that files are created in; it is created when missing.
-std::optional<std::string> WhyFolderNotWritable(const std::filesystem::path& folder);
-// The same for a file lines are appended to: a regular file, or a place one can be created.
-std::optional<std::string> WhyNotAppendable(const std::filesystem::path& file);
 
 }  // namespace halyx::cli

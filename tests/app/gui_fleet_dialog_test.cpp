@@ -358,6 +358,68 @@ TEST_F(FleetDialogTest, StartRefusesWhenNoPortIsCheckedAndStopCancelsTheRun) {
     EXPECT_TRUE(std::filesystem::exists(dialog->reportPath().toStdString()));
 }
 
+// The report and the table beside it are proven before any radio is touched: neither may be
+// the image, the overrides or the audit log, nor a place no file can go. A radio whose serial
+// number holds terminal escapes shows them escaped in the table.
+TEST_F(FleetDialogTest, AReportThatCannotBeKeptIsRefusedBeforeAnyRadioAndEscapesShowEscaped) {
+    const std::string escapes = "\x1b[2J\x07";
+    PeerFleetPort& radio = AddRadio("COM1", Radio(1, escapes));
+    const std::filesystem::path image = work() / "fleet.kda";
+    ASSERT_TRUE(SaveImageFile(image, context->document.image()).ok());
+    std::ofstream(work() / "list.csv") << "port,squelch\nCOM1,5\n";
+    std::filesystem::create_directory(work() / "adir.csv");
+    std::filesystem::create_directories(dataHome() / "halyx");
+    std::ofstream(dataHome() / "halyx" / "audit.jsonl") << "";
+    const auto inputsBefore =
+        std::make_pair(testing::ReadText(image), testing::ReadText(work() / "list.csv"));
+
+    auto dialog = MakeDialog();
+    dialog->SetPortChecked(0, true);
+    dialog->imageFileChoice()->setChecked(true);
+    dialog->imagePathEdit()->setText(QString::fromStdString(image.string()));
+    dialog->overridesPathEdit()->setText(QString::fromStdString((work() / "list.csv").string()));
+    const auto path = [this](const std::filesystem::path& name) {
+        return QString::fromStdString((work() / name).string());
+    };
+    const std::vector<std::pair<QString, QString>> refused = {
+        {path("fleet.kda"), QStringLiteral(" is the same file as ")},          // the image
+        {path("list.json"), QStringLiteral("list.csv is the same file as ")},  // its table
+        {path("sub/../adir.json"), QStringLiteral("adir.csv is a folder")},
+        {path("r.csv"), QStringLiteral("the table that goes beside the report")},
+        {QString::fromStdString((dataHome() / "halyx" / "audit.jsonl").string()),
+         QStringLiteral(" is the same file as ")},
+        {path("missing/r.json"), QStringLiteral("does not exist")},
+    };
+    std::filesystem::create_directory(work() / "sub");
+    for (const auto& [report, why] : refused) {
+        SCOPED_TRACE(report.toStdString());
+        prompts.messages.clear();
+        dialog->reportPathEdit()->setText(report);
+        dialog->OnStart();
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(
+            prompts.messages[0].text,
+            QStringLiteral("The report cannot be saved there; nothing was sent to any radio."));
+        EXPECT_NE(prompts.messages[0].detail.indexOf(why), -1)
+            << prompts.messages[0].detail.toStdString();
+        EXPECT_FALSE(dialog->isRunning());
+        EXPECT_EQ(dialog->run(), nullptr);
+    }
+    EXPECT_EQ(radio.peer().framesReceived(), 0);
+    EXPECT_EQ(std::make_pair(testing::ReadText(image), testing::ReadText(work() / "list.csv")),
+              inputsBefore);
+    EXPECT_TRUE(std::filesystem::is_directory(work() / "adir.csv"));
+
+    prompts.messages.clear();
+    dialog->reportPathEdit()->setText(path("report.json"));
+    dialog->OnStart();
+    ASSERT_TRUE(WaitUntilIdle(*dialog));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kResultColumn), QStringLiteral("Succeeded"));
+    EXPECT_EQ(Cell(*dialog, 0, FleetDialog::kSerialColumn), QStringLiteral("\\x1b[2J\\x07"));
+    EXPECT_TRUE(std::filesystem::exists(work() / "report.csv"));
+}
+
 // Not a check: with HALYX_FLEET_SCREENSHOT=FILE.png (and HALYX_FLEET_LANGUAGE=chinese for the
 // other language file) saves a picture of the dialog in the middle of a run with the shipped
 // language files, radios at different speeds and two failures (scripts/fleet-screenshot.sh).

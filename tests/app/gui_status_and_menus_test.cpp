@@ -25,6 +25,7 @@
 #include "files/image_file.h"
 #include "gui_app_fixture.h"
 #include "image/frequency_codec.h"
+#include "image/header_text.h"
 #include "image/radio_image.h"
 #include "image/working_copies.h"
 #include "support/contrast_probe.h"
@@ -154,6 +155,77 @@ TEST_F(ShownWindow, StatusPanesNameTheFileThePortAndTheLastRadioOperationWithIts
     context->imageFileName = "fleet.kda";
     context->document.Replace(context->document.image());
     EXPECT_EQ(panes().filePane()->text(), QStringLiteral("fleet.kda"));
+}
+
+// A radio or file whose serial number and user ID hold terminal escapes: the boxes show them
+// escaped, an untouched save keeps the bytes, and a control character pasted into a box is
+// refused aloud, the box going back to what is stored.
+TEST_F(ShownWindow, ControlBytesInTheIdentityShowEscapedSurviveASaveAndCannotBeTypedIn) {
+    Show("[setup]\nlanguage=english\n");
+    std::vector<std::uint8_t> hostile(kImageSize, 0x11);
+    const std::string serial = "AB\x1b]0;pwn\x07";  // a window title, ended by BEL
+    const std::string userId = "\x1b[2J\x07Z";      // clear the screen, ring the bell
+    std::copy(serial.begin(), serial.end(), hostile.begin() + header::kSerialNumber);
+    std::copy(userId.begin(), userId.end(), hostile.begin() + header::kUserId);
+    WriteFile(work() / "hostile.kda", hostile);
+    prompts.openPaths = {QString::fromStdString((work() / "hostile.kda").string())};
+    frame->OnCommand(57601);
+    ASSERT_TRUE(prompts.messages.empty());
+
+    const auto box = [this](int id) {
+        return frame->view()->findChild<QLineEdit*>(QString::number(id));
+    };
+    QLineEdit* serialBox = box(form::kSerialNumberBox);
+    QLineEdit* userIdBox = box(form::kUserIdBox);
+    EXPECT_EQ(serialBox->text(), QStringLiteral("AB\\x1b]0;pwn\\x07"));
+    EXPECT_EQ(userIdBox->text(), QStringLiteral("\\x1b[2J\\x07Z"));
+
+    // Passing through both boxes and saving keeps every byte as the file gave it.
+    serialBox->setFocus();
+    userIdBox->setFocus();
+    frame->view()->grid()->setFocus();
+    QApplication::processEvents();
+    prompts.savePaths = {QString::fromStdString((work() / "saved.kda").string())};
+    frame->OnCommand(32780);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(ReadFile(work() / "saved.kda"), hostile);
+
+    // A control character pasted into the user ID is refused with a notice; the box shows what
+    // the image holds again.
+    userIdBox->setFocus();
+    userIdBox->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("K\u0007Q"));
+    userIdBox->paste();
+    ASSERT_EQ(userIdBox->text(), QStringLiteral("K\u0007Q"));
+    serialBox->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(panes().noticePane()->text(),
+              QStringLiteral("en S0016 was not changed: it cannot hold control characters."));
+    EXPECT_EQ(userIdBox->text(), QStringLiteral("\\x1b[2J\\x07Z"));
+    EXPECT_TRUE(
+        std::equal(hostile.begin(), hostile.end(), context->document.image().bytes.begin()));
+
+    // What is left of the escaped text after an edit is longer than the field holds: refused
+    // too, never cut into half an escape.
+    userIdBox->setFocus();
+    userIdBox->end(false);
+    QTest::keyClick(userIdBox, Qt::Key_Backspace);
+    serialBox->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(panes().noticePane()->text(),
+              QStringLiteral("en S0016 was not changed: it holds at most 6 characters."));
+    EXPECT_TRUE(
+        std::equal(hostile.begin(), hostile.end(), context->document.image().bytes.begin()));
+
+    // Replaced whole by plain text, the field is stored as typed.
+    userIdBox->setFocus();
+    userIdBox->selectAll();
+    QTest::keyClicks(userIdBox, QStringLiteral("K7Q"));
+    EXPECT_EQ(userIdBox->maxLength(), 6);  // widened only while it showed the escapes
+    serialBox->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(HeaderText(context->document.image(), header::kUserId, header::kUserIdSize), "K7Q");
+    EXPECT_EQ(userIdBox->text(), QStringLiteral("K7Q"));
 }
 
 TEST_F(ShownWindow, EditMenuShowsShortcutsEnablesWhatAppliesAndLeavesEditBoxesTheirKeys) {

@@ -231,6 +231,10 @@ TEST_F(CliHostile, AnOutputThatIsAnInputUnderAnyNameIsRefusedAndNothingIsWritten
         {"fleet", "read", "--ports", "/dev/ttyNONE", "--out-dir", "o", "--base", "m.kda",
          "--report", "m.kda"},
         {"fleet", "write", "m.kda", "--ports", "/dev/ttyNONE", "--report", "xdg/halyx/audit.jsonl"},
+        // The table written beside the report, list.csv, is the overrides under another name.
+        {"fleet", "write", "m.kda", "--ports", "/dev/ttyNONE", "--overrides", "link.csv",
+         "--report", "list.json"},
+        {"fleet", "write", "m.kda", "--ports", "/dev/ttyNONE", "--report", "r.csv"},
         {"read", "--port", "/dev/ttyNONE", "--base", "m.kda", "-o", "hard.kda"},
         {"write", "--port", "/dev/ttyNONE", "m.kda", "--log", "hard.kda"},
         {"tuning", "write", "--port", "/dev/ttyNONE", "list.csv", "--image", "m.kda", "--log",
@@ -250,13 +254,17 @@ TEST_F(CliHostile, AnOutputThatIsAnInputUnderAnyNameIsRefusedAndNothingIsWritten
 TEST_F(CliHostile, AFleetRunWhoseOutputsCannotBeWrittenSendsNothing) {
     RadioSimProcess sim(RecognisableRadio());
     fs::create_directory(dir / "adir");
+    fs::create_directory(dir / "table.csv");
     ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((dir / "tpipe.csv").c_str(), 0600), 0);
     std::ofstream(dir / "file") << "x";
     const std::vector<std::pair<std::vector<std::string>, std::string>> runs = {
         {{"--report", "adir"}, "--report: adir is a folder"},
         {{"--report", "pipe"}, "--report: pipe is a pipe"},
         {{"--report", "/proc/halyx-report.json"}, "--report: /proc/halyx-report.json cannot"},
         {{"--report", "missing/r.json"}, "the folder"},
+        {{"--report", "table.json"}, "--report (its CSV table): table.csv is a folder"},
+        {{"--report", "tpipe.json"}, "--report (its CSV table): tpipe.csv is a pipe"},
     };
     for (const auto& [extra, says] : runs) {
         std::vector<std::string> args = {"fleet", "write", "m.kda", "--ports", sim.devicePath()};

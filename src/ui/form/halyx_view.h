@@ -50,6 +50,7 @@ public:
     ChannelEditors& editors() const { return *editors_; }
     ChannelRowCommands& rowCommands() const { return *rowCommands_; }
     ChannelTableModel& channelModel() const { return *model_; }
+    CommonSettingsPanel& settingsPanel() const { return *panel_; }
 
     int initialUpdateCount() const { return initialUpdates_; }
     int refreshCount() const { return refreshes_; }

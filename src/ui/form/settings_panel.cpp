@@ -6,14 +6,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "editing/radio_document.h"
 #include "image/option_fields.h"
 #include "settings/text_encoding.h"
 #include "ui/common/dialog_units.h"
+#include "ui/common/radio_text.h"
 #include "ui/common/text_source.h"
 #include "ui/form/form_ids.h"
 #include "ui/form/serial_number_edit.h"
+#include "ui/form/text_refusal_texts.h"
 
 namespace halyx {
 namespace {
@@ -39,10 +42,6 @@ QString NameOf(int id) {
 std::string ToFieldBytes(const QString& text, std::size_t size) {
     const std::string gbk = Utf8ToGbk(text.toStdString());
     return std::string(DropIncompleteGbkTail(std::string_view(gbk).substr(0, size)));
-}
-
-QString FromFieldBytes(const std::string& bytes) {
-    return QString::fromStdString(GbkToUtf8(bytes));
 }
 
 }  // namespace
@@ -129,6 +128,22 @@ void CommonSettingsPanel::Connect() {
     });
     serialNumber_->installEventFilter(this);
     userId_->installEventFilter(this);
+    // A box widened to show escapes narrows as the user shortens it, back to its typing limit.
+    const auto narrowOnEdit = [this](QLineEdit* box, int limit) {
+        connect(box, &QLineEdit::textEdited, this, [box, limit](const QString& text) {
+            const int narrowed = std::max(limit, static_cast<int>(text.size()));
+            if (narrowed < box->maxLength()) {
+                // Qt sets the text anew on a new limit, which forgets that the user changed it
+                // and moves the cursor to the end.
+                const int cursor = box->cursorPosition();
+                box->setMaxLength(narrowed);
+                box->setModified(true);
+                box->setCursorPosition(cursor);
+            }
+        });
+    };
+    narrowOnEdit(serialNumber_, kSerialNumberLimit);
+    narrowOnEdit(userId_, kUserIdLimit);
 }
 
 void CommonSettingsPanel::Init() {
@@ -197,11 +212,20 @@ void CommonSettingsPanel::Fill() {
     ShowListField(channel_, kSettingsChannelField, settings);
     // A box the user is typing in keeps what is typed; it stores when it is left.
     if (!serialNumber_->isModified()) {
-        serialNumber_->setText(FromFieldBytes(settings.serialNumber()));
+        ShowText(serialNumber_, settings.serialNumber(), kSerialNumberLimit);
     }
     if (!userId_->isModified()) {
-        userId_->setText(FromFieldBytes(settings.userId()));
+        ShowText(userId_, settings.userId(), kUserIdLimit);
     }
+}
+
+void CommonSettingsPanel::ShowText(QLineEdit* box, const std::string& fieldBytes, int limit) {
+    // Control bytes from a radio or a file show escaped (\x1b), which takes more room than the
+    // box's typing limit: the box widens for it rather than cut what it shows. Showing stores
+    // nothing, so the field keeps its bytes until the user edits the box.
+    const QString shown = ShownRadioText(fieldBytes);
+    box->setMaxLength(std::max(limit, static_cast<int>(shown.size())));
+    box->setText(shown);
 }
 
 std::vector<QWidget*> CommonSettingsPanel::TabOrder() const {
@@ -255,15 +279,33 @@ bool CommonSettingsPanel::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     box->setModified(false);
-    if (box == serialNumber_) {
-        const std::string bytes = ToFieldBytes(box->text(), header::kSerialNumberSize);
-        document_.EditSettings(
-            [&bytes](CommonSettings& settings) { settings.SetSerialNumber(bytes); });
-    } else {
-        const std::string bytes = ToFieldBytes(box->text(), header::kUserIdSize);
-        document_.EditSettings([&bytes](CommonSettings& settings) { settings.SetUserId(bytes); });
-    }
+    StoreText(box);
     return false;
+}
+
+void CommonSettingsPanel::StoreText(QLineEdit* box) {
+    const bool serial = box == serialNumber_;
+    const int limit = serial ? kSerialNumberLimit : kUserIdLimit;
+    const std::size_t size = serial ? header::kSerialNumberSize : header::kUserIdSize;
+    // Typed text is cut to the field at a whole character. Text longer than the typing limit
+    // can only come from a box widened to show escapes: cutting it would store a fragment of
+    // an escape, so it goes whole to the setter, which refuses it.
+    const std::string bytes = box->text().size() > limit ? Utf8ToGbk(box->text().toStdString())
+                                                         : ToFieldBytes(box->text(), size);
+    SetResult result;
+    document_.EditSettings([&](CommonSettings& settings) {
+        result = serial ? settings.SetSerialNumber(bytes) : settings.SetUserId(bytes);
+    });
+    if (result) {
+        return;
+    }
+    // The box goes back to what is stored, and says why, rather than go on showing a value
+    // the image does not hold.
+    const CommonSettings settings = document_.settings();
+    ShowText(box, serial ? settings.serialNumber() : settings.userId(), limit);
+    if (refusalListener_) {
+        refusalListener_(TextRefusalText(texts_, box->accessibleName(), bytes, limit));
+    }
 }
 
 }  // namespace halyx

@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QRect>
+#include <QString>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +43,12 @@ public:
     // The panel's controls in keyboard order.
     std::vector<QWidget*> TabOrder() const;
 
+    // Told, in words, when a text box's value was refused and the box went back to what is
+    // stored (a control character pasted into the user ID).
+    void SetRefusalListener(std::function<void(const QString&)> listener) {
+        refusalListener_ = std::move(listener);
+    }
+
 protected:
     // The two text boxes store when they lose the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +62,8 @@ private:
     void Connect();
     void StoreListField(const ListField& field, int position);
     void StoreTimeOut(int position);
+    void ShowText(QLineEdit* box, const std::string& fieldBytes, int limit);
+    void StoreText(QLineEdit* box);
 
     RadioDocument& document_;
     const TextSource& texts_;
@@ -72,6 +83,7 @@ private:
     OptionList timeOuts_;  // the TOT list's entries with their seconds
     // Labels with the key their text comes from ("" keeps the template text).
     std::vector<std::pair<QLabel*, std::string_view>> labels_;
+    std::function<void(const QString&)> refusalListener_;
 };
 
 }  // namespace halyx
