@@ -29,7 +29,8 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/exchange_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/read_radio_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/report_dialog.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dialogs/write_radio_dialog.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/dialogs/write_radio_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/report_texts.cpp)
 target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_gui
     PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_ui_common

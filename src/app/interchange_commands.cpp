@@ -8,13 +8,13 @@
 #include "app/app_context.h"
 #include "app/dialogs/report_dialog.h"
 #include "app/file_commands.h"
+#include "app/report_texts.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "interchange/channel_sheet.h"
 #include "interchange/csv_export.h"
 #include "interchange/csv_import.h"
 #include "interchange/difference_text.h"
-#include "interchange/image_compare.h"
 #include "interchange/sheet_render.h"
 #include "ui/common/file_paths.h"
 #include "ui/common/shell_texts.h"
@@ -103,7 +103,7 @@ void InterchangeCommands::ImportCsv() {
     std::vector<QStringList> rows;
     for (const ImportNote& note : imported.notes) {
         rows.push_back({QString::number(note.line), QString::fromStdString(note.column),
-                        QString::fromStdString(note.message)});
+                        ImportNoteText(note, Texts())});
     }
     ReportDialog report(
         Text(text::kImportReportTitle),
@@ -167,7 +167,7 @@ void InterchangeCommands::CompareWithFile() {
     }
     std::vector<QStringList> rows;
     for (const std::string& line :
-         DifferenceLines(CompareImages(context_.document.image(), other), Texts())) {
+         ShownDifferenceLines(context_.document.image(), other, Texts())) {
         rows.push_back({QString::fromStdString(line)});
     }
     ReportDialog dialog(

@@ -6,6 +6,7 @@
 
 #include "link/port_doctor.h"
 #include "link/port_open_failure.h"
+#include "settings/text_key.h"
 
 class QComboBox;
 class QTableWidget;

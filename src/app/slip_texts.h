@@ -21,7 +21,7 @@ inline constexpr TextKey kWrongBand{
 inline constexpr TextKey kIdentityDiffers{
     "S0325",
     "The radio's serial number and user ID (%1 / %2) differ from the image's (%3 / "
-    "%4). Keep the radio's own? (No writes the image's.)"};
+    "%4). Keep the radio's own, or write the image's?"};
 inline constexpr TextKey kPartlyWritten{
     "S0326",
     "The write failed part-way: the radio is partly written. The backup taken before "

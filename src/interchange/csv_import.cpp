@@ -54,8 +54,13 @@ public:
 
     // Notes quote the file's cells: their control characters and stray bytes are shown
     // escaped, so a report can be printed to a terminal or written as JSON.
-    void Note(std::string_view column, const std::string& message) const {
-        notes_.push_back({row_.line, std::string(column), VisibleText(message)});
+    void Note(std::string_view column, const std::string& message, ImportNoteKind kind,
+              std::vector<std::string> values = {}) const {
+        for (std::string& value : values) {
+            value = VisibleText(value);
+        }
+        notes_.push_back(
+            {row_.line, std::string(column), VisibleText(message), kind, std::move(values)});
     }
 
     // Whether a frequency column's value lies in the band; a file's value outside it is
@@ -65,9 +70,11 @@ public:
             return true;
         }
         const BandLimits limits = BandLimitsFor(band);
-        Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
-                         " MHz is outside the band " + Mhz(limits.lowerHz) + "-" +
-                         Mhz(limits.upperHz) + " MHz; row skipped");
+        const std::string mhz = FormatScaledDecimal(hertz, csv::kFrequencyDecimals);
+        Note(column,
+             mhz + " MHz is outside the band " + Mhz(limits.lowerHz) + "-" + Mhz(limits.upperHz) +
+                 " MHz; row skipped",
+             ImportNoteKind::OutsideBand, {mhz, Mhz(limits.lowerHz), Mhz(limits.upperHz)});
         return false;
     }
 
@@ -75,8 +82,9 @@ public:
     void NoteCorrection(std::string_view column, std::uint64_t hertz,
                         const FrequencyCorrection& stored) const {
         if (stored.fix != FrequencyFix::Unchanged) {
-            Note(column, FormatScaledDecimal(hertz, csv::kFrequencyDecimals) +
-                             " MHz is off the channel step; stored as " + stored.stored);
+            const std::string mhz = FormatScaledDecimal(hertz, csv::kFrequencyDecimals);
+            Note(column, mhz + " MHz is off the channel step; stored as " + stored.stored,
+                 ImportNoteKind::OffChannelStep, {mhz, stored.stored});
         }
     }
 
@@ -84,7 +92,8 @@ public:
         const std::string text = Get(column);
         const auto value = ParseScaledDecimal(text, csv::kFrequencyDecimals);
         if (!value) {
-            Note(column, "'" + text + "' is not a frequency in MHz; row skipped");
+            Note(column, "'" + text + "' is not a frequency in MHz; row skipped",
+                 ImportNoteKind::NotAFrequency, {text});
             return std::nullopt;
         }
         return value->value;
@@ -95,7 +104,8 @@ public:
         if (const auto position = CtcssPosition(text)) {
             return *position;
         }
-        Note(column, "tone '" + text + "' is not in the tone table; left off");
+        Note(column, "tone '" + text + "' is not in the tone table; left off",
+             ImportNoteKind::NotInToneTable, {text});
         return 0;
     }
 
@@ -103,14 +113,17 @@ public:
     std::uint8_t Dcs(std::string_view column, char polarity) const {
         const std::string text = Get(column);
         if (polarity != 'N') {
-            Note("DtcsPolarity", "polarity '" + Get("DtcsPolarity") + "' of code " + text +
-                                     " is not available (normal codes only); left off");
+            Note("DtcsPolarity",
+                 "polarity '" + Get("DtcsPolarity") + "' of code " + text +
+                     " is not available (normal codes only); left off",
+                 ImportNoteKind::NotInToneTable, {text + " " + Get("DtcsPolarity")});
             return 0;
         }
         if (const auto position = DcsPosition(text)) {
             return *position;
         }
-        Note(column, "code '" + text + "' is not in the tone table; left off");
+        Note(column, "code '" + text + "' is not in the tone table; left off",
+             ImportNoteKind::NotInToneTable, {text});
         return 0;
     }
 
@@ -155,7 +168,8 @@ TonePair ReadTones(const RowReader& row) {
         if (arrow == std::string::npos || !sides.contains(txSide) || !sides.contains(rxSide) ||
             (txSide.empty() && rxSide.empty())) {
             row.Note("CrossMode",
-                     "cross mode '" + row.Get("CrossMode") + "' is not available; tones left off");
+                     "cross mode '" + row.Get("CrossMode") + "' is not available; tones left off",
+                     ImportNoteKind::TonesUnavailable, {row.Get("CrossMode")});
             return {};
         }
         TonePair pair;
@@ -171,7 +185,8 @@ TonePair ReadTones(const RowReader& row) {
         }
         return pair;
     }
-    row.Note("Tone", "tone mode '" + row.Get("Tone") + "' is not available; tones left off");
+    row.Note("Tone", "tone mode '" + row.Get("Tone") + "' is not available; tones left off",
+             ImportNoteKind::TonesUnavailable, {row.Get("Tone")});
     return {};
 }
 
@@ -202,11 +217,13 @@ bool ReadTransmit(const RowReader& row, std::uint64_t rxHertz, Channel& channel)
         return sameAsReceive();
     }
     if (duplex == "off") {
-        row.Note("Duplex", "transmit cannot be switched off on this radio; transmit = receive");
+        row.Note("Duplex", "transmit cannot be switched off on this radio; transmit = receive",
+                 ImportNoteKind::TransmitIsReceive, {row.Get("Duplex")});
         return sameAsReceive();
     }
     if (duplex != "+" && duplex != "-" && duplex != "split") {
-        row.Note("Duplex", "duplex '" + row.Get("Duplex") + "' is unknown; transmit = receive");
+        row.Note("Duplex", "duplex '" + row.Get("Duplex") + "' is unknown; transmit = receive",
+                 ImportNoteKind::TransmitIsReceive, {row.Get("Duplex")});
         return sameAsReceive();
     }
     const auto offset = row.Hertz("Offset");
@@ -252,7 +269,8 @@ void StoreMode(const RowReader& row, bool restates, Channel& channel) {
             channel.SetBandwidth(Channel::kWide);
         }
     } else if (!mode.empty()) {
-        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged");
+        row.Note("Mode", "mode '" + mode + "' is not available (NFM or FM); bandwidth unchanged",
+                 ImportNoteKind::ModeUnavailable, {mode});
     }
 }
 
@@ -262,7 +280,8 @@ std::optional<int> ImportRow(const RowReader& row, RadioImage& image) {
     const auto number = ParseScaledDecimal(location, 0);
     if (!number || location.find('.') != std::string::npos ||
         !IsValidChannel(static_cast<int>(std::min<std::uint64_t>(number->value, 999)))) {
-        row.Note("Location", "location '" + location + "' is not a channel (1-20); row skipped");
+        row.Note("Location", "location '" + location + "' is not a channel (1-20); row skipped",
+                 ImportNoteKind::NotAChannel, {location});
         return std::nullopt;
     }
     Channel channel(image, static_cast<int>(number->value));
@@ -292,8 +311,11 @@ void SummariseNotes(std::vector<ImportNote>& notes) {
     const std::size_t more = notes.size() - kCsvImportNoteLimit;
     const int from = notes[kCsvImportNoteLimit].line;
     notes.resize(kCsvImportNoteLimit);
-    notes.push_back(
-        {from, "", std::to_string(more) + " more notes from this line on are not shown"});
+    notes.push_back({from,
+                     "",
+                     std::to_string(more) + " more notes from this line on are not shown",
+                     ImportNoteKind::MoreNotes,
+                     {std::to_string(more)}});
 }
 
 }  // namespace
@@ -344,14 +366,17 @@ CsvImport ImportChannelsCsv(const RadioImage& image, std::string_view csvText,
         for (const std::string_view column : kNotStored) {
             if (!reported.contains(column) && !row.Get(column).empty()) {
                 reported.insert(column);
-                row.Note(column, "not stored: this radio has no place for it (reported once)");
+                row.Note(column, "not stored: this radio has no place for it (reported once)",
+                         ImportNoteKind::NotStored);
             }
         }
         if (const auto channel = ImportRow(row, result.image)) {
             if (std::find(result.channels.begin(), result.channels.end(), *channel) !=
                 result.channels.end()) {
-                row.Note("Location", "channel " + std::to_string(*channel) +
-                                         " appears again; this later row is kept");
+                row.Note("Location",
+                         "channel " + std::to_string(*channel) +
+                             " appears again; this later row is kept",
+                         ImportNoteKind::ChannelRepeated, {std::to_string(*channel)});
             }
             result.channels.push_back(*channel);
         }

@@ -16,11 +16,28 @@ namespace halyx {
 inline constexpr std::size_t kCsvImportLineLimit = 10000;
 inline constexpr std::size_t kCsvImportNoteLimit = 100;
 
+// What an import note is about, so that a face can word it in its own language from `values`.
+enum class ImportNoteKind {
+    NotAChannel,        // values: the location
+    NotAFrequency,      // values: the text
+    OutsideBand,        // values: MHz, band's lower MHz, upper MHz
+    OffChannelStep,     // values: MHz, stored MHz
+    NotInToneTable,     // values: the tone or code (with its polarity when that is the fault)
+    TonesUnavailable,   // values: the tone mode or cross mode
+    TransmitIsReceive,  // values: the duplex
+    ModeUnavailable,    // values: the mode
+    NotStored,          // no values
+    ChannelRepeated,    // values: the channel number
+    MoreNotes,          // values: how many
+};
+
 // One line of the import report: where in the file, and what was done about it.
 struct ImportNote {
-    int line = 0;        // line of the file (the header is line 1)
-    std::string column;  // the column concerned; empty for the whole row
-    std::string message;
+    int line = 0;         // line of the file (the header is line 1)
+    std::string column;   // the column concerned; empty for the whole row
+    std::string message;  // in English, as the command line prints it
+    ImportNoteKind kind = ImportNoteKind::NotStored;
+    std::vector<std::string> values;  // the file's values the note quotes, shown escaped
 };
 
 struct CsvImportOptions {

@@ -560,6 +560,10 @@ TEST_F(ReadFirstWrite, TheBackupAndItsAuditLineComeBeforeAnyWriteAndTheIdentityI
         Run(dialog);
 
         ASSERT_EQ(prompts.messages.size(), 2u);
+        EXPECT_EQ(prompts.messages[0].yesText, QStringLiteral("Keep the radio's"));
+        EXPECT_EQ(prompts.messages[0].noText, QStringLiteral("Write the image's"));
+        EXPECT_FALSE(prompts.messages[0].text.contains(QStringLiteral("No ")))
+            << "the question names no button it does not show";
         EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("(RADIO-1 / U1)")));
         EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("(IMAGE-2 / U2)")));
         EXPECT_EQ(prompts.messages[1].text, English("S0008"));
@@ -583,6 +587,26 @@ TEST_F(ReadFirstWrite, TheBackupAndItsAuditLineComeBeforeAnyWriteAndTheIdentityI
     }
 }
 
+TEST_F(ReadFirstWrite, CancellingTheIdentityQuestionWritesNothingAndKeepsTheBackup) {
+    context->document.Edit([](RadioImage& image) {
+        SetText(image.bytes.data(), header::kSerialNumber, header::kSerialNumberSize, "IMAGE-2");
+    });
+    prompts.answers = {PromptAnswer::Cancel};
+    WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+    dialog.show();
+    dialog.OnStart();
+    Run(dialog);
+
+    ASSERT_EQ(prompts.messages.size(), 1u) << "no verdict: nothing was written";
+    EXPECT_EQ(peer.memory(), held);
+    EXPECT_EQ(Backups().size(), 1u);
+    EXPECT_EQ(AuditResults(), (std::vector<std::string>{"read:success"}));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.startButton()->isEnabled());
+    EXPECT_TRUE(dialog.readFirstBox()->isEnabled());
+    EXPECT_TRUE(context->document.IsChanged());
+}
+
 TEST_F(ReadFirstWrite, APartlyWrittenRadioIsOfferedItsBackupWhichRestoresItByteForByte) {
     peer.faults().nakBlock = {5, 3};
     prompts.answers = {PromptAnswer::Yes};
@@ -601,6 +625,8 @@ TEST_F(ReadFirstWrite, APartlyWrittenRadioIsOfferedItsBackupWhichRestoresItByteF
     ASSERT_EQ(backups.size(), 1u);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompts.messages[0].yesText, QStringLiteral("Write the backup back"));
+    EXPECT_EQ(prompts.messages[0].noText, QStringLiteral("Not now"));
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("partly written")));
     EXPECT_TRUE(prompts.messages[0].text.contains(QString::fromStdString(backups[0].string())));
     EXPECT_EQ(closesAtQuestion, 0) << "shown over the dialog as the failure left it";

@@ -2,11 +2,13 @@
 // the comparison and printing the channel sheet.
 #include <QApplication>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTimer>
 #include <fstream>
 
 #include "app/dialogs/report_dialog.h"
+#include "files/image_file.h"
 #include "gui_app_fixture.h"
 #include "image/working_copies.h"
 #include "support/temp_dir.h"
@@ -126,6 +128,106 @@ TEST_F(InterchangeMenu, ExportsCompareAndPrintUseTheChannelSheetAndTheImageBeing
                   QString::number(context->document.image().bytes[header::kSquelchLevel]) +
                   QStringLiteral(" -> 9"));
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// With the shipped Chinese file every line of the import report and of the comparison is built
+// from its texts: the only ASCII letters left are the file's own values.
+TEST_F(InterchangeMenu, InChineseEveryImportAndCompareLineComesFromTheChineseFile) {
+    const std::filesystem::path data =
+        std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) / "data";
+    for (const char* file : {"english.lang", "chinese.lang"}) {
+        std::filesystem::copy_file(data / file, home() / file,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    RadioImage shipped;
+    ASSERT_TRUE(LoadImageFile(data / "default.kda", shipped).ok());
+    context->document.Replace(shipped);
+    frame->OnCommand(32783);  // Chinese
+
+    // One row for each thing the import can say, then a hundred rows past the note limit.
+    std::ofstream csv(work() / "notes.csv");
+    csv << "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+           "RxDtcsCode,CrossMode,Mode\n"
+           "1,Base,446.1,,,,,,,,,,\n"
+           "2,,abc,,,,,,,,,,\n"
+           "3,,500,,,,,,,,,,\n"
+           "4,,446.103,,,,,,,,,,\n"
+           "5,,446.1,,,Tone,89.0,,,,,,\n"
+           "6,,446.1,,,DTCS,,,023,RN,,,\n"
+           "7,,446.1,,,DTCS,,,999,NN,,,\n"
+           "8,,446.1,,,Cross,,,,,,Bogus,\n"
+           "9,,446.1,,,Weird,,,,,,,\n"
+           "10,,446.1,off,,,,,,,,,\n"
+           "11,,446.1,?,,,,,,,,,\n"
+           "12,,446.1,,,,,,,,,,AM\n"
+           "1,,446.2,,,,,,,,,,\n";
+    for (int row = 0; row < 100; ++row) {
+        csv << "99,,446.1,,,,,,,,,,\n";
+    }
+    csv.close();
+    prompts.openPaths = {PathOf("notes.csv")};
+    prompts.answers = {PromptAnswer::No};
+    SeenDialog report;
+    CloseNextDialog(report);
+    frame->commandAction(32786)->trigger();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].yesText, QStringLiteral("先清空所有信道"));
+
+    const auto chinese = [this](const char* key) {
+        return QString::fromStdString(context->textOr(key, ""));
+    };
+    // The letters a line may still hold: the file's values, and the modes the radio takes.
+    const QStringList values = {QStringLiteral("NFM"),   QStringLiteral("FM"),
+                                QStringLiteral("abc"),   QStringLiteral("RN"),
+                                QStringLiteral("Bogus"), QStringLiteral("Weird"),
+                                QStringLiteral("off"),   QStringLiteral("AM")};
+    const QRegularExpression letters(QStringLiteral("[A-Za-z]"));
+    const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    ASSERT_EQ(report.rows.size(), 101);
+    QString all;
+    for (const QString& row : report.rows) {
+        QString words = row.section(QStringLiteral(" | "), 2);
+        all += words + QLatin1Char('\n');
+        EXPECT_TRUE(words.contains(han)) << row.toStdString();
+        for (const QString& value : values) {
+            words.remove(value);
+        }
+        EXPECT_FALSE(words.contains(letters)) << row.toStdString();
+    }
+    // Every kind of note was said, each in the Chinese file's own words.
+    for (int number = 379; number <= 389; ++number) {
+        const QString key = QStringLiteral("S0%1").arg(number);
+        QString longest;
+        for (const QString& piece : chinese(key.toLatin1().constData())
+                                        .split(QRegularExpression(QStringLiteral("%\\d")))) {
+            longest = piece.size() > longest.size() ? piece : longest;
+        }
+        ASSERT_GE(longest.size(), 2) << key.toStdString();
+        EXPECT_TRUE(all.contains(longest)) << key.toStdString() << " " << longest.toStdString();
+    }
+    EXPECT_TRUE(report.rows[1].contains(QStringLiteral("“abc”"))) << "the value itself, as typed";
+    EXPECT_TRUE(report.rows.back().startsWith(QStringLiteral("102 |  | ")));
+
+    // The comparison shows labels and values as the panel and the grid show them in Chinese.
+    RadioImage other = context->document.image();
+    other.bytes[header::kSquelchLevel] ^= 1;
+    other.bytes[header::kLanguage] ^= 1;
+    other.bytes[RecordOffset(2) + record::kRxTone] = 5;
+    other.bytes[header::kSerialNumber - 1] ^= 0xff;  // a byte no field accounts for
+    WriteFile(work() / "other.kda", {other.bytes.begin(), other.bytes.begin() + other.length});
+    prompts.openPaths = {PathOf("other.kda")};
+    SeenDialog compare;
+    CloseNextDialog(compare);
+    frame->commandAction(32790)->trigger();
+    ASSERT_EQ(compare.rows.size(), 4) << compare.rows.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(compare.rows.join(QLatin1Char('\n')).contains(chinese("S0112")))
+        << "the radio's language named in the chosen one";
+    for (QString row : compare.rows) {
+        EXPECT_TRUE(row.contains(han)) << row.toStdString();
+        // Values: the channel's label, byte positions and bytes in hexadecimal.
+        row.remove(QRegularExpression(QStringLiteral("CH\\d\\d|0x[0-9A-F]+|\\b[0-9a-f]{2}\\b")));
+        EXPECT_FALSE(row.contains(letters)) << row.toStdString();
+    }
 }
 
 }  // namespace

@@ -11,6 +11,17 @@ namespace halyx::test {
 PromptAnswer RecordingPrompts::message(QWidget*, PromptIcon icon, const QString& caption,
                                        const QString& text, PromptButtons buttons) {
     messages.push_back({icon, caption, text, buttons});
+    return Answer(buttons);
+}
+
+PromptAnswer RecordingPrompts::ask(QWidget*, PromptIcon icon, const QString& caption,
+                                   const QString& text, const QString& yesText,
+                                   const QString& noText) {
+    messages.push_back({icon, caption, text, PromptButtons::YesNo, {}, yesText, noText});
+    return Answer(PromptButtons::YesNo);
+}
+
+PromptAnswer RecordingPrompts::Answer(PromptButtons buttons) {
     if (whileShown) {
         whileShown(messages.back());
     }

@@ -27,12 +27,18 @@ public:
         QString text;
         PromptButtons buttons;
         QString detail = {};  // the text beneath the main one, for boxes that have it
+        // The buttons' own words of a question asked with them (ask), Cancel beside them.
+        QString yesText = {};
+        QString noText = {};
     };
 
     PromptAnswer message(QWidget* parent, PromptIcon icon, const QString& caption,
                          const QString& text, PromptButtons buttons) override;
     void informWithDetail(QWidget* parent, PromptIcon icon, const QString& caption,
                           const QString& text, const QString& detail) override;
+    // Recorded as a Yes/No question with its buttons' words; answered as message() answers.
+    PromptAnswer ask(QWidget* parent, PromptIcon icon, const QString& caption, const QString& text,
+                     const QString& yesText, const QString& noText) override;
     std::optional<QString> openFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> saveFile(QWidget* parent, const FileDialogSpec& spec) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
@@ -51,6 +57,9 @@ public:
     std::vector<FileDialogSpec> saveSpecs;
     // When set, the print dialog is "confirmed" with output to this PDF file.
     QString pdfPath;
+
+private:
+    PromptAnswer Answer(PromptButtons buttons);
 };
 
 // A link port that opens or fails as told and counts what was done to it.

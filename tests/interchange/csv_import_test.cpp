@@ -266,6 +266,11 @@ TEST(CsvImport, NotesShowTheFilesControlBytesEscaped) {
     EXPECT_EQ(hostile.notes[0].message,
               "mode '\\x1b[2J' is not available (NFM or FM); bandwidth unchanged");
     EXPECT_EQ(hostile.notes[1].message, "'446\\xff' is not a frequency in MHz; row skipped");
+    // The values a window words the note with in its own language are escaped the same way.
+    EXPECT_EQ(hostile.notes[0].kind, ImportNoteKind::ModeUnavailable);
+    EXPECT_EQ(hostile.notes[0].values, std::vector<std::string>{"\\x1b[2J"});
+    EXPECT_EQ(hostile.notes[1].kind, ImportNoteKind::NotAFrequency);
+    EXPECT_EQ(hostile.notes[1].values, std::vector<std::string>{"446\\xff"});
 }
 
 TEST(CsvImport, AHostileFileIsBoundedInLinesAndNotes) {

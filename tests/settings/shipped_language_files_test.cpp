@@ -20,9 +20,9 @@ std::vector<std::string> UsedKeys() {
                                      "S0017", "S0019", "S0022", "S0023", "S0026", "S0027", "S0033",
                                      "S0034", "S0068", "S0069", "S0071", "S0072", "S0080", "S0081",
                                      "S0103", "S0105", "S0200", "S0201"};
-    const std::pair<int, int> ranges[] = {{37, 37},   {39, 43},   {47, 50},   {53, 55},
-                                          {57, 65},   {86, 92},   {108, 119}, {202, 209},
-                                          {210, 212}, {240, 257}, {315, 319}, {390, 399}};
+    const std::pair<int, int> ranges[] = {
+        {37, 37},   {39, 43},   {47, 50},   {53, 55},   {57, 65},   {86, 92},  {108, 119},
+        {202, 209}, {210, 212}, {240, 257}, {315, 319}, {375, 389}, {390, 399}};
     for (const auto& [first, last] : ranges) {
         for (int number = first; number <= last; ++number) {
             const std::string digits = std::to_string(number);

@@ -4,9 +4,11 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
+#include "app/report_texts.h"
 #include "app/slip_texts.h"
 #include "image/write_target.h"
 #include "ui/common/dialog_units.h"
+#include "ui/common/radio_text.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
 
@@ -141,13 +143,24 @@ void WriteRadioDialog::AfterRead(ExchangeResult result) {
         return;
     }
     if (target.identityDiffers) {
-        // Yes, the default, keeps the radio's own: a serial number belongs to the radio.
-        const PromptAnswer keep = prompts_.message(
-            this, PromptIcon::Question, QString::fromUtf8(captions::kCps),
-            WithArguments(
-                SlipText(slip_text::kIdentityDiffers),
-                {target.radioSerial, target.radioUserId, target.imageSerial, target.imageUserId}),
-            PromptButtons::YesNo);
+        // Keeping the radio's own is the default: a serial number belongs to the radio. Cancel
+        // writes nothing, the backup just taken stays.
+        // The identity fields are GBK bytes and may hold control bytes: shown as the panel shows
+        // them.
+        const auto shown = [](const std::string& field) {
+            return ShownRadioText(field).toStdString();
+        };
+        const PromptAnswer keep =
+            prompts_.ask(this, PromptIcon::Question, QString::fromUtf8(captions::kCps),
+                         WithArguments(SlipText(slip_text::kIdentityDiffers),
+                                       {shown(target.radioSerial), shown(target.radioUserId),
+                                        shown(target.imageSerial), shown(target.imageUserId)}),
+                         QString::fromStdString(SlipText(report_text::kKeepRadios)),
+                         QString::fromStdString(SlipText(report_text::kWriteImages)));
+        if (keep == PromptAnswer::Cancel) {
+            BackToIdle();
+            return;
+        }
         toWrite_ = WithIdentity(
             toWrite_, radio_,
             keep == PromptAnswer::No ? IdentityChoice::WriteImages : IdentityChoice::KeepRadios);
@@ -198,9 +211,12 @@ void WriteRadioDialog::AfterPartWrite() {
         ClosePortAfterFailure();
         return;
     }
-    const PromptAnswer answer = prompts_.message(
-        this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
-        WithArguments(SlipText(slip_text::kPartlyWritten), {backupPath_}), PromptButtons::YesNo);
+    // "Not now" and Cancel both leave the radio as it is; the backup stays for later.
+    const PromptAnswer answer =
+        prompts_.ask(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
+                     WithArguments(SlipText(slip_text::kPartlyWritten), {backupPath_}),
+                     QString::fromStdString(SlipText(report_text::kWriteBackupBack)),
+                     QString::fromStdString(SlipText(report_text::kNotNow)));
     // The port is closed either way: a cable put back (or another port) is opened afresh.
     ClosePortAfterFailure();
     if (answer != PromptAnswer::Yes) {
