@@ -15,12 +15,17 @@
 namespace halyx {
 namespace {
 
-constexpr int kLineBitsPerByte = 10;  // start bit, 8 data bits, stop bit
 constexpr int kServePollMs = 100;
 constexpr std::size_t kReceiveChunk = 512;
 constexpr int kSendWaitMs = 1000;
 
 }  // namespace
+
+NetServer::NetServer(RadioPeer& peer, const SimOptions& options)
+    : peer_(peer),
+      options_(options),
+      radio_(peer, options,
+             [this](const std::uint8_t* bytes, std::size_t count) { SendLine(bytes, count); }) {}
 
 NetServer::~NetServer() {
     Drop();
@@ -50,8 +55,6 @@ bool NetServer::Open(std::string& error) {
         return false;
     }
     port_ = ntohs(address.sin_port);
-    byteTime_ = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::nanoseconds(1'000'000'000LL * kLineBitsPerByte / options_.baud));
     return true;
 }
 
@@ -112,48 +115,16 @@ void NetServer::Drop() {
 
 void NetServer::Take(const std::uint8_t* bytes, std::size_t count) {
     if (!session_) {
-        Serve(bytes, count);
+        radio_.Serve(bytes, count);
         return;
     }
     const ComPortServer::Output out = session_->Feed(bytes, count);
     WriteAll(out.reply.data(), out.reply.size());
-    Serve(out.data.data(), out.data.size());
+    radio_.Serve(out.data.data(), out.data.size());
 }
 
 bool NetServer::FrameLimitReached() const {
-    return options_.exitAfterFrames > 0 && peer_.framesReceived() >= options_.exitAfterFrames;
-}
-
-void NetServer::Serve(const std::uint8_t* bytes, std::size_t count) {
-    const Clock::time_point now = Clock::now();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (options_.pacing) {
-            inboundDone_ = std::max(now, inboundDone_ + byteTime_);
-        }
-        const std::vector<std::uint8_t> answer = peer_.Receive(bytes + i, 1);
-        if (!answer.empty()) {
-            const auto delay = std::chrono::milliseconds(options_.responseDelayMs);
-            SendAnswer(answer, (options_.pacing ? inboundDone_ : Clock::now()) + delay);
-        }
-        if (peer_.hasDisappeared() || FrameLimitReached()) {
-            return;
-        }
-    }
-}
-
-void NetServer::SendAnswer(const std::vector<std::uint8_t>& answer, Clock::time_point notBefore) {
-    std::this_thread::sleep_until(notBefore);
-    if (!options_.pacing) {
-        SendLine(answer.data(), answer.size());
-        return;
-    }
-    Clock::time_point at = std::max(notBefore, outboundFree_);
-    for (const std::uint8_t byte : answer) {
-        std::this_thread::sleep_until(at);
-        SendLine(&byte, 1);
-        at += byteTime_;
-    }
-    outboundFree_ = at;
+    return radio_.FrameLimitReached();
 }
 
 void NetServer::SendLine(const std::uint8_t* bytes, std::size_t count) {

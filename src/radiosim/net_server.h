@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "radiosim/com_port_server.h"
+#include "radiosim/paced_radio.h"
 #include "radiosim/radio_peer.h"
 #include "radiosim/sim_options.h"
 
@@ -18,7 +19,7 @@ namespace halyx {
 // next may connect when it has gone. Bytes are paced at the line speed as on a terminal.
 class NetServer {
 public:
-    NetServer(RadioPeer& peer, const SimOptions& options) : peer_(peer), options_(options) {}
+    NetServer(RadioPeer& peer, const SimOptions& options);
     ~NetServer();
     NetServer(const NetServer&) = delete;
     NetServer& operator=(const NetServer&) = delete;
@@ -37,8 +38,6 @@ private:
     bool Accept();
     void Drop();
     void Take(const std::uint8_t* bytes, std::size_t count);
-    void Serve(const std::uint8_t* bytes, std::size_t count);
-    void SendAnswer(const std::vector<std::uint8_t>& answer, Clock::time_point notBefore);
     void SendLine(const std::uint8_t* bytes, std::size_t count);
     void WriteAll(const std::uint8_t* bytes, std::size_t count);
     bool FrameLimitReached() const;
@@ -50,9 +49,7 @@ private:
     int client_ = -1;
     int port_ = 0;
     std::optional<ComPortServer> session_;
-    Clock::duration byteTime_{};
-    Clock::time_point inboundDone_{};
-    Clock::time_point outboundFree_{};
+    PacedRadio radio_;
 };
 
 }  // namespace halyx

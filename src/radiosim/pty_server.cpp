@@ -17,7 +17,6 @@
 namespace halyx {
 
 namespace {
-constexpr int kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
 constexpr int kPollMilliseconds = 100;
 constexpr std::size_t kReadChunk = 512;
 constexpr int kWriteWaitMilliseconds = 1000;
@@ -50,10 +49,16 @@ bool PtyServer::Open(std::string& error) {
     const int flags = ::fcntl(master_, F_GETFL);
     ::fcntl(master_, F_SETFL, flags | O_NONBLOCK);
     slavePath_ = name;
-    byteTime_ = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::nanoseconds(1'000'000'000LL * kBitsPerByte / options_.baud));
     return true;
 }
+
+PtyServer::PtyServer(RadioPeer& peer, const SimOptions& options)
+    : peer_(peer),
+      options_(options),
+      radio_(
+          peer, options,
+          [this](const std::uint8_t* bytes, std::size_t count) { WriteAll(bytes, count); },
+          [this](const std::uint8_t* bytes, std::size_t count) { Log("answer", bytes, count); }) {}
 
 void PtyServer::CloseTerminal() {
     if (master_ >= 0) {
@@ -110,42 +115,12 @@ void PtyServer::WaitUntilTaken() {
 }
 
 bool PtyServer::FrameLimitReached() const {
-    return options_.exitAfterFrames > 0 && peer_.framesReceived() >= options_.exitAfterFrames;
+    return radio_.FrameLimitReached();
 }
 
 void PtyServer::Serve(const std::uint8_t* bytes, std::size_t count) {
-    const Clock::time_point now = Clock::now();
     Log("received", bytes, count);
-    // Feed byte by byte so each answer is timed from the byte that completed its request.
-    for (std::size_t i = 0; i < count; ++i) {
-        if (options_.pacing) {
-            inboundDone_ = std::max(now, inboundDone_ + byteTime_);
-        }
-        const std::vector<std::uint8_t> answer = peer_.Receive(bytes + i, 1);
-        if (!answer.empty()) {
-            const auto delay = std::chrono::milliseconds(options_.responseDelayMs);
-            SendAnswer(answer, (options_.pacing ? inboundDone_ : Clock::now()) + delay);
-        }
-        if (peer_.hasDisappeared() || FrameLimitReached()) {
-            return;
-        }
-    }
-}
-
-void PtyServer::SendAnswer(const std::vector<std::uint8_t>& answer, Clock::time_point notBefore) {
-    Log("answer", answer.data(), answer.size());
-    std::this_thread::sleep_until(notBefore);
-    if (!options_.pacing) {
-        WriteAll(answer.data(), answer.size());
-        return;
-    }
-    Clock::time_point at = std::max(notBefore, outboundFree_);
-    for (std::uint8_t byte : answer) {
-        std::this_thread::sleep_until(at);
-        WriteAll(&byte, 1);
-        at += byteTime_;
-    }
-    outboundFree_ = at;
+    radio_.Serve(bytes, count);
 }
 
 void PtyServer::WriteAll(const std::uint8_t* bytes, std::size_t count) {

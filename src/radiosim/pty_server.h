@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "radiosim/paced_radio.h"
 #include "radiosim/radio_peer.h"
 #include "radiosim/sim_options.h"
 
@@ -16,7 +17,7 @@ namespace halyx {
 // re-open the device without the master seeing a hang-up.
 class PtyServer {
 public:
-    PtyServer(RadioPeer& peer, const SimOptions& options) : peer_(peer), options_(options) {}
+    PtyServer(RadioPeer& peer, const SimOptions& options);
     ~PtyServer();
     PtyServer(const PtyServer&) = delete;
     PtyServer& operator=(const PtyServer&) = delete;
@@ -32,7 +33,6 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void Serve(const std::uint8_t* bytes, std::size_t count);
-    void SendAnswer(const std::vector<std::uint8_t>& answer, Clock::time_point notBefore);
     void WriteAll(const std::uint8_t* bytes, std::size_t count);
     void Log(const std::string& what, const std::uint8_t* bytes, std::size_t count) const;
     bool FrameLimitReached() const;
@@ -44,10 +44,7 @@ private:
     int master_ = -1;
     int slave_ = -1;
     std::string slavePath_;
-    Clock::duration byteTime_{};
-    // When the last request byte would have arrived, and when our line is free again.
-    Clock::time_point inboundDone_{};
-    Clock::time_point outboundFree_{};
+    PacedRadio radio_;
 };
 
 }  // namespace halyx
