@@ -184,7 +184,7 @@ TEST_F(CliHostile, NoCommandHandsTheTerminalAControlByteFromAFileOrARadio) {
     };
     for (const auto& command : commands) {
         const ProcessResult run = Cli(command);
-        SCOPED_TRACE(command[0] + " " + command[1]);
+        SCOPED_TRACE(command.size() > 1 ? command[0] + " " + command[1] : command[0]);
         EXPECT_NE(run.out + run.err, "");
         EXPECT_FALSE(HasRawControl(run.out)) << run.out;
         EXPECT_FALSE(HasRawControl(run.err)) << run.err;
