@@ -1,5 +1,7 @@
 #include "app/report_texts.h"
 
+#include "image/text_arguments.h"
+
 namespace halyx {
 namespace {
 
@@ -34,20 +36,7 @@ const TextKey& NoteKey(ImportNoteKind kind) {
 }  // namespace
 
 QString ImportNoteText(const ImportNote& note, const TextOrLookup& texts) {
-    const QString pattern = QString::fromStdString(texts(NoteKey(note.kind)));
-    // One pass over the pattern, so a file's value that holds "%2" is shown, never filled in.
-    QString line;
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const qsizetype number = i + 1 < pattern.size() ? pattern[i + 1].digitValue() : -1;
-        if (pattern[i] == QLatin1Char('%') && number >= 1 &&
-            static_cast<std::size_t>(number) <= note.values.size()) {
-            line += QString::fromStdString(note.values[static_cast<std::size_t>(number - 1)]);
-            ++i;
-        } else {
-            line += pattern[i];
-        }
-    }
-    return line;
+    return QString::fromStdString(FillArguments(texts(NoteKey(note.kind)), note.values));
 }
 
 }  // namespace halyx

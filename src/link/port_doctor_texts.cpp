@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "image/text_arguments.h"
+
 namespace halyx {
 namespace {
 
@@ -90,23 +92,6 @@ std::vector<std::string> LocalParts(const DoctorText& text, const PortTextLookup
     return english;
 }
 
-// One pass over the pattern, so a fact that itself contains "%2" (a device path may) stays as it
-// is.
-std::string FillFacts(const std::string& pattern, const std::vector<std::string>& facts) {
-    std::string text;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
-        const std::size_t index = static_cast<std::size_t>(next - '1');
-        if (pattern[i] == '%' && next >= '1' && next <= '9' && index < facts.size()) {
-            text += facts[index];
-            ++i;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
-}
-
 const DoctorText* TextOf(DoctorFinding code) {
     for (const DoctorText& text : kDoctorTexts) {
         if (text.code == code) {
@@ -128,8 +113,8 @@ DoctorWords DoctorCheckWords(const DoctorCheck& check, const PortTextLookup& loo
         return {check.finding, check.fix};
     }
     const std::vector<std::string> parts = LocalParts(*text, lookup);
-    return {FillFacts(parts[0], check.facts),
-            parts.size() > 1 ? FillFacts(parts[1], check.facts) : std::string()};
+    return {FillArguments(parts[0], check.facts),
+            parts.size() > 1 ? FillArguments(parts[1], check.facts) : std::string()};
 }
 
 DoctorWords DoctorCheckWordsEnglish(DoctorFinding code, const std::vector<std::string>& facts) {

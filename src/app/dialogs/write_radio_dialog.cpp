@@ -6,6 +6,7 @@
 #include "app/app_context.h"
 #include "app/report_texts.h"
 #include "app/slip_texts.h"
+#include "image/text_arguments.h"
 #include "image/write_target.h"
 #include "ui/common/dialog_units.h"
 #include "ui/common/radio_text.h"
@@ -23,14 +24,8 @@ constexpr int kWriteDialogHeightUnits = 70;
 constexpr std::string_view kWriteSection = "write";
 constexpr std::string_view kReadFirstKey = "readFirst";
 
-QString WithArguments(std::string text, std::initializer_list<std::string_view> arguments) {
-    QString result = QString::fromStdString(text);
-    int number = 1;
-    for (std::string_view argument : arguments) {
-        result.replace(QStringLiteral("%") + QString::number(number++),
-                       QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size())));
-    }
-    return result;
+QString WithArguments(const std::string& text, std::vector<std::string> arguments) {
+    return QString::fromStdString(FillArguments(text, arguments));
 }
 
 }  // namespace
@@ -139,7 +134,8 @@ void WriteRadioDialog::AfterRead(ExchangeResult result) {
         BackToIdle();
         prompts_.inform(this, PromptIcon::Stop, QString::fromUtf8(captions::kCps),
                         WithArguments(SlipText(slip_text::kWrongBand),
-                                      {BandName(target.radioBand), BandName(target.imageBand)}));
+                                      {std::string(BandName(target.radioBand)),
+                                       std::string(BandName(target.imageBand))}));
         return;
     }
     if (target.identityDiffers) {
