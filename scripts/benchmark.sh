@@ -99,7 +99,10 @@ fleet_write() {
     shift
     rm -f comm*.log
     : > "fleet$count.out"
-    "$sim" --count "$count" --baud 9600 --serial "SIM%d" "$@" > "fleet$count.out" &
+    # The radios are of the image's band, or the fleet refuses to write them.
+    local band=low
+    [[ $(od -An -tu1 -j22 -N1 radio.kda | tr -d ' ') == 1 ]] && band=high
+    "$sim" --count "$count" --baud 9600 --band "$band" --serial "SIM%d" "$@" > "fleet$count.out" &
     fleet_sim=$!
     until [[ $(wc -l < "fleet$count.out") -ge $count ]]; do sleep 0.05; done
     local ports
