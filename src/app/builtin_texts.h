@@ -7,7 +7,7 @@ namespace halyx {
 
 // The few shell texts built into the program rather than taken from a language file: the
 // toolbar's tool tips and the status bar's idle text. They come in Chinese only when the
-// language value (AppContext::languageValue, read anew each time so the texts follow the file
+// language value (TextSource::languageValue, read anew each time so the texts follow the file
 // without a restart) is exactly "chinese"; anything else, or no value, gives English.
 bool UsesChineseBuiltinTexts(std::string_view languageValue);
 

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "app/app_context.h"
 #include "app/file_commands.h"
 #include "interchange/config_file.h"
 #include "ui/common/file_paths.h"
 #include "ui/common/shell_texts.h"
+#include "ui/common/text_source.h"
 
 namespace halyx {
 namespace {
@@ -23,18 +23,18 @@ constexpr std::string_view kMoreEnglish = "... and %1 more.";
 // A box stays readable; the command line lists every problem of a long list.
 constexpr std::size_t kShownProblems = 20;
 
-QString ConfigText(const AppContext& context, std::string_view key, std::string_view english) {
-    return QString::fromStdString(context.textOr(key, english));
+QString ConfigText(const TextSource& texts, std::string_view key, std::string_view english) {
+    return QString::fromStdString(texts.textOr(key, english));
 }
 
 }  // namespace
 
-FileDialogSpec WithConfigTextFilter(FileDialogSpec spec, const AppContext& context) {
-    spec.otherFilters.append(ConfigText(context, kFilterKey, kFilterEnglish));
+FileDialogSpec WithConfigTextFilter(FileDialogSpec spec, const TextSource& texts) {
+    spec.otherFilters.append(ConfigText(texts, kFilterKey, kFilterEnglish));
     return spec;
 }
 
-bool LoadImageOrConfigText(const AppContext& context, UiPrompts& prompts, QWidget* parent,
+bool LoadImageOrConfigText(const TextSource& texts, UiPrompts& prompts, QWidget* parent,
                            const QString& path, RadioImage& image) {
     ImageLoad loaded = LoadImageOrConfigFile(ToPath(path), image);
     if (!loaded.file.ok()) {
@@ -53,19 +53,18 @@ bool LoadImageOrConfigText(const AppContext& context, UiPrompts& prompts, QWidge
     }
     if (lines.size() > kShownProblems) {
         shown.append(
-            ConfigText(context, kMoreKey, kMoreEnglish)
+            ConfigText(texts, kMoreKey, kMoreEnglish)
                 .replace(QStringLiteral("%1"), QString::number(lines.size() - kShownProblems)));
     }
     prompts.informWithDetail(
         parent, PromptIcon::Stop, QString::fromUtf8(captions::kFileError),
-        ConfigText(context, kRefusedKey, kRefusedEnglish).replace(QStringLiteral("%1"), path),
+        ConfigText(texts, kRefusedKey, kRefusedEnglish).replace(QStringLiteral("%1"), path),
         shown.join(QLatin1Char('\n')));
     return false;
 }
 
-bool SaveImageOrConfigText(const AppContext& context, UiPrompts& prompts, QWidget* parent,
-                           const QString& path, const RadioImage& image) {
-    static_cast<void>(context);
+bool SaveImageOrConfigText(UiPrompts& prompts, QWidget* parent, const QString& path,
+                           const RadioImage& image) {
     FileResult result = SaveImageOrConfigFile(ToPath(path), image);
     if (!result.ok()) {
         result.path = path.toStdString();

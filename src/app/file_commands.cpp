@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/config_file_commands.h"
 #include "app/slip_texts.h"
+#include "editing/radio_document.h"
 #include "files/image_file.h"
 #include "settings/file_layout.h"
 #include "ui/common/file_paths.h"
@@ -25,21 +26,22 @@ const FileDialogSpec kSaveDialog{QStringLiteral("Archive File(*.kda)"), QStringL
 
 }  // namespace
 
-FileCommands::FileCommands(AppContext& context, UiPrompts& prompts, QWidget* window,
-                           std::function<void()> refreshView)
-    : context_(context),
+FileCommands::FileCommands(RadioDocument& document, const AppSettings& settings, UiPrompts& prompts,
+                           QWidget* window, std::function<void()> refreshView)
+    : document_(document),
+      settings_(settings),
       prompts_(prompts),
       window_(window),
       refreshView_(std::move(refreshView)),
-      documentName_(QString::fromStdString(context.imageFileName)) {}
+      documentName_(QString::fromStdString(document.fileName())) {}
 
 bool FileCommands::MaySetAsideEdits() {
-    if (!context_.document.IsChanged()) {
+    if (!document_.IsChanged()) {
         return true;
     }
     const QString question =
         QString::fromStdString(
-            context_.textOr(slip_text::kSaveChanges.key, slip_text::kSaveChanges.english))
+            settings_.language.textOr(slip_text::kSaveChanges.key, slip_text::kSaveChanges.english))
             .replace(QStringLiteral("%1"), documentName_);
     switch (prompts_.message(window_, PromptIcon::Question, QString::fromUtf8(captions::kCps),
                              question, PromptButtons::SaveDiscardCancel)) {
@@ -53,16 +55,16 @@ bool FileCommands::MaySetAsideEdits() {
 }
 
 bool FileCommands::New() {
-    const bool changed = context_.document.IsChanged();
+    const bool changed = document_.IsChanged();
     if (!MaySetAsideEdits()) {
         return false;
     }
-    LoadHeaderCopy(context_.document.image(), context_.headerCopy);
+    LoadHeaderCopy(document_.image(), headerCopy_);
     // With edits at stake the unsaved-edit question has just been answered; S0088 is the
     // question for an image with nothing to lose.
     if (!changed) {
         const QString question =
-            QString::fromStdString(context_.text(keys::kRestoreDefaultQuestion));
+            QString::fromStdString(settings_.language.text(keys::kRestoreDefaultQuestion));
         const PromptAnswer answer =
             prompts_.message(window_, PromptIcon::None, QString::fromUtf8(captions::kCps), question,
                              PromptButtons::YesNo);
@@ -71,12 +73,12 @@ bool FileCommands::New() {
         }
     }
     // A file shorter than the image replaces only its own length, as it always has.
-    RadioImage image = context_.document.image();
-    const FileResult result = LoadImageFile(DefaultImagePath(context_.layout), image);
+    RadioImage image = document_.image();
+    const FileResult result = LoadImageFile(DefaultImagePath(settings_.layout), image);
     if (result.ok()) {
         documentName_ =
-            QString::fromStdU16String(DefaultImagePath(context_.layout).filename().u16string());
-        context_.document.Replace(image);  // a new image: nothing before it can be undone
+            QString::fromStdU16String(DefaultImagePath(settings_.layout).filename().u16string());
+        document_.Replace(image);  // a new image: nothing before it can be undone
     } else {
         ReportFileError(prompts_, window_, result);
     }
@@ -89,7 +91,7 @@ bool FileCommands::Open() {
         return false;
     }
     const std::optional<QString> path =
-        prompts_.openFile(window_, WithConfigTextFilter(kOpenDialog, context_));
+        prompts_.openFile(window_, WithConfigTextFilter(kOpenDialog, settings_.language));
     return path && LoadFile(*path);
 }
 
@@ -98,7 +100,7 @@ bool FileCommands::OpenBackup() {
         return false;
     }
     FileDialogSpec spec = kOpenDialog;
-    const std::filesystem::path folder = HistoryPlacesOf(context_.layout).backupFolder;
+    const std::filesystem::path folder = HistoryPlacesOf(settings_.layout).backupFolder;
     std::error_code error;
     // A folder that cannot be made leaves the dialog where Qt would open it: the user can still
     // find a backup kept elsewhere.
@@ -110,27 +112,26 @@ bool FileCommands::OpenBackup() {
 }
 
 bool FileCommands::LoadFile(const QString& path) {
-    RadioImage image = context_.document.image();
-    if (!LoadImageOrConfigText(context_, prompts_, window_, path, image)) {
+    RadioImage image = document_.image();
+    if (!LoadImageOrConfigText(settings_.language, prompts_, window_, path, image)) {
         return false;
     }
-    context_.imageFileName = ToPath(path).filename().string();
+    document_.SetFileName(ToPath(path).filename().string());
     documentName_ = QString::fromStdU16String(ToPath(path).filename().u16string());
-    context_.document.Replace(image);
+    document_.Replace(image);
     refreshView_();
     return true;
 }
 
 bool FileCommands::Save() {
     const std::optional<QString> path =
-        prompts_.saveFile(window_, WithConfigTextFilter(kSaveDialog, context_));
-    if (!path ||
-        !SaveImageOrConfigText(context_, prompts_, window_, *path, context_.document.image())) {
+        prompts_.saveFile(window_, WithConfigTextFilter(kSaveDialog, settings_.language));
+    if (!path || !SaveImageOrConfigText(prompts_, window_, *path, document_.image())) {
         return false;
     }
-    context_.imageFileName = ToPath(*path).filename().string();
+    document_.SetFileName(ToPath(*path).filename().string());
     documentName_ = QString::fromStdU16String(ToPath(*path).filename().u16string());
-    context_.document.MarkSaved();
+    document_.MarkSaved();
     return true;
 }
 

@@ -4,20 +4,22 @@
 #include <functional>
 
 #include "files/file_result.h"
+#include "image/working_copies.h"
 
 class QWidget;
 
 namespace halyx {
 
-struct AppContext;
+struct AppSettings;
+class RadioDocument;
 class UiPrompts;
 
 // The File menu's image-file commands. `refreshView` is the WM_REFRESH_IMAGE the main window
 // sends to its view after the image changed.
 class FileCommands {
 public:
-    FileCommands(AppContext& context, UiPrompts& prompts, QWidget* window,
-                 std::function<void()> refreshView);
+    FileCommands(RadioDocument& document, const AppSettings& settings, UiPrompts& prompts,
+                 QWidget* window, std::function<void()> refreshView);
 
     // New: with unsaved edits the unsaved-edit question, otherwise S0088 (Yes/No, "CPS"); then
     // restores default.kda and refreshes the view. True when the default image was loaded.
@@ -44,15 +46,20 @@ public:
     // success, the file-error box otherwise. Also used for a file named on the command line.
     bool LoadFile(const QString& path);
 
+    // The header working copy New refreshes before it asks.
+    const HeaderCopy& headerCopy() const { return headerCopy_; }
+
     // The file-error box: stop icon, caption "Halyx", the cause's text with the file name.
     static void ReportFileError(UiPrompts& prompts, QWidget* parent, const FileResult& result);
 
 private:
-    AppContext& context_;
+    RadioDocument& document_;
+    const AppSettings& settings_;
     UiPrompts& prompts_;
     QWidget* window_;
     std::function<void()> refreshView_;
     QString documentName_;
+    HeaderCopy headerCopy_;
 };
 
 }  // namespace halyx

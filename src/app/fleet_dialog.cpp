@@ -14,10 +14,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/cable_watch.h"
 #include "app/fleet_texts.h"
 #include "app/port_texts.h"
+#include "app/radio_line.h"
+#include "editing/radio_document.h"
 #include "ui/common/ui_font.h"
 #include "ui/common/ui_prompts.h"
 
@@ -36,17 +38,20 @@ const FileDialogSpec kReportDialog{QStringLiteral("JSON File(*.json)"), QStringL
 
 }  // namespace
 
-FleetDialog::FleetDialog(AppContext& context, UiPrompts& prompts, QWidget* parent, PortProbe probe,
-                         FleetPortOpener openPort, std::uint16_t verifyPauseTicks)
+FleetDialog::FleetDialog(RadioLine& line, const RadioDocument& document,
+                         const AppSettings& settings, UiPrompts& prompts, QWidget* parent,
+                         PortProbe probe, FleetPortOpener openPort, std::uint16_t verifyPauseTicks)
     : QDialog(parent),
-      context_(context),
+      line_(line),
+      document_(document),
+      settings_(settings),
       prompts_(prompts),
       openPort_(std::move(openPort)),
       verifyPauseTicks_(verifyPauseTicks) {
     setObjectName(QStringLiteral("FleetDialog"));
     setWindowTitle(Text(fleet_text::kTitle));
     probe_ = probe ? std::move(probe)
-                   : PortProbe([this] { return FindFleetPorts(context_.settingFile); });
+                   : PortProbe([this] { return FindFleetPorts(settings_.settingFile); });
     ports_ = probe_();
     for (const FleetPortChoice& port : ports_) {
         portsAtStart_.insert(port.devicePath);
@@ -70,7 +75,7 @@ FleetDialog::~FleetDialog() {
 }
 
 QString FleetDialog::Text(const TextKey& text) const {
-    return QString::fromStdString(context_.textOr(text.key, text.english));
+    return QString::fromStdString(settings_.language.textOr(text.key, text.english));
 }
 
 void FleetDialog::BuildControls() {

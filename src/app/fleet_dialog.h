@@ -23,7 +23,9 @@ class QToolButton;
 
 namespace halyx {
 
-struct AppContext;
+struct AppSettings;
+class RadioDocument;
+class RadioLine;
 class UiPrompts;
 
 // Program > Fleet write: one image to every checked port at once. Each radio is read and backed
@@ -40,8 +42,11 @@ public:
 
     // `probe` lists the ports (default: the setting file's mapping and the system's ports);
     // `openPort` makes one radio's port (default: a serial port).
-    FleetDialog(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr,
-                PortProbe probe = {}, FleetPortOpener openPort = {},
+    // The window's `line` is closed for the run (the fleet opens ports of its own); the current
+    // image is `document`'s.
+    FleetDialog(RadioLine& line, const RadioDocument& document, const AppSettings& settings,
+                UiPrompts& prompts, QWidget* parent = nullptr, PortProbe probe = {},
+                FleetPortOpener openPort = {},
                 std::uint16_t verifyPauseTicks = kDefaultVerifyPauseTicks);
     ~FleetDialog() override;
 
@@ -107,7 +112,9 @@ private:
     void ShowResult(int row, const FleetRadioReport& report);
     void OpenReportFolder();
 
-    AppContext& context_;
+    RadioLine& line_;
+    const RadioDocument& document_;
+    const AppSettings& settings_;
     UiPrompts& prompts_;
     FleetPortOpener openPort_;
     std::uint16_t verifyPauseTicks_;

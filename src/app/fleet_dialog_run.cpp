@@ -13,11 +13,12 @@
 #include <filesystem>
 #include <numeric>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/file_commands.h"
 #include "app/fleet_dialog.h"
 #include "app/fleet_texts.h"
-#include "app/radio_history.h"
+#include "app/radio_line.h"
+#include "editing/radio_document.h"
 #include "files/image_file.h"
 #include "files/output_place.h"
 #include "files/raw_file.h"
@@ -26,6 +27,7 @@
 #include "fleet/fleet_report_json.h"
 #include "settings/setting_file.h"
 #include "ui/common/file_paths.h"
+#include "ui/common/gui_operation_record.h"
 #include "ui/common/radio_text.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
@@ -161,7 +163,7 @@ void FleetDialog::OnStart() {
         return;
     }
     // The main window's exchange and a fleet run must never share a line.
-    if (context_.runner.IsBusy()) {
+    if (line_.runner().IsBusy()) {
         prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
                         Text(fleet_text::kBusy));
         return;
@@ -206,8 +208,8 @@ void FleetDialog::OnStart() {
 
     // The main window's own port may be one of the fleet's; it is closed for the run, and the
     // next read or write opens it again as it does after any failure.
-    if (LinkPortOpen(context_)) {
-        CloseLinkPort(context_);
+    if (line_.IsOpen()) {
+        line_.Close();
     }
     FleetSession::Setup setup;
     setup.image = *image;
@@ -218,7 +220,7 @@ void FleetDialog::OnStart() {
     }
     setup.serialRows = std::move(overrides->serialRows);
     setup.openPort = openPort_;
-    setup.places = HistoryPlacesOf(context_);
+    setup.places = HistoryPlacesOf(settings_.layout);
     setup.verifyPauseTicks = verifyPauseTicks_;
     setup.program = "halyx";
     setup.operation = "fleet write";
@@ -257,7 +259,7 @@ void FleetDialog::OnStop() {
 
 std::optional<RadioImage> FleetDialog::ChosenImage() {
     if (currentImage_->isChecked()) {
-        return context_.document.image();
+        return document_.image();
     }
     RadioImage image;
     FileResult result = LoadImageFile(ToPath(imagePath_->text()), image);
@@ -297,7 +299,7 @@ std::optional<FleetDialog::ChosenOverridesResult> FleetDialog::ChosenOverrides(
         names.push_back(checked.back().name);
     }
     // A row's port is the checked port that opens the same device, however either is spelled.
-    const DeviceMapping devices = DevicesFromSettingFile(context_.settingFile);
+    const DeviceMapping devices = DevicesFromSettingFile(settings_.settingFile);
     OverridesPlan plan = PlanFleetOverrides(
         std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
         names, [&checked, &devices](std::string_view key) {
@@ -317,7 +319,7 @@ std::optional<FleetDialog::ChosenOverridesResult> FleetDialog::ChosenOverrides(
 }
 
 bool FleetDialog::RefuseReportPlace(const QString& report) {
-    std::vector<std::filesystem::path> inputs = {HistoryPlacesOf(context_).auditPath};
+    std::vector<std::filesystem::path> inputs = {HistoryPlacesOf(settings_.layout).auditPath};
     if (imageFile_->isChecked()) {
         inputs.push_back(ToPath(imagePath_->text()));
     }

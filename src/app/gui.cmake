@@ -4,7 +4,7 @@
 # folder includes it.
 add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/app_context.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/app_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/builtin_texts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/config_file_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/edit_commands.cpp
@@ -22,6 +22,7 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/port_doctor_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_settings_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qt_translations.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/radio_line.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/status_pane_updater.cpp
     ${CMAKE_CURRENT_LIST_DIR}/status_panes.cpp
@@ -31,6 +32,8 @@ add_library(halyx_gui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/report_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogs/write_radio_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/report_texts.cpp)
+# The exchange dialogs signal each radio operation they record.
+set_target_properties(halyx_gui PROPERTIES AUTOMOC ON)
 target_include_directories(halyx_gui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(halyx_gui
     PUBLIC halyx_settings halyx_image halyx_editing halyx_protocol halyx_serial halyx_ui_common

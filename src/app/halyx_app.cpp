@@ -4,13 +4,11 @@
 #include <QScreen>
 
 #include "app/about_dialog.h"
-#include "app/app_context.h"
 #include "app/file_commands.h"
 #include "app/main_frame.h"
 #include "app/qt_translations.h"
 #include "app/toolbar_icons.h"
 #include "files/image_file.h"
-#include "image/option_lists.h"
 #include "settings/file_layout.h"
 #include "settings/setting_file.h"
 #include "ui/common/gui_operation_record.h"
@@ -21,8 +19,13 @@
 
 namespace halyx {
 
-CHalyxApp::CHalyxApp(AppContext& context, UiPrompts& prompts)
-    : context_(context), prompts_(prompts) {}
+CHalyxApp::CHalyxApp(UiPrompts& prompts) : CHalyxApp(CurrentFileLayout(), prompts) {}
+
+CHalyxApp::CHalyxApp(FileLayout layout, UiPrompts& prompts)
+    : prompts_(prompts), settings_(std::move(layout)) {
+    // The title and the status bar name the image by its file before anything is loaded.
+    radioDocument_.SetFileName(DefaultImagePath(settings_.layout).filename().string());
+}
 
 CHalyxApp::~CHalyxApp() = default;
 
@@ -30,9 +33,8 @@ bool CHalyxApp::InitInstance(const QStringList& arguments) {
     ChooseLanguage();
     CreateUiFont();
     LoadStartImage();
-    BuildToneTable(context_.toneTable, context_.text(keys::kNoTone));
 
-    mainFrame_ = std::make_unique<CMainFrame>(context_, prompts_);
+    mainFrame_ = std::make_unique<CMainFrame>(settings_, radioDocument_, line_, prompts_);
     mainFrame_->setWindowIcon(AppIcon());
     mainFrame_->SetAboutHandler([this] { OnAppAbout(); });
     if (!mainFrame_->Create()) {
@@ -58,18 +60,18 @@ void CHalyxApp::FinishStartup() {
 }
 
 void CHalyxApp::ChooseLanguage() {
-    context_.language.followLanguageValue();
-    ApplyQtTranslations(context_.languageValue());
+    settings_.language.followLanguageValue();
+    ApplyQtTranslations(settings_.language.languageValue());
 }
 
 void CHalyxApp::LoadStartImage() {
     // default.kda is part of the installation; without it the application still starts, with
     // the all-zero image, after saying what is wrong.
-    startImage_ = DefaultImagePath(context_.layout);
-    RadioImage image = context_.document.image();
+    startImage_ = DefaultImagePath(settings_.layout);
+    RadioImage image = radioDocument_.image();
     startImageResult_ = LoadImageFile(startImage_, image);
     if (startImageResult_.ok()) {
-        context_.document.Replace(image);
+        radioDocument_.Replace(image);
     }
     if (!startImageResult_.ok()) {
         FileCommands::ReportFileError(prompts_, nullptr, startImageResult_);
@@ -98,14 +100,14 @@ void CHalyxApp::CentreMainFrame() {
 }
 
 void CHalyxApp::OnAppAbout() {
-    const HistoryPlaces places = HistoryPlacesOf(context_.layout);
+    const HistoryPlaces places = HistoryPlacesOf(settings_.layout);
     const auto shown = [](const std::filesystem::path& path) {
         return QString::fromStdString(path.string());
     };
     const AboutFacts facts{QStringLiteral("Halyx " HALYX_VERSION),
-                           shown(context_.settingFile.path()), shown(places.backupFolder),
+                           shown(settings_.settingFile.path()), shown(places.backupFolder),
                            shown(places.auditPath)};
-    CAboutDlg about(context_.language, facts, mainFrame_.get());
+    CAboutDlg about(settings_.language, facts, mainFrame_.get());
     about.exec();
 }
 

@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/app_settings.h"
+#include "app/radio_line.h"
+#include "editing/radio_document.h"
 #include "files/file_result.h"
 
 namespace halyx {
 
-struct AppContext;
 class CMainFrame;
 class UiPrompts;
 
@@ -19,10 +21,15 @@ public:
     bool IsModified() const { return false; }
 };
 
-// The application object: runs start-up and owns the main window for the whole run.
+// The application object: owns what lives for the whole run (the settings and texts, the radio
+// document, the serial line) and the main window, and runs start-up. Everything here is used on
+// the user-interface thread only.
 class CHalyxApp {
 public:
-    CHalyxApp(AppContext& context, UiPrompts& prompts);
+    // This run's file layout.
+    explicit CHalyxApp(UiPrompts& prompts);
+    // Another layout (tests of the installed layout).
+    CHalyxApp(FileLayout layout, UiPrompts& prompts);
     ~CHalyxApp();
     CHalyxApp(const CHalyxApp&) = delete;
     CHalyxApp& operator=(const CHalyxApp&) = delete;
@@ -46,15 +53,24 @@ public:
     const FileResult& startImageResult() const { return startImageResult_; }
     const CHalyxDoc& document() const { return document_; }
 
+    AppSettings& settings() { return settings_; }
+    // The radio image the user works on, with its undo history; every window edits through it.
+    RadioDocument& radioDocument() { return radioDocument_; }
+    const RadioDocument& radioDocument() const { return radioDocument_; }
+    RadioLine& radioLine() { return line_; }
+
 private:
     void ChooseLanguage();
     void LoadStartImage();
     void LoadCommandLineFile(const QStringList& arguments);
     void CentreMainFrame();
 
-    AppContext& context_;
     UiPrompts& prompts_;
+    AppSettings settings_;
+    RadioDocument radioDocument_;
+    RadioLine line_{settings_.settingFile};
     CHalyxDoc document_;
+    // Last, so the window goes before what it shows and uses.
     std::unique_ptr<CMainFrame> mainFrame_;
     std::filesystem::path startImage_;
     FileResult startImageResult_;

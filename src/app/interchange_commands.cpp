@@ -5,10 +5,10 @@
 #include <QPrinter>
 #include <filesystem>
 
-#include "app/app_context.h"
 #include "app/dialogs/report_dialog.h"
 #include "app/file_commands.h"
 #include "app/report_texts.h"
+#include "editing/radio_document.h"
 #include "files/image_file.h"
 #include "files/raw_file.h"
 #include "interchange/channel_sheet.h"
@@ -18,6 +18,7 @@
 #include "interchange/sheet_render.h"
 #include "ui/common/file_paths.h"
 #include "ui/common/shell_texts.h"
+#include "ui/common/text_source.h"
 #include "ui/common/ui_prompts.h"
 
 namespace halyx {
@@ -48,23 +49,27 @@ QPageSize::PageSizeId LocalPageSize() {
 
 }  // namespace
 
-InterchangeCommands::InterchangeCommands(AppContext& context, UiPrompts& prompts, QWidget* window,
+InterchangeCommands::InterchangeCommands(RadioDocument& document, const TextSource& texts,
+                                         UiPrompts& prompts, QWidget* window,
                                          std::function<void()> refreshView)
-    : context_(context), prompts_(prompts), window_(window), refreshView_(std::move(refreshView)) {}
+    : document_(document),
+      texts_(texts),
+      prompts_(prompts),
+      window_(window),
+      refreshView_(std::move(refreshView)) {}
 
 TextOrLookup InterchangeCommands::Texts() const {
-    return [this](const TextKey& key) { return context_.textOr(key.key, key.english); };
+    return [this](const TextKey& key) { return texts_.textOr(key.key, key.english); };
 }
 
 QString InterchangeCommands::Text(const TextKey& key) const {
-    return QString::fromStdString(context_.textOr(key.key, key.english));
+    return QString::fromStdString(texts_.textOr(key.key, key.english));
 }
 
 std::string InterchangeCommands::SheetHtml() const {
     return ChannelSheetHtml(
-        context_.document.image(),
-        {context_.imageFileName, QDate::currentDate().toString(Qt::ISODate).toStdString()},
-        Texts());
+        document_.image(),
+        {document_.fileName(), QDate::currentDate().toString(Qt::ISODate).toStdString()}, Texts());
 }
 
 void InterchangeCommands::ImportCsv() {
@@ -87,7 +92,7 @@ void InterchangeCommands::ImportCsv() {
     }
     const bool clear = answer == PromptAnswer::Yes;
     const CsvImport imported = ImportChannelsCsv(
-        context_.document.image(),
+        document_.image(),
         std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
         {.clearFirst = clear});
     if (imported.error) {
@@ -98,7 +103,7 @@ void InterchangeCommands::ImportCsv() {
         return;
     }
     // The whole import lands as one undo step.
-    context_.document.Edit([&imported](RadioImage& image) { image = imported.image; });
+    document_.Edit([&imported](RadioImage& image) { image = imported.image; });
     refreshView_();
     std::vector<QStringList> rows;
     for (const ImportNote& note : imported.notes) {
@@ -120,8 +125,7 @@ void InterchangeCommands::ExportCsv() {
     if (!path) {
         return;
     }
-    FileResult result =
-        WriteFileAtomically(ToPath(*path), ExportChannelsCsv(context_.document.image()));
+    FileResult result = WriteFileAtomically(ToPath(*path), ExportChannelsCsv(document_.image()));
     if (!result.ok()) {
         result.path = path->toStdString();
         FileCommands::ReportFileError(prompts_, window_, result);
@@ -166,13 +170,12 @@ void InterchangeCommands::CompareWithFile() {
         return;
     }
     std::vector<QStringList> rows;
-    for (const std::string& line :
-         ShownDifferenceLines(context_.document.image(), other, Texts())) {
+    for (const std::string& line : ShownDifferenceLines(document_.image(), other, Texts())) {
         rows.push_back({QString::fromStdString(line)});
     }
     ReportDialog dialog(
         Text(text::kCompareTitle),
-        QString::fromStdString(context_.imageFileName) + QStringLiteral(" -> ") + *path,
+        QString::fromStdString(document_.fileName()) + QStringLiteral(" -> ") + *path,
         {Text(text::kCompareTitle)}, rows, window_);
     dialog.setObjectName(QStringLiteral("CompareDialog"));
     dialog.exec();

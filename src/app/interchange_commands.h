@@ -9,15 +9,16 @@ class QWidget;
 
 namespace halyx {
 
-struct AppContext;
+class RadioDocument;
+class TextSource;
 class UiPrompts;
 
 // The File menu's channel interchange: CSV import and export, the channel sheet as PDF and
 // HTML and on paper, and the comparison with another image file.
 class InterchangeCommands {
 public:
-    InterchangeCommands(AppContext& context, UiPrompts& prompts, QWidget* window,
-                        std::function<void()> refreshView);
+    InterchangeCommands(RadioDocument& document, const TextSource& texts, UiPrompts& prompts,
+                        QWidget* window, std::function<void()> refreshView);
 
     // Picks a CSV file, asks whether to empty the channels first, stores the file's channels
     // as one change of the image, refreshes the view and shows the report.
@@ -37,7 +38,8 @@ private:
     TextOrLookup Texts() const;
     QString Text(const TextKey& key) const;
 
-    AppContext& context_;
+    RadioDocument& document_;
+    const TextSource& texts_;
     UiPrompts& prompts_;
     QWidget* window_;
     std::function<void()> refreshView_;

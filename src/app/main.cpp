@@ -3,7 +3,6 @@
 #include <iostream>
 #include <string_view>
 
-#include "app/app_context.h"
 #include "app/halyx_app.h"
 #include "app/startup_check.h"
 #include "ui/common/ui_prompts.h"
@@ -33,11 +32,10 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Halyx"));
 
-    halyx::AppContext context;
     halyx::QtUiPrompts dialogs;
     halyx::SilentPrompts silent;
     halyx::UiPrompts& prompts = startupCheck ? static_cast<halyx::UiPrompts&>(silent) : dialogs;
-    halyx::CHalyxApp app(context, prompts);
+    halyx::CHalyxApp app(prompts);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (!app.InitInstance(arguments)) {
@@ -45,7 +43,7 @@ int main(int argc, char* argv[]) {
     }
     if (startupCheck) {
         app.FinishStartup();
-        return halyx::ReportStartupCheck(app, context, silent, std::cerr);
+        return halyx::ReportStartupCheck(app, silent, std::cerr);
     }
     return QApplication::exec();
 }

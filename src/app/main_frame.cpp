@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/command_ids.h"
 #include "app/dialogs/read_radio_dialog.h"
 #include "app/dialogs/write_radio_dialog.h"
@@ -19,11 +19,14 @@
 #include "app/interchange_commands.h"
 #include "app/port_doctor_dialog.h"
 #include "app/port_settings_dialog.h"
+#include "app/radio_line.h"
 #include "app/slip_texts.h"
 #include "app/status_pane_updater.h"
-#include "app/test_bench_of.h"
+#include "editing/radio_document.h"
+#include "factory/test_dialog.h"
 #include "settings/file_layout.h"
 #include "settings/setting_file.h"
+#include "ui/common/gui_operation_record.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_prompts.h"
 #include "ui/form/halyx_view.h"
@@ -36,26 +39,31 @@ constexpr int kPortOpenLatestMs = 1000;
 
 }  // namespace
 
-CMainFrame::CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent), context_(context), prompts_(prompts) {
+CMainFrame::CMainFrame(AppSettings& settings, RadioDocument& document, RadioLine& line,
+                       UiPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(settings),
+      document_(document),
+      line_(line),
+      prompts_(prompts) {
     setObjectName(QStringLiteral("CMainFrame"));
-    fileCommands_ =
-        std::make_unique<FileCommands>(context_, prompts_, this, [this] { RefreshView(); });
-    interchange_ =
-        std::make_unique<InterchangeCommands>(context_, prompts_, this, [this] { RefreshView(); });
+    fileCommands_ = std::make_unique<FileCommands>(document_, settings_, prompts_, this,
+                                                   [this] { RefreshView(); });
+    interchange_ = std::make_unique<InterchangeCommands>(document_, settings_.language, prompts_,
+                                                         this, [this] { RefreshView(); });
     // The view comes first, as the framework creates it before the bars.
-    view_ = new CHalyxView(context_.document, context_.language, prompts_, this);
+    view_ = new CHalyxView(document_, settings_.language, prompts_, this);
     setCentralWidget(view_);
     BuildMenus();
     BuildAccelerators();
     WireCommands();
     // The title's "*" follows every edit, undo and replace.
     documentSubscription_ =
-        context_.document.Subscribe([this](const DocumentChange&) { SetTitleFromLanguage(); });
+        document_.Subscribe([this](const DocumentChange&) { SetTitleFromLanguage(); });
 }
 
 CMainFrame::~CMainFrame() {
-    context_.document.Unsubscribe(documentSubscription_);
+    document_.Unsubscribe(documentSubscription_);
 }
 
 bool CMainFrame::Create() {
@@ -93,11 +101,11 @@ void CMainFrame::OpenSerialPortIfPending() {
 void CMainFrame::OpenTrafficLog() {
     // Not being able to log is not worth stopping for: the application runs unlogged.
     std::error_code error;
-    context_.trafficLog.Open(TrafficLogPath(context_.layout, std::filesystem::current_path(error)));
+    line_.trafficLog().Open(TrafficLogPath(settings_.layout, std::filesystem::current_path(error)));
 }
 
 bool CMainFrame::IsPortChosen() const {
-    return context_.settingFile.readInt(settings::kPortSection, settings::kComKey) != 0;
+    return line_.PortNumber() != 0;
 }
 
 void CMainFrame::OpenSerialPort() {
@@ -108,12 +116,13 @@ void CMainFrame::OpenSerialPort() {
         statusPanes_->RefreshPort();
         return;
     }
-    const bool opened = OpenLinkPort(context_);
+    const bool opened = line_.Open();
     statusPanes_->RefreshPort();
     if (!opened) {
-        prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
-                                  QString::fromStdString(context_.text(keys::kPortOpenFailed)),
-                                  QString::fromStdString(PortOpenFailureDetail(context_)));
+        prompts_.informWithDetail(
+            this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
+            QString::fromStdString(settings_.language.text(keys::kPortOpenFailed)),
+            QString::fromStdString(line_.OpenFailureDetail(settings_.language)));
     }
 }
 
@@ -179,7 +188,7 @@ void CMainFrame::WireCommands() {
     on(cmd::kWriteRadio, [this] { OpenWriteDialog(); });
     on(cmd::kPortSettings, [this] { OpenPortSettings(); });
     on(cmd::kPortDoctor, [this] {
-        PortDoctorDialog dialog(context_, prompts_, this);
+        PortDoctorDialog dialog(line_, settings_.language, prompts_, this);
         dialog.exec();
     });
     on(cmd::kLanguageChinese, [this] { SwitchLanguage(false); });
@@ -202,17 +211,19 @@ void CMainFrame::OpenTestDialog() {
         testHandler_();
         return;
     }
-    TestDialog dialog(TestBenchOf(context_), prompts_, this);
+    const TestBench bench{line_.runner(),        document_,        testValues_,       testPoint_,
+                          settings_.settingFile, settings_.layout, settings_.language};
+    TestDialog dialog(bench, prompts_, this);
     dialog.exec();
 }
 
 void CMainFrame::SetTitleFromLanguage() {
-    const QString application = QString::fromStdString(context_.text(keys::kAppTitle));
+    const QString application = QString::fromStdString(settings_.language.text(keys::kAppTitle));
     QString title = fileCommands_->documentName();
     if (!application.isEmpty()) {
         title += QStringLiteral(" - ") + application;
     }
-    setWindowTitle((context_.document.IsChanged() ? QStringLiteral("*") : QString()) + title);
+    setWindowTitle((document_.IsChanged() ? QStringLiteral("*") : QString()) + title);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -251,20 +262,20 @@ void CMainFrame::OpenReadDialog() {
         return;
     }
     ReadRadioDialog dialog(
-        context_, prompts_,
+        line_, document_, settings_, prompts_,
         [this] {
             // What the radio holds is kept as a backup: a fresh read has nothing to lose.
-            context_.document.MarkSaved();
-            const int port =
-                context_.settingFile.readInt(settings::kPortSection, settings::kComKey);
+            document_.MarkSaved();
+            const int port = line_.PortNumber();
             fileCommands_->SetDocumentName(
-                QString::fromStdString(
-                    context_.textOr(slip_text::kReadFrom.key, slip_text::kReadFrom.english))
+                QString::fromStdString(settings_.language.textOr(slip_text::kReadFrom.key,
+                                                                 slip_text::kReadFrom.english))
                     .replace(QStringLiteral("%1"), QStringLiteral("COM%1").arg(port)));
             ReinitialiseViews();
             SetTitleFromLanguage();
         },
         this);
+    ShowOperationsOf(dialog);
     dialog.exec();
 }
 
@@ -272,26 +283,34 @@ void CMainFrame::OpenWriteDialog() {
     if (!EnsurePortChosen()) {
         return;
     }
-    WriteRadioDialog dialog(context_, prompts_, this);
+    WriteRadioDialog dialog(line_, document_, settings_, prompts_, this);
+    ShowOperationsOf(dialog);
     dialog.exec();
     // A verified write is a point with nothing to lose, as a save is.
     SetTitleFromLanguage();
 }
 
+void CMainFrame::ShowOperationsOf(const ExchangeDialog& dialog) {
+    connect(&dialog, &ExchangeDialog::operationRecorded, this,
+            [this](const GuiRadioOperation& operation, const OperationRecord& record) {
+                statusPanes_->ShowOperation(operation, record);
+            });
+}
+
 void CMainFrame::OpenFleetDialog() {
     // The fleet opens ports of its own; the main window's link must be idle meanwhile.
-    if (context_.runner.IsBusy()) {
+    if (line_.runner().IsBusy()) {
         prompts_.inform(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
-                        QString::fromStdString(
-                            context_.textOr(fleet_text::kBusy.key, fleet_text::kBusy.english)));
+                        QString::fromStdString(settings_.language.textOr(
+                            fleet_text::kBusy.key, fleet_text::kBusy.english)));
         return;
     }
-    FleetDialog dialog(context_, prompts_, this);
+    FleetDialog dialog(line_, document_, settings_, prompts_, this);
     dialog.exec();
 }
 
 void CMainFrame::OpenPortSettings() {
-    CPortSettingsDlg dialog(context_, prompts_, this);
+    CPortSettingsDlg dialog(line_, settings_, prompts_, this);
     dialog.exec();
     // A port chosen for the first time ends the "no port" message.
     RefreshStatusText();

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "link/tuning_data.h"
+
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -14,13 +16,16 @@ class QToolButton;
 
 namespace halyx {
 
-struct AppContext;
+struct AppSettings;
 class CHalyxView;
 class EditCommands;
+class ExchangeDialog;
 class FileCommands;
 class InterchangeCommands;
 class LockIndicatorPane;
 class LockPaneUpdater;
+class RadioDocument;
+class RadioLine;
 class StatusPaneUpdater;
 class UiPrompts;
 
@@ -30,7 +35,9 @@ class UiPrompts;
 // here.
 class CMainFrame : public QMainWindow {
 public:
-    CMainFrame(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr);
+    // The objects are the application's, for the whole run.
+    CMainFrame(AppSettings& settings, RadioDocument& document, RadioLine& line, UiPrompts& prompts,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // The window's creation steps: bars and traffic log (comm.log emptied).
@@ -107,6 +114,8 @@ private:
     void UpdateViewChecks();
     void OpenReadDialog();
     void OpenWriteDialog();
+    // The status bar tells the result of each radio operation the dialog records.
+    void ShowOperationsOf(const ExchangeDialog& dialog);
     // A first run has no port: the port dialog comes first. False when still none is chosen.
     bool EnsurePortChosen();
     void OpenFleetDialog();
@@ -114,8 +123,13 @@ private:
     void OpenTestDialog();
     bool IsPointingAtCommand() const;
 
-    AppContext& context_;
+    AppSettings& settings_;
+    RadioDocument& document_;
+    RadioLine& line_;
     UiPrompts& prompts_;
+    // The test dialog's live tuning values and last test point, kept between its openings.
+    TestValues testValues_;
+    TestPoint testPoint_;
     CHalyxView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/builtin_texts.h"
 #include "app/lock_key_source.h"
 #include "app/main_frame.h"
@@ -66,7 +66,7 @@ bool CMainFrame::BuildStatusBar() {
     messagePane_ = new QLabel(bar);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(messagePane_, 1);
-    statusPanes_ = std::make_unique<StatusPaneUpdater>(context_, *bar);
+    statusPanes_ = std::make_unique<StatusPaneUpdater>(document_, line_, settings_, *bar);
     view_->channelModel().SetCorrectionListener(
         [this](const QString& words) { statusPanes_->panes().ShowNotice(words); });
     view_->settingsPanel().SetRefusalListener(
@@ -91,12 +91,12 @@ LockIndicatorPane* CMainFrame::indicatorPane(int index) const {
 
 QString CMainFrame::ToolTipFor(int commandId) const {
     return QString::fromStdString(
-        ToolbarTipText(commandId, UsesChineseBuiltinTexts(context_.languageValue())));
+        ToolbarTipText(commandId, UsesChineseBuiltinTexts(settings_.language.languageValue())));
 }
 
 QString CMainFrame::IdleText() const {
     return QString::fromStdString(
-        IdleStatusText(UsesChineseBuiltinTexts(context_.languageValue())));
+        IdleStatusText(UsesChineseBuiltinTexts(settings_.language.languageValue())));
 }
 
 bool CMainFrame::IsPointingAtCommand() const {
@@ -120,8 +120,8 @@ void CMainFrame::RefreshStatusText() {
     if (IsPointingAtCommand()) {
         messagePane_->setText(QString());
     } else if (!IsPortChosen()) {
-        messagePane_->setText(QString::fromStdString(
-            context_.textOr(slip_text::kNoPortChosen.key, slip_text::kNoPortChosen.english)));
+        messagePane_->setText(QString::fromStdString(settings_.language.textOr(
+            slip_text::kNoPortChosen.key, slip_text::kNoPortChosen.english)));
     } else {
         messagePane_->setText(IdleText());
     }

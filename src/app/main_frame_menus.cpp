@@ -6,13 +6,15 @@
 #include <QToolBar>
 #include <array>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/edit_commands.h"
 #include "app/main_frame.h"
 #include "app/menu_layout.h"
 #include "app/qt_translations.h"
 #include "app/status_panes.h"
+#include "editing/radio_document.h"
 #include "image/option_lists.h"
+#include "settings/language.h"
 #include "settings/program_directory.h"
 #include "settings/setting_file.h"
 #include "ui/common/shell_texts.h"
@@ -92,8 +94,7 @@ void CMainFrame::BuildAccelerators() {
         addAction(action);
     }
     editCommands_ = new EditCommands(
-        *view_, context_.document, [this](int commandId) { return commandAction(commandId); },
-        this);
+        *view_, document_, [this](int commandId) { return commandAction(commandId); }, this);
 }
 
 void CMainFrame::UpdateViewChecks() {
@@ -109,18 +110,19 @@ void CMainFrame::UpdateViewChecks() {
 void CMainFrame::LocaliseMenus() {
     for (std::size_t position = 0; position < kMainMenus.size(); ++position) {
         const MenuSpec& spec = kMainMenus[position];
-        menus_[position]->setTitle(
-            spec.builtinEnglishTitle.empty()
-                ? context_.language.qtext(spec.titleKey)
-                : QString::fromStdString(context_.textOr(spec.titleKey, spec.builtinEnglishTitle)));
+        menus_[position]->setTitle(spec.builtinEnglishTitle.empty()
+                                       ? settings_.language.qtext(spec.titleKey)
+                                       : QString::fromStdString(settings_.language.textOr(
+                                             spec.titleKey, spec.builtinEnglishTitle)));
         for (const MenuItemSpec& item : spec.items) {
             if (item.commandId == kSeparator) {
                 continue;
             }
             QAction* action = actions_[item.commandId];
-            action->setText(item.builtinEnglish.empty() ? context_.language.qtext(item.textKey)
-                                                        : QString::fromStdString(context_.textOr(
-                                                              item.textKey, item.builtinEnglish)));
+            action->setText(item.builtinEnglish.empty()
+                                ? settings_.language.qtext(item.textKey)
+                                : QString::fromStdString(settings_.language.textOr(
+                                      item.textKey, item.builtinEnglish)));
             action->setEnabled(true);
         }
     }
@@ -130,7 +132,7 @@ void CMainFrame::LocaliseMenus() {
         toolBar_->setWindowTitle(actions_[cmd::kViewToolbar]->iconText());
     }
     if (indicators_.size() > 1) {
-        indicators_[1]->setPaneText(context_.language.qtext(keys::kNumLockPane));
+        indicators_[1]->setPaneText(settings_.language.qtext(keys::kNumLockPane));
     }
     editCommands_->Update();  // the items above were all enabled again
     menuBar()->update();
@@ -138,11 +140,10 @@ void CMainFrame::LocaliseMenus() {
 
 void CMainFrame::SwitchLanguage(bool english) {
     const std::string_view value = english ? settings::kEnglish : settings::kChinese;
-    context_.settingFile.writeText(settings::kSetupSection, settings::kLanguageKey, value);
-    context_.language.setFile(LanguageFileFor(context_.layout, value));
+    settings_.settingFile.writeText(settings::kSetupSection, settings::kLanguageKey, value);
+    settings_.language.setFile(LanguageFileFor(settings_.layout, value));
     ApplyQtTranslations(value);
     LocaliseMenus();
-    BuildToneTable(context_.toneTable, context_.text(keys::kNoTone));
     ReinitialiseViews();
     SetTitleFromLanguage();
     QTimer::singleShot(0, this, &CMainFrame::RefreshStatusText);

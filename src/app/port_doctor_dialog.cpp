@@ -9,15 +9,14 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "app/app_context.h"
-#include "app/link_port.h"
 #include "app/port_texts.h"
+#include "app/radio_line.h"
 #include "link/cable_list.h"
 #include "link/cable_self_test.h"
 #include "link/network_address.h"
 #include "link/port_doctor_texts.h"
 #include "link/serial_port.h"
-#include "settings/setting_file.h"
+#include "ui/common/text_source.h"
 #include "ui/common/ui_font.h"
 #include "ui/common/ui_prompts.h"
 
@@ -31,10 +30,11 @@ constexpr int kDoctorHighestPort = 128;
 
 }  // namespace
 
-PortDoctorDialog::PortDoctorDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
-                                   std::unique_ptr<SystemFacts> facts)
+PortDoctorDialog::PortDoctorDialog(RadioLine& line, const TextSource& texts, UiPrompts& prompts,
+                                   QWidget* parent, std::unique_ptr<SystemFacts> facts)
     : QDialog(parent),
-      context_(context),
+      line_(line),
+      texts_(texts),
       prompts_(prompts),
       facts_(facts ? std::move(facts) : LocalSystemFacts()) {
     setObjectName(QStringLiteral("PortDoctorDialog"));
@@ -43,8 +43,8 @@ PortDoctorDialog::PortDoctorDialog(AppContext& context, UiPrompts& prompts, QWid
 
     port_ = new QComboBox(this);
     port_->setEditable(true);
-    const int saved = context_.settingFile.readInt(settings::kPortSection, settings::kComKey);
-    const DeviceMapping mapping = DevicesFromSettingFile(context_.settingFile);
+    const int saved = line_.PortNumber();
+    const DeviceMapping mapping = line_.Devices();
     for (const CableEntry& cable :
          CableList(ListComPorts(kDoctorHighestPort, mapping), SystemSerialDevices())) {
         port_->addItem(QString::fromStdString(cable.comName),
@@ -96,12 +96,12 @@ PortDoctorDialog::PortDoctorDialog(AppContext& context, UiPrompts& prompts, QWid
 PortDoctorDialog::~PortDoctorDialog() = default;
 
 QString PortDoctorDialog::Text(const TextKey& text) const {
-    return QString::fromStdString(context_.textOr(text.key, text.english));
+    return QString::fromStdString(texts_.textOr(text.key, text.english));
 }
 
 PortTextLookup PortDoctorDialog::Lookup() const {
     return [this](std::string_view key, std::string_view english) {
-        return context_.textOr(key, english);
+        return texts_.textOr(key, english);
     };
 }
 
@@ -118,7 +118,7 @@ std::string PortDoctorDialog::ChosenDevice() const {
     if (!typed->devicePath.empty()) {
         return typed->devicePath;
     }
-    return ResolvePortDevice(typed->portNumber, DevicesFromSettingFile(context_.settingFile));
+    return ResolvePortDevice(typed->portNumber, line_.Devices());
 }
 
 void PortDoctorDialog::RunChecks() {
@@ -143,8 +143,8 @@ void PortDoctorDialog::RunSelfTest() {
         return;
     }
     // The application's own port may be this one: it lets go for the test and opens again after.
-    const bool linkWasOpen = LinkPortOpen(context_);
-    CloseLinkPort(context_);
+    const bool linkWasOpen = line_.IsOpen();
+    line_.Close();
     {
         SerialPort port;
         if (port.OpenDevice(device, 0)) {
@@ -155,7 +155,7 @@ void PortDoctorDialog::RunSelfTest() {
         }
     }
     if (linkWasOpen) {
-        OpenLinkPort(context_);
+        line_.Open();
     }
     ShowChecks();
 }

@@ -13,7 +13,8 @@ class QTableWidget;
 
 namespace halyx {
 
-struct AppContext;
+class RadioLine;
+class TextSource;
 class UiPrompts;
 
 // The port doctor in a window (Settings menu): the same checks as halyx-cli doctor for the port
@@ -23,9 +24,10 @@ class PortDoctorDialog : public QDialog {
 public:
     enum Column { kCheckColumn, kResultColumn, kFindingColumn, kFixColumn };
 
-    // `facts` describes the system (default: this machine's).
-    PortDoctorDialog(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr,
-                     std::unique_ptr<SystemFacts> facts = {});
+    // `facts` describes the system (default: this machine's). The self-test lets go of `line`
+    // while it runs.
+    PortDoctorDialog(RadioLine& line, const TextSource& texts, UiPrompts& prompts,
+                     QWidget* parent = nullptr, std::unique_ptr<SystemFacts> facts = {});
     ~PortDoctorDialog() override;
 
     QComboBox* portChoice() const { return port_; }
@@ -42,7 +44,8 @@ private:
     std::string ChosenDevice() const;
     void ShowChecks();
 
-    AppContext& context_;
+    RadioLine& line_;
+    const TextSource& texts_;
     UiPrompts& prompts_;
     std::unique_ptr<SystemFacts> facts_;
     QComboBox* port_ = nullptr;

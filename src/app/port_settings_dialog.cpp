@@ -10,9 +10,10 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/command_ids.h"
 #include "app/port_texts.h"
+#include "app/radio_line.h"
 #include "link/network_address.h"
 #include "settings/setting_file.h"
 #include "ui/common/dialog_units.h"
@@ -48,9 +49,9 @@ int CPortSettingsDlg::PortChoiceId(int portNumber) {
     return kRowFirstId[static_cast<std::size_t>(index / kPortsPerRow)] + index % kPortsPerRow;
 }
 
-CPortSettingsDlg::CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWidget* parent,
-                                   PortProbe probe, CableWatch::Probe cableProbe)
-    : QDialog(parent), context_(context), prompts_(prompts) {
+CPortSettingsDlg::CPortSettingsDlg(RadioLine& line, AppSettings& settings, UiPrompts& prompts,
+                                   QWidget* parent, PortProbe probe, CableWatch::Probe cableProbe)
+    : QDialog(parent), line_(line), settings_(settings), prompts_(prompts) {
     setObjectName(QStringLiteral("CPortSettingsDlg"));
     setFixedSize(DialogSize(kPortDialogWidthUnits, kPortDialogHeightUnits));
     BuildControls();
@@ -58,13 +59,13 @@ CPortSettingsDlg::CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWid
     for (QRadioButton* port : ports_) {
         port->setEnabled(false);
     }
-    setWindowTitle(context_.language.qtext(keys::kPortDialogTitle));
+    setWindowTitle(settings_.language.qtext(keys::kPortDialogTitle));
     // The frame has no caption of its own; screen readers announce the choices by the title.
     portFrame_->setAccessibleName(windowTitle());
-    ok_->setText(context_.language.qtext(keys::kOkButton));
-    cancel_->setText(context_.language.qtext(keys::kCancelButton));
+    ok_->setText(settings_.language.qtext(keys::kOkButton));
+    cancel_->setText(settings_.language.qtext(keys::kCancelButton));
     if (!probe) {
-        const DeviceMapping mapping = DevicesFromSettingFile(context_.settingFile);
+        const DeviceMapping mapping = DevicesFromSettingFile(settings_.settingFile);
         probe = [mapping] { return ListComPorts(kPortCount, mapping); };
     }
     probe_ = probe;
@@ -75,12 +76,12 @@ CPortSettingsDlg::CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWid
 }
 
 QString CPortSettingsDlg::Text(const TextKey& text) const {
-    return QString::fromStdString(context_.textOr(text.key, text.english));
+    return QString::fromStdString(settings_.language.textOr(text.key, text.english));
 }
 
 void CPortSettingsDlg::BuildCableList(CableWatch::Probe probe) {
     if (!probe) {
-        const DeviceMapping mapping = DevicesFromSettingFile(context_.settingFile);
+        const DeviceMapping mapping = DevicesFromSettingFile(settings_.settingFile);
         probe = [mapping] {
             const std::vector<SerialDeviceInfo> devices = SystemSerialDevices();
             return CableList(ListComPorts(kPortCount, mapping, devices), devices);
@@ -133,18 +134,18 @@ void CPortSettingsDlg::OnCablesChanged() {
 
 void CPortSettingsDlg::ShowNetworkAddressOf(int portNumber) {
     const std::string mapped =
-        context_.settingFile.readText(settings::kDevicesSection, ComName(portNumber));
+        settings_.settingFile.readText(settings::kDevicesSection, ComName(portNumber));
     network_->setText(ParseNetworkAddress(mapped) ? QString::fromStdString(mapped) : QString());
 }
 
 bool CPortSettingsDlg::StoreNetworkAddress() {
     const std::string typed = network_->text().trimmed().toStdString();
     const std::string key = ComName(SelectedNumber());
-    const std::string mapped = context_.settingFile.readText(settings::kDevicesSection, key);
+    const std::string mapped = settings_.settingFile.readText(settings::kDevicesSection, key);
     if (typed.empty()) {
         if (ParseNetworkAddress(mapped)) {
             // Back to the cable the number reaches on this computer.
-            context_.settingFile.writeText(settings::kDevicesSection, key, "");
+            settings_.settingFile.writeText(settings::kDevicesSection, key, "");
         }
         return true;
     }
@@ -154,7 +155,7 @@ bool CPortSettingsDlg::StoreNetworkAddress() {
             Text(port_text::kNotNetworkAddress).replace(QStringLiteral("%1"), network_->text()));
         return false;
     }
-    context_.settingFile.writeText(settings::kDevicesSection, key, typed);
+    settings_.settingFile.writeText(settings::kDevicesSection, key, typed);
     return true;
 }
 
@@ -223,10 +224,10 @@ void CPortSettingsDlg::ProbePorts(const PortProbe& probe) {
 void CPortSettingsDlg::SelectSavedChoices() {
     // A saved port that was not found is still shown selected, though it cannot be chosen.
     if (QRadioButton* saved =
-            portChoice(context_.settingFile.readInt(settings::kPortSection, settings::kComKey))) {
+            portChoice(settings_.settingFile.readInt(settings::kPortSection, settings::kComKey))) {
         saved->setChecked(true);
     }
-    const int rate = context_.settingFile.readInt(settings::kPortSection, settings::kBaudKey);
+    const int rate = settings_.settingFile.readInt(settings::kPortSection, settings::kBaudKey);
     if (QRadioButton* choice = rateChoice(rate)) {
         choice->setChecked(true);
     }
@@ -274,21 +275,22 @@ void CPortSettingsDlg::OnOK() {
     if (!StoreNetworkAddress()) {
         return;  // the address stays in its box to be put right
     }
-    ProfileFile& settings = context_.settingFile;
+    ProfileFile& settings = settings_.settingFile;
     settings.writeText(settings::kPortSection, settings::kComKey, std::to_string(ChosenPort()));
     if (rate4800_->isChecked()) {
         settings.writeText(settings::kPortSection, settings::kBaudKey, std::to_string(kRate4800));
     } else if (rate9600_->isChecked()) {
         settings.writeText(settings::kPortSection, settings::kBaudKey, std::to_string(kRate9600));
     }
-    if (LinkPortOpen(context_)) {
-        CloseLinkPort(context_);
+    if (line_.IsOpen()) {
+        line_.Close();
     }
-    // OpenLinkPort reads the port number back from the setting file.
-    if (!OpenLinkPort(context_)) {
-        prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
-                                  context_.language.qtext(keys::kPortOpenFailed),
-                                  QString::fromStdString(PortOpenFailureDetail(context_)));
+    // The line reads the port number back from the setting file.
+    if (!line_.Open()) {
+        prompts_.informWithDetail(
+            this, PromptIcon::Stop, QString::fromUtf8(captions::kError),
+            settings_.language.qtext(keys::kPortOpenFailed),
+            QString::fromStdString(line_.OpenFailureDetail(settings_.language)));
     }
     accept();
 }

@@ -19,7 +19,8 @@ class QRadioButton;
 
 namespace halyx {
 
-struct AppContext;
+struct AppSettings;
+class RadioLine;
 class UiPrompts;
 
 // Port settings: the user picks COM1..COM16 among the ports that exist; OK stores the choice in
@@ -37,8 +38,10 @@ public:
     // Lists the ports 1..kPortCount that exist; the default asks the system (port_names.h).
     using PortProbe = std::function<std::vector<ComPortEntry>()>;
 
-    CPortSettingsDlg(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr,
-                     PortProbe probe = {}, CableWatch::Probe cableProbe = {});
+    // OK writes the choice into `settings`' setting file and opens `line` on it.
+    CPortSettingsDlg(RadioLine& line, AppSettings& settings, UiPrompts& prompts,
+                     QWidget* parent = nullptr, PortProbe probe = {},
+                     CableWatch::Probe cableProbe = {});
 
     // Control id of the choice for COMn (n = 1..16); the ids are not in port order.
     static int PortChoiceId(int portNumber);
@@ -69,7 +72,8 @@ private:
     bool StoreNetworkAddress();
     QString Text(const TextKey& text) const;
 
-    AppContext& context_;
+    RadioLine& line_;
+    AppSettings& settings_;
     UiPrompts& prompts_;
     QGroupBox* portFrame_ = nullptr;
     std::array<QRadioButton*, kPortCount> ports_{};

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_context.h"
 #include "app/halyx_app.h"
 
 namespace halyx {
@@ -34,15 +33,14 @@ bool SilentPrompts::choosePrinter(QWidget*, QPrinter&) {
     return false;
 }
 
-int ReportStartupCheck(const CHalyxApp& app, const AppContext& context,
-                       const SilentPrompts& prompts, std::ostream& out) {
+int ReportStartupCheck(const CHalyxApp& app, const SilentPrompts& prompts, std::ostream& out) {
     for (const QString& message : prompts.messages()) {
         out << "message: " << message.toStdString() << "\n";
     }
     std::error_code error;
     const std::filesystem::path image = std::filesystem::absolute(app.startImage(), error);
     out << "default image: " << (error ? app.startImage() : image).string() << " ("
-        << context.document.image().length << " bytes)\n";
+        << app.radioDocument().image().length << " bytes)\n";
     // Only a file error fails the check: a port that cannot be opened is normal on a machine
     // without a radio and says nothing about the installation.
     return app.startImageResult().ok() ? kStartupCheckPassed : kStartupCheckFileError;

@@ -8,7 +8,6 @@
 namespace halyx {
 
 class CHalyxApp;
-struct AppContext;
 
 // `halyx --startup-check`: start up as usual, show nothing, say what start-up would have shown,
 // quit. It lets an installation be checked headless, where a message box would wait forever.
@@ -37,7 +36,6 @@ private:
 
 // Writes one "message: ..." line per kept message and a "default image: PATH (N bytes)" line,
 // and returns the exit status.
-int ReportStartupCheck(const CHalyxApp& app, const AppContext& context,
-                       const SilentPrompts& prompts, std::ostream& out);
+int ReportStartupCheck(const CHalyxApp& app, const SilentPrompts& prompts, std::ostream& out);
 
 }  // namespace halyx

@@ -5,14 +5,14 @@
 #include <QTime>
 #include <filesystem>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/fleet_texts.h"
-#include "app/link_port.h"
+#include "app/radio_line.h"
 #include "app/status_panes.h"
 #include "app/status_texts.h"
+#include "editing/radio_document.h"
 #include "image/channel.h"
 #include "link/port_names.h"
-#include "settings/setting_file.h"
 #include "ui/common/gui_operation_record.h"
 #include "ui/common/shell_texts.h"
 
@@ -39,9 +39,13 @@ int ChannelsInUse(const RadioDocument& document) {
 
 }  // namespace
 
-StatusPaneUpdater::StatusPaneUpdater(AppContext& context, QStatusBar& bar)
-    : context_(context), panes_(std::make_unique<CStatusPanes>(bar)) {
-    subscription_ = context_.document.Subscribe([this](const DocumentChange& change) {
+StatusPaneUpdater::StatusPaneUpdater(RadioDocument& document, const RadioLine& line,
+                                     const AppSettings& settings, QStatusBar& bar)
+    : document_(document),
+      line_(line),
+      settings_(settings),
+      panes_(std::make_unique<CStatusPanes>(bar)) {
+    subscription_ = document_.Subscribe([this](const DocumentChange& change) {
         if (change.wholeImage) {
             readFrom_.clear();  // a read notes itself once the image is in
             RefreshFile();
@@ -50,42 +54,36 @@ StatusPaneUpdater::StatusPaneUpdater(AppContext& context, QStatusBar& bar)
             panes_->ShowNotice({});  // a notice speaks of the edit before this one
         }
     });
-    context_.radioOperationRecorded = [this](const GuiRadioOperation& operation,
-                                             const OperationRecord& record) {
-        ShowOperation(operation, record);
-    };
     RefreshFile();
     RefreshPort();
 }
 
 StatusPaneUpdater::~StatusPaneUpdater() {
-    context_.radioOperationRecorded = nullptr;
-    context_.document.Unsubscribe(subscription_);
+    document_.Unsubscribe(subscription_);
 }
 
 QString StatusPaneUpdater::PortName() const {
-    return QString::fromStdString(
-        ComName(context_.settingFile.readInt(settings::kPortSection, settings::kComKey)));
+    return QString::fromStdString(ComName(line_.PortNumber()));
 }
 
 void StatusPaneUpdater::RefreshFile() {
-    panes_->ShowFile(readFrom_.isEmpty() ? QString::fromStdString(context_.imageFileName)
+    panes_->ShowFile(readFrom_.isEmpty() ? QString::fromStdString(document_.fileName())
                                          : readFrom_);
 }
 
 void StatusPaneUpdater::RefreshPort() {
-    panes_->ShowPort(PortName(), LinkPortOpen(context_));
+    panes_->ShowPort(PortName(), line_.IsOpen());
 }
 
 void StatusPaneUpdater::NoteRadioRead() {
-    readFrom_ = QString::fromStdString(context_.language.textOr(status_text::kReadFrom))
+    readFrom_ = QString::fromStdString(settings_.language.textOr(status_text::kReadFrom))
                     .arg(PortName(), QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     RefreshFile();
 }
 
 QString StatusPaneUpdater::ResultWords(const std::string& result) const {
     const auto words = [this](const TextKey& key) {
-        return QString::fromStdString(context_.language.textOr(key));
+        return QString::fromStdString(settings_.language.textOr(key));
     };
     if (result == "success") {
         return words(fleet_text::kSucceeded);
@@ -112,26 +110,26 @@ void StatusPaneUpdater::ShowOperation(const GuiRadioOperation& operation,
     QString name = QString::fromStdString(operation.operation);
     if (read || write) {
         name = PlainMenuText(
-            context_.language.qtext(read ? keys::kMenuReadRadio : keys::kMenuWriteRadio));
+            settings_.language.qtext(read ? keys::kMenuReadRadio : keys::kMenuWriteRadio));
     }
     QString words = ResultWords(operation.result);
     if (!record.backupPath.empty()) {
         // Named from the backup folder down, the way Open backup shows it.
-        const std::filesystem::path folder = HistoryPlacesOf(context_.layout).backupFolder;
+        const std::filesystem::path folder = HistoryPlacesOf(settings_.layout).backupFolder;
         std::filesystem::path shown =
             std::filesystem::path(record.backupPath).lexically_relative(folder);
         if (shown.empty() || shown.native().starts_with("..")) {
             shown = record.backupPath;
         }
         words += QStringLiteral(", ") +
-                 QString::fromStdString(context_.language.textOr(status_text::kChannelsAndBackup))
-                     .arg(QString::number(ChannelsInUse(context_.document)),
+                 QString::fromStdString(settings_.language.textOr(status_text::kChannelsAndBackup))
+                     .arg(QString::number(ChannelsInUse(document_)),
                           QString::fromStdString(shown.generic_string()));
     } else if (!record.backupError.empty()) {
         words += QStringLiteral(", ") +
-                 QString::fromStdString(context_.language.textOr(fleet_text::kBackupFailed));
+                 QString::fromStdString(settings_.language.textOr(fleet_text::kBackupFailed));
     }
-    panes_->ShowResult(QString::fromStdString(context_.language.textOr(status_text::kResult))
+    panes_->ShowResult(QString::fromStdString(settings_.language.textOr(status_text::kResult))
                            .arg(name, PortName(), words));
     if (read && operation.result == "success") {
         NoteRadioRead();

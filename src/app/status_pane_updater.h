@@ -10,8 +10,9 @@ class QStatusBar;
 
 namespace halyx {
 
-struct AppContext;
+struct AppSettings;
 class CStatusPanes;
+class RadioLine;
 struct GuiRadioOperation;
 struct OperationRecord;
 
@@ -20,7 +21,9 @@ struct OperationRecord;
 // with the backup it left.
 class StatusPaneUpdater {
 public:
-    StatusPaneUpdater(AppContext& context, QStatusBar& bar);
+    // The objects are the application's, for the whole run.
+    StatusPaneUpdater(RadioDocument& document, const RadioLine& line, const AppSettings& settings,
+                      QStatusBar& bar);
     ~StatusPaneUpdater();
     StatusPaneUpdater(const StatusPaneUpdater&) = delete;
     StatusPaneUpdater& operator=(const StatusPaneUpdater&) = delete;
@@ -40,7 +43,9 @@ public:
 private:
     QString PortName() const;
 
-    AppContext& context_;
+    RadioDocument& document_;
+    const RadioLine& line_;
+    const AppSettings& settings_;
     std::unique_ptr<CStatusPanes> panes_;
     RadioDocument::Subscription subscription_ = 0;
     QString readFrom_;  // set by a radio read, dropped when the image is replaced otherwise

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "editing/edit_history.h"
@@ -64,6 +66,12 @@ public:
     // past it sets it again.
     bool IsChanged() const;
 
+    // The name of the file the image was last opened from or saved to (the title, the status bar
+    // and the channel sheet call the image by it). The face that loads or saves names it; a
+    // replace or an edit leaves it as it was.
+    const std::string& fileName() const { return fileName_; }
+    void SetFileName(std::string name) { fileName_ = std::move(name); }
+
     bool CanUndo() const { return history_.CanUndo(); }
     bool CanRedo() const { return history_.CanRedo(); }
     bool Undo();
@@ -84,6 +92,7 @@ private:
     EditHistory history_;
     std::vector<std::pair<Subscription, Listener>> listeners_;
     Subscription nextSubscription_ = 1;
+    std::string fileName_;
 };
 
 // The channels and settings that differ between two images (wholeImage stays false).

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/app_context.h"
 #include "app/halyx_app.h"
 #include "app/main_frame.h"
 #include "gui_test_support.h"
@@ -16,9 +15,8 @@ protected:
         WriteLanguageFiles();
         WriteFile(work() / "default.kda", std::vector<std::uint8_t>(607, 0x11));
         WriteSettings(settings);
-        context = std::make_unique<AppContext>();
-        context->runner.SetPort(&port);
-        app = std::make_unique<CHalyxApp>(*context, prompts);
+        app = std::make_unique<CHalyxApp>(prompts);
+        app->radioLine().runner().SetPort(&port);
         ASSERT_TRUE(app->InitInstance({}));
         app->FinishStartup();
         frame = app->mainFrame();
@@ -26,13 +24,11 @@ protected:
 
     void TearDown() override {
         app.reset();
-        context.reset();
         ShellTest::TearDown();
     }
 
     RecordingPrompts prompts;
     FakeLinkPort port;
-    std::unique_ptr<AppContext> context;
     std::unique_ptr<CHalyxApp> app;
     CMainFrame* frame = nullptr;
 };

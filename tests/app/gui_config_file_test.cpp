@@ -28,12 +28,12 @@ protected:
 
 TEST_F(ConfigFileTest, SavedAsTextAndOpenedAgainTheImageComesBackWholeAndTheViewShowsIt) {
     StartWith("[setup]\nlanguage=english\n");
-    context->document.Edit([](RadioImage& image) {
+    app->radioDocument().Edit([](RadioImage& image) {
         image.bytes[header::kSquelchLevel] = 4;
         image.bytes[1000] = 0x5A;
         image.length = 1200;
     });
-    const RadioImage saved = context->document.image();
+    const RadioImage saved = app->radioDocument().image();
 
     prompts.savePaths = {PathOf("site.halyx.yaml")};
     frame->OnCommand(kSave);
@@ -46,7 +46,7 @@ TEST_F(ConfigFileTest, SavedAsTextAndOpenedAgainTheImageComesBackWholeAndTheView
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(ReadText("site.halyx.yaml"), WriteConfigText(saved));
 
-    context->document.Replace(RadioImage{});
+    app->radioDocument().Replace(RadioImage{});
     const int refreshes = frame->view()->refreshCount();
     prompts.openPaths = {PathOf("site.halyx.yaml")};
     frame->OnCommand(kOpen);
@@ -55,10 +55,10 @@ TEST_F(ConfigFileTest, SavedAsTextAndOpenedAgainTheImageComesBackWholeAndTheView
     EXPECT_TRUE(prompts.messages.empty());
     // Every byte an image file of it holds; what lies beyond its length is in no file.
     EXPECT_TRUE(std::equal(saved.bytes.begin(), saved.bytes.begin() + 1200,
-                           context->document.image().bytes.begin()));
-    EXPECT_EQ(context->document.image().length, 1200);
+                           app->radioDocument().image().bytes.begin()));
+    EXPECT_EQ(app->radioDocument().image().length, 1200);
     EXPECT_EQ(frame->view()->refreshCount(), refreshes + 1);
-    EXPECT_EQ(context->imageFileName, "site.halyx.yaml");
+    EXPECT_EQ(app->radioDocument().fileName(), "site.halyx.yaml");
 }
 
 TEST_F(ConfigFileTest, RefusedTextListsItsProblemsAndLeavesImageAndViewAlone) {
@@ -66,7 +66,7 @@ TEST_F(ConfigFileTest, RefusedTextListsItsProblemsAndLeavesImageAndViewAlone) {
     WriteText("bad.halyx.yaml",
               "format: halyx-config/1\nband: 406.1-470\nsettings: {squelchLevel: 0}\n"
               "channels: []\n");
-    const RadioImage before = context->document.image();
+    const RadioImage before = app->radioDocument().image();
     const int refreshes = frame->view()->refreshCount();
     prompts.openPaths = {PathOf("bad.halyx.yaml")};
     frame->OnCommand(kOpen);
@@ -84,7 +84,7 @@ TEST_F(ConfigFileTest, RefusedTextListsItsProblemsAndLeavesImageAndViewAlone) {
         lines.contains(QStringLiteral("bad.halyx.yaml:3: settings.squelchLevel: \"0\" is "
                                       "not on the list, accepted: 1..9")))
         << box.detail.toStdString();
-    EXPECT_EQ(context->document.image().bytes, before.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, before.bytes);
     EXPECT_EQ(frame->view()->refreshCount(), refreshes);
 }
 
@@ -98,13 +98,12 @@ TEST_F(ConfigFileTest, TextNamedOnTheCommandLineIsOpenedAtStartUp) {
     WriteFile(work() / "default.kda", std::vector<std::uint8_t>(607, 0x11));
     WriteSettings("[setup]\nlanguage=english\n");
     WriteText("radio.halyx.yaml", WriteConfigText(image));
-    context = std::make_unique<AppContext>();
-    context->runner.SetPort(&port);
-    app = std::make_unique<CHalyxApp>(*context, prompts);
+    app = std::make_unique<CHalyxApp>(prompts);
+    app->radioLine().runner().SetPort(&port);
     ASSERT_TRUE(app->InitInstance({PathOf("radio.halyx.yaml")}));
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->document.image().bytes, image.bytes);
-    EXPECT_EQ(context->imageFileName, "radio.halyx.yaml");
+    EXPECT_EQ(app->radioDocument().image().bytes, image.bytes);
+    EXPECT_EQ(app->radioDocument().fileName(), "radio.halyx.yaml");
 }
 
 }  // namespace

@@ -39,19 +39,19 @@ protected:
 };
 
 TEST_F(EditHistoryKeys, CtrlZUndoesCtrlYAndCtrlShiftZRedoAndAnOpenBoxUndoesItsTypingFirst) {
-    const RadioImage start = context->document.image();
+    const RadioImage start = app->radioDocument().image();
     EditReceive(2, QStringLiteral("440"));
-    const RadioImage edited = context->document.image();
+    const RadioImage edited = app->radioDocument().image();
     ASSERT_NE(edited.bytes, start.bytes);
 
     QTest::keyClick(&grid(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(context->document.image().bytes, start.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, start.bytes);
     QTest::keyClick(&grid(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(context->document.image().bytes, edited.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, edited.bytes);
     QTest::keyClick(&grid(), Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(context->document.image().bytes, start.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, start.bytes);
     QTest::keyClick(&grid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(context->document.image().bytes, edited.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, edited.bytes);
 
     // Typing in an open box: Ctrl+Z takes the typing back and leaves the image alone; once the
     // box has nothing left to undo, Ctrl+Z undoes the last change to the image.
@@ -60,38 +60,38 @@ TEST_F(EditHistoryKeys, CtrlZUndoesCtrlYAndCtrlShiftZRedoAndAnOpenBoxUndoesItsTy
     QTest::keyClicks(&frequencyEditor(), QStringLiteral("45"));
     QTest::keyClick(&frequencyEditor(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(frequencyEditor().text(), shown);
-    EXPECT_EQ(context->document.image().bytes, edited.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, edited.bytes);
     EXPECT_TRUE(frequencyEditor().isVisible());
     QTest::keyClick(&frequencyEditor(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(context->document.image().bytes, start.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, start.bytes);
     EXPECT_FALSE(frequencyEditor().isVisible());
 }
 
 TEST_F(EditHistoryKeys, NewAndASuccessfulOpenStartANewHistoryAndAFailedOpenKeepsIt) {
     EditReceive(2, QStringLiteral("440"));
-    ASSERT_TRUE(context->document.CanUndo());
+    ASSERT_TRUE(app->radioDocument().CanUndo());
 
     prompts.openPaths = {QString::fromStdString((work() / "missing.kda").string())};
     frame->OnCommand(57601);
-    EXPECT_TRUE(context->document.CanUndo());
+    EXPECT_TRUE(app->radioDocument().CanUndo());
 
     WriteFile(work() / "other.kda", std::vector<std::uint8_t>(607, 0x22));
     prompts.openPaths = {QString::fromStdString((work() / "other.kda").string())};
     frame->OnCommand(57601);
-    EXPECT_FALSE(context->document.CanUndo());
-    const RadioImage opened = context->document.image();
+    EXPECT_FALSE(app->radioDocument().CanUndo());
+    const RadioImage opened = app->radioDocument().image();
     QTest::keyClick(&grid(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(context->document.image().bytes,
+    EXPECT_EQ(app->radioDocument().image().bytes,
               opened.bytes);  // nothing from before the file comes back
 
     EditReceive(4, QStringLiteral("441"));
-    ASSERT_TRUE(context->document.CanUndo());
+    ASSERT_TRUE(app->radioDocument().CanUndo());
     prompts.answers = {PromptAnswer::No};
     frame->OnCommand(57600);  // declined: the image and its history stay
-    EXPECT_TRUE(context->document.CanUndo());
+    EXPECT_TRUE(app->radioDocument().CanUndo());
     frame->OnCommand(57600);
-    EXPECT_FALSE(context->document.CanUndo());
-    EXPECT_FALSE(context->document.CanRedo());
+    EXPECT_FALSE(app->radioDocument().CanUndo());
+    EXPECT_FALSE(app->radioDocument().CanRedo());
 }
 
 }  // namespace

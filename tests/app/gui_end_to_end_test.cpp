@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_context.h"
 #include "app/dialogs/read_radio_dialog.h"
 #include "app/dialogs/write_radio_dialog.h"
 #include "app/halyx_app.h"
@@ -47,16 +46,14 @@ protected:
         WriteSettings("[setup]\nlanguage=english\n[port]\ncom=1\n[devices]\nCOM1=" +
                       CablePath(pty.toStdString()) + "\n");
 
-        context = std::make_unique<AppContext>();
-        app = std::make_unique<CHalyxApp>(*context, prompts);
+        app = std::make_unique<CHalyxApp>(prompts);
         ASSERT_TRUE(app->InitInstance({}));
         app->FinishStartup();
-        ASSERT_TRUE(LinkPortOpen(*context)) << "the simulator's pty did not open";
+        ASSERT_TRUE(app->radioLine().IsOpen()) << "the simulator's pty did not open";
     }
 
     void TearDown() override {
         app.reset();
-        context.reset();
         if (simulator_.state() != QProcess::NotRunning) {
             simulator_.terminate();
             simulator_.waitForFinished(5000);
@@ -109,17 +106,16 @@ protected:
 
     // A failing radio: S0006 from the menu's read, the port closed, the image as it was.
     void ExpectReadFailsClosingThePortAndLeavingTheImage() {
-        const RadioImage before = context->document.image();
+        const RadioImage before = app->radioDocument().image();
         ASSERT_TRUE(RunFromMenu<ReadRadioDialog>(32773, 15000));
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(prompts.messages[0].text, English("S0006"));
-        EXPECT_FALSE(LinkPortOpen(*context));
-        EXPECT_FALSE(context->serialPort.IsOpen());
-        EXPECT_EQ(context->document.image().bytes, before.bytes);
+        EXPECT_FALSE(app->radioLine().IsOpen());
+        EXPECT_FALSE(app->radioLine().serialPort().IsOpen());
+        EXPECT_EQ(app->radioDocument().image().bytes, before.bytes);
     }
 
     RecordingPrompts prompts;
-    std::unique_ptr<AppContext> context;
     std::unique_ptr<CHalyxApp> app;
 
 private:
@@ -136,13 +132,14 @@ TEST_F(EndToEnd, ReadFromTheMenuFillsTheImageAndRebuildsTheView) {
     EXPECT_EQ(app->mainFrame()->view()->initialUpdateCount(), updates + 1);
     for (std::size_t i = 0; i < kImageSize; ++i) {
         const bool read = i <= 40 || (i >= 67 && i <= 606);
-        ASSERT_EQ(context->document.image().bytes[i], read ? radio[i] : (i < 607 ? 0x22 : 0)) << i;
+        ASSERT_EQ(app->radioDocument().image().bytes[i], read ? radio[i] : (i < 607 ? 0x22 : 0))
+            << i;
     }
-    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_TRUE(app->radioLine().IsOpen());
 }
 
 TEST_F(EndToEnd, WriteFromTheMenuIsVerifiedByTheRadio) {
-    context->document.Edit([](RadioImage& image) {
+    app->radioDocument().Edit([](RadioImage& image) {
         for (std::size_t i = 0; i < kImageSize; ++i) {
             image.bytes[i] = static_cast<std::uint8_t>(255 - i % 200);
         }
@@ -152,8 +149,8 @@ TEST_F(EndToEnd, WriteFromTheMenuIsVerifiedByTheRadio) {
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::YesNo);
     EXPECT_EQ(prompts.messages[1].text, English("S0008"));
-    EXPECT_TRUE(LinkPortOpen(*context));
-    EXPECT_FALSE(context->document.IsChanged()) << "a verified write leaves nothing unsaved";
+    EXPECT_TRUE(app->radioLine().IsOpen());
+    EXPECT_FALSE(app->radioDocument().IsChanged()) << "a verified write leaves nothing unsaved";
 }
 
 class EndToEndSilentRadio : public EndToEnd {
@@ -210,7 +207,7 @@ protected:
 TEST_F(EndToEndOtherBand, WriteFromTheMenuIsRefusedAndTheRadioKeepsItsMemory) {
     std::vector<std::uint8_t> radio = ReadFile(work() / "radio.kda");
     radio[header::kBand] = kLowBand;
-    context->document.Edit([](RadioImage& image) {
+    app->radioDocument().Edit([](RadioImage& image) {
         std::fill(image.bytes.begin(), image.bytes.end(), 0x44);
         image.bytes[header::kBand] = 1;
     });
@@ -233,7 +230,7 @@ protected:
 
 TEST_F(EndToEndPulledCable, APartlyWrittenRadioGetsItsBackupWrittenBackByteForByte) {
     const std::vector<std::uint8_t> radio = ReadFile(work() / "radio.kda");
-    context->document.Edit([](RadioImage& image) {
+    app->radioDocument().Edit([](RadioImage& image) {
         std::fill(image.bytes.begin() + kFirstRecordOffset, image.bytes.begin() + kRecordsEnd,
                   0x44);
     });

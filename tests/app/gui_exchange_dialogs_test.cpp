@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/app_context.h"
 #include "app/dialogs/read_radio_dialog.h"
 #include "app/dialogs/write_radio_dialog.h"
+#include "app_parts.h"
 #include "files/image_file.h"
 #include "fleet/fleet_history.h"
 #include "gui_test_support.h"
@@ -30,11 +30,11 @@ protected:
         WriteLanguageFiles();
         // The plain write; reading first has tests of its own.
         WriteSettings("[port]\ncom=2\n[write]\nreadFirst=0\n");
-        context = std::make_unique<AppContext>();
-        context->language.setFile(home() / "english.lang");
-        port.SetTrafficLog(&context->trafficLog);
-        context->runner.SetPort(&port);
-        context->trafficLog.Open();
+        parts = std::make_unique<AppParts>();
+        parts->settings.language.setFile(home() / "english.lang");
+        port.SetTrafficLog(&parts->line.trafficLog());
+        parts->line.runner().SetPort(&port);
+        parts->line.trafficLog().Open();
         for (std::size_t i = 0; i < kImageSize; ++i) {
             peer.memory()[i] = static_cast<std::uint8_t>(i * 7 + 3);
         }
@@ -43,7 +43,7 @@ protected:
     }
 
     void TearDown() override {
-        context.reset();
+        parts.reset();
         ShellTest::TearDown();
     }
 
@@ -87,7 +87,7 @@ protected:
     RadioPeerSink sink{peer};
     PeerLinkPort port{sink};
     RecordingPrompts prompts;
-    std::unique_ptr<AppContext> context;
+    std::unique_ptr<AppParts> parts;
 };
 
 using ReadDialog = ExchangeDialogs;
@@ -103,7 +103,7 @@ std::vector<int> SentBlocks(const RadioPeerSink& sink) {
 }
 
 TEST_F(ReadDialog, ShowsItsTextsAndProgressRange) {
-    ReadRadioDialog dialog(*context, prompts, {});
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, {});
     EXPECT_EQ(dialog.windowTitle(), English("S0047"));
     EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("1001"))->text(), English("S0049"));
     EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("1002"))->text(), English("S0050"));
@@ -114,7 +114,7 @@ TEST_F(ReadDialog, ShowsItsTextsAndProgressRange) {
 }
 
 TEST_F(ReadDialog, StartButtonAndProgressBarAreReachableByAssistiveTechnology) {
-    ReadRadioDialog dialog(*context, prompts, {});
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, {});
     dialog.show();
     QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&dialog);
     ASSERT_NE(root, nullptr);
@@ -139,9 +139,10 @@ TEST_F(ReadDialog, StartButtonAndProgressBarAreReachableByAssistiveTechnology) {
 }
 
 TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow) {
-    context->document.Edit([&](RadioImage& image) { image.bytes.fill(0xCC); });
+    parts->document.Edit([&](RadioImage& image) { image.bytes.fill(0xCC); });
     int refreshed = 0;
-    ReadRadioDialog dialog(*context, prompts, [&] { ++refreshed; });
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts,
+                           [&] { ++refreshed; });
     dialog.show();
     QTest::mouseClick(dialog.startButton(), Qt::LeftButton);
 
@@ -157,17 +158,17 @@ TEST_F(ReadDialog, SuccessfulReadFillsTheImageReportsAndHandsBackToTheMainWindow
     EXPECT_EQ(refreshed, 1);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
-    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_TRUE(parts->line.IsOpen());
     EXPECT_EQ(port.closes, 0);
     EXPECT_TRUE(port.opened.empty());  // it was open already
     for (std::size_t i = 0; i < kImageSize; ++i) {
         const bool read = i <= 40 || (i >= 67 && i <= 606);
-        ASSERT_EQ(context->document.image().bytes[i], read ? peer.memory()[i] : 0xCC) << i;
+        ASSERT_EQ(parts->document.image().bytes[i], read ? peer.memory()[i] : 0xCC) << i;
     }
     const std::string log = TrafficLogText();
     EXPECT_NE(log.find(kReadStartMarker), std::string::npos);
     EXPECT_NE(log.find(kReadEndMarker), std::string::npos);
-    EXPECT_FALSE(context->runner.IsBusy());
+    EXPECT_FALSE(parts->line.runner().IsBusy());
 }
 
 TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
@@ -178,14 +179,15 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
     const RadioPeer::Memory held = peer.memory();
     // Whoever shows the operations (the status bar) hears of each with the backup it left.
     std::vector<std::pair<std::string, OperationRecord>> told;
-    context->radioOperationRecorded = [&told](const GuiRadioOperation& op,
-                                              const OperationRecord& record) {
+    const auto tell = [&told](const GuiRadioOperation& op, const OperationRecord& record) {
         told.emplace_back(op.operation + " " + op.result, record);
     };
-    ReadRadioDialog read(*context, prompts, {});
+    ReadRadioDialog read(parts->line, parts->document, parts->settings, prompts, {});
+    QObject::connect(&read, &ExchangeDialog::operationRecorded, tell);
     read.OnStart();
     Run(read);
-    WriteRadioDialog write(*context, prompts, nullptr, 2);
+    WriteRadioDialog write(parts->line, parts->document, parts->settings, prompts, nullptr, 2);
+    QObject::connect(&write, &ExchangeDialog::operationRecorded, tell);
     write.OnStart();
     Run(write);
     ASSERT_EQ(prompts.messages.size(), 2u);  // the two verdicts, no backup failure
@@ -212,7 +214,7 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
     std::getline(lines, readLine);
     std::getline(lines, writeLine);
     EXPECT_FALSE(std::getline(lines, extra));
-    const std::string digest = ImageFileSha256(context->document.image());
+    const std::string digest = ImageFileSha256(parts->document.image());
     const std::string identity = R"("serialNumber":"SN-77",)";
     EXPECT_NE(readLine.find(R"("program":"halyx","operation":"read","port":"COM2",)"
                             R"("device":"/dev/ttyRADIO",)"),
@@ -237,7 +239,7 @@ TEST_F(ReadDialog, ReadAndWriteLeaveABackupOfTheRadioAndOneAuditLineEach) {
 TEST_F(ReadDialog, ABackupThatCannotBeSavedIsReportedButTheImageReadIsKept) {
     // A file where the data folder should be: nothing can be made beneath it.
     WriteFile(dataHome(), {0x01});
-    ReadRadioDialog dialog(*context, prompts, {});
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, {});
     dialog.OnStart();
     Run(dialog);
     ASSERT_EQ(prompts.messages.size(), 2u);
@@ -246,15 +248,15 @@ TEST_F(ReadDialog, ABackupThatCannotBeSavedIsReportedButTheImageReadIsKept) {
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Backup failed"));
     EXPECT_NE(prompts.messages[0].detail.indexOf(QStringLiteral("backups")), -1);
     EXPECT_EQ(prompts.messages[1].text, English("S0009"));
-    EXPECT_TRUE(std::equal(context->document.image().bytes.begin() + kFirstRecordOffset,
-                           context->document.image().bytes.begin() + kRecordsEnd,
+    EXPECT_TRUE(std::equal(parts->document.image().bytes.begin() + kFirstRecordOffset,
+                           parts->document.image().bytes.begin() + kRecordsEnd,
                            peer.memory().begin() + kFirstRecordOffset));
 }
 
 TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     peer.faults().silent = true;
-    const RadioImage before = context->document.image();
-    ReadRadioDialog dialog(*context, prompts, {});
+    const RadioImage before = parts->document.image();
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, {});
     dialog.show();
     dialog.OnStart();
     const int ticks = Run(dialog);
@@ -262,14 +264,14 @@ TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
     EXPECT_EQ(ticks, 300);
     EXPECT_EQ(SentBlocks(sink), (std::vector<int>{1, -1, -1}));
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
     EXPECT_EQ(port.closes, 1);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
     EXPECT_TRUE(dialog.closeButton()->isEnabled());
     EXPECT_EQ(dialog.progressBar()->value(), 0);
     EXPECT_FALSE(dialog.isTimerActive());
-    EXPECT_EQ(context->document.image().bytes, before.bytes);
+    EXPECT_EQ(parts->document.image().bytes, before.bytes);
 
     // Starting again opens the port first.
     peer.faults().silent = false;
@@ -282,7 +284,7 @@ TEST_F(ReadDialog, SilentRadioFailsWithS0006ClosesThePortAndKeepsTheDialog) {
 
 TEST_F(ReadDialog, AFailureIsShownBeforeTheProgressBarIsResetAndThePortClosed) {
     peer.faults().dropFrame = {5, 3};  // records 2 to 4 arrive, then record 5 never does
-    ReadRadioDialog dialog(*context, prompts, {});
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, {});
     dialog.show();
     WatchBehindBoxes(dialog);
     dialog.OnStart();
@@ -297,7 +299,7 @@ TEST_F(ReadDialog, AFailureIsShownBeforeTheProgressBarIsResetAndThePortClosed) {
 
 TEST_F(ReadDialog, ThreeBadSettingsChecksumsFailWithoutWaitingForATimeOut) {
     peer.faults().badChecksum = {1, 3};
-    ReadRadioDialog dialog(*context, prompts, {});
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, {});
     dialog.OnStart();
     const int ticks = Run(dialog);
     EXPECT_LT(ticks, 100);
@@ -307,7 +309,7 @@ TEST_F(ReadDialog, ThreeBadSettingsChecksumsFailWithoutWaitingForATimeOut) {
 TEST_F(ReadDialog, APortThatWillNotOpenIsReportedWithErrorBangAndNothingIsSent) {
     port.sink().SetOpen(false);  // closed since; the dialog must open it
     port.succeed = false;
-    ReadRadioDialog dialog(*context, prompts, {});
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, {});
     dialog.OnStart();
     ExpectOnlyMessage(PromptIcon::Stop, "Error!", English("S0004"));
     EXPECT_EQ(prompts.messages[0].detail, QStringLiteral("COM1 is in use by another program."));
@@ -317,7 +319,7 @@ TEST_F(ReadDialog, APortThatWillNotOpenIsReportedWithErrorBangAndNothingIsSent) 
 }
 
 TEST_F(ReadDialog, EscapeCancelsARunningReadSilentlyAndLeavesThePortOpen) {
-    ReadRadioDialog dialog(*context, prompts, {});
+    ReadRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, {});
     dialog.show();
     dialog.OnStart();
     Run(dialog, 3);
@@ -326,12 +328,12 @@ TEST_F(ReadDialog, EscapeCancelsARunningReadSilentlyAndLeavesThePortOpen) {
     EXPECT_FALSE(dialog.exchange().IsRunning());
     EXPECT_FALSE(dialog.isTimerActive());
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(LinkPortOpen(*context));
-    EXPECT_FALSE(context->runner.IsBusy());
+    EXPECT_TRUE(parts->line.IsOpen());
+    EXPECT_FALSE(parts->line.runner().IsBusy());
 }
 
 TEST_F(WriteDialog, ShowsItsTextsAndProgressRange) {
-    WriteRadioDialog dialog(*context, prompts);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
     EXPECT_EQ(dialog.windowTitle(), English("S0048"));
     EXPECT_EQ(dialog.progressBar()->minimum(), 1);
     EXPECT_EQ(dialog.progressBar()->maximum(), 20);
@@ -339,14 +341,14 @@ TEST_F(WriteDialog, ShowsItsTextsAndProgressRange) {
 }
 
 TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
-    context->document.Edit([](RadioImage& image) {
+    parts->document.Edit([](RadioImage& image) {
         for (std::size_t i = 0; i < kImageSize; ++i) {
             image.bytes[i] = static_cast<std::uint8_t>(i * 3);
         }
     });
-    context->document.Edit([&](RadioImage& image) { image.bytes[kFirstRecordOffset] = 1; });
-    const RadioImage before = context->document.image();
-    WriteRadioDialog dialog(*context, prompts);
+    parts->document.Edit([&](RadioImage& image) { image.bytes[kFirstRecordOffset] = 1; });
+    const RadioImage before = parts->document.image();
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
     dialog.show();
     QTest::mouseClick(dialog.startButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.armedTimerId(), kReadTimer);
@@ -362,8 +364,8 @@ TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0008"));
     EXPECT_EQ(dialog.windowTitle(), English("S0048"));
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(LinkPortOpen(*context));
-    EXPECT_EQ(context->document.image().bytes, before.bytes);
+    EXPECT_TRUE(parts->line.IsOpen());
+    EXPECT_EQ(parts->document.image().bytes, before.bytes);
     for (std::size_t i = kFirstRecordOffset; i < kRecordsEnd; ++i) {
         ASSERT_EQ(peer.memory()[i], before.bytes[i]) << i;
     }
@@ -371,7 +373,7 @@ TEST_F(WriteDialog, SuccessfulWriteVerifiesThenReportsS0008AndCloses) {
 
 TEST_F(WriteDialog, ADifferentReadBackIsReportedWithS0200) {
     peer.faults().readBackDiffers = true;
-    WriteRadioDialog dialog(*context, prompts);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
     dialog.OnStart();
     Run(dialog);
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0200"));
@@ -383,7 +385,7 @@ TEST_F(WriteDialog, TheVerdictIsShownUnderTheCheckTitleWhichReturnsOnceAcknowled
         peer.faults().readBackDiffers = differs;
         prompts.messages.clear();
         behind.clear();
-        WriteRadioDialog dialog(*context, prompts);
+        WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
         dialog.show();
         WatchBehindBoxes(dialog);
         dialog.OnStart();
@@ -399,7 +401,7 @@ TEST_F(WriteDialog, TheVerdictIsShownUnderTheCheckTitleWhichReturnsOnceAcknowled
 
 TEST_F(WriteDialog, AFailedCheckIsShownBeforeTitleAndProgressAreReset) {
     peer.faults().silentAfterWrite = true;
-    WriteRadioDialog dialog(*context, prompts);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
     dialog.show();
     WatchBehindBoxes(dialog);
     dialog.OnStart();
@@ -417,13 +419,13 @@ TEST_F(WriteDialog, AFailedCheckIsShownBeforeTitleAndProgressAreReset) {
 
 TEST_F(WriteDialog, ARecordRefusedThreeTimesFailsWithS0006AndClosesThePort) {
     peer.faults().nakBlock = {2, 3};
-    WriteRadioDialog dialog(*context, prompts);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
     dialog.show();
     dialog.OnStart();
     Run(dialog);
     EXPECT_EQ(SentBlocks(sink), (std::vector<int>{1, 2, 2, 2}));
     ExpectOnlyMessage(PromptIcon::Exclamation, "CPS", English("S0006"));
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
     EXPECT_EQ(port.closes, 1);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
@@ -434,7 +436,7 @@ TEST_F(WriteDialog, ARecordRefusedThreeTimesFailsWithS0006AndClosesThePort) {
 TEST_F(WriteDialog, APortThatWillNotOpenIsReportedWithError) {
     port.sink().SetOpen(false);  // closed since; the dialog must open it
     port.succeed = false;
-    WriteRadioDialog dialog(*context, prompts);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
     dialog.OnStart();
     ExpectOnlyMessage(PromptIcon::Stop, "Error", English("S0004"));
     EXPECT_EQ(prompts.messages[0].detail, QStringLiteral("COM1 is in use by another program."));
@@ -442,7 +444,7 @@ TEST_F(WriteDialog, APortThatWillNotOpenIsReportedWithError) {
 }
 
 TEST_F(WriteDialog, TheCloseBoxCancelsARunningWriteSilently) {
-    WriteRadioDialog dialog(*context, prompts);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
     dialog.show();
     dialog.OnStart();
     Run(dialog, 5);
@@ -450,7 +452,7 @@ TEST_F(WriteDialog, TheCloseBoxCancelsARunningWriteSilently) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.exchange().IsRunning());
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_TRUE(parts->line.IsOpen());
 }
 
 }  // namespace
@@ -472,7 +474,7 @@ protected:
         SetText(peer.memory().data(), header::kUserId, header::kUserIdSize, "U1");
         peer.memory()[kFirstRecordOffset] = 1;  // what every write puts there
         held = peer.memory();
-        context->document.Edit([this](RadioImage& image) {
+        parts->document.Edit([this](RadioImage& image) {
             std::copy(held.begin(), held.end(), image.bytes.begin());
             for (std::size_t i = kFirstRecordOffset + 1; i < kRecordsEnd; ++i) {
                 image.bytes[i] = static_cast<std::uint8_t>(i * 11);
@@ -512,8 +514,8 @@ protected:
 };
 
 TEST_F(ReadFirstWrite, ARadioOfTheOtherBandIsBackedUpAndRefusedWithNothingWritten) {
-    context->document.Edit([](RadioImage& image) { image.bytes[header::kBand] = kLowBand; });
-    WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+    parts->document.Edit([](RadioImage& image) { image.bytes[header::kBand] = kLowBand; });
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, nullptr, 2);
     dialog.show();
     ASSERT_TRUE(dialog.readFirstBox()->isChecked());
     dialog.OnStart();
@@ -532,11 +534,11 @@ TEST_F(ReadFirstWrite, ARadioOfTheOtherBandIsBackedUpAndRefusedWithNothingWritte
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
     EXPECT_EQ(dialog.windowTitle(), English("S0048"));
-    EXPECT_TRUE(context->document.IsChanged()) << "nothing was written";
+    EXPECT_TRUE(parts->document.IsChanged()) << "nothing was written";
 }
 
 TEST_F(ReadFirstWrite, TheBackupAndItsAuditLineComeBeforeAnyWriteAndTheIdentityIsAsked) {
-    context->document.Edit([](RadioImage& image) {
+    parts->document.Edit([](RadioImage& image) {
         SetText(image.bytes.data(), header::kSerialNumber, header::kSerialNumberSize, "IMAGE-2");
         SetText(image.bytes.data(), header::kUserId, header::kUserIdSize, "U2");
     });
@@ -555,7 +557,7 @@ TEST_F(ReadFirstWrite, TheBackupAndItsAuditLineComeBeforeAnyWriteAndTheIdentityI
             }
         };
         const std::size_t backupsBefore = Backups().size();
-        WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+        WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, nullptr, 2);
         dialog.OnStart();
         Run(dialog);
 
@@ -581,18 +583,18 @@ TEST_F(ReadFirstWrite, TheBackupAndItsAuditLineComeBeforeAnyWriteAndTheIdentityI
         EXPECT_EQ(serial.substr(0, 7), kept ? "RADIO-1" : "IMAGE-2");
         EXPECT_EQ(user, kept ? "U1" : "U2");
         for (std::size_t i = kFirstRecordOffset; i < kRecordsEnd; ++i) {
-            ASSERT_EQ(peer.memory()[i], context->document.image().bytes[i]) << i;
+            ASSERT_EQ(peer.memory()[i], parts->document.image().bytes[i]) << i;
         }
-        EXPECT_FALSE(context->document.IsChanged()) << "a verified write has nothing to lose";
+        EXPECT_FALSE(parts->document.IsChanged()) << "a verified write has nothing to lose";
     }
 }
 
 TEST_F(ReadFirstWrite, CancellingTheIdentityQuestionWritesNothingAndKeepsTheBackup) {
-    context->document.Edit([](RadioImage& image) {
+    parts->document.Edit([](RadioImage& image) {
         SetText(image.bytes.data(), header::kSerialNumber, header::kSerialNumberSize, "IMAGE-2");
     });
     prompts.answers = {PromptAnswer::Cancel};
-    WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, nullptr, 2);
     dialog.show();
     dialog.OnStart();
     Run(dialog);
@@ -604,7 +606,7 @@ TEST_F(ReadFirstWrite, CancellingTheIdentityQuestionWritesNothingAndKeepsTheBack
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.startButton()->isEnabled());
     EXPECT_TRUE(dialog.readFirstBox()->isEnabled());
-    EXPECT_TRUE(context->document.IsChanged());
+    EXPECT_TRUE(parts->document.IsChanged());
 }
 
 TEST_F(ReadFirstWrite, APartlyWrittenRadioIsOfferedItsBackupWhichRestoresItByteForByte) {
@@ -616,7 +618,7 @@ TEST_F(ReadFirstWrite, APartlyWrittenRadioIsOfferedItsBackupWhichRestoresItByteF
             closesAtQuestion = port.closes;
         }
     };
-    WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, nullptr, 2);
     dialog.show();
     dialog.OnStart();
     Run(dialog);
@@ -634,16 +636,16 @@ TEST_F(ReadFirstWrite, APartlyWrittenRadioIsOfferedItsBackupWhichRestoresItByteF
     EXPECT_EQ(peer.memory(), held) << "the backup written back";
     EXPECT_EQ(AuditResults(),
               (std::vector<std::string>{"read:success", "write:partly-written", "write:success"}));
-    EXPECT_TRUE(context->document.IsChanged()) << "the image itself never reached the radio";
+    EXPECT_TRUE(parts->document.IsChanged()) << "the image itself never reached the radio";
 }
 
 TEST_F(ReadFirstWrite, TheCheckBoxIsRememberedAndOffMeansThePlainWrite) {
     {
-        WriteRadioDialog dialog(*context, prompts);
+        WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts);
         dialog.readFirstBox()->setChecked(false);
     }
     EXPECT_NE(ReadSettings().find("readFirst=0"), std::string::npos) << ReadSettings();
-    WriteRadioDialog dialog(*context, prompts, nullptr, 2);
+    WriteRadioDialog dialog(parts->line, parts->document, parts->settings, prompts, nullptr, 2);
     EXPECT_FALSE(dialog.readFirstBox()->isChecked());
     dialog.OnStart();
     Run(dialog);

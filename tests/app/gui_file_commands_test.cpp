@@ -32,10 +32,10 @@ protected:
 
 TEST_F(FileCommandsTest, NewAsksFirstAndRestoresTheDefaultImageOnlyOnYes) {
     // An image as a file gave it, with nothing unsaved: New asks its own question.
-    RadioImage opened = context->document.image();
+    RadioImage opened = app->radioDocument().image();
     opened.bytes.fill(0x77);
     opened.bytes[0] = 0x42;
-    context->document.Replace(opened);
+    app->radioDocument().Replace(opened);
     refreshesBefore = frame->view()->refreshCount();
     prompts.answers = {PromptAnswer::No};
     frame->OnCommand(57600);
@@ -44,27 +44,27 @@ TEST_F(FileCommandsTest, NewAsksFirstAndRestoresTheDefaultImageOnlyOnYes) {
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("CPS"));
     EXPECT_EQ(prompts.messages[0].text, English("S0088"));
     EXPECT_EQ(prompts.messages[0].buttons, PromptButtons::YesNo);
-    EXPECT_EQ(context->document.image().bytes[1], 0x77);
+    EXPECT_EQ(app->radioDocument().image().bytes[1], 0x77);
     EXPECT_EQ(Refreshes(), 0);
     // The header working copy is refreshed before the question, whatever the answer.
-    EXPECT_EQ(context->headerCopy.bytes[0], 0x42);
+    EXPECT_EQ(app->mainFrame()->fileCommands().headerCopy().bytes[0], 0x42);
 
     prompts.answers = {PromptAnswer::Yes};
     frame->OnCommand(57600);
-    EXPECT_EQ(context->document.image().bytes[1], 0x11);
-    EXPECT_EQ(context->document.image().bytes[606], 0x11);
-    EXPECT_EQ(context->document.image().bytes[607], 0x77);
+    EXPECT_EQ(app->radioDocument().image().bytes[1], 0x11);
+    EXPECT_EQ(app->radioDocument().image().bytes[606], 0x11);
+    EXPECT_EQ(app->radioDocument().image().bytes[607], 0x77);
     EXPECT_EQ(Refreshes(), 1);
 }
 
 TEST_F(FileCommandsTest, NewWithoutDefaultImageNamesItAndKeepsTheImage) {
     std::filesystem::remove(work() / "default.kda");
-    context->document.Edit([&](RadioImage& image) { image.bytes.fill(0x77); });
+    app->radioDocument().Edit([&](RadioImage& image) { image.bytes.fill(0x77); });
     frame->OnCommand(57600);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].caption, QStringLiteral("Halyx"));
     EXPECT_EQ(prompts.messages[1].text, QStringLiteral("没有找到 default.kda。"));
-    EXPECT_EQ(context->document.image().bytes[0], 0x77);
+    EXPECT_EQ(app->radioDocument().image().bytes[0], 0x77);
 }
 
 TEST_F(FileCommandsTest, OpenUsesTheKdaFilterAndLoadsUpTo2048Bytes) {
@@ -79,17 +79,17 @@ TEST_F(FileCommandsTest, OpenUsesTheKdaFilterAndLoadsUpTo2048Bytes) {
     prompts.openPaths = {PathOf("full.kda")};
     frame->OnCommand(57601);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->document.image().length, 2048);
-    EXPECT_EQ(context->document.image().bytes[2047], 0xA5);
+    EXPECT_EQ(app->radioDocument().image().length, 2048);
+    EXPECT_EQ(app->radioDocument().image().bytes[2047], 0xA5);
     EXPECT_EQ(Refreshes(), 1);
 
     // A shorter file replaces only its own length of the image.
     WriteFile(work() / "short.kda", std::vector<std::uint8_t>(100, 0x01));
     prompts.openPaths = {PathOf("short.kda")};
     frame->OnCommand(57601);
-    EXPECT_EQ(context->document.image().length, 100);
-    EXPECT_EQ(context->document.image().bytes[99], 0x01);
-    EXPECT_EQ(context->document.image().bytes[100], 0xA5);
+    EXPECT_EQ(app->radioDocument().image().length, 100);
+    EXPECT_EQ(app->radioDocument().image().bytes[99], 0x01);
+    EXPECT_EQ(app->radioDocument().image().bytes[100], 0xA5);
 }
 
 TEST_F(FileCommandsTest, OpenBackupStartsInTheBackupFolderMadeIfMissingAndLoadsTheChoice) {
@@ -108,20 +108,20 @@ TEST_F(FileCommandsTest, OpenBackupStartsInTheBackupFolderMadeIfMissingAndLoadsT
         QString::fromStdString((folder / "2026-01-02" / "101500-SN1.kda").string())};
     frame->OnCommand(32792);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->document.image().bytes[606], 0x5A);
-    EXPECT_EQ(context->imageFileName, "101500-SN1.kda");
+    EXPECT_EQ(app->radioDocument().image().bytes[606], 0x5A);
+    EXPECT_EQ(app->radioDocument().fileName(), "101500-SN1.kda");
     EXPECT_EQ(Refreshes(), 1);
 }
 
 TEST_F(FileCommandsTest, OpenRefusesAnOversizeFileWithAMessageAndChangesNothing) {
-    const std::uint16_t length = context->document.image().length;
+    const std::uint16_t length = app->radioDocument().image().length;
     WriteFile(work() / "big.kda", std::vector<std::uint8_t>(2049, 0xEE));
     prompts.openPaths = {PathOf("big.kda")};
     frame->OnCommand(57601);
     ExpectOneFileError(PathOf("big.kda") +
                        QStringLiteral(" 有 2049 字节，超过了 2048 字节的上限，未被载入。"));
-    EXPECT_EQ(context->document.image().length, length);
-    EXPECT_EQ(context->document.image().bytes[0], 0x11);
+    EXPECT_EQ(app->radioDocument().image().length, length);
+    EXPECT_EQ(app->radioDocument().image().bytes[0], 0x11);
     EXPECT_EQ(Refreshes(), 0);
 }
 
@@ -137,8 +137,8 @@ TEST_F(FileCommandsTest, OpenOfAnEmptyFileSetsLengthZeroAndRefreshes) {
     prompts.openPaths = {PathOf("empty.kda")};
     frame->OnCommand(57601);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->document.image().length, 0);
-    EXPECT_EQ(context->document.image().bytes[0], 0x11);
+    EXPECT_EQ(app->radioDocument().image().length, 0);
+    EXPECT_EQ(app->radioDocument().image().bytes[0], 0x11);
     EXPECT_EQ(Refreshes(), 1);
 }
 
@@ -150,7 +150,7 @@ TEST_F(FileCommandsTest, SaveOffersDefaultNameAndExtensionAndWritesTheImage) {
     EXPECT_EQ(prompts.saveSpecs[0].initialName, QStringLiteral("Default"));
     EXPECT_EQ(prompts.saveSpecs[0].defaultSuffix, QStringLiteral("kda"));
 
-    context->document.Edit([&](RadioImage& image) { image.bytes[5] = 0x99; });
+    app->radioDocument().Edit([&](RadioImage& image) { image.bytes[5] = 0x99; });
     prompts.savePaths = {PathOf("out.kda")};
     frame->OnCommand(32780);
     EXPECT_TRUE(prompts.messages.empty());

@@ -15,8 +15,8 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
-#include "app/app_context.h"
 #include "app/fleet_dialog.h"
+#include "app_parts.h"
 #include "files/image_file.h"
 #include "fleet/peer_fleet_port.h"
 #include "gui_test_support.h"
@@ -65,15 +65,15 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         WriteLanguageFiles();
-        context = std::make_unique<AppContext>();
-        context->language.setFile(home() / "english.lang");
-        context->runner.SetPort(&mainPort);
-        context->document.Edit([](RadioImage& image) {
+        parts = std::make_unique<AppParts>();
+        parts->settings.language.setFile(home() / "english.lang");
+        parts->line.runner().SetPort(&mainPort);
+        parts->document.Edit([](RadioImage& image) {
             for (std::size_t i = 0; i < kImageSize; ++i) {
                 image.bytes[i] = static_cast<std::uint8_t>(i * 3 + 1);
             }
         });
-        context->document.Edit([&](RadioImage& image) { image.length = kImageSize; });
+        parts->document.Edit([&](RadioImage& image) { image.length = kImageSize; });
         // Answers reach the radios' receivers as a line's bytes would: a moment later.
         deliver.setInterval(1);
         QObject::connect(&deliver, &QTimer::timeout, [this] {
@@ -86,7 +86,7 @@ protected:
 
     void TearDown() override {
         deliver.stop();
-        context.reset();
+        parts.reset();
         ShellTest::TearDown();
     }
 
@@ -100,7 +100,8 @@ protected:
 
     std::unique_ptr<FleetDialog> MakeDialog() {
         auto dialog = std::make_unique<FleetDialog>(
-            *context, prompts, nullptr, [this] { return choices; },
+            parts->line, parts->document, parts->settings, prompts, nullptr,
+            [this] { return choices; },
             [this](const std::string& path, std::size_t) -> std::unique_ptr<LinkPort> {
                 return std::make_unique<BorrowedPort>(*radios.at(path));
             },
@@ -128,7 +129,7 @@ protected:
 
     FakeLinkPort mainPort;
     RecordingPrompts prompts;
-    std::unique_ptr<AppContext> context;
+    std::unique_ptr<AppParts> parts;
     std::vector<FleetPortChoice> choices;
     std::map<std::string, std::unique_ptr<PeerFleetPort>> radios;
     QTimer deliver;
@@ -145,7 +146,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     PeerFleetPort& second = AddRadio("COM2", naks, refuses);
     PeerFleetPort& third = AddRadio("COM3", good3);
     PeerFleetPort& fourth = AddRadio("COM4", unchecked);
-    const RadioImage before = context->document.image();
+    const RadioImage before = parts->document.image();
     mainPort.open = true;  // the main window's port, which the run must not share
 
     auto dialog = MakeDialog();
@@ -169,7 +170,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
     ASSERT_TRUE(WaitUntilIdle(*dialog));
 
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
     EXPECT_EQ(mainPort.closes, 1);
     EXPECT_EQ(Bar(*dialog, 0), kFleetWriteSteps);
     EXPECT_EQ(Bar(*dialog, 2), kFleetWriteSteps);
@@ -190,7 +191,7 @@ TEST_F(FleetDialogTest, WritesTheCheckedRadiosEachKeepingItsIdentityAndSavesTheR
 
     // The written radios hold the image with their own serial numbers; the main image and the
     // radio left unchecked are untouched.
-    EXPECT_EQ(context->document.image().bytes, before.bytes);
+    EXPECT_EQ(parts->document.image().bytes, before.bytes);
     Memory overridden = good3;
     std::fill_n(overridden.begin() + header::kSerialNumber, header::kSerialNumberSize, 0);
     std::copy_n("NEW3", 4, overridden.begin() + header::kSerialNumber);
@@ -365,7 +366,7 @@ TEST_F(FleetDialogTest, AReportThatCannotBeKeptIsRefusedBeforeAnyRadioAndEscapes
     const std::string escapes = "\x1b[2J\x07";
     PeerFleetPort& radio = AddRadio("COM1", Radio(1, escapes));
     const std::filesystem::path image = work() / "fleet.kda";
-    ASSERT_TRUE(SaveImageFile(image, context->document.image()).ok());
+    ASSERT_TRUE(SaveImageFile(image, parts->document.image()).ok());
     std::ofstream(work() / "list.csv") << "port,squelch\nCOM1,5\n";
     std::filesystem::create_directory(work() / "adir.csv");
     std::filesystem::create_directories(dataHome() / "halyx");
@@ -431,8 +432,8 @@ TEST_F(FleetDialogTest, PictureOfARun) {
     const char* language = std::getenv("HALYX_FLEET_LANGUAGE");
     const std::string file =
         language != nullptr && std::string(language) == "chinese" ? "chinese.lang" : "english.lang";
-    context->language.setFile(std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) / "data" /
-                              file);
+    parts->settings.language.setFile(std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) /
+                                     "data" / file);
     RadioPeerFaults refuses;
     refuses.nakBlock = {6, 3};
     RadioPeerFaults silent;

@@ -2,7 +2,6 @@
 #include <QRadioButton>
 #include <memory>
 
-#include "app/app_context.h"
 #include "app/halyx_app.h"
 #include "app/main_frame.h"
 #include "app/port_settings_dialog.h"
@@ -31,9 +30,8 @@ protected:
     }
 
     void Start() {
-        context = std::make_unique<AppContext>(layout);
-        context->runner.SetPort(&port);
-        app = std::make_unique<CHalyxApp>(*context, prompts);
+        app = std::make_unique<CHalyxApp>(layout, prompts);
+        app->radioLine().runner().SetPort(&port);
         ASSERT_TRUE(app->InitInstance({}));
         app->FinishStartup();
     }
@@ -44,7 +42,6 @@ protected:
     FileLayout layout;
     RecordingPrompts prompts;
     FakeLinkPort port;
-    std::unique_ptr<AppContext> context;
     std::unique_ptr<CHalyxApp> app;
 };
 
@@ -52,8 +49,8 @@ TEST_F(InstalledLayout, NewUserStartsWithTheShippedImageInTheLocaleLanguageAndWr
     Start();
     EXPECT_TRUE(prompts.messages.empty()) << prompts.messages[0].text.toStdString();
     EXPECT_EQ(app->startImage(), home() / "default.kda");
-    EXPECT_EQ(context->document.image().length, 607);
-    EXPECT_EQ(context->document.image().bytes[0], 0x5A);
+    EXPECT_EQ(app->radioDocument().image().length, 607);
+    EXPECT_EQ(app->radioDocument().image().bytes[0], 0x5A);
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("default.kda - ") + English("S0000"));
     EXPECT_FALSE(fs::exists(user.path() / "config"));
     EXPECT_FALSE(fs::exists(home() / "setting.ini"));
@@ -71,14 +68,14 @@ TEST_F(InstalledLayout, LanguageSwitchAndPortChoiceCreateThePerUserSettingFile) 
     fs::remove(UserSettings());
     Start();
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("default.kda - ") + English("S0000"));
-    CPortSettingsDlg dialog(*context, prompts, nullptr, [] {
+    CPortSettingsDlg dialog(app->radioLine(), app->settings(), prompts, nullptr, [] {
         return std::vector<ComPortEntry>{{2, "/dev/ttyS1", ""}};
     });
     dialog.portChoice(2)->setChecked(true);
     dialog.OnOK();
     EXPECT_NE(testing::ReadText(UserSettings()).find("com=2"), std::string::npos);
     // A port choice alone leaves the language to the locale.
-    EXPECT_EQ(context->languageValue(), "english");
+    EXPECT_EQ(app->settings().language.languageValue(), "english");
     EXPECT_FALSE(fs::exists(home() / "setting.ini"));
 }
 
@@ -86,14 +83,14 @@ TEST_F(InstalledLayout, UserDefaultImageComesBeforeTheShippedOneAndNewRestoresIt
     fs::create_directories(layout.userConfigDirectory);
     WriteFile(layout.userConfigDirectory / "default.kda", std::vector<std::uint8_t>(700, 0x33));
     Start();
-    EXPECT_EQ(context->document.image().length, 700);
+    EXPECT_EQ(app->radioDocument().image().length, 700);
     // Changed as a file would have it, with nothing unsaved: New asks only its own question.
-    RadioImage opened = context->document.image();
+    RadioImage opened = app->radioDocument().image();
     opened.bytes[0] = 0;
-    context->document.Replace(opened);
+    app->radioDocument().Replace(opened);
     prompts.answers.push_back(PromptAnswer::Yes);
     app->mainFrame()->OnCommand(57600);
-    EXPECT_EQ(context->document.image().bytes[0], 0x33);
+    EXPECT_EQ(app->radioDocument().image().bytes[0], 0x33);
     EXPECT_EQ(prompts.messages.size(), 1u) << "only the New question";
 }
 

@@ -61,13 +61,13 @@ TEST_F(InterchangeMenu, AppendedFileItemsShowBuiltInEnglishWhenTheLanguageFileLa
 
 TEST_F(InterchangeMenu, CancellingTheImportQuestionImportsNothing) {
     std::ofstream(work() / "list.csv") << "Location,Frequency\n2,446.10000\n";
-    const RadioImage before = context->document.image();
+    const RadioImage before = app->radioDocument().image();
     prompts.openPaths = {PathOf("list.csv")};
     prompts.answers = {PromptAnswer::Cancel};
     frame->commandAction(32786)->trigger();
     ASSERT_EQ(prompts.messages.size(), 1u);  // the question, and no report after it
-    EXPECT_EQ(context->document.image().bytes, before.bytes);
-    EXPECT_FALSE(context->document.CanUndo());
+    EXPECT_EQ(app->radioDocument().image().bytes, before.bytes);
+    EXPECT_FALSE(app->radioDocument().CanUndo());
 }
 
 TEST_F(InterchangeMenu, ImportStoresTheChannelsRefreshesTheGridAndReportsWhatItDid) {
@@ -93,10 +93,10 @@ TEST_F(InterchangeMenu, ImportStoresTheChannelsRefreshesTheGridAndReportsWhatItD
 
     // A file that cannot be read changes nothing and says which line.
     std::ofstream(work() / "bad.csv") << "Location,Frequency\n1,\"446\n";
-    const RadioImage before = context->document.image();
+    const RadioImage before = app->radioDocument().image();
     prompts.openPaths = {PathOf("bad.csv")};
     frame->commandAction(32786)->trigger();
-    EXPECT_EQ(context->document.image().bytes, before.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, before.bytes);
     // The first import left unsaved edits: they are asked about (and discarded) first.
     ASSERT_EQ(prompts.messages.size(), 4u);
     EXPECT_EQ(prompts.messages[1].buttons, PromptButtons::SaveDiscardCancel);
@@ -114,7 +114,7 @@ TEST_F(InterchangeMenu, ExportsCompareAndPrintUseTheChannelSheetAndTheImageBeing
     EXPECT_NE(testing::ReadText(work() / "sheet.html").find("<h1>Channel Sheet</h1>"),
               std::string::npos);
 
-    RadioImage other = context->document.image();
+    RadioImage other = app->radioDocument().image();
     other.bytes[header::kSquelchLevel] = 9;
     WriteFile(work() / "other.kda", {other.bytes.begin(), other.bytes.begin() + other.length});
     prompts.openPaths = {PathOf("other.kda")};
@@ -125,7 +125,7 @@ TEST_F(InterchangeMenu, ExportsCompareAndPrintUseTheChannelSheetAndTheImageBeing
     ASSERT_EQ(compare.rows.size(), 1);
     EXPECT_EQ(compare.rows[0],
               English("S0105") + QStringLiteral(": ") +
-                  QString::number(context->document.image().bytes[header::kSquelchLevel]) +
+                  QString::number(app->radioDocument().image().bytes[header::kSquelchLevel]) +
                   QStringLiteral(" -> 9"));
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -141,7 +141,7 @@ TEST_F(InterchangeMenu, InChineseEveryImportAndCompareLineComesFromTheChineseFil
     }
     RadioImage shipped;
     ASSERT_TRUE(LoadImageFile(data / "default.kda", shipped).ok());
-    context->document.Replace(shipped);
+    app->radioDocument().Replace(shipped);
     frame->OnCommand(32783);  // Chinese
 
     // One row for each thing the import can say, then a hundred rows past the note limit.
@@ -174,7 +174,7 @@ TEST_F(InterchangeMenu, InChineseEveryImportAndCompareLineComesFromTheChineseFil
     EXPECT_EQ(prompts.messages[0].yesText, QStringLiteral("先清空所有信道"));
 
     const auto chinese = [this](const char* key) {
-        return QString::fromStdString(context->textOr(key, ""));
+        return QString::fromStdString(app->settings().language.textOr(key, ""));
     };
     // The letters a line may still hold: the file's values, and the modes the radio takes.
     const QStringList values = {QStringLiteral("NFM"),   QStringLiteral("FM"),
@@ -209,7 +209,7 @@ TEST_F(InterchangeMenu, InChineseEveryImportAndCompareLineComesFromTheChineseFil
     EXPECT_TRUE(report.rows.back().startsWith(QStringLiteral("102 |  | ")));
 
     // The comparison shows labels and values as the panel and the grid show them in Chinese.
-    RadioImage other = context->document.image();
+    RadioImage other = app->radioDocument().image();
     other.bytes[header::kSquelchLevel] ^= 1;
     other.bytes[header::kLanguage] ^= 1;
     other.bytes[RecordOffset(2) + record::kRxTone] = 5;

@@ -17,6 +17,7 @@
 #include "app/menu_layout.h"
 #include "app/status_panes.h"
 #include "gui_app_fixture.h"
+#include "ui/form/channel_table_model.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx::test {
@@ -91,7 +92,8 @@ TEST_F(MainFrame, LanguageSwitchRelocalisesMenusTitleStatusAndView) {
     }
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("default.kda - ") + Chinese("S0000"));
     EXPECT_EQ(frame->indicatorPane(1)->paneText(), Chinese("S0110"));
-    EXPECT_EQ(context->toneTable.text(0), Chinese("S0103").toStdString());
+    EXPECT_EQ(app->mainFrame()->view()->channelModel().toneTable().text(0),
+              Chinese("S0103").toStdString());
     EXPECT_EQ(frame->view()->initialUpdateCount(), 2);
     QApplication::processEvents();  // the idle text is posted
     EXPECT_EQ(frame->messagePane()->text(), QStringLiteral("就绪"));
@@ -296,15 +298,15 @@ TEST_F(MainFrame, ReceivedBytesGoToTheWindowsReplyBuffer) {
     StartWith("");
     emit port.byteReceived(0x35);
     emit port.byteReceived(0x02);
-    EXPECT_TRUE(context->runner.link().replyBuffer().inFrame);
-    EXPECT_EQ(context->runner.link().replyBuffer().GatheredCount(), 2u);
+    EXPECT_TRUE(app->radioLine().runner().link().replyBuffer().inFrame);
+    EXPECT_EQ(app->radioLine().runner().link().replyBuffer().GatheredCount(), 2u);
 }
 
 TEST_F(MainFrame, LosingThePortClearsThePortOpenFlagSoTheNextExchangeReopensIt) {
     StartWith("[port]\ncom=2\n");
-    ASSERT_TRUE(LinkPortOpen(*context));
+    ASSERT_TRUE(app->radioLine().IsOpen());
     port.Vanish();
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(app->radioLine().IsOpen());
 }
 
 TEST_F(MainFrame, AboutBoxShowsTheTitleTextsAndAnOkButton) {

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <fstream>
 
-#include "app/app_context.h"
 #include "app/port_settings_dialog.h"
+#include "app_parts.h"
 #include "gui_test_support.h"
 
 namespace halyx::test {
@@ -26,19 +26,19 @@ protected:
     std::unique_ptr<CPortSettingsDlg> Open(std::vector<ComPortEntry> present = {
                                                {3, "/dev/ttyS2", "16550A"},
                                                {4, "/dev/ttyUSB0", ""}}) {
-        if (!context) {
+        if (!parts) {
             MakeContext();
         }
-        auto dialog = std::make_unique<CPortSettingsDlg>(*context, prompts, nullptr,
-                                                         [present] { return present; });
+        auto dialog = std::make_unique<CPortSettingsDlg>(parts->line, parts->settings, prompts,
+                                                         nullptr, [present] { return present; });
         dialog->show();
         return dialog;
     }
 
     void MakeContext() {
-        context = std::make_unique<AppContext>();
-        context->runner.SetPort(&port);
-        context->language.setFile(home() / "english.lang");
+        parts = std::make_unique<AppParts>();
+        parts->line.runner().SetPort(&port);
+        parts->settings.language.setFile(home() / "english.lang");
     }
 
     std::string Value(const std::string& key) const {
@@ -53,7 +53,7 @@ protected:
 
     RecordingPrompts prompts;
     FakeLinkPort port;
-    std::unique_ptr<AppContext> context;
+    std::unique_ptr<AppParts> parts;
 };
 
 TEST_F(PortDialog, ChoicesCarryTheirIdsOutOfPortOrder) {
@@ -96,7 +96,7 @@ TEST_F(PortDialog, WithoutSettingFileNothingIsSelectedAndOkStoresPortOne) {
     EXPECT_EQ(Value("com"), "1");
     EXPECT_EQ(Value("baud"), "<none>");
     EXPECT_EQ(port.opened, std::vector<int>{1});
-    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_TRUE(parts->line.IsOpen());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -154,7 +154,7 @@ TEST_F(PortDialog, APortThatFailsToOpenIsReportedAndLeftClosed) {
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(prompts.messages[0].text, English("S0004"));
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
     EXPECT_EQ(Value("com"), "4");
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -222,7 +222,8 @@ protected:
     std::unique_ptr<CPortSettingsDlg> OpenWatching() {
         MakeContext();
         auto dialog = std::make_unique<CPortSettingsDlg>(
-            *context, prompts, nullptr, [this] { return present; }, [this] { return cables; });
+            parts->line, parts->settings, prompts, nullptr, [this] { return present; },
+            [this] { return cables; });
         dialog->show();
         return dialog;
     }
@@ -264,7 +265,7 @@ TEST_F(PortDialogCables, ListsCablesByChipAndMarksOnePluggedInWhileOpen) {
 TEST_F(PortDialogCables, ANetworkAddressIsStoredForTheChosenNumberAndAMistypedOneIsRefused) {
     WriteSettings("[port]\ncom=7\n");
     auto dialog = OpenWatching();
-    context->runner.SetPort(&port);
+    parts->line.runner().SetPort(&port);
     EXPECT_TRUE(dialog->networkAddress()->text().isEmpty());
 
     dialog->networkAddress()->setText("rfc2217://bench:port");

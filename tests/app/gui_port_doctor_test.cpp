@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/app_context.h"
 #include "app/port_doctor_dialog.h"
+#include "app_parts.h"
 #include "gui_test_support.h"
 #include "support/described_system.h"
 
@@ -15,13 +15,14 @@ namespace {
 TEST_F(ShellTest, PortDoctorDialogShowsEachCheckWithItsFix) {
     WriteLanguageFiles();
     WriteSettings("[setup]\nlanguage=english\n[port]\ncom=2\n[devices]\nCOM2=/dev/ttyUSB7\n");
-    AppContext context;
-    context.language.setFile(home() / "english.lang");
+    AppParts parts;
+    parts.settings.language.setFile(home() / "english.lang");
     RecordingPrompts prompts;
     auto facts = std::make_unique<testing::DescribedSystem>();
     facts->devices["/dev/ttyUSB7"] = {"root", "dialout"};
     facts->running = {"ModemManager"};
-    PortDoctorDialog dialog(context, prompts, nullptr, std::move(facts));
+    PortDoctorDialog dialog(parts.line, parts.settings.language, prompts, nullptr,
+                            std::move(facts));
 
     EXPECT_EQ(dialog.windowTitle(), "Port doctor");
     EXPECT_EQ(dialog.portChoice()->currentText(), "COM2");
@@ -57,15 +58,16 @@ TEST_F(ShellTest, PortDoctorDialogShowsEachCheckWithItsFix) {
 
 TEST_F(ShellTest, PortDoctorDialogInChineseWordsEveryFindingAndFixInChinese) {
     WriteSettings("[setup]\nlanguage=chinese\n[port]\ncom=2\n[devices]\nCOM2=/dev/ttyUSB7\n");
-    AppContext context;
-    context.language.setFile(std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) / "data" /
-                             "chinese.lang");
+    AppParts parts;
+    parts.settings.language.setFile(std::filesystem::path(std::getenv("HALYX_SOURCE_DIR")) /
+                                    "data" / "chinese.lang");
     RecordingPrompts prompts;
     auto facts = std::make_unique<testing::DescribedSystem>();
     facts->devices["/dev/ttyUSB7"] = {"root", "dialout"};
     facts->holders["/dev/ttyUSB7"] = {{4242, "minicom"}};
     facts->running = {"ModemManager"};
-    PortDoctorDialog dialog(context, prompts, nullptr, std::move(facts));
+    PortDoctorDialog dialog(parts.line, parts.settings.language, prompts, nullptr,
+                            std::move(facts));
 
     // Row by row as the checks come: device, permission, holders, brltty, ModemManager.
     const QStringList expected[] = {

@@ -4,11 +4,11 @@
 #include <QtTest/QTest>
 #include <memory>
 
-#include "app/app_context.h"
 #include "app/halyx_app.h"
 #include "app/main_frame.h"
 #include "gui_test_support.h"
 #include "ui/common/language_texts.h"
+#include "ui/form/channel_table_model.h"
 #include "ui/form/halyx_view.h"
 
 namespace halyx::test {
@@ -18,11 +18,10 @@ class StartUp : public ShellTest {
 protected:
     // Starts the application; `fakePort` keeps the real serial engine out of the way.
     void Start(const QStringList& arguments = {}, bool fakePort = true) {
-        context = std::make_unique<AppContext>();
+        app = std::make_unique<CHalyxApp>(prompts);
         if (fakePort) {
-            context->runner.SetPort(&port);
+            app->radioLine().runner().SetPort(&port);
         }
-        app = std::make_unique<CHalyxApp>(*context, prompts);
         ASSERT_TRUE(app->InitInstance(arguments));
         app->FinishStartup();
     }
@@ -39,7 +38,6 @@ protected:
 
     RecordingPrompts prompts;
     FakeLinkPort port;
-    std::unique_ptr<AppContext> context;
     std::unique_ptr<CHalyxApp> app;
 };
 
@@ -66,7 +64,7 @@ TEST_F(StartUp, WithoutSettingFileUsesChineseTextsEnglishBuiltinsAndCreatesNoFil
     EXPECT_EQ(Title(), QStringLiteral("default.kda - ") + Chinese("S0000"));
     // A first start is not an error: no box, and the status bar says how to choose a port.
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(app->radioLine().IsOpen());
     EXPECT_EQ(app->mainFrame()->messagePane()->text(),
               QStringLiteral("No serial port is chosen yet: choose the radio's port in Settings > "
                              "Port settings."));
@@ -93,7 +91,7 @@ TEST_F(StartUp, AChosenPortThatWillNotOpenIsStillReportedWithItsCause) {
     // The cause beneath it; this language file predates its key, so the text is the built-in one.
     EXPECT_EQ(prompts.messages[0].detail,
               QStringLiteral("COM7 does not name a serial port on this computer."));
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(app->radioLine().IsOpen());
 }
 
 TEST_F(StartUp, MissingLanguageFilesLeaveTextsEmptyButNotTheBuiltInOnes) {
@@ -118,7 +116,7 @@ TEST_F(StartUp, OpensTheSavedPortAndShowsNoBoxWhenItOpens) {
     Start();
 
     EXPECT_EQ(port.opened, std::vector<int>{3});
-    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_TRUE(app->radioLine().IsOpen());
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -126,16 +124,15 @@ TEST_F(StartUp, OpensThePortFromTheEventLoopOnceTheWindowIsOnScreen) {
     WriteLanguageFiles();
     WriteDefaultImage(607, 1);
     WriteSettings("[port]\ncom=3\n");
-    context = std::make_unique<AppContext>();
-    context->runner.SetPort(&port);
-    app = std::make_unique<CHalyxApp>(*context, prompts);
+    app = std::make_unique<CHalyxApp>(prompts);
+    app->radioLine().runner().SetPort(&port);
     ASSERT_TRUE(app->InitInstance({}));
 
     // Listing the system's ports must not hold the window back.
     EXPECT_TRUE(port.opened.empty());
     EXPECT_TRUE(app->mainFrame()->isVisible());
     QTRY_COMPARE(port.opened, std::vector<int>{3});
-    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_TRUE(app->radioLine().IsOpen());
     app->FinishStartup();  // nothing left to do: the port is not opened twice
     EXPECT_EQ(port.opened.size(), 1u);
 }
@@ -145,7 +142,7 @@ TEST_F(StartUp, LanguageFileIsReadOnceAndAgainOnlyWhenItChanges) {
     WriteDefaultImage(607, 1);
     WriteSettings("[setup]\nlanguage=english\n[port]\ncom=1\n");
     Start();
-    const LanguageTexts& texts = context->language;
+    const LanguageTexts& texts = app->settings().language;
     // Start-up fetches dozens of texts (menus, title, tone table, form) from one read.
     EXPECT_EQ(texts.fileReads(), 1);
     EXPECT_EQ(texts.text("S0037"), English("S0037").toStdString());
@@ -171,14 +168,15 @@ TEST_F(StartUp, LoadsDefaultImageAndRunsTheViewsInitialUpdateOnce) {
     WriteDefaultImage(700, 7);
     Start();
 
-    EXPECT_EQ(context->document.image().length, 700);
-    EXPECT_EQ(context->document.image().bytes[0], 7);
-    EXPECT_EQ(context->document.image().bytes[699], static_cast<std::uint8_t>(7 + 699));
-    EXPECT_EQ(context->document.image().bytes[700], 0);
+    EXPECT_EQ(app->radioDocument().image().length, 700);
+    EXPECT_EQ(app->radioDocument().image().bytes[0], 7);
+    EXPECT_EQ(app->radioDocument().image().bytes[699], static_cast<std::uint8_t>(7 + 699));
+    EXPECT_EQ(app->radioDocument().image().bytes[700], 0);
     EXPECT_EQ(app->mainFrame()->view()->initialUpdateCount(), 1);
     EXPECT_TRUE(app->mainFrame()->isVisible());
-    EXPECT_EQ(context->toneTable.size(), ToneTable::kSize);
-    EXPECT_EQ(context->toneTable.text(0), Chinese("S0103").toStdString());
+    EXPECT_EQ(app->mainFrame()->view()->channelModel().toneTable().size(), ToneTable::kSize);
+    EXPECT_EQ(app->mainFrame()->view()->channelModel().toneTable().text(0),
+              Chinese("S0103").toStdString());
 }
 
 TEST_F(StartUp, MissingDefaultImageIsReportedAndTheImageStaysZero) {
@@ -189,8 +187,8 @@ TEST_F(StartUp, MissingDefaultImageIsReportedAndTheImageStaysZero) {
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Stop);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("没有找到 default.kda。"));
-    EXPECT_EQ(context->document.image().length, 0);
-    for (std::uint8_t byte : context->document.image().bytes) {
+    EXPECT_EQ(app->radioDocument().image().length, 0);
+    for (std::uint8_t byte : app->radioDocument().image().bytes) {
         ASSERT_EQ(byte, 0);
     }
     EXPECT_TRUE(app->mainFrame()->isVisible());
@@ -204,8 +202,8 @@ TEST_F(StartUp, FileNamedOnTheCommandLineIsLoadedOverTheDefaultImage) {
     Start({QStringLiteral("radio.kda")});
 
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(context->document.image().bytes[0], 0x5A);
-    EXPECT_EQ(context->document.image().bytes[606], 0x5A);
+    EXPECT_EQ(app->radioDocument().image().bytes[0], 0x5A);
+    EXPECT_EQ(app->radioDocument().image().bytes[606], 0x5A);
     EXPECT_EQ(app->mainFrame()->view()->refreshCount(), 1);
 }
 
@@ -217,7 +215,7 @@ TEST_F(StartUp, UnreadableCommandLineFileIsReportedAndStartUpGoesOn) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Halyx"));
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("没有找到 missing.kda。"));
-    EXPECT_EQ(context->document.image().bytes[0], 1);  // the default image stays
+    EXPECT_EQ(app->radioDocument().image().bytes[0], 1);  // the default image stays
     EXPECT_TRUE(app->mainFrame()->isVisible());
 }
 
@@ -227,7 +225,7 @@ TEST_F(StartUp, EmptiesTheTrafficLogInTheCurrentDirectory) {
     WriteFile(work() / "comm.log", std::vector<std::uint8_t>(100, 'x'));
     Start();
 
-    EXPECT_TRUE(context->trafficLog.IsOpen());
+    EXPECT_TRUE(app->radioLine().trafficLog().IsOpen());
     EXPECT_EQ(std::filesystem::file_size(work() / "comm.log"), 0u);
 }
 

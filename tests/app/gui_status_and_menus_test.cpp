@@ -59,7 +59,7 @@ protected:
         return model().data(model().index(row, column), kCellMarkRole).toString();
     }
     QMenu* EditMenu() const { return frame->menuBar()->actions().at(1)->menu(); }
-    std::uint8_t Band() const { return context->document.image().bytes[header::kBand]; }
+    std::uint8_t Band() const { return app->radioDocument().image().bytes[header::kBand]; }
 
     // A click opens the cell's editor; Escape leaves it and keeps the grid's focus on the cell.
     void FocusCell(int row) {
@@ -127,14 +127,15 @@ TEST_F(ShownWindow, StatusPanesNameTheFileThePortAndTheLastRadioOperationWithIts
     Show("[setup]\nlanguage=english\n[port]\ncom=3\n");
     EXPECT_EQ(panes().filePane()->text(), QStringLiteral("default.kda"));
     EXPECT_EQ(panes().portPane()->text(), QStringLiteral("COM3"));
-    EXPECT_EQ(panes().portPane()->isEnabled(), LinkPortOpen(*context));
+    EXPECT_EQ(panes().portPane()->isEnabled(), app->radioLine().IsOpen());
     EXPECT_FALSE(panes().resultPane()->isVisible());
 
     GuiRadioOperation read{"read", "success", nullptr, nullptr, 0, std::nullopt};
     OperationRecord record;
     record.backupPath =
-        (HistoryPlacesOf(context->layout).backupFolder / "2026-12-09" / "101530-SIM1.kda").string();
-    context->radioOperationRecorded(read, record);
+        (HistoryPlacesOf(app->settings().layout).backupFolder / "2026-12-09" / "101530-SIM1.kda")
+            .string();
+    frame->statusPanes().ShowOperation(read, record);
     EXPECT_EQ(panes().resultPane()->toolTip(),
               QStringLiteral("en S0058 on COM3: Succeeded, 20 channels, backup "
                              "2026-12-09/101530-SIM1.kda"));
@@ -142,18 +143,18 @@ TEST_F(ShownWindow, StatusPanesNameTheFileThePortAndTheLastRadioOperationWithIts
     EXPECT_EQ(panes().resultPane()->accessibleName(), panes().resultPane()->toolTip());
     EXPECT_TRUE(panes().filePane()->text().startsWith(QStringLiteral("Read from COM3 at ")));
 
-    context->radioOperationRecorded(
+    frame->statusPanes().ShowOperation(
         {"write", "read-back-differs", nullptr, nullptr, 0, std::nullopt}, {});
     EXPECT_EQ(panes().resultPane()->toolTip(),
               QStringLiteral("en S0059 on COM3: Read-back differs"));
-    context->radioOperationRecorded({"read", "port-error", nullptr, nullptr, 0, std::nullopt},
-                                    {"", "no room", ""});
+    frame->statusPanes().ShowOperation({"read", "port-error", nullptr, nullptr, 0, std::nullopt},
+                                       {"", "no room", ""});
     EXPECT_EQ(panes().resultPane()->toolTip(),
               QStringLiteral("en S0058 on COM3: The port could not be opened, Backup failed"));
 
     // Another image replaces the radio's: the pane names its file again.
-    context->imageFileName = "fleet.kda";
-    context->document.Replace(context->document.image());
+    app->radioDocument().SetFileName("fleet.kda");
+    app->radioDocument().Replace(app->radioDocument().image());
     EXPECT_EQ(panes().filePane()->text(), QStringLiteral("fleet.kda"));
 }
 
@@ -203,7 +204,7 @@ TEST_F(ShownWindow, ControlBytesInTheIdentityShowEscapedSurviveASaveAndCannotBeT
               QStringLiteral("en S0016 was not changed: it cannot hold control characters."));
     EXPECT_EQ(userIdBox->text(), QStringLiteral("\\x1b[2J\\x07Z"));
     EXPECT_TRUE(
-        std::equal(hostile.begin(), hostile.end(), context->document.image().bytes.begin()));
+        std::equal(hostile.begin(), hostile.end(), app->radioDocument().image().bytes.begin()));
 
     // What is left of the escaped text after an edit is longer than the field holds: refused
     // too, never cut into half an escape.
@@ -215,7 +216,7 @@ TEST_F(ShownWindow, ControlBytesInTheIdentityShowEscapedSurviveASaveAndCannotBeT
     EXPECT_EQ(panes().noticePane()->text(),
               QStringLiteral("en S0016 was not changed: it holds at most 6 characters."));
     EXPECT_TRUE(
-        std::equal(hostile.begin(), hostile.end(), context->document.image().bytes.begin()));
+        std::equal(hostile.begin(), hostile.end(), app->radioDocument().image().bytes.begin()));
 
     // Replaced whole by plain text, the field is stored as typed.
     userIdBox->setFocus();
@@ -224,7 +225,8 @@ TEST_F(ShownWindow, ControlBytesInTheIdentityShowEscapedSurviveASaveAndCannotBeT
     EXPECT_EQ(userIdBox->maxLength(), 6);  // widened only while it showed the escapes
     serialBox->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(HeaderText(context->document.image(), header::kUserId, header::kUserIdSize), "K7Q");
+    EXPECT_EQ(HeaderText(app->radioDocument().image(), header::kUserId, header::kUserIdSize),
+              "K7Q");
     EXPECT_EQ(userIdBox->text(), QStringLiteral("K7Q"));
 }
 
@@ -247,23 +249,23 @@ TEST_F(ShownWindow, EditMenuShowsShortcutsEnablesWhatAppliesAndLeavesEditBoxesTh
 
     // Copy and paste through the window's keys, on the focus row of the grid.
     TypeReceive(2, QStringLiteral("446.00625"));
-    const RadioImage before = context->document.image();
+    const RadioImage before = app->radioDocument().image();
     ASSERT_NE(ReadRecord(before, 5), ReadRecord(before, 2));
     FocusCell(2);
     EXPECT_TRUE(frame->commandAction(57634)->isEnabled());
     QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
     FocusCell(5);
     QTest::keyClick(&grid(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(ReadRecord(context->document.image(), 5), ReadRecord(before, 2));
+    EXPECT_EQ(ReadRecord(app->radioDocument().image(), 5), ReadRecord(before, 2));
     // Delete clears the focus channel from the grid; undo brings back what was pasted over.
     QTest::keyClick(&grid(), Qt::Key_Delete);
-    EXPECT_TRUE(IsChannelEmpty(context->document.image(), 5));
+    EXPECT_TRUE(IsChannelEmpty(app->radioDocument().image(), 5));
     QTest::keyClick(&grid(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(&grid(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(context->document.image().bytes, before.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, before.bytes);
 
     // In the user ID box the same keys work on its text and leave the channels alone.
-    const RadioImage edited = context->document.image();
+    const RadioImage edited = app->radioDocument().image();
     auto* userId = frame->view()->findChild<QLineEdit*>(QString::number(form::kUserIdBox));
     ASSERT_NE(userId, nullptr);
     userId->setFocus();
@@ -275,7 +277,7 @@ TEST_F(ShownWindow, EditMenuShowsShortcutsEnablesWhatAppliesAndLeavesEditBoxesTh
     QTest::keyClick(userId, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(userId->text(), QStringLiteral("K7QK7Q"));
     QTest::keyClick(userId, Qt::Key_Delete);
-    EXPECT_EQ(context->document.image().bytes, edited.bytes);
+    EXPECT_EQ(app->radioDocument().image().bytes, edited.bytes);
 
     // Set for the chosen channels from the menu: a receive tone with a transmit tone keeps the
     // transmit tone chosen.
@@ -291,8 +293,8 @@ TEST_F(ShownWindow, EditMenuShowsShortcutsEnablesWhatAppliesAndLeavesEditBoxesTh
     });
     frame->commandAction(32801)->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(seen, 5000);
-    EXPECT_EQ(context->document.image().bytes[RecordOffset(1) + record::kRxTone], 2);
-    EXPECT_EQ(context->document.image().bytes[RecordOffset(1) + record::kTxTone], 5);
+    EXPECT_EQ(app->radioDocument().image().bytes[RecordOffset(1) + record::kRxTone], 2);
+    EXPECT_EQ(app->radioDocument().image().bytes[RecordOffset(1) + record::kTxTone], 5);
 }
 
 // Qt's own words (standard buttons, file dialogs) with no English left in Chinese.
@@ -378,10 +380,10 @@ TEST_F(ShownWindow, AboutTellsTheVersionAndWhereTheSettingsBackupsAndAuditLogAre
         about->close();
     });
     frame->OnCommand(57664);
-    const HistoryPlaces places = HistoryPlacesOf(context->layout);
+    const HistoryPlaces places = HistoryPlacesOf(app->settings().layout);
     EXPECT_TRUE(facts.startsWith(QStringLiteral("Halyx "))) << facts.toStdString();
     for (const std::filesystem::path& path :
-         {context->settingFile.path(), places.backupFolder, places.auditPath}) {
+         {app->settings().settingFile.path(), places.backupFolder, places.auditPath}) {
         EXPECT_TRUE(facts.contains(QString::fromStdString(path.string()))) << path;
     }
 }
@@ -434,7 +436,7 @@ TEST_F(ShownWindow, PicturesOfACorrection) {
         Show("[setup]\nlanguage=english\n[port]\ncom=1\n");
         RadioImage shipped;
         ASSERT_TRUE(LoadImageFile(data / "default.kda", shipped).ok());
-        context->document.Replace(shipped);
+        app->radioDocument().Replace(shipped);
         for (const char* file : {"english.lang", "chinese.lang"}) {
             std::filesystem::copy_file(data / file, home() / file,
                                        std::filesystem::copy_options::overwrite_existing);
@@ -442,11 +444,11 @@ TEST_F(ShownWindow, PicturesOfACorrection) {
         frame->OnCommand(chinese ? 32783 : 32784);
         frame->resize(frame->sizeHint().expandedTo(QSize(1024, 0)));
         TypeReceive(3, QStringLiteral("500"));
-        context->radioOperationRecorded(
-            {"read", "success", nullptr, nullptr, 0, std::nullopt},
-            {(HistoryPlacesOf(context->layout).backupFolder / "2026-12-09" / "101530-SIM1.kda")
-                 .string(),
-             "", ""});
+        frame->statusPanes().ShowOperation({"read", "success", nullptr, nullptr, 0, std::nullopt},
+                                           {(HistoryPlacesOf(app->settings().layout).backupFolder /
+                                             "2026-12-09" / "101530-SIM1.kda")
+                                                .string(),
+                                            "", ""});
         TypeReceive(3, QStringLiteral("500"));
         if (dark) {
             grid().ChooseRows(5, 7);
@@ -454,7 +456,6 @@ TEST_F(ShownWindow, PicturesOfACorrection) {
         QApplication::processEvents();
         frame->grab().save(QString::fromStdString((std::filesystem::path(folder) / name).string()));
         app.reset();
-        context.reset();
     };
     picture("status-en.png", false, false);
     picture("status-zh.png", true, false);

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/link_port.h"
 #include "link/link_port.h"
 #include "ui/common/ui_prompts.h"
 

@@ -35,7 +35,7 @@ protected:
     }
 
     void EditImage() {
-        context->document.Edit([](RadioImage& image) { image.bytes[kEdited] = kEditedValue; });
+        app->radioDocument().Edit([](RadioImage& image) { image.bytes[kEdited] = kEditedValue; });
     }
     QString PathOf(const char* name) const {
         return QString::fromStdString((work() / name).string());
@@ -78,14 +78,14 @@ TEST_F(UnsavedEdits, EveryCommandThatSetsEditsAsideAsksSaveDiscardOrCancel) {
         {"new",
          [this] {
              frame->OnCommand(57600);
-             return context->document.image().bytes[kEdited] == 0x11;
+             return app->radioDocument().image().bytes[kEdited] == 0x11;
          }},
         {"open",
          [this] {
              prompts.openPaths = {PathOf("other.kda")};
              frame->OnCommand(57601);
              prompts.openPaths.clear();
-             return context->document.image().bytes[kEdited] == 0x33;
+             return app->radioDocument().image().bytes[kEdited] == 0x33;
          }},
         {"read",
          [this] { return OpensDialog<ReadRadioDialog>([this] { frame->OnCommand(32773); }); }},
@@ -102,7 +102,7 @@ TEST_F(UnsavedEdits, EveryCommandThatSetsEditsAsideAsksSaveDiscardOrCancel) {
              {Answer::Save, Answer::SaveCancelled, Answer::Discard, Answer::Cancel}) {
             const std::string what =
                 std::string(command.name) + " " + std::to_string(static_cast<int>(answer));
-            context->document.Replace(RadioImage{});
+            app->radioDocument().Replace(RadioImage{});
             EditImage();
             ASSERT_TRUE(Title().startsWith(QLatin1Char('*'))) << what;
             const QString name = Title().mid(1).section(QStringLiteral(" - "), 0, 0);
@@ -127,14 +127,14 @@ TEST_F(UnsavedEdits, EveryCommandThatSetsEditsAsideAsksSaveDiscardOrCancel) {
                 EXPECT_EQ(ReadFile(work() / "kept.kda").at(kEdited), kEditedValue) << what;
             }
             if (!goesOn) {
-                EXPECT_EQ(context->document.image().bytes[kEdited], kEditedValue) << what;
-                EXPECT_TRUE(context->document.IsChanged()) << what;
+                EXPECT_EQ(app->radioDocument().image().bytes[kEdited], kEditedValue) << what;
+                EXPECT_TRUE(app->radioDocument().IsChanged()) << what;
                 EXPECT_TRUE(Title().startsWith(QLatin1Char('*'))) << what;
             }
         }
     }
     // Nothing changed: the close box closes at once and New asks only its own question.
-    context->document.Replace(RadioImage{});
+    app->radioDocument().Replace(RadioImage{});
     prompts.messages.clear();
     frame->close();
     EXPECT_FALSE(frame->isVisible());
@@ -154,7 +154,7 @@ TEST_F(UnsavedEdits, TheTitleMarksUnsavedEditsAndNamesTheImage) {
     peer.memory()[kFirstRecordOffset] = 1;
     RadioPeerSink sink{peer};
     PeerLinkPort radio{sink};
-    context->runner.SetPort(&radio);
+    app->radioLine().runner().SetPort(&radio);
     radio.Open(PortText{2, {}}, SerialLineSettings::kLinkBaudRate);
     const QString application = QStringLiteral(" - ") + English("S0000");
     EXPECT_EQ(Title(), QStringLiteral("default.kda") + application);
@@ -195,7 +195,7 @@ TEST_F(UnsavedEdits, TheTitleMarksUnsavedEditsAndNamesTheImage) {
     });
     frame->OnCommand(32773);  // the unsaved edit is discarded (the recorder's default)
     ASSERT_TRUE(read);
-    EXPECT_EQ(context->document.image().bytes[kEdited], peer.memory()[kEdited]);
+    EXPECT_EQ(app->radioDocument().image().bytes[kEdited], peer.memory()[kEdited]);
     EXPECT_EQ(Title(), QStringLiteral("read from COM2") + application);
 
     EditImage();
@@ -212,7 +212,7 @@ TEST_F(UnsavedEdits, TheTitleMarksUnsavedEditsAndNamesTheImage) {
     EXPECT_EQ(peer.memory()[kEdited], kEditedValue);
     EXPECT_EQ(prompts.messages.back().text, English("S0008"));
     EXPECT_EQ(Title(), QStringLiteral("read from COM2") + application);
-    context->runner.SetPort(&port);
+    app->radioLine().runner().SetPort(&port);
 }
 
 // The save dialog itself, as a user types a bare name into it: the file gets .kda, and the open
@@ -249,15 +249,13 @@ TEST_F(UnsavedEdits, ANameSavedWithoutAnExtensionIsFoundByTheOpenDialog) {
 // how to choose a port, and Read and Write open the port dialog first.
 TEST_F(UnsavedEdits, AFirstStartWithoutAPortIsGuidedNotReportedAsAnError) {
     app.reset();
-    context.reset();
     std::filesystem::remove(home() / "setting.ini");
-    context = std::make_unique<AppContext>();
     SilentPrompts silent;
-    app = std::make_unique<CHalyxApp>(*context, silent);
+    app = std::make_unique<CHalyxApp>(silent);
     ASSERT_TRUE(app->InitInstance({}));
     app->FinishStartup();
     std::ostringstream report;
-    EXPECT_EQ(ReportStartupCheck(*app, *context, silent, report), kStartupCheckPassed);
+    EXPECT_EQ(ReportStartupCheck(*app, silent, report), kStartupCheckPassed);
     EXPECT_EQ(report.str().find("message:"), std::string::npos) << report.str();
     EXPECT_EQ(app->mainFrame()->messagePane()->text(),
               QStringLiteral("No serial port is chosen yet: choose the radio's port in Settings > "

@@ -26,11 +26,11 @@ TEST_F(TestDialogOverPty, ReadsTunesWritesAndReadsBackTheValues) {
     ASSERT_FALSE(sim.devicePath().empty());
     WriteLanguageFiles();
     WriteSettings("[setup]\nlanguage=english\n[devices]\nCOM7=" + sim.devicePath() + "\n");
-    AppContext context;
-    context.language.setFile(home() / "english.lang");
-    context.document.Edit([](RadioImage& image) { image.bytes[header::kBand] = 1; });
+    AppParts parts;
+    parts.settings.language.setFile(home() / "english.lang");
+    parts.document.Edit([](RadioImage& image) { image.bytes[header::kBand] = 1; });
 
-    auto dialog = std::make_unique<TestDialog>(TestBenchOf(context), prompts, nullptr,
+    auto dialog = std::make_unique<TestDialog>(parts.Bench(), prompts, nullptr,
                                                TestDialog::PortProbe{}, kShortPause);
     const int com7 = dialog->portList()->findText("COM7");
     ASSERT_GE(com7, 0);
@@ -60,7 +60,7 @@ TEST_F(TestDialogOverPty, ReadsTunesWritesAndReadsBackTheValues) {
     EXPECT_EQ(dialog->valueLabel(6)->text(), "200");
 
     dialog->reject();
-    EXPECT_FALSE(context.serialPort.IsOpen());
+    EXPECT_FALSE(parts.line.serialPort().IsOpen());
     dialog.reset();
 }
 

@@ -116,7 +116,7 @@ TEST_F(TestDialogTest, OpeningUsesTheChosenPortAndRateAndClosingUndoesIt) {
     QTest::mouseClick(Button(1028), Qt::LeftButton);
     EXPECT_EQ(port.opened, (std::vector<Opening>{{5, 38400}}));
     EXPECT_TRUE(dialog->holdsPort());
-    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_TRUE(parts->line.IsOpen());
     EXPECT_EQ(Text(1028), English("S0091"));
     EXPECT_FALSE(dialog->portList()->isEnabled());
     EXPECT_FALSE(dialog->baudList()->isEnabled());
@@ -126,7 +126,7 @@ TEST_F(TestDialogTest, OpeningUsesTheChosenPortAndRateAndClosingUndoesIt) {
     QTest::mouseClick(Button(1028), Qt::LeftButton);
     EXPECT_EQ(port.closes, 1);
     EXPECT_FALSE(dialog->holdsPort());
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
     EXPECT_EQ(Text(1028), English("S0090"));
     EXPECT_TRUE(dialog->portList()->isEnabled());
     EXPECT_TRUE(dialog->baudList()->isEnabled());
@@ -154,7 +154,7 @@ TEST_F(TestDialogTest, APortThatDoesNotOpenIsReportedAndChangesNothing) {
     EXPECT_EQ(prompts.messages[0].text, English("S0004"));
     EXPECT_EQ(prompts.messages[0].detail, QStringLiteral("COM1 is in use by another program."));
     EXPECT_FALSE(dialog->holdsPort());
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
     EXPECT_EQ(Text(1028), English("S0090"));
     EXPECT_TRUE(dialog->portList()->isEnabled());
     EXPECT_FALSE(Button(1001)->isEnabled());
@@ -167,7 +167,7 @@ TEST_F(TestDialogTest, ADeviceLeavingWhileThePortIsHeldClosesItProperly) {
     dialog->CheckPortDevices();
     EXPECT_EQ(port.closes, 1);
     EXPECT_FALSE(dialog->holdsPort());
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
     EXPECT_EQ(Text(1028), English("S0090"));
     EXPECT_TRUE(dialog->portList()->isEnabled());
     EXPECT_TRUE(dialog->baudList()->isEnabled());
@@ -206,8 +206,8 @@ TEST_F(TestDialogTest, EscapeEnterAndTheCloseBoxAllCloseThePort) {
         how();
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_EQ(port.closes, closesBefore + 1);
-        EXPECT_FALSE(LinkPortOpen(*context));
-        EXPECT_FALSE(context->runner.IsBusy());
+        EXPECT_FALSE(parts->line.IsOpen());
+        EXPECT_FALSE(parts->line.runner().IsBusy());
         dialog.reset();
     };
     closeWith([this] { QTest::keyClick(dialog.get(), Qt::Key_Escape); });
@@ -221,7 +221,7 @@ TEST_F(TestDialogTest, EscapeEnterAndTheCloseBoxAllCloseThePort) {
     port.sink().SetOpen(true);
     Open();
     dialog->reject();
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
 }
 
 TEST_F(TestDialogTest, EnterOnAFocusedButtonPressesItInsteadOfClosing) {
@@ -243,7 +243,7 @@ TEST_F(TestDialogTest, ControlsCarryTheirLabelsAsAccessibleNamesInTheActiveLangu
     EXPECT_EQ(AccessibleName(dialog->openCloseButton()), English("S0090"));
     dialog.reset();
 
-    context->language.setFile(home() / "chinese.lang");
+    parts->settings.language.setFile(home() / "chinese.lang");
     WriteSettings("[setup]\nlanguage=chinese\n");
     Open();
     ExpectNamedBy(dialog->baudList(), Chinese("S0089"));
@@ -289,7 +289,7 @@ TEST_F(TestCommand, ProgramTestOpensTheModalTestDialog) {
     frame->OnCommand(32785);
     EXPECT_EQ(seen, "TestDialog " + English("S0069"));
     // Leaving it closes the port the main window had opened.
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(app->radioLine().IsOpen());
 }
 
 }  // namespace

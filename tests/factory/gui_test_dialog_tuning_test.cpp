@@ -145,7 +145,7 @@ TEST_F(TestDialogTest, WritingGoesThroughTheRecordsPausesAndChecksTheReadBack) {
     EXPECT_EQ(dialog->windowTitle(), English("S0201"));
     EXPECT_EQ(peer.testValues().bytes,
               (std::array<std::uint8_t, 12>{1, 101, 102, 103, 2, 104, 105, 106, 3, 107, 108, 109}));
-    EXPECT_EQ(context->testValues.bytes, peer.testValues().bytes);
+    EXPECT_EQ(parts->testValues.bytes, peer.testValues().bytes);
     EXPECT_TRUE(Button(1001)->isEnabled());
     EXPECT_TRUE(dialog->holdsPort());
 }
@@ -179,7 +179,7 @@ TEST_F(TestDialogTest, AWriteThatTimesOutThreeTimesClosesThePortAndLogsTheTimeOu
     EXPECT_EQ(MessageTexts(), std::vector<QString>{English("S0006")});
     EXPECT_EQ(port.closes, 1);
     EXPECT_FALSE(dialog->holdsPort());
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
     EXPECT_EQ(dialog->progressBar()->value(), 0);
     EXPECT_NE(TrafficLogText().find("\xCD\xA8\xD0\xC5\xB3\xAC\xCA\xB1!\r\n"), std::string::npos);
     // The button and lists are left as they were, but the port is closed: 1028 opens it again.
@@ -189,7 +189,7 @@ TEST_F(TestDialogTest, AWriteThatTimesOutThreeTimesClosesThePortAndLogsTheTimeOu
     dialog->OnOpenClosePort();
     EXPECT_EQ(port.opened.size(), 2u);
     EXPECT_TRUE(dialog->holdsPort());
-    EXPECT_TRUE(LinkPortOpen(*context));
+    EXPECT_TRUE(parts->line.IsOpen());
     EXPECT_EQ(Text(1028), English("S0091"));
 }
 
@@ -222,7 +222,7 @@ TEST_F(TestDialogTest, ClosingDuringAWriteStopsItSilently) {
     dialog->reject();
     EXPECT_EQ(dialog->armedTimerId(), kNoTimer);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(LinkPortOpen(*context));
+    EXPECT_FALSE(parts->line.IsOpen());
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ TEST_F(TuningFiles, LoadingTakesTheBytesAndEnablesReadAndWrite) {
     Open();
     prompts.openPaths.push_back(PathOf("saved.dat"));
     dialog->OnLoadFile();
-    EXPECT_EQ(context->testValues.bytes,
+    EXPECT_EQ(parts->testValues.bytes,
               (std::array<std::uint8_t, 12>{3, 9, 8, 7, 2, 6, 5, 4, 1, 3, 2, 1}));
     EXPECT_EQ(dialog->slider(1)->value(), 9);
     EXPECT_EQ(dialog->slider(9)->value(), 1);
@@ -62,7 +62,7 @@ TEST_F(TuningFiles, AShortFileChangesOnlyItsOwnBytesTheRestComeFromTheTable) {
     WriteFile(work() / "five.dat", {9, 1, 2, 3, 99});
     prompts.openPaths.push_back(PathOf("five.dat"));
     dialog->OnLoadFile();
-    EXPECT_EQ(context->testValues.bytes,
+    EXPECT_EQ(parts->testValues.bytes,
               (std::array<std::uint8_t, 12>{9, 1, 2, 3, 99, 64, 65, 66, 3, 67, 68, 69}));
     std::vector<int> shown;
     for (int row = 1; row <= kTestPointRows; ++row) {
@@ -75,7 +75,7 @@ TEST_F(TuningFiles, AShortFileChangesOnlyItsOwnBytesTheRestComeFromTheTable) {
 TEST_F(TuningFiles, AFileLongerThanTwelveBytesIsRefusedWithAMessage) {
     Open();
     SetSliders(20);
-    const auto before = context->testValues.bytes;
+    const auto before = parts->testValues.bytes;
     WriteFile(work() / "big.dat", Bytes(13, 0x77));
     prompts.openPaths.push_back(PathOf("big.dat"));
     dialog->OnLoadFile();
@@ -84,7 +84,7 @@ TEST_F(TuningFiles, AFileLongerThanTwelveBytesIsRefusedWithAMessage) {
     EXPECT_EQ(prompts.messages[0].caption, "Halyx");
     EXPECT_TRUE(prompts.messages[0].text.contains("big.dat"));
     EXPECT_TRUE(prompts.messages[0].text.contains("13"));
-    EXPECT_EQ(context->testValues.bytes, before);
+    EXPECT_EQ(parts->testValues.bytes, before);
     EXPECT_EQ(dialog->slider(1)->value(), 21);
     EXPECT_FALSE(Button(1001)->isEnabled());
 }

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
-#include "app/test_bench_of.h"
+#include "app_parts.h"
 #include "factory/test_dialog.h"
 #include "factory/test_dialog_ids.h"
 #include "factory/tuning_slider.h"
@@ -23,7 +22,7 @@
 
 namespace halyx::test {
 
-// An application context on the in-process radio, with English texts ("en S0069") and an
+// The application's objects on the in-process radio, with English texts ("en S0069") and an
 // upper-band image, and a test dialog over it that finds the ports `ports` names.
 class TestDialogTest : public ShellTest {
 protected:
@@ -31,32 +30,32 @@ protected:
         ShellTest::SetUp();
         WriteLanguageFiles();
         WriteSettings("[setup]\nlanguage=english\n");
-        context = std::make_unique<AppContext>();
-        context->language.setFile(home() / "english.lang");
-        port.SetTrafficLog(&context->trafficLog);
-        context->runner.SetPort(&port);
+        parts = std::make_unique<AppParts>();
+        parts->settings.language.setFile(home() / "english.lang");
+        port.SetTrafficLog(&parts->line.trafficLog());
+        parts->line.runner().SetPort(&port);
         // The radio hears what the dialog sends from the start, whoever opened the line.
         sink.SetOpen(true);
-        context->trafficLog.Open();
+        parts->line.trafficLog().Open();
         SetBand(true);
         ports = {{3, "/dev/ttyUSB0", ""}, {5, "/dev/ttyUSB1", ""}};
     }
 
     void TearDown() override {
         dialog.reset();
-        context.reset();
+        parts.reset();
         ShellTest::TearDown();
     }
 
     void SetBand(bool upper) {
-        context->document.Edit(
+        parts->document.Edit(
             [&](RadioImage& image) { image.bytes[header::kBand] = upper ? 1 : 0; });
         peer.SetBand(upper);
     }
 
     TestDialog& Open(std::uint16_t pauseTicks = kDefaultVerifyPauseTicks) {
         dialog = std::make_unique<TestDialog>(
-            TestBenchOf(*context), prompts, nullptr, [this] { return ports; }, pauseTicks);
+            parts->Bench(), prompts, nullptr, [this] { return ports; }, pauseTicks);
         return *dialog;
     }
 
@@ -106,7 +105,7 @@ protected:
     PeerLinkPort port{sink};
     RecordingPrompts prompts;
     std::vector<ComPortEntry> ports;
-    std::unique_ptr<AppContext> context;
+    std::unique_ptr<AppParts> parts;
     std::unique_ptr<TestDialog> dialog;
 };
 

@@ -4,9 +4,10 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
 #include "app/command_ids.h"
 #include "app/fleet_texts.h"
+#include "app/radio_line.h"
 #include "ui/common/dialog_units.h"
 #include "ui/common/shell_texts.h"
 #include "ui/common/ui_font.h"
@@ -21,9 +22,10 @@ constexpr int kProgressMaximum = 20;
 
 }  // namespace
 
-ExchangeDialog::ExchangeDialog(AppContext& context, UiPrompts& prompts, std::string_view titleKey,
-                               int progressMinimum, QWidget* parent)
-    : QDialog(parent), context_(context), prompts_(prompts) {
+ExchangeDialog::ExchangeDialog(RadioLine& line, RadioDocument& document, AppSettings& settings,
+                               UiPrompts& prompts, std::string_view titleKey, int progressMinimum,
+                               QWidget* parent)
+    : QDialog(parent), line_(line), document_(document), settings_(settings), prompts_(prompts) {
     setFixedSize(DialogSize(kExchangeWidthUnits, kExchangeHeightUnits));
 
     progress_ = new QProgressBar(this);
@@ -50,23 +52,24 @@ ExchangeDialog::ExchangeDialog(AppContext& context, UiPrompts& prompts, std::str
 
 ExchangeDialog::~ExchangeDialog() {
     // The exchange belongs to the derived dialog and is gone by now.
-    context_.runner.Forget(mine_);
+    line_.runner().Forget(mine_);
 }
 
 QString ExchangeDialog::Text(std::string_view key) const {
-    return QString::fromStdString(context_.text(key));
+    return QString::fromStdString(settings_.language.text(key));
 }
 
 bool ExchangeDialog::StartExchange(std::string_view portErrorCaption) {
     startedAt_ = std::chrono::steady_clock::now();
-    if (!LinkPortOpen(context_) && !OpenLinkPort(context_)) {
+    if (!line_.IsOpen() && !line_.Open()) {
         Record(operationName(), "port-error", nullptr, nullptr);
-        prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(portErrorCaption),
-                                  Text(keys::kPortOpenFailed),
-                                  QString::fromStdString(PortOpenFailureDetail(context_)));
+        prompts_.informWithDetail(
+            this, PromptIcon::Stop, QString::fromUtf8(portErrorCaption),
+            Text(keys::kPortOpenFailed),
+            QString::fromStdString(line_.OpenFailureDetail(settings_.language)));
         return false;
     }
-    ExchangeRunner& runner = context_.runner;
+    ExchangeRunner& runner = line_.runner();
     mine_ = &exchange();
     if (!listening_) {
         listening_ = true;
@@ -82,22 +85,22 @@ bool ExchangeDialog::StartExchange(std::string_view portErrorCaption) {
 
 void ExchangeDialog::OnTimer() {
     if (HoldsRunner() && armedTimer_ != kNoTimer) {
-        context_.runner.Tick();
+        line_.runner().Tick();
     }
 }
 
 bool ExchangeDialog::isTimerActive() const {
-    return HoldsRunner() && context_.runner.isTimerActive();
+    return HoldsRunner() && line_.runner().isTimerActive();
 }
 
 bool ExchangeDialog::HoldsRunner() const {
-    return mine_ != nullptr && context_.runner.held() == mine_;
+    return mine_ != nullptr && line_.runner().held() == mine_;
 }
 
 void ExchangeDialog::OnRunnerStarted(const Exchange* started) {
     if (started != mine_) {
         listening_ = false;
-        disconnect(&context_.runner, nullptr, this, nullptr);
+        disconnect(&line_.runner(), nullptr, this, nullptr);
     }
 }
 
@@ -110,17 +113,15 @@ OperationRecord ExchangeDialog::Record(std::string_view operation, std::string_v
     op.imageRead = imageRead;
     op.imageWritten = imageWritten;
     op.durationMs = MillisecondsSince(startedAt_);
-    const OperationRecord record = RecordGuiOperation(context_, op);
-    if (context_.radioOperationRecorded) {
-        context_.radioOperationRecorded(op, record);
-    }
+    const OperationRecord record = RecordGuiOperation(settings_.layout, settings_.settingFile, op);
+    emit operationRecorded(op, record);
     // A failed audit line is not worth a box after every exchange; a failed backup is: the user
     // may be about to change a radio whose old configuration is not kept.
     if (!record.backupError.empty()) {
         prompts_.informWithDetail(
             this, PromptIcon::Stop, QString::fromUtf8(captions::kFileError),
-            QString::fromStdString(
-                context_.textOr(fleet_text::kBackupFailed.key, fleet_text::kBackupFailed.english)),
+            QString::fromStdString(settings_.language.textOr(fleet_text::kBackupFailed.key,
+                                                             fleet_text::kBackupFailed.english)),
             QString::fromStdString(record.backupError));
     }
     return record;
@@ -136,7 +137,8 @@ void ExchangeDialog::SetButtonsEnabled(bool enabled) {
 
 void ExchangeDialog::ShowResult(std::string_view key) {
     // A radio that did not answer is often a port this user may not use or another program holds.
-    const std::string cause = key == keys::kExchangeFailed ? LikelyCauseLine(context_) : "";
+    const std::string cause =
+        key == keys::kExchangeFailed ? line_.LikelyCauseLine(settings_.language) : "";
     if (!cause.empty()) {
         prompts_.informWithDetail(this, PromptIcon::Exclamation, QString::fromUtf8(captions::kCps),
                                   Text(key), QString::fromStdString(cause));
@@ -146,7 +148,7 @@ void ExchangeDialog::ShowResult(std::string_view key) {
 }
 
 void ExchangeDialog::ClosePortAfterFailure() {
-    CloseLinkPort(context_);
+    line_.Close();
 }
 
 void ExchangeDialog::OnProgress(int position) {
@@ -167,7 +169,7 @@ void ExchangeDialog::OnTimerChanged(int timerId) {
 void ExchangeDialog::StopListening() {
     armedTimer_ = kNoTimer;
     if (HoldsRunner()) {
-        context_.runner.Release();
+        line_.runner().Release();
     }
 }
 

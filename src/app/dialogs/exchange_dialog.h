@@ -4,16 +4,18 @@
 #include <chrono>
 #include <string_view>
 
-#include "app/radio_history.h"
 #include "history/operation_record.h"
 #include "link/exchange.h"
+#include "ui/common/gui_operation_record.h"
 
 class QProgressBar;
 class QPushButton;
 
 namespace halyx {
 
-struct AppContext;
+struct AppSettings;
+class RadioDocument;
+class RadioLine;
 class UiPrompts;
 
 // What the radio read and radio write dialogs share: a progress bar (1015), a start button
@@ -21,6 +23,8 @@ class UiPrompts;
 // and acts on each received byte at once. The dialog owns only its controls; the exchange state
 // lives in the exchange object on the runner's frame link.
 class ExchangeDialog : public QDialog {
+    Q_OBJECT
+
 public:
     ~ExchangeDialog() override;
 
@@ -47,9 +51,15 @@ public:
     // Closing while an exchange runs cancels it: nothing is reported and the port stays open.
     void done(int result) override;
 
+signals:
+    // A radio operation of this dialog has been recorded (the status bar shows its result).
+    void operationRecorded(const GuiRadioOperation& operation, const OperationRecord& record);
+
 protected:
-    ExchangeDialog(AppContext& context, UiPrompts& prompts, std::string_view titleKey,
-                   int progressMinimum, QWidget* parent);
+    // The objects are the application's, for the whole run.
+    ExchangeDialog(RadioLine& line, RadioDocument& document, AppSettings& settings,
+                   UiPrompts& prompts, std::string_view titleKey, int progressMinimum,
+                   QWidget* parent);
 
     // The start button: opens the port if needed (an error box with `portErrorCaption` when it
     // does not open) and starts the exchange. False when the port could not be opened.
@@ -68,7 +78,9 @@ protected:
     // The operation's name in the audit log ("read", "write").
     virtual std::string_view operationName() const = 0;
 
-    AppContext& context_;
+    RadioLine& line_;
+    RadioDocument& document_;
+    AppSettings& settings_;
     UiPrompts& prompts_;
 
 private:

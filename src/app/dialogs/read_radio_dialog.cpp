@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
+#include "app/radio_line.h"
+#include "editing/radio_document.h"
 #include "ui/common/shell_texts.h"
 
 namespace halyx {
@@ -13,11 +15,13 @@ constexpr int kProgressMinimum = 0;
 
 }  // namespace
 
-ReadRadioDialog::ReadRadioDialog(AppContext& context, UiPrompts& prompts,
-                                 std::function<void()> afterSuccessfulRead, QWidget* parent)
-    : ExchangeDialog(context, prompts, keys::kReadDialogTitle, kProgressMinimum, parent),
-      received_(context.document.image()),
-      exchange_(context.runner.link(), received_, context.runner),
+ReadRadioDialog::ReadRadioDialog(RadioLine& line, RadioDocument& document, AppSettings& settings,
+                                 UiPrompts& prompts, std::function<void()> afterSuccessfulRead,
+                                 QWidget* parent)
+    : ExchangeDialog(line, document, settings, prompts, keys::kReadDialogTitle, kProgressMinimum,
+                     parent),
+      received_(document.image()),
+      exchange_(line.runner().link(), received_, line.runner()),
       afterSuccessfulRead_(std::move(afterSuccessfulRead)) {
     setObjectName(QStringLiteral("ReadRadioDialog"));
     connect(startButton(), &QPushButton::clicked, this, &ReadRadioDialog::OnStart);
@@ -26,7 +30,7 @@ ReadRadioDialog::ReadRadioDialog(AppContext& context, UiPrompts& prompts,
 void ReadRadioDialog::OnStart() {
     // Bytes the radio does not send (between the header and the records, after them) keep what
     // the image holds now.
-    received_ = context_.document.image();
+    received_ = document_.image();
     if (!StartExchange(captions::kReadError)) {
         return;
     }
@@ -36,7 +40,7 @@ void ReadRadioDialog::OnStart() {
 void ReadRadioDialog::OnFinished(ExchangeResult result) {
     if (result == ExchangeResult::Success) {
         // Nothing on disk holds what the radio had: the document counts as changed.
-        context_.document.Replace(received_, ReplaceAs::Unsaved);
+        document_.Replace(received_, ReplaceAs::Unsaved);
         Record(operationName(), ExchangeResultName(result), &received_, nullptr);
         ShowResult(keys::kReadDone);
         SetButtonsEnabled(true);

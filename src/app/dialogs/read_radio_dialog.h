@@ -14,8 +14,9 @@ namespace halyx {
 // the port and leaves the dialog open for another try.
 class ReadRadioDialog : public ExchangeDialog {
 public:
-    ReadRadioDialog(AppContext& context, UiPrompts& prompts,
-                    std::function<void()> afterSuccessfulRead, QWidget* parent = nullptr);
+    ReadRadioDialog(RadioLine& line, RadioDocument& document, AppSettings& settings,
+                    UiPrompts& prompts, std::function<void()> afterSuccessfulRead,
+                    QWidget* parent = nullptr);
 
     Exchange& exchange() override { return exchange_; }
 

@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "app/app_context.h"
+#include "app/app_settings.h"
+#include "app/radio_line.h"
 #include "app/report_texts.h"
 #include "app/slip_texts.h"
+#include "editing/radio_document.h"
 #include "image/text_arguments.h"
 #include "image/write_target.h"
 #include "ui/common/dialog_units.h"
@@ -30,22 +32,24 @@ QString WithArguments(const std::string& text, std::vector<std::string> argument
 
 }  // namespace
 
-WriteRadioDialog::WriteRadioDialog(AppContext& context, UiPrompts& prompts, QWidget* parent,
+WriteRadioDialog::WriteRadioDialog(RadioLine& line, RadioDocument& document, AppSettings& settings,
+                                   UiPrompts& prompts, QWidget* parent,
                                    std::uint16_t verifyPauseTicks)
-    : ExchangeDialog(context, prompts, keys::kWriteDialogTitle, kProgressMinimum, parent),
-      radio_(context.document.image()),
-      readExchange_(context.runner.link(), radio_, context.runner),
-      toWrite_(context.document.image()),
-      writeExchange_(context.runner.link(), toWrite_, context.runner, verifyPauseTicks) {
+    : ExchangeDialog(line, document, settings, prompts, keys::kWriteDialogTitle, kProgressMinimum,
+                     parent),
+      radio_(document.image()),
+      readExchange_(line.runner().link(), radio_, line.runner()),
+      toWrite_(document.image()),
+      writeExchange_(line.runner().link(), toWrite_, line.runner(), verifyPauseTicks) {
     setObjectName(QStringLiteral("WriteRadioDialog"));
     setFixedSize(DialogSize(kWriteDialogWidthUnits, kWriteDialogHeightUnits));
     readFirst_ = new QCheckBox(QString::fromStdString(SlipText(slip_text::kReadFirst)), this);
     readFirst_->setObjectName(QStringLiteral("readFirst"));
     readFirst_->setFont(startButton()->font());
     PlaceControl(readFirst_, 10, 54, 180, 10);
-    readFirst_->setChecked(context_.settingFile.readInt(kWriteSection, kReadFirstKey, 1) != 0);
+    readFirst_->setChecked(settings_.settingFile.readInt(kWriteSection, kReadFirstKey, 1) != 0);
     connect(readFirst_, &QCheckBox::toggled, this, [this](bool checked) {
-        context_.settingFile.writeText(kWriteSection, kReadFirstKey, checked ? "1" : "0");
+        settings_.settingFile.writeText(kWriteSection, kReadFirstKey, checked ? "1" : "0");
     });
     connect(startButton(), &QPushButton::clicked, this, &WriteRadioDialog::OnStart);
 }
@@ -58,13 +62,13 @@ Exchange& WriteRadioDialog::exchange() {
 }
 
 std::string WriteRadioDialog::SlipText(const TextKey& text) const {
-    return context_.textOr(text.key, text.english);
+    return settings_.language.textOr(text.key, text.english);
 }
 
 void WriteRadioDialog::OnStart() {
     backupPath_.clear();
     writingBackup_ = false;
-    toWrite_ = context_.document.image();
+    toWrite_ = document_.image();
     readFirstRun_ = readFirst_->isChecked();
     if (!readFirstRun_) {
         StartWrite();
@@ -172,7 +176,7 @@ void WriteRadioDialog::AfterWrite(ExchangeResult result) {
         case ExchangeResult::ReadBackDiffers:
             Record(operationName(), ExchangeResultName(result), nullptr, &toWrite_);
             if (result == ExchangeResult::Success && !writingBackup_) {
-                context_.document.MarkSaved();
+                document_.MarkSaved();
             }
             ShowResult(result == ExchangeResult::Success ? keys::kWriteVerified
                                                          : keys::kWriteMismatch);

@@ -22,7 +22,8 @@ namespace halyx {
 // default). A write that fails after the radio took part of it offers to write that backup back.
 class WriteRadioDialog : public ExchangeDialog {
 public:
-    WriteRadioDialog(AppContext& context, UiPrompts& prompts, QWidget* parent = nullptr,
+    WriteRadioDialog(RadioLine& line, RadioDocument& document, AppSettings& settings,
+                     UiPrompts& prompts, QWidget* parent = nullptr,
                      std::uint16_t verifyPauseTicks = kDefaultVerifyPauseTicks);
 
     Exchange& exchange() override;
