@@ -14,6 +14,8 @@
 #include "app/dialogs/write_radio_dialog.h"
 #include "app/port_settings_dialog.h"
 #include "app/startup_check.h"
+#include "app/status_pane_updater.h"
+#include "app/status_panes.h"
 #include "gui_app_fixture.h"
 #include "link/peer_link_port.h"
 #include "radiosim/peer_sink.h"
@@ -197,6 +199,10 @@ TEST_F(UnsavedEdits, TheTitleMarksUnsavedEditsAndNamesTheImage) {
     ASSERT_TRUE(read);
     EXPECT_EQ(app->radioDocument().image().bytes[kEdited], peer.memory()[kEdited]);
     EXPECT_EQ(Title(), QStringLiteral("read from COM2") + application);
+    // Each dialog's recorded operation reaches the status bar.
+    const auto result = [this] { return frame->statusPanes().panes().resultPane()->toolTip(); };
+    EXPECT_TRUE(result().startsWith(QStringLiteral("en S0058 on COM2: Succeeded")))
+        << result().toStdString();
 
     EditImage();
     EXPECT_EQ(Title(), QStringLiteral("*read from COM2") + application);
@@ -212,6 +218,7 @@ TEST_F(UnsavedEdits, TheTitleMarksUnsavedEditsAndNamesTheImage) {
     EXPECT_EQ(peer.memory()[kEdited], kEditedValue);
     EXPECT_EQ(prompts.messages.back().text, English("S0008"));
     EXPECT_EQ(Title(), QStringLiteral("read from COM2") + application);
+    EXPECT_EQ(result(), QStringLiteral("en S0059 on COM2: Succeeded"));
     app->radioLine().runner().SetPort(&port);
 }
 
