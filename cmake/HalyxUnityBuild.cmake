@@ -8,17 +8,11 @@ set(HALYX_COMPILED_ALONE
     src/files/raw_file.cpp                # Failure(): bounded_read.cpp
     src/interchange/csv_import.cpp        # kHzPerStep: csv_export.cpp
     src/interchange/image_compare.cpp     # ChannelCells: interchange/image_texts.h
-    src/cli/radio_commands.cpp            # FileStatus(): fleet_command.cpp
     src/ui/form/channel_row_commands.cpp  # Text(): bulk_edit_dialog.cpp
     src/app/dialogs/write_radio_dialog.cpp  # kProgressMinimum: read_radio_dialog.cpp
     src/app/interchange_commands.cpp      # kImageDialog: fleet_dialog.cpp
     src/app/lock_key_source_x11.cpp       # Xlib's macros (Bool, Status, None...) reach the files after it
     tests/app/gui_lock_keys_x11_test.cpp  # Xlib's macros, as above
-    tests/image/channel_model_test.cpp    # kHighBand: frequency_codec_test.cpp
-    tests/editing/radio_document_test.cpp # kHighBand: frequency_codec_test.cpp
-    tests/link/tuning_exchange_test.cpp   # kNoPause: exchange_write_test.cpp
-    tests/radiosim/radiosim_program_test.cpp  # Long(): radio_peer_test.cpp
-    tests/settings/language_test.cpp      # WriteText(): profile_file_test.cpp
 )
 
 # Marks the listed files of every target in the tree; call once all targets are defined. A listed

@@ -33,14 +33,6 @@ struct FleetOptions {
     bool noBackup = false;
 };
 
-int FileStatus(const FileResult& result) {
-    if (result.ok()) {
-        return kDone;
-    }
-    PrintError(FileErrorTextEnglish(result));
-    return kFileError;
-}
-
 // The overrides file, checked whole before anything is sent: every bad row and value and every
 // row keyed by a port not given, at once. A row's port is the given port that opens the same
 // device, however either is spelled. Rows keyed by serial number are matched by the engine once
@@ -48,7 +40,7 @@ int FileStatus(const FileResult& result) {
 std::optional<int> LoadOverrides(const std::string& path, const DeviceMapping& devices,
                                  FleetPlan& plan) {
     const ReadResult read = ReadSmallFile(path, kTextFileLimit);
-    if (FileStatus(read.result) != kDone) {
+    if (FileResultStatus(read.result) != kDone) {
         return kFileError;
     }
     std::vector<std::string> names;
@@ -159,7 +151,7 @@ std::optional<int> Prepare(const FleetOptions& options, FleetPlan& plan) {
             }
         }
     } else if (!options.base.empty()) {
-        if (FileStatus(LoadImageFile(options.base, plan.image)) != kDone) {
+        if (FileResultStatus(LoadImageFile(options.base, plan.image)) != kDone) {
             return kFileError;
         }
     } else {

@@ -21,13 +21,16 @@ int LoadImageArgument(const std::string& path, RadioImage& image, const RadioIma
     return kDone;
 }
 
-int SaveImageArgument(const std::string& path, const RadioImage& image) {
-    const FileResult saved = SaveImageOrConfigFile(path, image);
-    if (!saved.ok()) {
-        PrintError(FileErrorTextEnglish(saved));
-        return kFileError;
+int FileResultStatus(const FileResult& result) {
+    if (result.ok()) {
+        return kDone;
     }
-    return kDone;
+    PrintError(FileErrorTextEnglish(result));
+    return kFileError;
+}
+
+int SaveImageArgument(const std::string& path, const RadioImage& image) {
+    return FileResultStatus(SaveImageOrConfigFile(path, image));
 }
 
 }  // namespace halyx::cli

@@ -106,19 +106,11 @@ std::optional<int> RefuseClashingFiles(const ParsedOptions& options,
     return std::nullopt;
 }
 
-int FileStatus(const FileResult& result) {
-    if (result.ok()) {
-        return kDone;
-    }
-    PrintError(FileErrorTextEnglish(result));
-    return kFileError;
-}
-
 // The image a read starts from: bytes the radio never sends (41..66, 607..) come from it.
 std::optional<RadioImage> BaseImage(const ParsedOptions& options) {
     RadioImage image;
     if (options.has("--base")) {
-        if (FileStatus(LoadImageFile(options.value("--base"), image)) != kDone) {
+        if (FileResultStatus(LoadImageFile(options.value("--base"), image)) != kDone) {
             return std::nullopt;
         }
         return image;
@@ -167,7 +159,7 @@ int RunRead(const ParsedOptions* options, bool backup) {
     // The backup comes first: should OUT.kda fail to save, what was read is still kept.
     record.Record(OperationLog::ResultName(result, session.portLost()),
                   status == kDone ? &*image : nullptr);
-    return status != kDone ? status : FileStatus(SaveImageFile(options->value("-o"), *image));
+    return status != kDone ? status : FileResultStatus(SaveImageFile(options->value("-o"), *image));
 }
 
 int RunWrite(const ParsedOptions* options, const WriteFlags& flags) {
@@ -263,7 +255,7 @@ int RunTuningRead(const ParsedOptions& options, const PortText& port, std::uint3
     if (status != kDone) {
         return status;
     }
-    return FileStatus(
+    return FileResultStatus(
         WriteFileAtomically(options.value("-o"), {values.bytes.begin(), values.bytes.end()}));
 }
 
@@ -275,13 +267,13 @@ int RunTuningWrite(const ParsedOptions& options, const PortText& port, std::uint
     }
     // A tuning file holds exactly twelve bytes; anything longer is not one.
     const ReadResult read = ReadSmallFile(options.positionals[0], TestValues::kSize);
-    if (FileStatus(read.result) != kDone) {
+    if (FileResultStatus(read.result) != kDone) {
         return kFileError;
     }
     TestValues values;
     std::copy(read.bytes.begin(), read.bytes.end(), values.bytes.begin());
     RadioImage image;
-    if (FileStatus(LoadImageFile(options.value("--image"), image)) != kDone) {
+    if (FileResultStatus(LoadImageFile(options.value("--image"), image)) != kDone) {
         return kFileError;
     }
     RadioSession session("tuning write", kTuningProgressEnd);

@@ -59,6 +59,8 @@ inline constexpr std::size_t kBandwidth = 15;
 
 // Band byte value of the 136-174 MHz radios; any other value means 406.1-470 MHz.
 inline constexpr std::uint8_t kLowBand = 0;
+// The band byte the 406.1-470 MHz radios and the shipped default image carry.
+inline constexpr std::uint8_t kHighBand = 1;
 
 // Offset of channel n's record (n = 1..20).
 constexpr std::size_t RecordOffset(int channel) {

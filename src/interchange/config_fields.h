@@ -93,7 +93,5 @@ std::optional<std::string> FieldPathAt(std::size_t offset, const EmptyChannels& 
 // The band names of `halyx-cli show --json`.
 inline constexpr std::string_view kLowBandName = "136-174";
 inline constexpr std::string_view kHighBandName = "406.1-470";
-// The band byte a configuration's "406.1-470" stores, as the shipped default image has it.
-inline constexpr std::uint8_t kHighBand = 1;
 
 }  // namespace halyx::config

@@ -8,8 +8,6 @@
 namespace halyx::test {
 namespace {
 
-constexpr std::uint8_t kHighBand = 1;
-
 RadioImage StartImage() {
     RadioImage image = PatternedImage({1, 2, 3});
     image.bytes[header::kBand] = kHighBand;

@@ -8,8 +8,6 @@
 namespace halyx {
 namespace {
 
-constexpr std::uint8_t kHighBand = 1;
-
 // An image whose every byte differs from its neighbours, so a stray write shows.
 RadioImage Patterned(std::uint8_t band) {
     RadioImage image;

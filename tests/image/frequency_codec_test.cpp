@@ -12,8 +12,6 @@
 namespace halyx {
 namespace {
 
-constexpr std::uint8_t kHighBand = 1;
-
 std::array<std::uint8_t, 4> Encoded(std::uint32_t hertz) {
     std::array<std::uint8_t, 4> bytes{0xAA, 0xAA, 0xAA, 0xAA};
     EncodeFrequency(hertz, bytes.data());

@@ -81,6 +81,9 @@ public:
     int tick = 0;
 };
 
+// Writes whose read-back follows at once, so tests need not tick through the two seconds.
+inline constexpr std::uint16_t kNoPause = 0;
+
 inline const Bytes kAckBytes = {0x36, 0x06, 0x10};
 inline const Bytes kNakBytes = {0x36, 0x05, 0x10};
 inline const Bytes kRequestSettingsBytes = {0x35, 0x01, 0x02, 0x01, 0x00, 0x49, 0x00, 0x10};

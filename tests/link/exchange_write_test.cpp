@@ -9,8 +9,6 @@
 namespace halyx::test {
 namespace {
 
-constexpr std::uint16_t kNoPause = 0;
-
 Bytes Expected(std::uint8_t op, std::uint8_t kind, std::uint16_t block, const std::uint8_t* data,
                std::size_t n) {
     const LinkFrame f = LinkFrame::Build(op, kind, block, data, static_cast<std::uint8_t>(n));

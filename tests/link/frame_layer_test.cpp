@@ -12,11 +12,13 @@
 #include "link/commands.h"
 #include "link/frame_link.h"
 #include "link/traffic_log.h"
+#include "support/frame_bytes.h"
 
 namespace halyx {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using testing::LongFrameBytes;
 
 struct CaptureSink : FrameSink {
     std::vector<Bytes> frames;
@@ -29,12 +31,6 @@ void Feed(FrameLink& link, const Bytes& bytes) {
     for (std::uint8_t b : bytes) {
         link.OnByteReceived(b);
     }
-}
-
-Bytes Frame(std::uint8_t op, std::uint8_t kind, std::uint16_t block, const Bytes& payload) {
-    const LinkFrame f = LinkFrame::Build(op, kind, block, payload.data(),
-                                         static_cast<std::uint8_t>(payload.size()));
-    return Bytes(f.bytes.begin(), f.bytes.begin() + f.size);
 }
 
 class TempLog {
@@ -99,7 +95,7 @@ TEST(FrameBytes, ChecksumKeepsOnlyLowEightBitsOfTheSum) {
     EXPECT_EQ(FrameChecksum(bytes.data(), 3), 0x01);
     const Bytes big(300, 0xFF);  // 300 * 255 = 76500 = 0x12AD4
     EXPECT_EQ(FrameChecksum(big.data(), 300), 0xD4);
-    const Bytes f = Frame(kOpWrite, kKindSettings, 0x0201, Bytes(41, 0x80));
+    const Bytes f = LongFrameBytes(kOpWrite, kKindSettings, 0x0201, Bytes(41, 0x80));
     EXPECT_EQ(f[3], 0x01);  // block number little-endian
     EXPECT_EQ(f[4], 0x02);
     Bytes zeroed = f;
@@ -146,8 +142,9 @@ TEST(FrameBytes, TestBlockSendersCarryTheirPayloads) {
     values.bytes = {1, 10, 20, 30, 2, 40, 50, 60, 3, 70, 80, 90};
     SendTestValues(link, values);
     ASSERT_EQ(sink.frames.size(), 2u);
-    EXPECT_EQ(sink.frames[0], Frame(1, 4, 0, Bytes(12, 0)));
-    EXPECT_EQ(sink.frames[1], Frame(2, 4, 0, Bytes(values.bytes.begin(), values.bytes.end())));
+    EXPECT_EQ(sink.frames[0], LongFrameBytes(1, 4, 0, Bytes(12, 0)));
+    EXPECT_EQ(sink.frames[1],
+              LongFrameBytes(2, 4, 0, Bytes(values.bytes.begin(), values.bytes.end())));
 }
 
 TEST(FrameGatherer, SendingEmptiesAPartlyGatheredBuffer) {
@@ -160,7 +157,7 @@ TEST(FrameGatherer, SendingEmptiesAPartlyGatheredBuffer) {
     EXPECT_EQ(link.replyBuffer().lastIndex, 0);
     EXPECT_EQ(link.replyBuffer().bytes[0], 0);
     // The resent frame is gathered from index 0 again.
-    Feed(link, Frame(1, 2, 1, Bytes(41, 0x33)));
+    Feed(link, LongFrameBytes(1, 2, 1, Bytes(41, 0x33)));
     EXPECT_EQ(link.CheckFrameReply(), FrameReply::Good);
 }
 
@@ -168,7 +165,7 @@ TEST(FrameGatherer, BytesBeforeAStartByteAreDropped) {
     FrameLink link;
     Feed(link, {0x00, 0x10, 0xFF, 0x06});
     EXPECT_FALSE(link.replyBuffer().inFrame);
-    Feed(link, Frame(1, 2, 1, Bytes(41, 0x22)));
+    Feed(link, LongFrameBytes(1, 2, 1, Bytes(41, 0x22)));
     EXPECT_EQ(link.CheckFrameReply(), FrameReply::Good);
     EXPECT_EQ(link.Payload()[0], 0x22);
 }
@@ -178,7 +175,7 @@ TEST(FrameGatherer, PayloadByteEqualToEndMarkerLogsALineButDoesNotEndTheFrame) {
     FrameLink link(nullptr, &temp.log);
     Bytes payload(27, 0x44);
     payload[3] = 0x10;
-    const Bytes f = Frame(1, 3, 2, payload);
+    const Bytes f = LongFrameBytes(1, 3, 2, payload);
     for (std::size_t i = 0; i < f.size(); ++i) {
         link.OnByteReceived(f[i]);
         if (i + 1 < f.size()) {
@@ -193,13 +190,13 @@ TEST(FrameGatherer, PayloadByteEqualToEndMarkerLogsALineButDoesNotEndTheFrame) {
 
 TEST(FrameGatherer, EmptyPayloadFrameIsNeverRecognised) {
     FrameLink link;
-    Feed(link, Frame(1, 2, 1, {}));
+    Feed(link, LongFrameBytes(1, 2, 1, {}));
     EXPECT_EQ(link.CheckFrameReply(), FrameReply::None);
 }
 
 TEST(FrameGatherer, CorruptedLengthByteIsNeverRecognised) {
     FrameLink link;
-    Bytes f = Frame(1, 2, 1, Bytes(41, 0x01));
+    Bytes f = LongFrameBytes(1, 2, 1, Bytes(41, 0x01));
     f[6] = 42;
     Feed(link, f);
     EXPECT_EQ(link.CheckFrameReply(), FrameReply::None);
@@ -211,7 +208,7 @@ TEST(FrameGatherer, CorruptedLengthByteIsNeverRecognised) {
 
 TEST(FrameGatherer, BadChecksumIsReportedTheSameOnEveryLook) {
     FrameLink link;
-    Bytes f = Frame(1, 3, 2, Bytes(27, 0x11));
+    Bytes f = LongFrameBytes(1, 3, 2, Bytes(27, 0x11));
     f[5] = static_cast<std::uint8_t>(f[5] + 1);
     Feed(link, f);
     EXPECT_EQ(link.CheckFrameReply(), FrameReply::BadChecksum);
@@ -223,10 +220,10 @@ TEST(FrameGatherer, BadFrameWhoseOwnSumIsZeroIsNotPassedOnASecondLook) {
     // Payload chosen so the frame's sum with the checksum position at 0 is 0x00; a received
     // checksum of 0x01 is wrong, and must stay wrong however often the buffer is checked.
     Bytes payload(27, 0x00);
-    Bytes f = Frame(1, 3, 2, payload);
+    Bytes f = LongFrameBytes(1, 3, 2, payload);
     const std::uint8_t sum = f[5];
     payload[0] = static_cast<std::uint8_t>(0x100 - sum);
-    f = Frame(1, 3, 2, payload);
+    f = LongFrameBytes(1, 3, 2, payload);
     ASSERT_EQ(f[5], 0x00);
     f[5] = 0x01;
     FrameLink link;
@@ -248,7 +245,7 @@ TEST(FrameGatherer, ShortFramesAreRecognisedByCode) {
     EXPECT_EQ(link.CheckAckReply(), AckReply::None);
     Feed(link, {0x36, 0x06});
     EXPECT_EQ(link.CheckAckReply(), AckReply::None);
-    Feed(link, Frame(1, 2, 1, Bytes(41, 0)));
+    Feed(link, LongFrameBytes(1, 2, 1, Bytes(41, 0)));
     EXPECT_EQ(link.CheckAckReply(), AckReply::None);
 }
 
@@ -261,7 +258,7 @@ TEST(FrameGatherer, LongStreamNeverRunsPastTheBufferAndResynchronises) {
     }
     EXPECT_EQ(link.CheckFrameReply(), FrameReply::None);
     // After the overrun the gatherer waits for a start byte, so the next frame is heard.
-    Feed(link, Frame(1, 2, 1, Bytes(41, 0x77)));
+    Feed(link, LongFrameBytes(1, 2, 1, Bytes(41, 0x77)));
     EXPECT_EQ(link.CheckFrameReply(), FrameReply::Good);
     EXPECT_EQ(link.Payload()[40], 0x77);
 }
@@ -276,9 +273,9 @@ TEST(TestPointChange, OnlyTheRowsPowerLevelByteChanges) {
     ASSERT_TRUE(SendTestPointChange(link, point, 6, 200, true));  // 435 MHz high
     EXPECT_FALSE(SendTestPointChange(link, point, 10, 1, true));
     ASSERT_EQ(sink.frames.size(), 3u);
-    EXPECT_EQ(sink.frames[2], Frame(3, 4, 0, {6, 1, 50, 60, 200}));
+    EXPECT_EQ(sink.frames[2], LongFrameBytes(3, 4, 0, {6, 1, 50, 60, 200}));
     ASSERT_TRUE(SendTestPointChange(link, point, 7, 9, false));
-    EXPECT_EQ(sink.frames[3], Frame(3, 4, 0, {16, 1, 9, 60, 200}));
+    EXPECT_EQ(sink.frames[3], LongFrameBytes(3, 4, 0, {16, 1, 9, 60, 200}));
     // Nothing is awaited: the exchange counters are left alone.
     EXPECT_EQ(link.exchange().state, 7);
     EXPECT_EQ(link.exchange().ticks, 11);

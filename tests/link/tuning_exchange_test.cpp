@@ -13,8 +13,6 @@
 namespace halyx::test {
 namespace {
 
-constexpr std::uint16_t kNoPause = 0;
-
 Bytes TestFrame(std::uint8_t op, const std::uint8_t* data, std::size_t n) {
     const LinkFrame f = LinkFrame::Build(op, kKindTest, 0, data, static_cast<std::uint8_t>(n));
     return Bytes(f.bytes.begin(), f.bytes.begin() + f.size);

@@ -3,17 +3,13 @@
 
 #include "link/frame_format.h"
 #include "radiosim/radio_peer.h"
+#include "support/frame_bytes.h"
 
 namespace halyx {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Long(std::uint8_t op, std::uint8_t kind, std::uint16_t block, const Bytes& payload) {
-    const LinkFrame f = LinkFrame::Build(op, kind, block, payload.data(),
-                                         static_cast<std::uint8_t>(payload.size()));
-    return Bytes(f.bytes.begin(), f.bytes.begin() + f.size);
-}
+using testing::LongFrameBytes;
 
 const Bytes kAck = {0x36, 0x06, 0x10};
 const Bytes kNak = {0x36, 0x05, 0x10};
@@ -32,14 +28,14 @@ RadioPeer::Memory Counting() {
 
 TEST(RadioPeer, StoresWrittenBlocksAndRefusesMalformedOnes) {
     RadioPeer peer;
-    EXPECT_EQ(Send(peer, Long(2, 2, 1, Bytes(41, 0xAB))), kAck);
+    EXPECT_EQ(Send(peer, LongFrameBytes(2, 2, 1, Bytes(41, 0xAB))), kAck);
     EXPECT_EQ(peer.memory()[40], 0xAB);
-    EXPECT_EQ(Send(peer, Long(2, 3, 21, Bytes(27, 0xCD))), kAck);
+    EXPECT_EQ(Send(peer, LongFrameBytes(2, 3, 21, Bytes(27, 0xCD))), kAck);
     EXPECT_EQ(peer.memory()[580], 0xCD);
     EXPECT_EQ(peer.memory()[606], 0xCD);
-    EXPECT_EQ(Send(peer, Long(2, 3, 22, Bytes(27, 0))), kNak);
-    EXPECT_EQ(Send(peer, Long(2, 3, 5, Bytes(26, 0))), kNak);
-    Bytes bad = Long(2, 2, 1, Bytes(41, 0x11));
+    EXPECT_EQ(Send(peer, LongFrameBytes(2, 3, 22, Bytes(27, 0))), kNak);
+    EXPECT_EQ(Send(peer, LongFrameBytes(2, 3, 5, Bytes(26, 0))), kNak);
+    Bytes bad = LongFrameBytes(2, 2, 1, Bytes(41, 0x11));
     bad[5] ^= 0x01;
     EXPECT_EQ(Send(peer, bad), kNak);
     EXPECT_EQ(peer.memory()[0], 0xAB);
@@ -47,7 +43,7 @@ TEST(RadioPeer, StoresWrittenBlocksAndRefusesMalformedOnes) {
 
 TEST(RadioPeer, AnswersFramesSplitAcrossCallsAndIgnoresNoise) {
     RadioPeer peer(Counting());
-    const Bytes request = Long(1, 2, 1, {});
+    const Bytes request = LongFrameBytes(1, 2, 1, {});
     EXPECT_TRUE(Send(peer, {0x00, 0x10, 0x99}).empty());
     EXPECT_TRUE(Send(peer, Bytes(request.begin(), request.begin() + 4)).empty());
     EXPECT_EQ(Send(peer, Bytes(request.begin() + 4, request.end())).size(), 49u);
@@ -58,7 +54,7 @@ TEST(RadioPeer, DiffersOnReadBackOnlyAfterAWrite) {
     faults.readBackDiffers = true;
     RadioPeer peer(Counting(), faults);
     auto readAll = [&peer] {
-        Bytes all = Send(peer, Long(1, 2, 1, {}));
+        Bytes all = Send(peer, LongFrameBytes(1, 2, 1, {}));
         for (int n = 2; n <= 21; ++n) {
             const Bytes r = Send(peer, kAck);
             all.insert(all.end(), r.begin(), r.end());
@@ -69,7 +65,8 @@ TEST(RadioPeer, DiffersOnReadBackOnlyAfterAWrite) {
     const Bytes again = readAll();
     EXPECT_EQ(before, again);
     // Writing a record with the bytes it already holds: only the fault can make a difference.
-    Send(peer, Long(2, 3, 2, Bytes(peer.memory().begin() + 67, peer.memory().begin() + 94)));
+    Send(peer,
+         LongFrameBytes(2, 3, 2, Bytes(peer.memory().begin() + 67, peer.memory().begin() + 94)));
     const Bytes after = readAll();
     EXPECT_NE(after, before);
 }

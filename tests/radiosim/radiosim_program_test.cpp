@@ -10,6 +10,7 @@
 #include <chrono>
 
 #include "link/frame_format.h"
+#include "support/frame_bytes.h"
 #include "support/radio_sim_process.h"
 #include "support/temp_dir.h"
 
@@ -17,16 +18,11 @@ namespace halyx {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using testing::LongFrameBytes;
 using testing::RadioSimProcess;
 using testing::TempDir;
 
 constexpr int kAnswerWaitMs = 3000;
-
-Bytes Long(std::uint8_t op, std::uint8_t kind, std::uint16_t block, const Bytes& payload) {
-    const LinkFrame f = LinkFrame::Build(op, kind, block, payload.data(),
-                                         static_cast<std::uint8_t>(payload.size()));
-    return Bytes(f.bytes.begin(), f.bytes.begin() + f.size);
-}
 
 class Terminal {
 public:
@@ -130,9 +126,9 @@ TEST(RadioSimProgram, SavesWhatWasWrittenWhenItStopsAfterTheChosenFrames) {
         {"--no-pacing", "--exit-after-frames", "2", "--save", (dir / "saved.kda").string()});
     Terminal port(sim.devicePath());
     ASSERT_TRUE(port.ok());
-    port.Send(Long(2, 2, 1, Bytes(41, 0x5C)));
+    port.Send(LongFrameBytes(2, 2, 1, Bytes(41, 0x5C)));
     EXPECT_EQ(port.Receive(3), (Bytes{0x36, 0x06, 0x10}));
-    port.Send(Long(2, 3, 21, Bytes(27, 0x6D)));
+    port.Send(LongFrameBytes(2, 3, 21, Bytes(27, 0x6D)));
     EXPECT_EQ(port.Receive(3), (Bytes{0x36, 0x06, 0x10}));
     EXPECT_TRUE(port.HungUp());
     sim.Stop();

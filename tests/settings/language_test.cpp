@@ -15,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempDir;
+using testing::WriteText;
 
 constexpr const char* kHome = "/halyx-test-home";
 
@@ -29,10 +30,6 @@ public:
 // "中文标题" as GBK and as UTF-8.
 const std::string kTitleGbk = "\xD6\xD0\xCE\xC4\xB1\xEA\xCC\xE2";
 const std::string kTitleUtf8 = "\xE4\xB8\xAD\xE6\x96\x87\xE6\xA0\x87\xE9\xA2\x98";
-
-void WriteText(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 std::string Repeat(const std::string& text, int times) {
     std::string out;

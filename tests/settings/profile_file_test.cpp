@@ -16,10 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempDir;
-
-void WriteText(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
+using testing::WriteText;
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
