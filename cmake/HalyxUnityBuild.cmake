@@ -4,13 +4,6 @@
 # sees from a header, cannot share a batch; such files are listed here, each with the name that
 # collides, and compiled on their own. When the name is shared or renamed, drop the line.
 set(HALYX_COMPILED_ALONE
-    src/image/option_lists.cpp            # kChannelCount: image/radio_image.h
-    src/files/raw_file.cpp                # Failure(): bounded_read.cpp
-    src/interchange/csv_import.cpp        # kHzPerStep: csv_export.cpp
-    src/interchange/image_compare.cpp     # ChannelCells: interchange/image_texts.h
-    src/ui/form/channel_row_commands.cpp  # Text(): bulk_edit_dialog.cpp
-    src/app/dialogs/write_radio_dialog.cpp  # kProgressMinimum: read_radio_dialog.cpp
-    src/app/interchange_commands.cpp      # kImageDialog: fleet_dialog.cpp
     src/app/lock_key_source_x11.cpp       # Xlib's macros (Bool, Status, None...) reach the files after it
     tests/app/gui_lock_keys_x11_test.cpp  # Xlib's macros, as above
 )

@@ -17,8 +17,6 @@
 namespace halyx {
 namespace {
 
-const FileDialogSpec kOpenDialog{
-    QStringLiteral("data File(*.kda)"), QStringLiteral("*.kda;"), {}, {}};
 // A name typed without an extension gets .kda, the one extension the open dialog shows: a file
 // saved under any other could not be found again.
 const FileDialogSpec kSaveDialog{QStringLiteral("Archive File(*.kda)"), QStringLiteral("*.kda;"),
@@ -91,7 +89,7 @@ bool FileCommands::Open() {
         return false;
     }
     const std::optional<QString> path =
-        prompts_.openFile(window_, WithConfigTextFilter(kOpenDialog, settings_.language));
+        prompts_.openFile(window_, WithConfigTextFilter(ImageFileDialog(), settings_.language));
     return path && LoadFile(*path);
 }
 
@@ -99,7 +97,7 @@ bool FileCommands::OpenBackup() {
     if (!MaySetAsideEdits()) {
         return false;
     }
-    FileDialogSpec spec = kOpenDialog;
+    FileDialogSpec spec = ImageFileDialog();
     const std::filesystem::path folder = HistoryPlacesOf(settings_.layout).backupFolder;
     std::error_code error;
     // A folder that cannot be made leaves the dialog where Qt would open it: the user can still

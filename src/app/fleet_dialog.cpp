@@ -29,8 +29,6 @@ namespace {
 constexpr int kMinimumWidth = 640;
 constexpr int kMinimumHeight = 420;
 
-const FileDialogSpec kImageDialog{
-    QStringLiteral("data File(*.kda)"), QStringLiteral("*.kda;"), {}, {}};
 const FileDialogSpec kOverridesDialog{
     QStringLiteral("CSV File(*.csv)"), QStringLiteral("*.csv;"), {}, {}};
 const FileDialogSpec kReportDialog{QStringLiteral("JSON File(*.json)"), QStringLiteral("*.json;"),
@@ -241,7 +239,7 @@ std::vector<int> FleetDialog::CheckedRows() const {
 }
 
 void FleetDialog::ChooseImageFile() {
-    if (const std::optional<QString> path = prompts_.openFile(this, kImageDialog)) {
+    if (const std::optional<QString> path = prompts_.openFile(this, ImageFileDialog())) {
         imagePath_->setText(*path);
         imageFile_->setChecked(true);
     }

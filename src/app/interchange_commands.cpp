@@ -38,8 +38,6 @@ const FileDialogSpec kPdfDialog{QStringLiteral("PDF File(*.pdf)"), QStringLitera
                                 QStringLiteral("channels"), QStringLiteral("pdf")};
 const FileDialogSpec kHtmlDialog{QStringLiteral("HTML File(*.html)"), QStringLiteral("*.html;"),
                                  QStringLiteral("channels"), QStringLiteral("html")};
-const FileDialogSpec kImageDialog{
-    QStringLiteral("data File(*.kda)"), QStringLiteral("*.kda;"), {}, {}};
 
 // US and Canadian users print on Letter, everyone else on A4.
 QPageSize::PageSizeId LocalPageSize() {
@@ -158,7 +156,7 @@ void InterchangeCommands::ExportHtml() {
 }
 
 void InterchangeCommands::CompareWithFile() {
-    const std::optional<QString> path = prompts_.openFile(window_, kImageDialog);
+    const std::optional<QString> path = prompts_.openFile(window_, ImageFileDialog());
     if (!path) {
         return;
     }

@@ -18,13 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-FileResult Failure(const fs::path& path, int error) {
-    FileResult result;
-    result.cause = CauseFromErrno(error);
-    result.path = path.string();
-    return result;
-}
-
 FileResult TooLarge(const fs::path& path, std::uintmax_t size, std::uintmax_t limit) {
     FileResult result;
     result.cause = FileErrorCause::TooLarge;
@@ -41,7 +34,7 @@ FileResult TooLarge(const fs::path& path, std::uintmax_t size, std::uintmax_t li
 int OpenRegularFile(const fs::path& path, FileResult& refusal, std::uintmax_t& size) {
     struct stat named {};
     if (stat(path.c_str(), &named) != 0) {
-        refusal = Failure(path, errno);
+        refusal = FailureFromErrno(path.string(), errno);
         return -1;
     }
     // Refused before opening at all: opening some devices already does something.
@@ -51,7 +44,7 @@ int OpenRegularFile(const fs::path& path, FileResult& refusal, std::uintmax_t& s
     }
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        refusal = Failure(path, errno);
+        refusal = FailureFromErrno(path.string(), errno);
         return -1;
     }
     struct stat opened {};
@@ -59,7 +52,7 @@ int OpenRegularFile(const fs::path& path, FileResult& refusal, std::uintmax_t& s
         const int error = errno;
         refusal = KindOfMode(opened.st_mode) != FileKind::Regular
                       ? RefusedAs(path.string(), KindOfMode(opened.st_mode))
-                      : Failure(path, error);
+                      : FailureFromErrno(path.string(), error);
         close(fd);
         return -1;
     }
@@ -107,7 +100,7 @@ ReadResult ReadSmallFile(const fs::path& path, std::uintmax_t limit) {
     }
     std::FILE* file = _wfopen(path.c_str(), L"rb");
     if (file == nullptr) {
-        read.result = Failure(path, errno);
+        read.result = FailureFromErrno(path.string(), errno);
         return read;
     }
     read.bytes.resize(static_cast<std::size_t>(limit) + 1);
@@ -133,7 +126,7 @@ ReadResult ReadSmallFile(const fs::path& path, std::uintmax_t limit) {
     const int error = errno;
     close(fd);
     if (count < 0) {
-        read.result = Failure(path, error == 0 ? EIO : error);
+        read.result = FailureFromErrno(path.string(), error == 0 ? EIO : error);
     }
 #endif
     if (count < 0) {

@@ -118,6 +118,13 @@ FileResult RefusedAs(const std::string& path, FileKind kind) {
     return result;
 }
 
+FileResult FailureFromErrno(const std::string& path, int error) {
+    FileResult result;
+    result.cause = CauseFromErrno(error);
+    result.path = path;
+    return result;
+}
+
 FileErrorCause CauseFromErrno(int error) {
     switch (error) {
         case 0:

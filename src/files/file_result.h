@@ -55,6 +55,8 @@ FileResult RefusedAs(const std::string& path, FileKind kind);
 
 // Maps a C library errno value to its cause.
 FileErrorCause CauseFromErrno(int error);
+// The failure of an operation on `path` that set errno to `error`.
+FileResult FailureFromErrno(const std::string& path, int error);
 
 // The message shown for a failed file operation, with the file name in place of %1 (UTF-8).
 // The texts are the ones the original tool's users know, kept in Chinese as it showed them.

@@ -19,13 +19,6 @@
 namespace halyx {
 namespace {
 
-FileResult Failure(const std::filesystem::path& path, int error) {
-    FileResult result;
-    result.cause = CauseFromErrno(error);
-    result.path = path.string();
-    return result;
-}
-
 namespace fs = std::filesystem;
 
 constexpr int kTemporaryNameAttempts = 16;
@@ -126,7 +119,7 @@ FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     std::error_code error;
     const std::optional<fs::path> resolved = ResolveLinks(path);
     if (!resolved) {
-        return Failure(path, ELOOP);
+        return FailureFromErrno(path.string(), ELOOP);
     }
     const fs::path& target = *resolved;
     if (const std::optional<FileKind> kind = UnreplaceableKind(target)) {
@@ -135,13 +128,13 @@ FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::file_status old = fs::status(target, error);
     const bool replacing = !error && fs::exists(old);
     if (replacing && ExistingFileIsReadOnly(target)) {
-        return Failure(path, EACCES);
+        return FailureFromErrno(path.string(), EACCES);
     }
     fs::path temporary;
     errno = 0;
     std::FILE* file = CreateTemporaryBeside(target, temporary);
     if (file == nullptr) {
-        return Failure(path, errno);
+        return FailureFromErrno(path.string(), errno);
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool flushed = written && FlushToDisk(file);
@@ -161,7 +154,7 @@ FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         cause = error.value();
     }
     fs::remove(temporary, error);
-    return Failure(path, cause == 0 ? EIO : cause);
+    return FailureFromErrno(path.string(), cause == 0 ? EIO : cause);
 }
 
 FileResult WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {

@@ -23,7 +23,6 @@ namespace {
 constexpr std::uint32_t kCoarseStepHz = 5000;
 constexpr std::uint32_t kFineStepHz = 6250;
 constexpr double kHzPerMHz = 1000000.0;
-constexpr std::uint32_t kHzPerStep = 10;
 
 // strtod with the "C" locale: Qt sets the process locale from the environment, and a German
 // desktop must not turn "446.00625" into 446.

@@ -9,6 +9,9 @@ namespace halyx {
 // Frequencies are stored as four packed-BCD bytes counting 10 Hz steps, most significant first.
 // The user sees megahertz with five decimals. Band limits come from the image's band byte.
 
+// Hertz in one stored step.
+inline constexpr std::uint32_t kHzPerStep = 10;
+
 struct BandLimits {
     std::uint32_t lowerHz;
     std::uint32_t upperHz;

@@ -13,7 +13,6 @@ namespace halyx::config {
 namespace {
 
 constexpr int kHertzDecimals = 6;  // megahertz text -> hertz
-constexpr std::uint64_t kHzPerStep = 10;
 constexpr std::uint8_t kFirstPrintable = 0x20;
 constexpr std::uint8_t kLastPrintable = 0x7E;
 

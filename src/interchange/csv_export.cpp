@@ -13,7 +13,6 @@
 namespace halyx {
 namespace {
 
-constexpr std::uint32_t kHzPerStep = 10;
 constexpr std::uint32_t kCoarseStepHz = 5000;
 
 std::uint32_t Hertz(const RecordCopy& record, std::size_t offset) {

@@ -18,8 +18,6 @@
 namespace halyx {
 namespace {
 
-constexpr std::uint32_t kHzPerStep = 10;
-
 // Columns this radio has no place for; each is reported once per file.
 constexpr std::array<std::string_view, 9> kNotStored = {
     "Name", "Power", "Skip", "TStep", "Comment", "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE"};

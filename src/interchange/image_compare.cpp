@@ -35,14 +35,14 @@ constexpr std::array<TextField, 2> kTextFields{
     {{"serialNumber", header::kSerialNumber, header::kSerialNumberSize},
      {"userId", header::kUserId, header::kUserIdSize}}};
 
-struct ChannelCells {
+struct ComparedCells {
     std::array<std::string, 5> cells;
 };
 
 constexpr std::array<const char*, 5> kChannelFields = {"rxFrequency", "txFrequency", "rxTone",
                                                        "txTone", "bandwidth"};
 
-ChannelCells CellsOf(const RadioImage& image, int channel) {
+ComparedCells CellsOf(const RadioImage& image, int channel) {
     RecordCopy record;
     LoadRecordCopy(image, channel, record);
     if (IsChannelEmpty(record)) {
@@ -99,8 +99,8 @@ ImageDifferences CompareImages(const RadioImage& a, const RadioImage& b) {
         }
     }
     for (int channel = 1; channel <= kChannelCount; ++channel) {
-        const ChannelCells x = CellsOf(a, channel);
-        const ChannelCells y = CellsOf(b, channel);
+        const ComparedCells x = CellsOf(a, channel);
+        const ComparedCells y = CellsOf(b, channel);
         for (std::size_t f = 0; f < kChannelFields.size(); ++f) {
             if (x.cells[f] == y.cells[f]) {
                 continue;

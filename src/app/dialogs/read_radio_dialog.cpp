@@ -11,15 +11,15 @@
 namespace halyx {
 namespace {
 
-constexpr int kProgressMinimum = 0;
+constexpr int kReadProgressMinimum = 0;
 
 }  // namespace
 
 ReadRadioDialog::ReadRadioDialog(RadioLine& line, RadioDocument& document, AppSettings& settings,
                                  UiPrompts& prompts, std::function<void()> afterSuccessfulRead,
                                  QWidget* parent)
-    : ExchangeDialog(line, document, settings, prompts, keys::kReadDialogTitle, kProgressMinimum,
-                     parent),
+    : ExchangeDialog(line, document, settings, prompts, keys::kReadDialogTitle,
+                     kReadProgressMinimum, parent),
       received_(document.image()),
       exchange_(line.runner().link(), received_, line.runner()),
       afterSuccessfulRead_(std::move(afterSuccessfulRead)) {

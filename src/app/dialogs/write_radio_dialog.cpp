@@ -18,7 +18,7 @@
 namespace halyx {
 namespace {
 
-constexpr int kProgressMinimum = 1;
+constexpr int kWriteProgressMinimum = 1;
 // The dialog grows by one line for the read-first check box.
 constexpr int kWriteDialogWidthUnits = 200;
 constexpr int kWriteDialogHeightUnits = 70;
@@ -35,8 +35,8 @@ QString WithArguments(const std::string& text, std::vector<std::string> argument
 WriteRadioDialog::WriteRadioDialog(RadioLine& line, RadioDocument& document, AppSettings& settings,
                                    UiPrompts& prompts, QWidget* parent,
                                    std::uint16_t verifyPauseTicks)
-    : ExchangeDialog(line, document, settings, prompts, keys::kWriteDialogTitle, kProgressMinimum,
-                     parent),
+    : ExchangeDialog(line, document, settings, prompts, keys::kWriteDialogTitle,
+                     kWriteProgressMinimum, parent),
       radio_(document.image()),
       readExchange_(line.runner().link(), radio_, line.runner()),
       toWrite_(document.image()),

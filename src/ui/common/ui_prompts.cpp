@@ -50,6 +50,10 @@ std::optional<QString> RunFileDialog(QFileDialog& dialog) {
 
 }  // namespace
 
+FileDialogSpec ImageFileDialog() {
+    return {QStringLiteral("data File(*.kda)"), QStringLiteral("*.kda;"), {}, {}};
+}
+
 QString QtFileFilter(const FileDialogSpec& spec) {
     if (spec.description.endsWith(QLatin1Char(')'))) {
         return spec.description;

@@ -28,6 +28,9 @@ struct FileDialogSpec {
     QStringList otherFilters = {};
 };
 
+// The dialog that opens an image file: "data File(*.kda)".
+FileDialogSpec ImageFileDialog();
+
 // Every message box, file dialog and print dialog of the shell goes through this interface, so
 // that the windows can be driven headless: tests substitute a recorder that answers at once.
 class UiPrompts {
