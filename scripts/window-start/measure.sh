@@ -1,6 +1,8 @@
 #!/bin/sh
 # Compares the time from start to a mapped window of halyx with a bare Qt main window, under a
-# private Xvfb. Usage: scripts/window-start/measure.sh BUILD_DIR [RUNS]
+# private Xvfb: the wall time, and the CPU time both had used by then (which other programs'
+# load disturbs less). Runs alternate between the two programs, so a change of load touches
+# both alike. Usage: scripts/window-start/measure.sh BUILD_DIR [RUNS]
 set -eu
 build=$(cd "${1:?build directory}" && pwd)
 runs=${2:-10}
@@ -26,29 +28,31 @@ keeper=\$!
 sleep 0.5
 printf "[setup]\\nlanguage=english\\n[port]\\ncom=1\\n[devices]\\nCOM1=%s\\n" "\$(cat "$tools/pty")" > "$tools/home/setting.ini"
 export HALYX_HOME="$tools/home"
-for program in bare_window halyx; do
-    command="$tools/bare_window"
-    [ "\$program" = halyx ] && command="$build/bin/halyx"
-    "$tools/map_timer" "\$command" >/dev/null   # warm the file cache
-    times=""
-    i=0
-    while [ \$i -lt $runs ]; do
-        times="\$times \$("$tools/map_timer" "\$command")"
-        i=\$((i + 1))
-    done
-    echo "\$program:\$times"
+"$tools/map_timer" "$tools/bare_window" >/dev/null   # warm the file cache
+"$tools/map_timer" "$build/bin/halyx" >/dev/null
+i=0
+while [ \$i -lt $runs ]; do
+    echo "bare_window \$("$tools/map_timer" "$tools/bare_window")"
+    echo "halyx \$("$tools/map_timer" "$build/bin/halyx")"
+    i=\$((i + 1))
 done
 kill \$keeper
 INNER
 chmod +x "$tools/run.sh"
 xvfb-run -a -s "-screen 0 1024x768x24" "$tools/run.sh" 2>/dev/null | python3 -c '
 import statistics, sys
-medians = {}
+walls, cpus = {}, {}
 for line in sys.stdin:
-    name, _, values = line.partition(":")
-    times = [float(v) for v in values.split()]
-    medians[name] = statistics.median(times)
-    print(f"{name:12} median {medians[name]:7.1f} ms over {len(times)} runs ({values.strip()})")
-if medians.get("bare_window"):
-    print("ratio        %.2f" % (medians["halyx"] / medians["bare_window"]))
+    name, wall, cpu = line.split()
+    walls.setdefault(name, []).append(float(wall))
+    cpus.setdefault(name, []).append(float(cpu))
+medians = {}
+for name in walls:
+    medians[name] = (statistics.median(walls[name]), statistics.median(cpus[name]))
+    shown = " ".join(map(str, walls[name]))
+    print(f"{name:12} median {medians[name][0]:7.1f} ms wall, {medians[name][1]:7.1f} ms CPU "
+          f"over {len(walls[name])} runs (wall: {shown})")
+if "bare_window" in medians and "halyx" in medians:
+    print("ratio        %.2f wall, %.2f CPU" % (medians["halyx"][0] / medians["bare_window"][0],
+                                              medians["halyx"][1] / medians["bare_window"][1]))
 '
