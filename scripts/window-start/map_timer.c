@@ -72,13 +72,13 @@ int main(int argc, char* argv[]) {
         XNextEvent(display, &event);
         if (event.type == MapNotify && !event.xmap.override_redirect) {
             const double wall = NowMs() - start;
-            kill(child, SIGSTOP);  /* its CPU time is read as of the mapping */
+            kill(child, SIGSTOP); /* its CPU time is read as of the mapping */
             printf("%.1f %.1f\n", wall, CpuMs(child));
             result = 0;
             break;
         }
     }
-    kill(child, SIGKILL);  /* stopped at the mapping, so it is ended at once */
+    kill(child, SIGKILL); /* stopped at the mapping, so it is ended at once */
     waitpid(child, NULL, 0);
     XCloseDisplay(display);
     return result;
