@@ -1,6 +1,10 @@
 #!/bin/sh
 # Compares the time from start to a mapped window of halyx with a bare Qt main window, under a
-# private Xvfb. Usage: scripts/window-start/measure.sh BUILD_DIR [RUNS]
+# private Xvfb: the wall time, and the CPU time each had used by then (which other programs'
+# load disturbs less). A third program, a window furnished like halyx's first screen without its
+# logic, shows how much of the difference Qt itself needs for such a window. Runs alternate
+# between the programs, so a change of load touches all alike.
+# Usage: scripts/window-start/measure.sh BUILD_DIR [RUNS]
 set -eu
 build=$(cd "${1:?build directory}" && pwd)
 runs=${2:-10}
@@ -8,8 +12,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 tools=$(mktemp -d)
 trap 'rm -rf "$tools"' EXIT
 cc -O2 -o "$tools/map_timer" "$here/map_timer.c" -lX11
-c++ -O2 -fPIC -std=c++20 -o "$tools/bare_window" "$here/bare_window.cpp" \
-    $(pkg-config --cflags --libs Qt6Widgets)
+for yardstick in bare_window furnished_window; do
+    c++ -O2 -fPIC -std=c++20 -o "$tools/$yardstick" "$here/$yardstick.cpp" \
+        $(pkg-config --cflags --libs Qt6Widgets)
+done
 # halyx starts in English on a port that opens (a pseudo-terminal named in the setting file), so
 # that no message box comes up first.
 mkdir -p "$tools/home"
@@ -26,29 +32,36 @@ keeper=\$!
 sleep 0.5
 printf "[setup]\\nlanguage=english\\n[port]\\ncom=1\\n[devices]\\nCOM1=%s\\n" "\$(cat "$tools/pty")" > "$tools/home/setting.ini"
 export HALYX_HOME="$tools/home"
-for program in bare_window halyx; do
-    command="$tools/bare_window"
-    [ "\$program" = halyx ] && command="$build/bin/halyx"
+for command in "$tools/bare_window" "$tools/furnished_window" "$build/bin/halyx"; do
     "$tools/map_timer" "\$command" >/dev/null   # warm the file cache
-    times=""
-    i=0
-    while [ \$i -lt $runs ]; do
-        times="\$times \$("$tools/map_timer" "\$command")"
-        i=\$((i + 1))
-    done
-    echo "\$program:\$times"
+done
+i=0
+while [ \$i -lt $runs ]; do
+    echo "bare_window \$("$tools/map_timer" "$tools/bare_window")"
+    echo "furnished_window \$("$tools/map_timer" "$tools/furnished_window")"
+    echo "halyx \$("$tools/map_timer" "$build/bin/halyx")"
+    i=\$((i + 1))
 done
 kill \$keeper
 INNER
 chmod +x "$tools/run.sh"
 xvfb-run -a -s "-screen 0 1024x768x24" "$tools/run.sh" 2>/dev/null | python3 -c '
 import statistics, sys
-medians = {}
+walls, cpus = {}, {}
 for line in sys.stdin:
-    name, _, values = line.partition(":")
-    times = [float(v) for v in values.split()]
-    medians[name] = statistics.median(times)
-    print(f"{name:12} median {medians[name]:7.1f} ms over {len(times)} runs ({values.strip()})")
-if medians.get("bare_window"):
-    print("ratio        %.2f" % (medians["halyx"] / medians["bare_window"]))
+    name, wall, cpu = line.split()
+    walls.setdefault(name, []).append(float(wall))
+    cpus.setdefault(name, []).append(float(cpu))
+medians = {}
+for name in walls:
+    medians[name] = (statistics.median(walls[name]), statistics.median(cpus[name]))
+    shown = " ".join(map(str, walls[name]))
+    print(f"{name:16} median {medians[name][0]:7.1f} ms wall, {medians[name][1]:7.1f} ms CPU "
+          f"over {len(walls[name])} runs (wall: {shown})")
+def ratio(name, label):
+    if name in medians and "bare_window" in medians:
+        print("%-16s %.2f wall, %.2f CPU" % (label, medians[name][0] / medians["bare_window"][0],
+                                             medians[name][1] / medians["bare_window"][1]))
+ratio("halyx", "ratio")
+ratio("furnished_window", "furnished ratio")
 '

@@ -64,9 +64,9 @@ int OpenRegularFile(const fs::path& path, FileResult& refusal, std::uintmax_t& s
     return fd;
 }
 
-// Reads up to `bytes.size()` bytes; the count read, or -1 with errno set.
-long ReadUpTo(int fd, std::vector<std::uint8_t>& bytes) {
-    std::size_t got = 0;
+// Reads into `bytes` from `got` until it is full or the file ends; the count held, or -1 with
+// errno set.
+long ReadUpTo(int fd, std::vector<std::uint8_t>& bytes, std::size_t got) {
     while (got < bytes.size()) {
         const ssize_t step = read(fd, bytes.data() + got, bytes.size() - got);
         if (step < 0 && errno == EINTR) {
@@ -120,9 +120,14 @@ ReadResult ReadSmallFile(const fs::path& path, std::uintmax_t limit) {
         read.result = TooLarge(path, size, limit);
         return read;
     }
-    // One byte past the limit tells a file that grew since it was measured.
-    read.bytes.resize(static_cast<std::size_t>(limit) + 1);
-    const long count = ReadUpTo(fd, read.bytes);
+    // One byte past what was measured tells a file that grew since; only then is it read on, to
+    // one byte past the limit. Sized to the file, a small one costs no buffer of the limit's size.
+    read.bytes.resize(static_cast<std::size_t>(size) + 1);
+    long count = ReadUpTo(fd, read.bytes, 0);
+    if (count == static_cast<long>(read.bytes.size()) && size < limit) {
+        read.bytes.resize(static_cast<std::size_t>(limit) + 1);
+        count = ReadUpTo(fd, read.bytes, static_cast<std::size_t>(count));
+    }
     const int error = errno;
     close(fd);
     if (count < 0) {

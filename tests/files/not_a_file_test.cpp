@@ -199,6 +199,12 @@ TEST(NotARegularFile, EndlessOrOversizeSettingFileReadsAsAbsentAndIsNeverRewritt
     big.resize(static_cast<std::size_t>(kTextFileLimit));
     { std::ofstream(dir / "setting.ini", std::ios::binary | std::ios::trunc) << big; }
     EXPECT_EQ(settings.readText("setup", "language", "absent"), "english");
+
+    // A file that holds more than its measured size (as /proc's do) is still read whole.
+    const ReadResult status = ReadSmallFile("/proc/self/status", kTextFileLimit);
+    EXPECT_TRUE(status.result.ok());
+    EXPECT_NE(std::string(status.bytes.begin(), status.bytes.end()).find("\nPid:"),
+              std::string::npos);
 }
 
 }  // namespace

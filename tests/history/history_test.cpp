@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <utility>
+#include <vector>
 
 #include "files/image_file.h"
 #include "history/audit_log.h"
@@ -183,6 +185,23 @@ TEST(HistoryHelpers, DigestOfAKnownText) {
     const std::string abc = "abc";
     EXPECT_EQ(Sha256Hex(reinterpret_cast<const std::uint8_t*>(abc.data()), abc.size()),
               "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    // Lengths either side of where the end mark and the length stop fitting in one block, and
+    // an image's size; the bytes count up modulo 251 so no block repeats another.
+    const std::vector<std::pair<std::size_t, std::string>> known{
+        {0, "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {55, "463eb28e72f82e0a96c0a4cc53690c571281131f672aa229e0d45ae59b598b59"},
+        {56, "da2ae4d6b36748f2a318f23e7ab1dfdf45acdc9d049bd80e59de82a60895f562"},
+        {63, "29af2686fd53374a36b0846694cc342177e428d1647515f078784d69cdb9e488"},
+        {64, "fdeab9acf3710362bd2658cdc9a29e8f9c757fcf9811603a8c447cd1d9151108"},
+        {65, "4bfd2c8b6f1eec7a2afeb48b934ee4b2694182027e6d0fc075074f2fabb31781"},
+        {2048, "b2a8170614e23194ae2951423d601987f518ce2f11205d7b0b708080103b9f76"}};
+    for (const auto& [size, digest] : known) {
+        std::vector<std::uint8_t> bytes(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<std::uint8_t>(i % 251);
+        }
+        EXPECT_EQ(Sha256Hex(bytes.data(), bytes.size()), digest) << size << " bytes";
+    }
 }
 
 // The places come from the user's data folder and the retention from the setting file, where

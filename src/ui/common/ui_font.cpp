@@ -46,7 +46,11 @@ void ApplyUiFont(QWidget* window) {
     window->setFont(UiFont());
     const auto children = window->findChildren<QWidget*>();
     for (QWidget* child : children) {
-        child->setFont(UiFont());
+        // A control that already shows the font (from its window) is left alone: setting it
+        // again sends a font change that makes it measure itself and a list build its popup.
+        if (child->font() != UiFont()) {
+            child->setFont(UiFont());
+        }
     }
 }
 

@@ -21,6 +21,9 @@ CHalyxView::CHalyxView(RadioDocument& document, const TextSource& texts, UiPromp
                        QWidget* parent)
     : QWidget(parent), document_(document), texts_(texts) {
     setObjectName(QStringLiteral("CHalyxView"));
+    // The controls are born with the UI font, so the first initial update changes no font and
+    // no control measures itself twice (nor builds a list's popup early) at start.
+    setFont(UiFont());
     setMinimumSize(DialogSize(kFormWidthUnits, kFormHeightUnits));
     setFocusPolicy(Qt::ClickFocus);
 
