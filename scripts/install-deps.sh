@@ -10,14 +10,14 @@
 set -euo pipefail
 
 # libx11-dev: the lock-key panes read the XKB indicators; libxtst-dev and xvfb: the test that
-# presses Caps Lock on a virtual X server of its own (it is skipped without them). time:
-# /usr/bin/time gives the CPU time of scripts/benchmark.sh --fleet. libyaml-cpp-dev: the
-# configuration texts (*.halyx.yaml).
+# presses Caps Lock on a virtual X server of its own (it is skipped without them). libssl-dev:
+# libcrypto's SHA-256 for the image digests of the audit log. time: /usr/bin/time gives the CPU
+# time of scripts/benchmark.sh --fleet. libyaml-cpp-dev: the configuration texts (*.halyx.yaml).
 # qt6-translations-l10n: Qt's own texts (standard buttons, file and print dialogs) in Chinese.
 # ser2net: the network port tests share simulated radios through it, as a bench machine would.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
           libcli11-dev nlohmann-json3-dev libyaml-cpp-dev fonts-wqy-microhei
-          clang-format bc libx11-dev libxtst-dev xvfb time qt6-translations-l10n ser2net)
+          clang-format bc libx11-dev libxtst-dev xvfb libssl-dev time qt6-translations-l10n ser2net)
 for option in "$@"; do
     case "$option" in
         --gui) packages+=(fonts-wqy-microhei qt6-wayland) ;;
