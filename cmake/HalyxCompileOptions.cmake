@@ -13,6 +13,15 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     add_compile_options($<$<CONFIG:RelWithDebInfo>:-fno-var-tracking-assignments>)
 endif()
 
+# gold links the big programs (the tests, with their debug information) in half bfd's time.
+include(CheckLinkerFlag)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    check_linker_flag(CXX -fuse-ld=gold HALYX_LINKER_GOLD)
+    if(HALYX_LINKER_GOLD)
+        add_link_options(-fuse-ld=gold)
+    endif()
+endif()
+
 if(HALYX_SANITIZE STREQUAL "address")
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)

@@ -20,9 +20,8 @@ find_package(X11 QUIET)
 if(X11_FOUND AND X11_Xkb_FOUND AND X11_XTest_FOUND)
     halyx_add_gtest(gui_lock_keys_x11_test GUI
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui_lock_keys_x11_test.cpp
-                ${CMAKE_CURRENT_LIST_DIR}/gui_test_support.cpp
                 ${CMAKE_CURRENT_LIST_DIR}/xvfb_server.cpp
-        LIBS halyx_gui Qt6::Test X11::X11 X11::Xtst)
+        LIBS halyx_gui_test_support Qt6::Test X11::X11 X11::Xtst)
 endif()
 
 halyx_add_gtest(gui_file_commands_test GUI
