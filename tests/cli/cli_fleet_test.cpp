@@ -20,7 +20,7 @@ using Json = nlohmann::json;
 using testing::RadioSimProcess;
 using testing::ReadBytes;
 
-constexpr unsigned kTimeLimitSeconds = 60;
+constexpr unsigned kFleetTimeLimitSeconds = 60;
 
 void PutText(Bytes& bytes, std::size_t offset, std::size_t size, const std::string& text) {
     std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), size, std::uint8_t{0});
@@ -71,7 +71,7 @@ protected:
         return testing::RunProcess(
             testing::BuiltProgram("halyx-cli"), args, dir.path(),
             {{"HALYX_HOME", home.path().string()}, {"XDG_DATA_HOME", (dir / "xdg").string()}},
-            kTimeLimitSeconds);
+            kFleetTimeLimitSeconds);
     }
 
     std::vector<Json> AuditLines() const {
