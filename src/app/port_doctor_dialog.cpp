@@ -165,7 +165,8 @@ void PortDoctorDialog::ShowChecks() {
     for (int row = 0; row < table_->rowCount(); ++row) {
         const DoctorCheck& check = checks_[static_cast<std::size_t>(row)];
         const DoctorWords words = DoctorCheckWords(check, Lookup());
-        const std::array<std::string, 4> cells = {check.id, OutcomeWord(check.outcome, Lookup()),
+        const std::array<std::string, 4> cells = {CheckName(check.id, Lookup()),
+                                                  OutcomeWord(check.outcome, Lookup()),
                                                   words.finding, words.fix};
         for (int column = 0; column < 4; ++column) {
             table_->setItem(row, column,

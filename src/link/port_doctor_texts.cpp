@@ -47,18 +47,22 @@ constexpr DoctorText kDoctorTexts[] = {
      "commands the radio may take amiss|wait a few seconds after plugging in, or sudo systemctl "
      "stop ModemManager"},
     {DoctorFinding::ModemManagerAbsent, "S0398", "ModemManager is not running"},
-    {DoctorFinding::LoopbackIntact, {}, "all %1 bytes came back intact"},
-    {DoctorFinding::LoopbackNothing,
-     {},
+    {DoctorFinding::LoopbackIntact, "S0401", "all %1 bytes came back intact"},
+    {DoctorFinding::LoopbackNothing, "S0402",
      "nothing came back|join the cable's TX and RX (or fit its loopback plug) and run the test "
      "again; if they are joined, the cable or its driver is broken"},
-    {DoctorFinding::LoopbackGarbled,
-     {},
+    {DoctorFinding::LoopbackGarbled, "S0403",
      "%1 of %2 bytes came back, %3 of them intact|the cable garbles or loses bytes: check its "
      "speed setting, its connector and its driver"},
 };
 
 constexpr DoctorText kOutcomeWords{DoctorFinding::Told, "S0399", "ok|warning|problem|skipped"};
+// The checks' names, in the order of kCheckIds; the ids themselves are what the command line and
+// its JSON print.
+constexpr DoctorText kCheckNames{DoctorFinding::Told, "S0400",
+                                 "device|permission|holders|brltty|modemmanager|loopback"};
+constexpr std::string_view kCheckIds[] = {"device", "permission",   "holders",
+                                          "brltty", "modemmanager", "loopback"};
 
 std::vector<std::string> DoctorTextParts(std::string_view text) {
     std::vector<std::string> parts;
@@ -127,6 +131,16 @@ DoctorWords DoctorCheckWordsEnglish(DoctorFinding code, const std::vector<std::s
 std::string OutcomeWord(CheckOutcome outcome, const PortTextLookup& lookup) {
     const std::vector<std::string> words = LocalParts(kOutcomeWords, lookup);
     return words[static_cast<std::size_t>(outcome)];
+}
+
+std::string CheckName(std::string_view id, const PortTextLookup& lookup) {
+    const std::vector<std::string> names = LocalParts(kCheckNames, lookup);
+    for (std::size_t i = 0; i < std::size(kCheckIds) && i < names.size(); ++i) {
+        if (kCheckIds[i] == id) {
+            return names[i];
+        }
+    }
+    return std::string(id);
 }
 
 std::string LikelyCause(const std::vector<DoctorCheck>& checks, const PortTextLookup& lookup) {

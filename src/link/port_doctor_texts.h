@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/port_doctor.h"
@@ -23,6 +24,9 @@ DoctorWords DoctorCheckWords(const DoctorCheck& check, const PortTextLookup& loo
 DoctorWords DoctorCheckWordsEnglish(DoctorFinding code, const std::vector<std::string>& facts);
 // "ok", "warning", "problem", "skipped" in the language `lookup` gives.
 std::string OutcomeWord(CheckOutcome outcome, const PortTextLookup& lookup);
+// A check's name ("device", "permission", ...) in the language `lookup` gives; an id it does not
+// know is shown as it is.
+std::string CheckName(std::string_view id, const PortTextLookup& lookup);
 // The first problem (else warning) as "finding; fix" in the language `lookup` gives; empty when
 // all went well.
 std::string LikelyCause(const std::vector<DoctorCheck>& checks, const PortTextLookup& lookup);

@@ -71,13 +71,13 @@ TEST_F(ShellTest, PortDoctorDialogInChineseWordsEveryFindingAndFixInChinese) {
 
     // Row by row as the checks come: device, permission, holders, brltty, ModemManager.
     const QStringList expected[] = {
-        {"device", "正常", "/dev/ttyUSB7 存在", ""},
-        {"permission", "问题", "您（tech）不在拥有 /dev/ttyUSB7 的用户组 dialout 中",
+        {"设备", "正常", "/dev/ttyUSB7 存在", ""},
+        {"权限", "问题", "您（tech）不在拥有 /dev/ttyUSB7 的用户组 dialout 中",
          "sudo usermod -aG dialout $USER，然后注销并重新登录"},
-        {"holders", "问题", "/dev/ttyUSB7 被 minicom (pid 4242) 占用",
+        {"占用程序", "问题", "/dev/ttyUSB7 被 minicom (pid 4242) 占用",
          "关闭该程序（或：kill 4242）"},
         {"brltty", "正常", "brltty 未安装", ""},
-        {"modemmanager", "警告",
+        {"ModemManager", "警告",
          "ModemManager 正在运行，会对每个新串口探测几秒钟并发送 AT 命令，电台可能会误解这些命令",
          "插上数据线后等几秒钟，或执行 sudo systemctl stop ModemManager"},
     };

@@ -120,6 +120,11 @@ std::vector<DoctorCheck> EveryFinding(const std::string& usb) {
     add(ExamineSystem(calm));
     add(ExaminePort({"/dev/ttyUSB1", {}}, calm));
     add(ExaminePort({"tcp://bench:4001", {}}, calm));
+    // The cable self-test: intact, nothing back, and half back with one byte changed.
+    const std::vector<unsigned char> pattern = LoopbackPattern();
+    std::vector<unsigned char> garbled(pattern.begin(), pattern.begin() + pattern.size() / 2);
+    garbled[0] ^= 0x01;
+    add({LoopbackCheck(pattern), LoopbackCheck({}), LoopbackCheck(garbled)});
     return checks;
 }
 
@@ -165,6 +170,13 @@ TEST(PortDoctorTexts, EachFindingIsWordedInTheWindowsLanguageFromTheOneEnglishTa
         EXPECT_EQ(OutcomeWord(outcome, english), OutcomeName(outcome));
     }
     EXPECT_EQ(OutcomeWord(CheckOutcome::Problem, chinese), "问题");
+    // The checks' names: the ids in English, as the command line prints them; words in Chinese.
+    for (const DoctorCheck& check : checks) {
+        EXPECT_EQ(CheckName(check.id, english), check.id);
+        EXPECT_EQ(CheckName(check.id, missing), check.id);
+    }
+    EXPECT_EQ(CheckName("permission", chinese), "权限");
+    EXPECT_EQ(CheckName("loopback", chinese), "线缆自检");
 
     // A translation that words the finding but not the fix shows the English fix.
     const PortTextLookup partial = [](std::string_view key, std::string_view text) {
