@@ -99,12 +99,6 @@ QString PortDoctorDialog::Text(const TextKey& text) const {
     return QString::fromStdString(texts_.textOr(text.key, text.english));
 }
 
-PortTextLookup PortDoctorDialog::Lookup() const {
-    return [this](std::string_view key, std::string_view english) {
-        return texts_.textOr(key, english);
-    };
-}
-
 std::string PortDoctorDialog::ChosenDevice() const {
     const int index = port_->currentIndex();
     if (index >= 0 && port_->itemText(index) == port_->currentText()) {
@@ -150,8 +144,9 @@ void PortDoctorDialog::RunSelfTest() {
         if (port.OpenDevice(device, 0)) {
             checks_.push_back(RunCableSelfTest(port));
         } else {
-            checks_.push_back(ToldCheck("loopback", CheckOutcome::Problem,
-                                        PortOpenFailureText(port.LastOpenFailure(), Lookup())));
+            checks_.push_back(
+                ToldCheck("loopback", CheckOutcome::Problem,
+                          PortOpenFailureText(port.LastOpenFailure(), PortLookupOf(texts_))));
         }
     }
     if (linkWasOpen) {
@@ -162,12 +157,13 @@ void PortDoctorDialog::RunSelfTest() {
 
 void PortDoctorDialog::ShowChecks() {
     table_->setRowCount(static_cast<int>(checks_.size()));
+    const PortTextLookup lookup = PortLookupOf(texts_);
     for (int row = 0; row < table_->rowCount(); ++row) {
         const DoctorCheck& check = checks_[static_cast<std::size_t>(row)];
-        const DoctorWords words = DoctorCheckWords(check, Lookup());
-        const std::array<std::string, 4> cells = {CheckName(check.id, Lookup()),
-                                                  OutcomeWord(check.outcome, Lookup()),
-                                                  words.finding, words.fix};
+        const DoctorWords words = DoctorCheckWords(check, lookup);
+        const std::array<std::string, 4> cells = {CheckName(check.id, lookup),
+                                                  OutcomeWord(check.outcome, lookup), words.finding,
+                                                  words.fix};
         for (int column = 0; column < 4; ++column) {
             table_->setItem(row, column,
                             new QTableWidgetItem(QString::fromStdString(cells[column])));

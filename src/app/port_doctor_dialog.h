@@ -39,8 +39,6 @@ public:
 
 private:
     QString Text(const TextKey& text) const;
-    // Language-file texts, for the doctor's findings in the window's language.
-    PortTextLookup Lookup() const;
     std::string ChosenDevice() const;
     void ShowChecks();
 

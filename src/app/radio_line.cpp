@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/port_texts.h"
+#include "image/text_arguments.h"
 #include "link/network_address.h"
 #include "link/port_doctor.h"
 #include "link/port_doctor_texts.h"
@@ -12,16 +13,6 @@
 #include "ui/common/text_source.h"
 
 namespace halyx {
-namespace {
-
-PortTextLookup RadioLineLookup(const TextSource& texts) {
-    return [&texts](std::string_view key, std::string_view english) {
-        return texts.textOr(key, english);
-    };
-}
-
-}  // namespace
-
 RadioLine::RadioLine(const ProfileFile& settingFile)
     : settingFile_(settingFile),
       serialPort_(&trafficLog_,
@@ -52,7 +43,7 @@ void RadioLine::Close() {
 
 std::string RadioLine::OpenFailureDetail(const TextSource& texts) const {
     std::string detail =
-        PortOpenFailureText(runner_.port()->LastOpenFailure(), RadioLineLookup(texts));
+        PortOpenFailureText(runner_.port()->LastOpenFailure(), PortLookupOf(texts));
     if (const std::string cause = LikelyCauseLine(texts); !cause.empty()) {
         detail += "\n" + cause;
     }
@@ -69,13 +60,13 @@ std::string RadioLine::LikelyCauseLine(const TextSource& texts) const {
     std::vector<DoctorCheck> checks = ExaminePort({device, {}}, *facts);
     const std::vector<DoctorCheck> system = ExamineSystem(*facts);
     checks.insert(checks.end(), system.begin(), system.end());
-    const std::string cause = LikelyCause(checks, RadioLineLookup(texts));
+    const std::string cause = LikelyCause(checks, PortLookupOf(texts));
     if (cause.empty()) {
         return {};
     }
-    std::string line = texts.textOr(port_text::kLikelyCause.key, port_text::kLikelyCause.english);
-    const std::size_t at = line.find("%1");
-    return at == std::string::npos ? line + " " + cause : line.replace(at, 2, cause);
+    const std::string line = texts.textOr(port_text::kLikelyCause);
+    // A translation without the placeholder still gets the cause, after it.
+    return line.find("%1") == std::string::npos ? line + " " + cause : FillArguments(line, {cause});
 }
 
 }  // namespace halyx

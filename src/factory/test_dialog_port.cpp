@@ -97,13 +97,11 @@ void TestDialog::OnOpenClosePort() {
 
 void TestDialog::OpenPort() {
     if (!bench_.runner.port()->Open(PortText{ChosenPortNumber(), {}}, ChosenBaudRate())) {
-        prompts_.informWithDetail(this, PromptIcon::Stop, QString::fromUtf8(captions::kReadError),
-                                  Text(keys::kPortOpenFailed),
-                                  QString::fromStdString(PortOpenFailureText(
-                                      bench_.runner.port()->LastOpenFailure(),
-                                      [this](std::string_view key, std::string_view english) {
-                                          return bench_.texts.textOr(key, english);
-                                      })));
+        prompts_.informWithDetail(
+            this, PromptIcon::Stop, QString::fromUtf8(captions::kReadError),
+            Text(keys::kPortOpenFailed),
+            QString::fromStdString(PortOpenFailureText(bench_.runner.port()->LastOpenFailure(),
+                                                       PortLookupOf(bench_.texts))));
         return;
     }
     holdsPort_ = true;

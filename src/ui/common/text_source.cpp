@@ -15,4 +15,10 @@ QString TextSource::qtext(const TextKey& key) const {
     return QString::fromStdString(textOr(key));
 }
 
+PortTextLookup PortLookupOf(const TextSource& texts) {
+    return [&texts](std::string_view key, std::string_view english) {
+        return texts.textOr(key, english);
+    };
+}
+
 }  // namespace halyx

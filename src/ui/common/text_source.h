@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/port_open_failure.h"
 #include "settings/text_key.h"
 
 namespace halyx {
@@ -29,5 +30,9 @@ public:
     QString qtext(std::string_view key) const;
     QString qtext(const TextKey& key) const;
 };
+
+// The texts as the link's lookup of a key with its English, for the port's failure and doctor
+// texts. The lookup refers to `texts`, which must outlive it.
+PortTextLookup PortLookupOf(const TextSource& texts);
 
 }  // namespace halyx
